@@ -1,0 +1,55 @@
+// velmora-cli: the engine without a window. Each command lives in its own cmd_*.cpp file and
+// registers itself with a static CommandRegistrar.
+#pragma once
+
+#include "model/draws_archive.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace velmora::cli {
+
+// The words after the command name, with option helpers. Unknown options are errors.
+class Args {
+public:
+    explicit Args(std::vector<std::string> words) : words_(std::move(words)) {}
+    // "--name" present (consumed).
+    bool Flag(const std::string& name);
+    // "--name VALUE" (consumed); std::nullopt when absent.
+    std::optional<std::string> Value(const std::string& name);
+    // Every "--name VALUE" (consumed), in order.
+    std::vector<std::string> Values(const std::string& name);
+    std::optional<int> Int(const std::string& name);
+    int Int(const std::string& name, int def) { return Int(name).value_or(def); }
+    // The next positional word (consumed); raises when absent.
+    std::string Positional(const std::string& what);
+    // Raises when words are left over.
+    void Done() const;
+
+private:
+    std::vector<std::string> words_;
+};
+
+struct Command {
+    std::string Name;
+    std::string Usage;  // e.g. "draws [--offset K] [--sorted] [--limit N]"
+    std::string Help;   // one line
+    std::function<int(Args&)> Run;
+};
+
+std::vector<Command>& Commands();
+
+struct CommandRegistrar {
+    explicit CommandRegistrar(Command c) { Commands().push_back(std::move(c)); }
+};
+
+// Prints one UTF-8 line to stdout.
+void Out(const std::string& line);
+// Loads the archive of the data folder; a read error is raised.
+TDrawsArchive LoadArchive();
+// Applies --offset K and --sorted to a loaded archive.
+void ApplyWindowOptions(TDrawsArchive& archive, Args& args);
+
+} // namespace velmora::cli

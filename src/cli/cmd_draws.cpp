@@ -1,0 +1,79 @@
+// Commands on the draw archive: draws, status, import-csv, export-csv, sample-archive.
+#include "cli.h"
+
+#include "model/draws_csv.h"
+#include "model/data_folder.h"
+#include "util/atomic_file.h"
+#include "util/error.h"
+#include "util/text.h"
+
+#include <sys/stat.h>
+
+namespace velmora::cli {
+namespace {
+
+int RunDraws(Args& args) {
+    TDrawsArchive a = LoadArchive();
+    ApplyWindowOptions(a, args);
+    int limit = args.Int("--limit", -1);
+    args.Done();
+    Out("Тираж;1;2;3;4;5;E1;E2;S;Дата тиража");
+    int n = a.Count();
+    if (limit >= 0 && limit < n) n = limit;
+    for (int k = 0; k < n; ++k) Out(Join(a.DrawListRow(k), ";"));
+    return 0;
+}
+
+int RunStatus(Args& args) {
+    TDrawsArchive a = LoadArchive();
+    ApplyWindowOptions(a, args);
+    args.Done();
+    for (const auto& s : a.StatusTexts()) Out(s);
+    return 0;
+}
+
+int RunImport(Args& args) {
+    std::string file = args.Positional("FILE");
+    args.Done();
+    TDrawsArchive a = LoadArchive();
+    Out(std::to_string(ImportDrawsCsv(a, file)));
+    return 0;
+}
+
+int RunExport(Args& args) {
+    std::string file = args.Positional("FILE");
+    args.Done();
+    TDrawsArchive a = LoadArchive();
+    ExportDrawsCsv(a, file);
+    return 0;
+}
+
+int RunSample(Args& args) {
+    int n = args.Int("--draws", 900);
+    int seed = args.Int("--seed", 1);
+    args.Done();
+    if (n < 1 || n > 100000) throw Error("Количество тиражей должно быть от 1 до 100000");
+    TDrawsArchive a;
+    a.FileName = ProductFile(".ldr");
+    if (FileExists(a.FileName)) {
+        Out("Архив тиражей уже есть: " + a.FileName);
+        return 0;
+    }
+    ::mkdir(DataDir().c_str(), 0755);
+    a.Draws = MakeSampleDraws(n, uint32_t(seed));
+    a.SaveDraws();
+    Out("Создан архив из " + std::to_string(n) + " случайных тиражей: " + a.FileName);
+    return 0;
+}
+
+CommandRegistrar r1({"draws", "draws [--offset K] [--sorted] [--limit N]",
+                     "lists the draws newest first with the draw list's texts", RunDraws});
+CommandRegistrar r2({"status", "status [--offset K]", "prints the three status-panel texts", RunStatus});
+CommandRegistrar r3({"import-csv", "import-csv FILE", "imports draws from a CSV file; prints the number added",
+                     RunImport});
+CommandRegistrar r4({"export-csv", "export-csv FILE", "writes the archive to a CSV file", RunExport});
+CommandRegistrar r5({"sample-archive", "sample-archive [--draws N] [--seed S]",
+                     "creates an archive of N random sample draws when the data folder has none", RunSample});
+
+} // namespace
+} // namespace velmora::cli

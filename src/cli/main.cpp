@@ -1,0 +1,148 @@
+#include "cli.h"
+
+#include "model/data_folder.h"
+#include "util/error.h"
+#include "util/text.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+
+namespace velmora::cli {
+
+std::vector<Command>& Commands() {
+    static std::vector<Command> commands;
+    return commands;
+}
+
+void Out(const std::string& line) {
+    std::fwrite(line.data(), 1, line.size(), stdout);
+    std::fputc('\n', stdout);
+}
+
+bool Args::Flag(const std::string& name) {
+    auto it = std::find(words_.begin(), words_.end(), name);
+    if (it == words_.end()) return false;
+    words_.erase(it);
+    return true;
+}
+
+std::optional<std::string> Args::Value(const std::string& name) {
+    auto it = std::find(words_.begin(), words_.end(), name);
+    if (it == words_.end()) return std::nullopt;
+    if (it + 1 == words_.end()) throw Error("Не указано значение параметра " + name);
+    std::string v = *(it + 1);
+    words_.erase(it, it + 2);
+    return v;
+}
+
+std::vector<std::string> Args::Values(const std::string& name) {
+    std::vector<std::string> out;
+    while (auto v = Value(name)) out.push_back(*v);
+    return out;
+}
+
+std::optional<int> Args::Int(const std::string& name) {
+    auto v = Value(name);
+    if (!v) return std::nullopt;
+    auto i = TryStrToInt(*v);
+    if (!i) throw Error("Некорректное целое значение параметра " + name + ": " + *v);
+    return *i;
+}
+
+std::string Args::Positional(const std::string& what) {
+    for (auto it = words_.begin(); it != words_.end(); ++it)
+        if (it->size() < 2 || it->compare(0, 2, "--") != 0) {
+            std::string v = *it;
+            words_.erase(it);
+            return v;
+        }
+    throw Error("Не указан параметр: " + what);
+}
+
+void Args::Done() const {
+    if (!words_.empty()) throw Error("Неизвестный параметр: " + words_.front());
+}
+
+TDrawsArchive LoadArchive() {
+    TDrawsArchive a;
+    a.FileName = ProductFile(".ldr");
+    a.LoadDraws();
+    return a;
+}
+
+void ApplyWindowOptions(TDrawsArchive& archive, Args& args) {
+    if (auto k = args.Int("--offset")) {
+        if (*k < 0 || (*k > 0 && *k > archive.Count() - 1))
+            throw Error("Смещение вне архива тиражей: " + std::to_string(*k));
+        archive.SetDrawsOffset(*k);
+    }
+    archive.Sorted = args.Flag("--sorted");
+}
+
+namespace {
+
+void PrintHelp() {
+    Out("velmora-cli " VELMORA_VERSION " - the Numora for Velmora 5x50 engine without a window");
+    Out("");
+    Out("Usage: velmora-cli [--data-dir DIR] COMMAND [options]");
+    Out("  --data-dir DIR   the data folder (default: the folder of the executable)");
+    Out("");
+    Out("Commands:");
+    auto cmds = Commands();
+    std::sort(cmds.begin(), cmds.end(), [](const Command& a, const Command& b) { return a.Name < b.Name; });
+    for (const auto& c : cmds) {
+        Out("  " + c.Usage);
+        Out("      " + c.Help);
+    }
+}
+
+// Messages carry "\r" line breaks for message boxes; a terminal wants "\n".
+std::string ForTerminal(std::string s) {
+    for (auto& c : s)
+        if (c == '\r') c = '\n';
+    return s;
+}
+
+} // namespace
+
+} // namespace velmora::cli
+
+int main(int argc, char** argv) {
+    using namespace velmora;
+    using namespace velmora::cli;
+    std::vector<std::string> words(argv + 1, argv + argc);
+    try {
+        for (size_t i = 0; i < words.size();) {
+            if (words[i] == "--data-dir") {
+                if (i + 1 >= words.size()) throw Error("Не указана папка данных после --data-dir");
+                DataDir() = words[i + 1];
+                words.erase(words.begin() + long(i), words.begin() + long(i) + 2);
+            } else {
+                ++i;
+            }
+        }
+        if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
+            PrintHelp();
+            return words.empty() ? 1 : 0;
+        }
+        for (auto& c : Commands())
+            if (c.Name == words[0]) {
+                Args args(std::vector<std::string>(words.begin() + 1, words.end()));
+                if (args.Flag("--help")) {
+                    Out("Usage: velmora-cli " + c.Usage);
+                    Out(c.Help);
+                    return 0;
+                }
+                int rc = c.Run(args);
+                std::fflush(stdout);
+                return rc;
+            }
+        throw Error("Неизвестная команда: " + words[0] + " (velmora-cli --help lists the commands)");
+    } catch (const std::exception& e) {
+        std::fflush(stdout);
+        std::string msg = ForTerminal(e.what());
+        std::fprintf(stderr, "%s\n", msg.c_str());
+        return 1;
+    }
+}
