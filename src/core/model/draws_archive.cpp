@@ -7,6 +7,7 @@
 #include "util/text.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <random>
@@ -90,7 +91,9 @@ int TDrawsArchive::NextDrawNumber(int k) const {
     if (Draws.empty()) return 1;
     int i = IndexOfPosition(k);
     if (i < 0) return -1;
-    return Draws[size_t(i)].Number + 1;
+    // A draw may carry the largest number the dialog accepts; the next one stays at that bound.
+    const int32_t number = Draws[size_t(i)].Number;
+    return number < INT32_MAX ? number + 1 : INT32_MAX;
 }
 
 void TDrawsArchive::DrawCombAt(int k, TCombination& comb) const {

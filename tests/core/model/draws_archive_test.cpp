@@ -54,6 +54,12 @@ TEST(DrawsArchive, EmptyArchive) {
     EXPECT_EQ(a.LastIndex(), -1);
 }
 
+TEST(DrawsArchive, NextNumberAfterTheLargestNumber) {
+    TDrawsArchive a;
+    a.Draws.push_back(Draw(INT32_MAX, {1, 2, 3, 4, 5}, 1, 2, "2020-01-01"));
+    EXPECT_EQ(a.NextDrawNumber(0), INT32_MAX);
+}
+
 TEST(DrawsArchive, PositionsAndStatus) {
     TDrawsArchive a = TenDraws();
     EXPECT_EQ(a.StatusTexts()[2], "");
