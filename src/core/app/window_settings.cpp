@@ -1,0 +1,147 @@
+#include "app/window_settings.h"
+
+#include "model/data_folder.h"
+#include "util/format.h"
+#include "util/text.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+// The key store. It keeps the values in memory until the shared ini reader and writer is
+// available; Load and Save then go through it.
+struct TWindowSettings::Store {
+    struct Entry {
+        std::string Key, Value;
+    };
+    struct Section {
+        std::string Name;
+        std::vector<Entry> Entries;
+    };
+    std::vector<Section> Sections;
+
+    const Entry* Find(const std::string& section, const std::string& key) const {
+        for (const auto& s : Sections)
+            if (SameText(s.Name, section))
+                for (const auto& e : s.Entries)
+                    if (SameText(e.Key, key)) return &e;
+        return nullptr;
+    }
+    void Set(const std::string& section, const std::string& key, const std::string& value) {
+        auto s = std::find_if(Sections.begin(), Sections.end(), [&](const Section& x) { return SameText(x.Name, section); });
+        if (s == Sections.end()) {
+            Sections.push_back({section, {}});
+            s = Sections.end() - 1;
+        }
+        for (auto& e : s->Entries)
+            if (SameText(e.Key, key)) {
+                e.Value = value;
+                return;
+            }
+        s->Entries.push_back({key, value});
+    }
+};
+
+TWindowSettings::TWindowSettings(std::string fileName) : fileName_(std::move(fileName)), store_(new Store) {}
+TWindowSettings::~TWindowSettings() = default;
+
+void TWindowSettings::Load() {}
+
+void TWindowSettings::Save() const {}
+
+bool TWindowSettings::HasKey(const std::string& section, const std::string& key) const {
+    return store_->Find(section, key) != nullptr;
+}
+
+int TWindowSettings::ReadInteger(const std::string& section, const std::string& key, int def) const {
+    const auto* e = store_->Find(section, key);
+    if (!e) return def;
+    auto v = TryStrToInt(Trim(e->Value));
+    return v ? *v : def;
+}
+
+bool TWindowSettings::ReadBool(const std::string& section, const std::string& key, bool def) const {
+    return ReadInteger(section, key, def ? 1 : 0) != 0;
+}
+
+std::string TWindowSettings::ReadString(const std::string& section, const std::string& key,
+                                        const std::string& def) const {
+    const auto* e = store_->Find(section, key);
+    return e ? e->Value : def;
+}
+
+void TWindowSettings::WriteInteger(const std::string& section, const std::string& key, int value) {
+    store_->Set(section, key, IntToStr(value));
+}
+
+void TWindowSettings::WriteBool(const std::string& section, const std::string& key, bool value) {
+    store_->Set(section, key, value ? "1" : "0");
+}
+
+void TWindowSettings::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    store_->Set(section, key, value);
+}
+
+namespace {
+
+bool ParseRect(const std::string& text, int out[4]) {
+    auto parts = SplitAny(text, ",");
+    if (parts.size() != 4) return false;
+    int v[4];
+    for (int i = 0; i < 4; ++i) {
+        auto x = TryStrToInt(Trim(parts[size_t(i)]));
+        if (!x) return false;
+        v[i] = *x;
+    }
+    std::copy(v, v + 4, out);
+    return true;
+}
+
+std::string RectText(const int r[4]) { return Format("%d,%d,%d,%d", {r[0], r[1], r[2], r[3]}); }
+
+} // namespace
+
+std::optional<TWindowPlacement> TWindowSettings::ReadPlacement(const std::string& section, int screenWidth,
+                                                               int screenHeight, int ppi) const {
+    if (!HasKey(section, "ShowCmd")) return std::nullopt;
+    TWindowPlacement p;
+    p.Flags = ReadInteger(section, "Flags", 0);
+    p.ShowCmd = ReadInteger(section, "ShowCmd", 1);
+    p.PixelsPerInch = ReadInteger(section, "PixelsPerInch", 0);
+    const std::string size = Format("_%dx%d", {screenWidth, screenHeight});
+    auto rect = [&](const std::string& key, int out[4]) {
+        if (ParseRect(ReadString(section, key + size, ""), out)) return true;
+        return ParseRect(ReadString(section, key, ""), out);
+    };
+    rect("MinMaxPos", p.MinMaxPos);
+    p.HasNormPos = p.PixelsPerInch == ppi && rect("NormPos", p.NormPos);
+    return p;
+}
+
+void TWindowSettings::WritePlacement(const std::string& section, const TWindowPlacement& p, int screenWidth,
+                                     int screenHeight) {
+    const std::string size = Format("_%dx%d", {screenWidth, screenHeight});
+    WriteInteger(section, "Flags", p.Flags);
+    WriteInteger(section, "ShowCmd", p.ShowCmd);
+    WriteInteger(section, "PixelsPerInch", p.PixelsPerInch);
+    WriteString(section, "MinMaxPos", RectText(p.MinMaxPos));
+    WriteString(section, "NormPos", RectText(p.NormPos));
+    WriteString(section, "MinMaxPos" + size, RectText(p.MinMaxPos));
+    WriteString(section, "NormPos" + size, RectText(p.NormPos));
+}
+
+std::vector<int> TWindowSettings::ReadColumnWidths(const std::string& section, const std::string& list,
+                                                   int count) const {
+    std::vector<int> widths(size_t(std::max(count, 0)), -1);
+    for (int i = 0; i < count; ++i) widths[size_t(i)] = ReadInteger(section, Format("%s.Column%d", {list, i}), -1);
+    return widths;
+}
+
+void TWindowSettings::WriteColumnWidths(const std::string& section, const std::string& list,
+                                        const std::vector<int>& widths) {
+    for (size_t i = 0; i < widths.size(); ++i) WriteInteger(section, Format("%s.Column%d", {list, int(i)}), widths[i]);
+}
+
+std::string WindowSettingsFile() { return ProductFile(".frm"); }
+
+} // namespace velmora
