@@ -1,0 +1,49 @@
+#include "gui/app/messages.h"
+
+#include "gui/app/qt_text.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace velmora {
+
+namespace {
+
+QString Caption(const char* text) { return QCoreApplication::translate("Messages", text); }
+
+int Box(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const QString& text,
+        QMessageBox::StandardButtons buttons, QMessageBox::StandardButton preselected) {
+    QMessageBox box(icon, caption, MessageText(text), buttons, parent);
+    box.setDefaultButton(preselected);
+    box.setEscapeButton(buttons & QMessageBox::No ? QMessageBox::No : QMessageBox::Ok);
+    if (auto* b = box.button(QMessageBox::Yes)) b->setText(QCoreApplication::translate("Messages", "Да"));
+    if (auto* b = box.button(QMessageBox::No)) b->setText(QCoreApplication::translate("Messages", "Нет"));
+    return box.exec();
+}
+
+} // namespace
+
+void ShowError(QWidget* parent, const QString& text) {
+    Box(parent, QMessageBox::Critical, Caption(QT_TRANSLATE_NOOP("Messages", "Ошибка")), text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void ShowInformation(QWidget* parent, const QString& text) {
+    Box(parent, QMessageBox::Information, Caption(QT_TRANSLATE_NOOP("Messages", "Информация")), text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+void ShowWarning(QWidget* parent, const QString& text) {
+    Box(parent, QMessageBox::Warning, Caption(QT_TRANSLATE_NOOP("Messages", "Внимание!")), text, QMessageBox::Ok, QMessageBox::Ok);
+}
+
+bool AskConfirmation(QWidget* parent, const QString& text, bool yesPreselected) {
+    return Box(parent, QMessageBox::Question, Caption(QT_TRANSLATE_NOOP("Messages", "Подтверждение")), text, QMessageBox::Yes | QMessageBox::No,
+               yesPreselected ? QMessageBox::Yes : QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool AskWarning(QWidget* parent, const QString& text) {
+    return Box(parent, QMessageBox::Warning, Caption(QT_TRANSLATE_NOOP("Messages", "Предупреждение")), text, QMessageBox::Yes | QMessageBox::No,
+               QMessageBox::No) == QMessageBox::Yes;
+}
+
+} // namespace velmora

@@ -1,0 +1,315 @@
+#include "gui/app/template_main.h"
+
+#include "gui/app/messages.h"
+#include "gui/app/qt_text.h"
+#include "gui/model/draws_model.h"
+#include "model/data_folder.h"
+#include "util/format.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QStatusTipEvent>
+#include <QScreen>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <cmath>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kStatusText = 6;
+constexpr int kIdleInterval = 250;  // ms between the idle re-evaluations of the enabling rules
+
+} // namespace
+
+TTemplateMain::TTemplateMain(QWidget* parent)
+    : QMainWindow(parent), settings_(WindowSettingsFile()) {
+    setObjectName("TTemplateMain");
+    setWindowTitle(tr("Анализ статистики лотереи \"Velmora 5 из 50\""));
+    draws_.FileName = ProductFile(".ldr");
+    drawsModel_ = new TDrawsModel(draws_, this);
+
+    AddCommand("DrawsInfo", tr("Сведения о тираже"), {}, tr("Сведения о тираже"), &TTemplateMain::DrawsInfoUpdate,
+               &TTemplateMain::DrawsInfoExecute);
+    AddCommand("DrawsImport", tr("Импорт из CSV-файла"), {}, tr("Импорт списка тиражей из CSV-файла"),
+               &TTemplateMain::DrawsImportUpdate, &TTemplateMain::DrawsImportExecute);
+    AddCommand("DrawsExport", tr("Экспорт в CSV-файл"), {}, tr("Экспорт списка тиражей в CSV-файл"),
+               &TTemplateMain::DrawsExportUpdate, &TTemplateMain::DrawsExportExecute);
+    AddCommand("DrawsAdd", tr("Добавить"), {}, tr("Добавить тираж"), &TTemplateMain::DrawsAddUpdate,
+               &TTemplateMain::DrawsAddExecute);
+    AddCommand("DrawsEdit", tr("Изменить"), {}, tr("Изменить тираж"), &TTemplateMain::DrawsEditUpdate,
+               &TTemplateMain::DrawsEditExecute);
+    AddCommand("DrawsDel", tr("Удалить"), {}, tr("Удалить выделенные тиражи"), &TTemplateMain::DrawsDelUpdate,
+               &TTemplateMain::DrawsDelExecute);
+    AddCommand("DrawsSorted", tr("Упорядочить MIN->MAX"), {}, tr("Показывать числа тиражей по возрастанию"),
+               &TTemplateMain::DrawsSortedUpdate, &TTemplateMain::DrawsSortedExecute,
+               &TTemplateMain::DrawsSortedChecked);
+    AddCommand("ViewColorDraws", tr("Выделять каналы в списке тиражей"), {},
+               tr("Выделять каналы в списке тиражей"), &TTemplateMain::ViewColorDrawsUpdate,
+               &TTemplateMain::ViewColorDrawsExecute, &TTemplateMain::ViewColorDrawsChecked);
+    AddCommand("ExitProgram", tr("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), tr("Выход из программы"),
+               &TTemplateMain::ExitProgramUpdate, &TTemplateMain::ExitProgramExecute);
+    AddCommand("About", tr("О программе"), {}, tr("О программе"), &TTemplateMain::AboutUpdate,
+               &TTemplateMain::AboutExecute);
+
+    pcLists = new QTabWidget;
+    pcLists->setObjectName("pcLists");
+    tsDraws = CreateDrawsPage();
+    pcLists->addTab(tsDraws, tr("Архив тиражей"));
+
+    // The right pages come with their features; while there are none the control stays hidden.
+    pcMain = new QTabWidget;
+    pcMain->setObjectName("pcMain");
+    pcMain->hide();
+
+    splitter = new QSplitter(Qt::Horizontal, this);
+    splitter->setObjectName("splitter");
+    splitter->addWidget(pcLists);
+    splitter->addWidget(pcMain);
+    splitter->setStretchFactor(0, 0);
+    splitter->setStretchFactor(1, 1);
+    splitter->setChildrenCollapsible(false);
+    connect(splitter, &QSplitter::splitterMoved, this, [this] {
+        if (pcMain->isVisible()) leftPanelWidth_ = pcLists->width();
+    });
+    setCentralWidget(splitter);
+
+    CreateMenus();
+    CreateStatusBar();
+
+    idleTimer_ = new QTimer(this);
+    connect(idleTimer_, &QTimer::timeout, this, &TTemplateMain::UpdateCommands);
+    idleTimer_->start(kIdleInterval);
+    // Initialisation runs once the event loop has started, so the window is already up.
+    QTimer::singleShot(0, this, &TTemplateMain::Initialize);
+    resize(900, 640);
+}
+
+TTemplateMain::~TTemplateMain() = default;
+
+QAction* TTemplateMain::AddCommand(const QString& name, const QString& caption, const QKeySequence& key,
+                                   const QString& hint, UpdateRule update, ExecuteSlot execute, UpdateRule checked) {
+    auto* a = new QAction(caption, this);
+    a->setObjectName(name);
+    if (!key.isEmpty()) a->setShortcut(key);
+    a->setStatusTip(hint);
+    a->setToolTip(hint);
+    a->setCheckable(checked != nullptr);
+    connect(a, &QAction::triggered, this, [this, execute] { RunCommand(execute); });
+    addAction(a);
+    commands_.push_back({a, update, checked});
+    return a;
+}
+
+QAction* TTemplateMain::Command(const QString& name) const {
+    for (const auto& c : commands_)
+        if (c.Action->objectName() == name) return c.Action;
+    return nullptr;
+}
+
+void TTemplateMain::RunCommand(ExecuteSlot execute) {
+    try {
+        (this->*execute)();
+    } catch (const std::exception& e) {
+        ShowError(this, Q(e.what()));
+    }
+    UpdateCommands();
+}
+
+void TTemplateMain::UpdateCommands() {
+    const bool idle = IsIdle();
+    for (const auto& c : commands_) {
+        c.Action->setEnabled(idle && (this->*c.Update)());
+        if (c.Checked) c.Action->setChecked((this->*c.Checked)());
+    }
+}
+
+void TTemplateMain::BeginBusy() {
+    if (busy_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+    UpdateCommands();
+}
+
+void TTemplateMain::EndBusy() {
+    if (busy_ == 0) return;
+    if (--busy_ == 0) QApplication::restoreOverrideCursor();
+    UpdateCommands();
+}
+
+void TTemplateMain::CreateMenus() {
+    auto* file = menuBar()->addMenu(tr("Файл"));
+    file->setObjectName("mnFile");
+    file->addAction(Command("ExitProgram"));
+
+    auto* draws = menuBar()->addMenu(tr("Архив тиражей"));
+    draws->setObjectName("mnDraws");
+    draws->addAction(Command("DrawsInfo"));
+    draws->addSeparator();
+    draws->addAction(Command("DrawsImport"));
+    draws->addAction(Command("DrawsExport"));
+    draws->addSeparator();
+    draws->addAction(Command("DrawsAdd"));
+    draws->addAction(Command("DrawsEdit"));
+    draws->addAction(Command("DrawsDel"));
+    draws->addSeparator();
+    draws->addAction(Command("DrawsSorted"));
+
+    auto* view = menuBar()->addMenu(tr("Вид"));
+    view->setObjectName("mnView");
+    view->addAction(Command("ViewColorDraws"));
+
+    auto* help = menuBar()->addMenu(tr("Справка"));
+    help->setObjectName("mnHelp");
+    help->addAction(Command("About"));
+}
+
+void TTemplateMain::CreateStatusBar() {
+    // Panels 0..5 keep their width; panel 6, the status text, takes the rest. Panels of features
+    // not present stay hidden until something is written to them.
+    static const int widths[6] = {150, 150, 130, 150, 110, 110};
+    for (int i = 0; i < 7; ++i) {
+        auto* l = new QLabel(this);
+        l->setObjectName(QString("StatusPanel%1").arg(i));
+        l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        l->setContentsMargins(4, 0, 4, 0);
+        if (i < 6) l->setMinimumWidth(widths[i]);
+        statusBar()->addWidget(l, i == kStatusText ? 1 : 0);
+        if (i >= 3 && i <= 5) l->hide();
+        statusPanels_[i] = l;
+    }
+}
+
+QString TTemplateMain::StatusPanelText(int panel) const {
+    return panel >= 0 && panel < 7 ? statusPanels_[panel]->text() : QString();
+}
+
+void TTemplateMain::SetStatusPanel(int panel, const QString& text) {
+    if (panel < 0 || panel >= 7) return;
+    statusPanels_[panel]->setText(text);
+    if (panel >= 3 && panel <= 5 && !text.isEmpty()) statusPanels_[panel]->show();
+}
+
+void TTemplateMain::SetStatusText(const QString& text) {
+    statusPanels_[kStatusText]->setText(text);
+    statusPanels_[kStatusText]->repaint();
+}
+
+void TTemplateMain::Initialize() {
+    if (initialized_) return;
+    try {
+        SetStatusText(tr("Инициализация..."));
+        setWindowTitle(tr("Анализ статистики лотереи \"Velmora 5 из 50\"") + tr(" версия ") + VELMORA_VERSION);
+        SetDrawsOffset(0);
+        LoadDraws();
+        RecomputeViews(true);
+    } catch (const std::exception& e) {
+        ShowError(this, Q(Format(S(tr("Ошибка инициализации программы!\r\r%s")), {e.what()})));
+    }
+    SetStatusText(QString());
+    initialized_ = true;
+    UpdateCommands();
+}
+
+QString TTemplateMain::SettingsSection() const {
+    QString name = metaObject()->className();
+    int p = name.lastIndexOf("::");
+    return p >= 0 ? name.mid(p + 2) : name;
+}
+
+void TTemplateMain::ReadWindowSettings() {
+    try {
+        settings_.Load();
+        const std::string section = S(SettingsSection());
+        QScreen* scr = screen();
+        const QSize size = scr ? scr->size() : QSize();
+        const int ppi = scr ? int(std::lround(scr->logicalDotsPerInch())) : 96;
+        if (auto p = settings_.ReadPlacement(section, size.width(), size.height(), ppi)) {
+            showCmd_ = p->ShowCmd;
+            if (p->HasNormPos) {
+                QRect r(QPoint(p->NormPos[0], p->NormPos[1]), QPoint(p->NormPos[2] - 1, p->NormPos[3] - 1));
+                if (r.isValid()) setGeometry(r);
+            }
+        }
+        leftPanelWidth_ = settings_.ReadInteger(section, "LeftPanelWidth", leftPanelWidth_);
+        draws_.Sorted = settings_.ReadBool(section, "SortedDraws", false);
+        drawsModel_->SetColorDraws(settings_.ReadBool(section, "ColorDraws", true));
+        auto widths = settings_.ReadColumnWidths(section, "lvDraws", drawsModel_->columnCount());
+        for (int i = 0; i < int(widths.size()); ++i)
+            if (widths[size_t(i)] > 0) lvDraws->setColumnWidth(i, widths[size_t(i)]);
+    } catch (const std::exception& e) {
+        ShowError(this, Q(Format(S(tr("Ошибка загрузки параметров программы!\r\r%s")), {e.what()})));
+    }
+    splitter->setSizes({leftPanelWidth_, std::max(width() - leftPanelWidth_, 100)});
+}
+
+void TTemplateMain::WriteLayoutSettings() {
+    const std::string section = S(SettingsSection());
+    TWindowPlacement p;
+    p.ShowCmd = isMaximized() ? 3 : isMinimized() ? 2 : 1;
+    QScreen* scr = screen();
+    const QSize size = scr ? scr->size() : QSize();
+    p.PixelsPerInch = scr ? int(std::lround(scr->logicalDotsPerInch())) : 96;
+    const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
+    p.NormPos[0] = r.left();
+    p.NormPos[1] = r.top();
+    p.NormPos[2] = r.left() + r.width();
+    p.NormPos[3] = r.top() + r.height();
+    settings_.WritePlacement(section, p, size.width(), size.height());
+    if (pcMain->isVisible()) leftPanelWidth_ = pcLists->width();
+    settings_.WriteInteger(section, "LeftPanelWidth", leftPanelWidth_);
+    std::vector<int> widths;
+    for (int i = 0; i < drawsModel_->columnCount(); ++i) widths.push_back(lvDraws->columnWidth(i));
+    settings_.WriteColumnWidths(section, "lvDraws", widths);
+    settings_.Save();
+}
+
+void TTemplateMain::WriteSwitch(const char* key, bool value) {
+    settings_.WriteBool(S(SettingsSection()), key, value);
+    settings_.Save();
+}
+
+void TTemplateMain::ShowWindow() {
+    if (showCmd_ == 3)
+        showMaximized();
+    else
+        show();
+}
+
+void TTemplateMain::closeEvent(QCloseEvent* event) {
+    try {
+        WriteLayoutSettings();
+    } catch (const std::exception& e) {
+        ShowError(this, Q(e.what()));
+    }
+    event->accept();
+}
+
+bool TTemplateMain::ExitProgramUpdate() const { return true; }
+void TTemplateMain::ExitProgramExecute() { close(); }
+
+bool TTemplateMain::AboutUpdate() const { return true; }
+void TTemplateMain::AboutExecute() {
+    QMessageBox::about(this, tr("О программе"),
+                       tr("Numora for Velmora 5x50") + "\n" + tr("Анализ статистики лотереи \"Velmora 5 из 50\"") +
+                           "\n\n" + tr("Версия ") + VELMORA_VERSION);
+}
+
+bool TTemplateMain::event(QEvent* e) {
+    // Command hints go to the status text panel (while no operation writes there) instead of
+    // replacing the whole status bar.
+    if (e->type() == QEvent::StatusTip) {
+        if (IsIdle()) statusPanels_[kStatusText]->setText(static_cast<QStatusTipEvent*>(e)->tip());
+        return true;
+    }
+    return QMainWindow::event(e);
+}
+
+} // namespace velmora

@@ -1,0 +1,30 @@
+// Velmora_5x50: the desktop program. Takes --data-dir DIR like velmora-cli; without it the data
+// folder is the folder of the executable.
+#include "gui/app/form_main.h"
+#include "gui/app/messages.h"
+#include "gui/app/qt_text.h"
+#include "model/data_folder.h"
+
+#include <QApplication>
+#include <QDir>
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Velmora_5x50");
+    QApplication::setApplicationVersion(VELMORA_VERSION);
+
+    const QStringList args = QApplication::arguments();
+    for (int i = 1; i < args.size(); ++i)
+        if (args[i] == "--data-dir") {
+            if (i + 1 >= args.size()) {
+                velmora::ShowError(nullptr, QApplication::translate("main", "Не указана папка данных после --data-dir"));
+                return 1;
+            }
+            velmora::DataDir() = velmora::S(QDir(args[i + 1]).absolutePath());
+            ++i;
+        }
+
+    velmora::TFormMain window;
+    window.ShowWindow();
+    return app.exec();
+}

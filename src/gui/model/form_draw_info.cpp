@@ -1,0 +1,112 @@
+#include "gui/model/form_draw_info.h"
+
+#include "gui/app/qt_text.h"
+#include "model/game.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace velmora {
+
+namespace {
+constexpr int kCellSize = 30;
+}
+
+TFormDrawInfo::TFormDrawInfo(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFormDrawInfo");
+    setWindowTitle(tr("Подробная информация"));
+
+    auto* lbColumns = new QLabel(tr("Количество столбцов:"), this);
+    edColumns = new QSpinBox(this);
+    edColumns->setObjectName("edColumns");
+    edColumns->setRange(1, kMaxNumber);
+    lbColumns->setBuddy(edColumns);
+
+    sgCard = new QTableWidget(this);
+    sgCard->setObjectName("sgCard");
+    sgCard->horizontalHeader()->hide();
+    sgCard->verticalHeader()->hide();
+    sgCard->horizontalHeader()->setDefaultSectionSize(kCellSize);
+    sgCard->verticalHeader()->setDefaultSectionSize(kCellSize);
+    sgCard->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sgCard->setSelectionMode(QAbstractItemView::NoSelection);
+    sgCard->setFocusPolicy(Qt::NoFocus);
+
+    lvProperties = new QTreeWidget(this);
+    lvProperties->setObjectName("lvProperties");
+    lvProperties->setColumnCount(2);
+    lvProperties->setHeaderLabels({tr("Свойство"), tr("Значение")});
+    lvProperties->setRootIsDecorated(false);
+    lvProperties->setAlternatingRowColors(true);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    buttons->button(QDialogButtonBox::Close)->setText(tr("Закрыть"));
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    auto* columnsRow = new QHBoxLayout;
+    columnsRow->addWidget(lbColumns);
+    columnsRow->addWidget(edColumns);
+    columnsRow->addStretch(1);
+    auto* left = new QVBoxLayout;
+    left->addLayout(columnsRow);
+    left->addWidget(sgCard, 1);
+    auto* body = new QHBoxLayout;
+    body->addLayout(left, 0);
+    body->addWidget(lvProperties, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(body, 1);
+    layout->addWidget(buttons);
+
+    connect(edColumns, &QSpinBox::valueChanged, this, [this] { FillCard(); });
+    resize(640, 420);
+}
+
+void TFormDrawInfo::SetDraw(const TDrawRecord& draw, bool withDrawRows, int columns, int channelSize) {
+    draw_ = draw;
+    channelSize_ = channelSize;
+    lvProperties->clear();
+    auto add = [this](const QString& name, const QString& value) {
+        new QTreeWidgetItem(lvProperties, {name, value});
+    };
+    if (withDrawRows) {
+        add(tr("Номер тиража:"), Q(IntToText(draw.Number)));
+        add(tr("Дата тиража:"), Q(draw.DateText()));
+    }
+    lvProperties->resizeColumnToContents(0);
+    const bool same = edColumns->value() == std::clamp(columns, 1, kMaxNumber);
+    edColumns->setValue(std::clamp(columns, 1, kMaxNumber));
+    if (same) FillCard();
+}
+
+void TFormDrawInfo::FillCard() {
+    const int cols = edColumns->value();
+    sgCard->clear();
+    sgCard->setColumnCount(cols);
+    sgCard->setRowCount(GroupCount(kMinNumber, kMaxNumber, cols));
+    for (int m = kMinNumber; m <= kMaxNumber; ++m) {
+        auto* item = new QTableWidgetItem;
+        item->setTextAlignment(Qt::AlignCenter);
+        item->setBackground(BgrColor(NumberColor(m, channelSize_)));
+        item->setForeground(Qt::black);
+        if (DrawHasNumber(m, draw_)) {
+            item->setText(Q(NumberToText(m)));
+            QFont f = item->font();
+            f.setBold(true);
+            item->setFont(f);
+        }
+        sgCard->setItem((m - 1) / cols, (m - 1) % cols, item);
+    }
+    // The card shows whole up to a sensible width; wider cards scroll.
+    const int frame = 2 * sgCard->frameWidth();
+    sgCard->setMinimumWidth(std::min(cols, 10) * kCellSize + frame + 20);
+}
+
+} // namespace velmora
