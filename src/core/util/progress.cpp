@@ -1,0 +1,10 @@
+#include "util/progress.h"
+
+namespace velmora {
+
+TProgressSink& NullProgress() {
+    static TProgressSink sink;
+    return sink;
+}
+
+} // namespace velmora
