@@ -235,7 +235,14 @@ void TextToComb(const std::string& text, TCombination& comb) {
     for (auto& w : SplitAny(text, "\t ,-.:;|"))
         if (!w.empty()) words.push_back(w);
     if (words.size() != size_t(kNumberCount)) throw Error(Format("Некорректная комбинация: \"%s\"!", {text}));
-    for (int i = 0; i < kNumberCount; ++i) comb[i] = uint8_t(TextToNumber(Trim(words[i])));
+    TCombination out;
+    for (int i = 0; i < kNumberCount; ++i) {
+        int32_t v = TextToNumber(Trim(words[i]));
+        // A byte cannot hold it: taking the low byte would turn 300 into 44.
+        if (v < 0 || v > 255) throw Error(Format("Некорректная комбинация: \"%s\"!", {text}));
+        out[i] = uint8_t(v);
+    }
+    comb = out;
 }
 
 std::string NumberSetToText(const TNumberSet& set, const std::string& sep) {

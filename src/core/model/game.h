@@ -93,7 +93,8 @@ void DistinctNumbers(const TCombination* combs, int n, TByteArray& out);
 std::string DrawToText(const TDrawRecord& draw);
 std::string CombToText(const TCombination& comb);
 std::string CombToSpacedText(const TCombination& comb);
-// Throws Error("Некорректная комбинация: \"%s\"!") unless the text holds exactly 5 words.
+// Throws Error("Некорректная комбинация: \"%s\"!") unless the text holds exactly 5 words whose
+// numbers fit a byte; a word that is not an integer reads as 0. comb is unchanged on an error.
 void TextToComb(const std::string& text, TCombination& comb);
 std::string NumberSetToText(const TNumberSet& set, const std::string& sep);
 std::string DeltaText(const std::string& text, int base);

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <limits>
 #include <sstream>
@@ -153,6 +154,10 @@ std::string Utf8ToCp1251(std::string_view utf8) {
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     if (!in) throw std::runtime_error("Не удается открыть файл \"" + path + "\": " + std::strerror(errno));
+    // A folder opens like a file and reads as nothing; it is no file to read.
+    std::error_code ec;
+    if (std::filesystem::is_directory(path, ec))
+        throw std::runtime_error("Не удается открыть файл \"" + path + "\": " + std::strerror(EISDIR));
     std::ostringstream ss;
     ss << in.rdbuf();
     if (in.bad()) throw std::runtime_error("Ошибка чтения файла \"" + path + "\"");

@@ -51,6 +51,12 @@ TEST(Game, TextToComb) {
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()), "Некорректная комбинация: \"1 2 3 4\"!");
     }
+    // A number a byte cannot hold is refused rather than cut to its low byte (300 would be 44).
+    c = {9, 9, 9, 9, 9};
+    EXPECT_THROW(TextToComb("1 2 3 4 300", c), Error);
+    EXPECT_EQ(c, (TCombination{9, 9, 9, 9, 9}));
+    TextToComb("1 2 3 4 255", c);
+    EXPECT_EQ(c, (TCombination{1, 2, 3, 4, 255}));
 }
 
 TEST(Game, Texts) {
