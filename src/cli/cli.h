@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/draws_archive.h"
+#include "util/progress.h"
 
 #include <functional>
 #include <optional>
@@ -51,5 +52,8 @@ void Out(const std::string& line);
 TDrawsArchive LoadArchive();
 // Applies --offset K and --sorted to a loaded archive.
 void ApplyWindowOptions(TDrawsArchive& archive, Args& args);
+// The progress sink of long operations: the status text on one line of stderr when stderr is
+// a terminal, nothing otherwise (so scripts and tests see only results and errors).
+TProgressSink& CliProgress();
 
 } // namespace velmora::cli

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <iostream>
+#include <unistd.h>
 
 namespace velmora::cli {
 
@@ -78,6 +79,27 @@ void ApplyWindowOptions(TDrawsArchive& archive, Args& args) {
         archive.SetDrawsOffset(*k);
     }
     archive.Sorted = args.Flag("--sorted");
+}
+
+namespace {
+
+class TerminalProgress : public TProgressSink {
+public:
+    void Status(const std::string& text) override {
+        if (!tty_) return;
+        std::fprintf(stderr, "\r\033[K%s", text.c_str());
+        std::fflush(stderr);
+    }
+
+private:
+    bool tty_ = ::isatty(2) != 0;
+};
+
+} // namespace
+
+TProgressSink& CliProgress() {
+    static TerminalProgress sink;
+    return sink;
 }
 
 namespace {

@@ -37,6 +37,22 @@ cli(1 out import-csv ${WORK}/absent.csv)
 cli(1 out draws --bogus)
 expect_contains("${out}" "--bogus")
 cli(1 out nonsense)
+# The combination set: counts of the modes, exclusion of the latest draws, the file form.
+cli(0 out generate)
+expect_contains("${out}" "2118760")
+cli(0 out generate --mode 2 --param "1,2,3,4,5,6" --out ${WORK}/six.lcv)
+expect_contains("${out}" "6\n")
+file(READ ${WORK}/six.lcv six HEX)  # as bytes: "1;2;3;4;5" CR LF "1;2;3;4;6" CR LF
+expect_contains("${six}" "313b323b333b343b350d0a313b323b333b343b360d0a")
+cli(0 out generate --mode 4 --param ${WORK}/six.lcv)
+expect_contains("${out}" "6\n")
+cli(0 out generate --exclude 3 --offset 2)
+expect_contains("${out}" "2118757")
+cli(1 out generate --mode 7)
+cli(1 out generate --mode 4 --param ${WORK}/absent.lcv)
+expect_contains("${out}" "Ошибка генерации файла комбинаций!")
+
 file(WRITE ${WORK}/Velmora_5x50.ldr "short")
 cli(1 out draws)
 expect_contains("${out}" "Ошибка чтения файла тиражей!")
+
