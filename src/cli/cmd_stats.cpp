@@ -1,0 +1,56 @@
+// Commands on the statistic list: methods, fullset.
+#include "cli.h"
+
+#include "stats/stat_list.h"
+#include "stats/stat_runs.h"
+#include "util/error.h"
+#include "util/format.h"
+
+#include <chrono>
+#include <cstdio>
+
+namespace velmora::cli {
+namespace {
+
+int RunMethods(Args& args) {
+    args.Done();
+    TStatList list;
+    list.Build();
+    Out("#;Код;Группа;Флаги;Название");
+    for (int i = 0; i < list.Count(); ++i) {
+        const TStatMethod& m = list.Items(i);
+        Out(Format("%d;%s;%d;%s;%s", {i + 1, m.Code(), m.StatClass->GetGroup(),
+                                      FlagLetters(m.StatClass->GetFilterFlags()), m.FullCaption()}));
+    }
+    return 0;
+}
+
+int RunFullSet(Args& args) {
+    int threads = args.Int("--threads", 0);
+    bool timed = args.Flag("--time");
+    std::string code = args.Positional("CODE");
+    args.Done();
+    if (threads < 0 || threads > 64) throw Error("Количество потоков должно быть от 0 до 64");
+    TStatList list;
+    list.Build();
+    int i = list.IndexOfCode(code);
+    if (i < 0) throw Error(Format("Неизвестный код статистики: %s", {code}));
+    auto stat = list.CreateStat(i);
+    TStatDrawArray values;
+    auto start = std::chrono::steady_clock::now();
+    ComputeFullSetDistribution(*stat, values, threads);
+    SortStatValues(values);
+    auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    Out("Значение;Количество");
+    for (const auto& v : values) Out(stat->ValueToText(v) + ";" + std::to_string(v.Count));
+    if (timed) std::fprintf(stderr, "%s: %.1f ms\n", list.Items(i).Code().c_str(), ms);
+    return 0;
+}
+
+CommandRegistrar r1({"methods", "methods",
+                     "lists the statistic methods of the registry: position, code, group, flags, caption", RunMethods});
+CommandRegistrar r2({"fullset", "fullset CODE [--threads N] [--time]",
+                     "the distribution of a statistic over all 2 118 760 combinations, by value", RunFullSet});
+
+} // namespace
+} // namespace velmora::cli

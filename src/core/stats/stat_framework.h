@@ -1,0 +1,312 @@
+// The statistic framework: TCustomStat and its bases, the class descriptors (TStatClass) that
+// answer the class operations without an instance, groups and flags.
+//
+// How a family adds its classes
+// -----------------------------
+// 1. Derive each class from the right base (TCustomStat, TCustomGraphStat, TCustomValuesStat,
+//    TCustomNumbersStat, TCustomRatioStat, TCustomMaskStat) and inherit its constructor
+//    (`using TCustomRatioStat::TCustomRatioStat;`, or a constructor taking `const TStatInit&`).
+// 2. Class operations are static members; the descriptor reads them through the concrete class,
+//    so a static member of a class hides the one of its base like an override:
+//      required  static constexpr const char* ClassName(), GetCode(), GetCaption();
+//                static constexpr int GetGroup();  static constexpr uint8_t ClassFlags();
+//      optional  GetBaseCode() (nullptr = the code), IsAvailable(), CanShowInTable(), HasGraph(),
+//                HasValueList(), HasParam() (all static constexpr), static TParamRange
+//                GetParamRange(const TStatList&), static std::string FormatCode(int) and
+//                FormatCaption(int) (defaults: Format of the code or caption with the parameter).
+//    Settings-dependent ranges read the list's settings (TStatList::ChannelCount() and so on).
+// 3. Override the instance operations the family needs (ValueToText, ListAllValues,
+//    AddCombinationValue, AddDrawValue, CombinationMatches, ...). Merge the Value record with
+//    AddValue(list, trackGaps), not with AddStatValue directly: the batch runs give AddValue a
+//    hashed index of the list, so every family gets O(1) merging without code of its own.
+//    The HasValue/HasKeyWord/... helpers likewise look keys up in O(1) during a filter pass.
+// 4. Register the classes at their places in the registry order: write a function
+//    `void Add<Family>Stats(TStatRegistry& r)` that calls r.Add(position, StatClassOf<Tst...>())
+//    with the 1-based position of each class in the registry table, declare it in the family's
+//    header and call it from RegisteredStatClasses() in stat_registry.cpp.
+// 5. A fast path (optional): override the batch entry points AddCombinationValues (full-set
+//    distribution over a range of combinations) and FilterCombinations (a filter pass over a
+//    range) with a tight loop. Their defaults call AddCombinationValue / CombinationMatches per
+//    combination, so a family works before it has a fast path. A fast path must give exactly the
+//    list (order, keys, figures) and the survivors the plain calls give; the registry-wide tests
+//    in tests/core/stats/stat_fast_paths_test.cpp check every registered method automatically.
+//    TKeyCounter (stat_index.h) accumulates small keys in first-seen order for such paths.
+#pragma once
+
+#include "model/draws_archive.h"
+#include "model/game.h"
+#include "model/stat_values.h"
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace velmora {
+
+class TStatList;
+class TStatClass;
+class TCustomStat;
+class TStatKeyIndex;
+class TSelectedKeys;
+struct TConfigData;
+
+// ---- flags and groups --------------------------------------------------------------------
+
+enum TStatFlag : uint8_t {
+    kFlagS = 1,   // depends on the order or position of the numbers
+    kFlagN = 2,   // computed from the five numbers alone (has a full-set distribution file)
+    kFlagD = 4,   // depends on earlier draws; LoadDraw also fills RefDraw
+    kFlagP = 8,   // period statistic
+    kFlagG = 16,  // has a graph (added by GetFilterFlags)
+};
+
+// The letters of the set bits, bit 0 first: "S", "N", "D", "P", "G".
+std::string FlagLetters(uint8_t flags);
+
+constexpr int kStatGroupCount = 13;  // groups 0..12
+// "num", "sum", ...; empty outside 0..12.
+std::string GroupShortName(int group);
+// "Числа тиража", ...; empty outside 0..12.
+std::string GroupName(int group);
+// "{ num } Числа тиража"; empty outside 0..12.
+std::string GroupCaption(int group);
+
+// ---- class descriptors ---------------------------------------------------------------------
+
+struct TParamRange {
+    int32_t Min = 0;
+    int32_t Max = 0;
+};
+
+// Everything a statistic is created with.
+struct TStatInit {
+    const TStatClass* Class = nullptr;
+    const TStatList* Owner = nullptr;
+    int32_t Param = 0;
+};
+
+// The class reference of a statistic class: the class operations, answered without an instance.
+// One descriptor per class, made by StatClassOf<T>().
+class TStatClass {
+public:
+    const char* ClassName() const { return name_; }
+    std::string GetCode() const { return code_; }
+    std::string GetCaption() const { return caption_; }
+    std::string GetBaseCode() const { return baseCode_ ? baseCode_ : code_; }
+    int GetGroup() const { return group_; }
+    uint8_t ClassFlags() const { return flags_; }
+    // ClassFlags plus G when the class has a graph.
+    uint8_t GetFilterFlags() const { return uint8_t(flags_ | (graph_ ? kFlagG : 0)); }
+    std::string FormatCode(int32_t param) const { return formatCode_(param); }
+    std::string FormatCaption(int32_t param) const { return formatCaption_(param); }
+    // "ms-its:<help file>::/Filters_1049_<base code>.htm"; empty unless the help file is set and exists.
+    std::string GetHelpUrl(int32_t param) const;
+    bool IsAvailable() const { return available_; }
+    bool CanShowInTable() const { return showInTable_; }
+    bool HasGraph() const { return graph_; }
+    bool TestFlagBit1() const { return (flags_ & kFlagN) != 0; }
+    bool HasValueList() const { return valueList_; }
+    bool HasParam() const { return param_; }
+    TParamRange GetParamRange(const TStatList& list) const { return paramRange_(list); }
+    // A new statistic of this class owned by the caller.
+    std::unique_ptr<TCustomStat> Create(const TStatList* owner, int32_t param) const;
+
+private:
+    template <class T>
+    friend const TStatClass& StatClassOf();
+    TStatClass() = default;
+
+    const char* name_ = "";
+    const char* code_ = "";
+    const char* caption_ = "";
+    const char* baseCode_ = nullptr;
+    int group_ = 0;
+    uint8_t flags_ = 0;
+    bool available_ = true, showInTable_ = true, graph_ = false, valueList_ = true, param_ = false;
+    TParamRange (*paramRange_)(const TStatList&) = nullptr;
+    std::string (*formatCode_)(int32_t) = nullptr;
+    std::string (*formatCaption_)(int32_t) = nullptr;
+    std::unique_ptr<TCustomStat> (*create_)(const TStatInit&) = nullptr;
+};
+
+// Format(template, [param]); the default FormatCode and FormatCaption.
+std::string FormatStatTemplate(const char* tmpl, int32_t param);
+
+// The 50 series states passed to AddDrawValue (scratch state of one run).
+using TSeriesArea = std::array<TSeriesState, 50>;
+
+// ---- TCustomStat ---------------------------------------------------------------------------
+
+class TCustomStat {
+public:
+    explicit TCustomStat(const TStatInit& init);
+    virtual ~TCustomStat();
+    TCustomStat(const TCustomStat&) = delete;
+    TCustomStat& operator=(const TCustomStat&) = delete;
+
+    // Class-operation defaults (see the top of this file).
+    static constexpr const char* GetBaseCode() { return nullptr; }
+    static constexpr bool IsAvailable() { return true; }
+    static constexpr bool CanShowInTable() { return true; }
+    static constexpr bool HasGraph() { return false; }
+    static constexpr bool HasValueList() { return true; }
+    static constexpr bool HasParam() { return false; }
+    static TParamRange GetParamRange(const TStatList&) { return {0, 0}; }
+
+    const TStatClass& Class() const { return *class_; }
+    const TStatList* Owner() const { return owner_; }
+    // The owner's settings block, or the defaults when the statistic has no owner.
+    const TConfigData& Config() const;
+    // FormatCaption of the own parameter.
+    std::string GetInstanceCaption() const;
+
+    int32_t Param = 0;
+    const TDrawsArray* Draws = nullptr;  // the archive of the owner (may be null: no draws)
+    TDrawRecord Draw;                    // the current draw (LoadDraw)
+    TDrawRecord RefDraw;                 // the reference draw (LoadDraw, flag D only)
+    TStatValueRec Value;                 // the record being built and merged
+
+    // ---- instance operations -----------------------------------------------------------
+    virtual std::string ValueToText(const TStatValueRec& rec) const = 0;
+    // The text as an integer; 0 when it is not one.
+    virtual int32_t TextToValue(const std::string& text) const;
+    // TextToValue when the class has a value list, else 0.
+    virtual int32_t TextToValueChecked(const std::string& text) const;
+    // Lists the value domain with count 0 (default: clears Value only).
+    virtual void ListAllValues(int lastIndex, TStatDrawArray& list);
+    // Draw := draw index (sorted when asked); RefDraw := draw refIndex for flag D. Index -1
+    // gives an empty draw.
+    virtual void LoadDraw(int index, int refIndex, bool sorted);
+    // Merges the combination's values with count 1 (default: clears Value, Count := 1).
+    virtual void AddCombinationValue(const TCombination& comb, TStatDrawArray& list);
+    // Merges draw index's values with gap tracking. The default loads the draw and prepares
+    // Value (draw number, age lastIndex-index+1, count 1); families then set Key and merge.
+    virtual void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
+                              TStatDrawArray& list, bool sorted);
+    // The draw number of the first draw from fromIndex on that has rec's key; -1 when none.
+    virtual int32_t FindDrawWithValue(const TStatValueRec& rec, int fromIndex, int lastIndex, bool sorted);
+    // The filter test. include is true when the calling filter deletes the matching combinations.
+    virtual bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool include,
+                                    bool sorted, int lastIndex) = 0;
+
+    // ---- batch entry points (hot paths) -------------------------------------------------
+    // AddCombinationValue for combs[0..count) in order, into list.
+    virtual void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list);
+    // Copies to dst, in order, the combinations of src[0..count) for which CombinationMatches
+    // differs from include (the keeping filter passes include = false, the deleting one true);
+    // returns how many were copied. dst may equal src. LoadDraw is the caller's (FilterStat).
+    virtual size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst,
+                                      const TStatDrawArray& selected, bool include, bool sorted, int lastIndex);
+
+    // ---- helpers for the families --------------------------------------------------------
+    // Draw index of the archive, numbers ascending when sorted; zeros when there is no such draw.
+    void GetDraw(int index, bool sorted, TDrawRecord& rec) const;
+    bool HasValue(const TStatDrawArray& selected, uint16_t k0, uint16_t k1, uint16_t k2, uint16_t k3) const;
+    // An entry whose 32-bit halves equal a (zero-extended) and b.
+    bool HasValuePair(const TStatDrawArray& selected, uint16_t a, uint32_t b) const;
+    // An entry whose key byte p (1..8) equals v.
+    bool HasKeyByte(const TStatDrawArray& selected, int p, uint8_t v) const;
+    // An entry with Key[p-1] = v (p 1..4).
+    bool HasKeyWord(const TStatDrawArray& selected, int p, uint16_t v) const;
+    // An entry whose 32-bit half p (1..2) equals v.
+    bool HasKeyDword(const TStatDrawArray& selected, int p, uint32_t v) const;
+
+protected:
+    void ClearValue() { Value = TStatValueRec{}; }
+    // Merges Value into list (AddStatValue semantics; O(1) inside the batch runs).
+    void AddValue(TStatDrawArray& list, bool trackGaps);
+
+private:
+    friend class TStatBatchScope;
+    const TStatClass* class_;
+    const TStatList* owner_;
+    TStatKeyIndex* listIndex_ = nullptr;        // hashed index of the list being filled, if any
+    mutable TSelectedKeys* selected_ = nullptr;  // O(1) look-up of the selected list, if any
+};
+
+// ---- bases -------------------------------------------------------------------------------
+
+// A statistic with a graph: one number per combination or draw.
+class TCustomGraphStat : public TCustomStat {
+public:
+    using TCustomStat::TCustomStat;
+    static constexpr bool HasGraph() { return true; }
+    // Integer text of Key[0].
+    std::string ValueToText(const TStatValueRec& rec) const override;
+    virtual int32_t CombinationNumber(const TCombination& comb, int index, int refIndex, bool sorted) = 0;
+    // CombinationNumber of the five numbers of draw index.
+    virtual int32_t DrawNumber(int index, int refIndex, bool sorted);
+};
+
+// Values that are main numbers: NumberToText of Key[0].
+class TCustomValuesStat : public TCustomStat {
+public:
+    using TCustomStat::TCustomStat;
+    std::string ValueToText(const TStatValueRec& rec) const override;
+};
+
+// Values that are plain integers: IntToText of Key[0].
+class TCustomNumbersStat : public TCustomStat {
+public:
+    using TCustomStat::TCustomStat;
+    std::string ValueToText(const TStatValueRec& rec) const override;
+};
+
+// A count k of the five numbers, shown "k:(5-k)".
+class TCustomRatioStat : public TCustomGraphStat {
+public:
+    using TCustomGraphStat::TCustomGraphStat;
+    std::string ValueToText(const TStatValueRec& rec) const override;
+    // The integer before the first ":"; 0 when there is no ":" or no integer before it.
+    int32_t TextToValue(const std::string& text) const override;
+};
+
+// A 5-bit mask in the 32-bit half Key[0..1], position 1 = bit 4. Text: five letters for bits
+// 4..0 and the mask, "ЧннЧн (013)".
+class TCustomMaskStat : public TCustomStat {
+public:
+    using TCustomStat::TCustomStat;
+    std::string ValueToText(const TStatValueRec& rec) const override;
+    // The first five characters: GetSetLetter (exactly, case-sensitive) is a set bit, anything
+    // else a clear one; the first character is bit 4.
+    int32_t TextToValue(const std::string& text) const override;
+    // The masks 0..31, each with count 0.
+    void ListAllValues(int lastIndex, TStatDrawArray& list) override;
+    virtual std::string GetClearLetter() const = 0;
+    virtual std::string GetSetLetter() const = 0;
+};
+
+// ---- descriptor construction -------------------------------------------------------------
+
+template <class T>
+const TStatClass& StatClassOf() {
+    static const TStatClass cls = [] {
+        TStatClass c;
+        c.name_ = T::ClassName();
+        c.code_ = T::GetCode();
+        c.caption_ = T::GetCaption();
+        c.baseCode_ = T::GetBaseCode();
+        c.group_ = T::GetGroup();
+        c.flags_ = T::ClassFlags();
+        c.available_ = T::IsAvailable();
+        c.showInTable_ = T::CanShowInTable();
+        c.graph_ = T::HasGraph();
+        c.valueList_ = T::HasValueList();
+        c.param_ = T::HasParam();
+        c.paramRange_ = [](const TStatList& l) { return T::GetParamRange(l); };
+        if constexpr (requires { T::FormatCode(int32_t(0)); })
+            c.formatCode_ = [](int32_t p) { return std::string(T::FormatCode(p)); };
+        else
+            c.formatCode_ = [](int32_t p) { return FormatStatTemplate(T::GetCode(), p); };
+        if constexpr (requires { T::FormatCaption(int32_t(0)); })
+            c.formatCaption_ = [](int32_t p) { return std::string(T::FormatCaption(p)); };
+        else
+            c.formatCaption_ = [](int32_t p) { return FormatStatTemplate(T::GetCaption(), p); };
+        c.create_ = [](const TStatInit& init) -> std::unique_ptr<TCustomStat> { return std::make_unique<T>(init); };
+        return c;
+    }();
+    return cls;
+}
+
+} // namespace velmora

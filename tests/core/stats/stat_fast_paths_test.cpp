@@ -1,0 +1,150 @@
+// The batch entry points and the split full-set run must give exactly what the plain
+// per-combination calls give. Every method the registry builds is checked, so families added
+// later are covered without new tests; TstFakeKeys covers the default batch paths with keys of
+// every shape.
+#include "fake_stats.h"
+#include "stats/stat_list.h"
+#include "stats/stat_registry.h"
+#include "stats/stat_runs.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+constexpr int kLast = 4;  // the window ends at draw 105 of the fixture
+
+// The first and last `edge` combinations of the full set and every `step`-th in between.
+TCombsArray Sample(size_t edge, size_t step) {
+    const TCombsArray& all = FullCombinationSet();
+    TCombsArray s(all.begin(), all.begin() + long(edge));
+    for (size_t i = edge; i + edge < all.size(); i += step) s.push_back(all[i]);
+    s.insert(s.end(), all.end() - long(edge), all.end());
+    return s;
+}
+
+struct Methods {
+    TDrawsArray draws = FixtureDraws();
+    TStatList list;
+    Methods() {
+        list.Bind(draws);
+        auto classes = RegisteredStatClasses();
+        classes.push_back(&StatClassOf<TstFakeKeys>());
+        list.Build(classes);
+    }
+};
+
+::testing::AssertionResult SameList(const TStatDrawArray& a, const TStatDrawArray& b) {
+    if (a.size() != b.size())
+        return ::testing::AssertionFailure() << "sizes " << a.size() << " and " << b.size();
+    for (size_t i = 0; i < a.size(); ++i)
+        if (std::memcmp(&a[i], &b[i], sizeof(TStatValueRec)) != 0)
+            return ::testing::AssertionFailure() << "entry " << i << " differs (counts " << a[i].Count << " and "
+                                                 << b[i].Count << ")";
+    return ::testing::AssertionSuccess();
+}
+
+TStatDrawArray PlainValues(TStatList& list, int method, const TCombsArray& combs, TStatDrawArray start) {
+    auto s = list.CreateStat(method);
+    for (const auto& c : combs) s->AddCombinationValue(c, start);
+    return start;
+}
+
+TCombsArray PlainFilter(TStatList& list, int method, const TCombsArray& combs, const TStatDrawArray& sel,
+                        bool include, bool sorted) {
+    auto s = list.CreateStat(method);
+    s->LoadDraw(-1, kLast, sorted);
+    TCombsArray out;
+    for (const auto& c : combs)
+        if (s->CombinationMatches(c, sel, include, sorted, kLast) != include) out.push_back(c);
+    return out;
+}
+
+} // namespace
+
+TEST(StatFastPaths, CombinationValuesBatchEqualsPlain) {
+    Methods m;
+    const TCombsArray sample = Sample(600, 331);
+    for (int i = 0; i < m.list.Count(); ++i) {
+        const std::string code = m.list.Items(i).Code();
+        // From an empty list and from a window distribution (values already present).
+        TStatDrawArray window;
+        ComputeStatDistribution(*m.list.CreateStat(i), kLast, 3, false, window);
+        for (const TStatDrawArray& start : {TStatDrawArray{}, window}) {
+            TStatDrawArray plain = PlainValues(m.list, i, sample, start);
+            TStatDrawArray batch = start;
+            m.list.CreateStat(i)->AddCombinationValues(sample.data(), sample.size(), batch);
+            EXPECT_TRUE(SameList(plain, batch)) << code << " from " << start.size() << " entries";
+        }
+    }
+}
+
+TEST(StatFastPaths, SplitDistributionEqualsPlain) {
+    Methods m;
+    const TCombsArray sample = Sample(600, 331);
+    for (int i = 0; i < m.list.Count(); ++i) {
+        TStatDrawArray plain = PlainValues(m.list, i, sample, {});
+        for (int threads : {1, 2, 3}) {
+            TStatDrawArray split;
+            ComputeCombinationsDistribution(*m.list.CreateStat(i), sample.data(), sample.size(), split, threads);
+            EXPECT_TRUE(SameList(plain, split)) << m.list.Items(i).Code() << " in " << threads << " parts";
+        }
+    }
+}
+
+TEST(StatFastPaths, FullSetSplitEqualsOneRun) {
+    Methods m;
+    for (const char* code : {"NUMS", "PRMV", "FKEY"}) {
+        int i = m.list.IndexOfCode(code);
+        ASSERT_GE(i, 0) << code;
+        TStatDrawArray one, two;
+        ComputeFullSetDistribution(*m.list.CreateStat(i), one, 1);
+        ComputeFullSetDistribution(*m.list.CreateStat(i), two, 2);
+        EXPECT_TRUE(SameList(one, two)) << code;
+        int64_t total = 0;
+        for (const auto& e : one) total += e.Count;
+        EXPECT_GT(total, 0) << code;
+    }
+}
+
+TEST(StatFastPaths, FilterBatchEqualsPlain) {
+    Methods m;
+    const TCombsArray sample = Sample(150, 1499);
+    for (int i = 0; i < m.list.Count(); ++i) {
+        const std::string code = m.list.Items(i).Code();
+        // Selections: none, every third value seen, all values, and values whose other key
+        // parts differ (the same Key[0] but another Key[1], another 32-bit half, ...).
+        TStatDrawArray seen = PlainValues(m.list, i, sample, {});
+        TStatDrawArray window;
+        ComputeStatDistribution(*m.list.CreateStat(i), kLast, 6, false, window);
+        seen.insert(seen.end(), window.begin(), window.end());
+        TStatDrawArray third, wide;
+        for (size_t k = 0; k < seen.size(); k += 3) third.push_back(seen[k]);
+        for (size_t k = 0; k < seen.size(); k += 2) {
+            TStatValueRec r = seen[k];
+            r.Key.K[1 + k % 3] ^= uint16_t(1 + k % 5);
+            wide.push_back(r);
+        }
+        const TStatDrawArray selections[] = {{}, third, seen, wide};
+        for (size_t sIdx = 0; sIdx < std::size(selections); ++sIdx)
+            for (bool include : {false, true})
+                for (bool sorted : {false, true}) {
+                    const TStatDrawArray& sel = selections[sIdx];
+                    TCombsArray plain = PlainFilter(m.list, i, sample, sel, include, sorted);
+                    TCombsArray out(sample.size());
+                    size_t n = FilterCombinationSet(*m.list.CreateStat(i), sample.data(), sample.size(), out.data(),
+                                                    sel, include, sorted, kLast);
+                    out.resize(n);
+                    EXPECT_EQ(out, plain) << code << " selection " << sIdx << " include " << include;
+                    TCombsArray inPlace = sample;
+                    n = FilterCombinationSet(*m.list.CreateStat(i), inPlace.data(), inPlace.size(), inPlace.data(),
+                                             sel, include, sorted, kLast);
+                    inPlace.resize(n);
+                    EXPECT_EQ(inPlace, plain) << code << " in place, selection " << sIdx;
+                }
+    }
+}

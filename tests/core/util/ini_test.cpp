@@ -1,0 +1,112 @@
+#include "util/ini.h"
+
+#include "util/format.h"
+#include "util/text.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace velmora;
+
+namespace {
+
+std::string TempDir() {
+    auto dir = std::filesystem::temp_directory_path() / ("velmora_ini_" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    return dir.string();
+}
+
+std::string ReadBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+} // namespace
+
+TEST(IniFile, ReadsSectionsAndKeysIgnoringCase) {
+    TIniFile ini;
+    ini.SetLines({"; settings", "[Global]", " MatrixCols = 7 ", "Name=a=b", "", "[global]", "Extra=1", "MatrixCols=9",
+                  "[CDL]", "Count=0,5", "Level=1.25", "Flag=yes", "Hex=$1F", "Neg=-3"});
+    struct Case {
+        const char* section;
+        const char* key;
+        const char* expected;
+    } cases[] = {
+        {"GLOBAL", "matrixcols", "7"},  // trimmed, first occurrence wins
+        {"global", "NAME", "a=b"},      // the value runs from the first "="
+        {"GLOBAL", "Extra", "1"},       // a repeated section continues the first
+        {"cdl", "COUNT", "0,5"},
+        {"CDL", "Absent", "def"},
+        {"Absent", "Count", "def"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(ini.ReadString(c.section, c.key, "def"), c.expected) << c.section << "/" << c.key;
+
+    EXPECT_EQ(ini.ReadInteger("GLOBAL", "MatrixCols", 0), 7);
+    EXPECT_EQ(ini.ReadInteger("CDL", "Hex", 0), 31);
+    EXPECT_EQ(ini.ReadInteger("CDL", "Neg", 0), -3);
+    EXPECT_EQ(ini.ReadInteger("CDL", "Flag", 42), 42);
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("CDL", "Count", 9), 0.5);
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("CDL", "Level", 9), 1.25);
+    EXPECT_DOUBLE_EQ(ini.ReadFloat("CDL", "Flag", 9), 9);
+    EXPECT_TRUE(ini.ReadBool("CDL", "Neg", false));
+    EXPECT_FALSE(ini.ReadBool("CDL", "Absent", false));
+    EXPECT_TRUE(ini.ReadBool("CDL", "Flag", true));  // not an integer: the default
+    EXPECT_EQ(ini.ReadSections(), (std::vector<std::string>{"Global", "CDL"}));
+    EXPECT_EQ(ini.ReadSection("GLOBAL"), (std::vector<std::string>{"MatrixCols", "Name", "Extra"}));
+}
+
+TEST(IniFile, WritesInPlaceAndKeepsComments) {
+    TIniFile ini;
+    ini.SetLines({"top=1", "[A]", "; note", "x=1", "[B]", "y=2"});
+    ini.WriteString("a", "X", "10");
+    ini.WriteInteger("A", "z", 3);
+    ini.WriteBool("C", "On", true);
+    ini.WriteFloat("C", "F", 1.5);
+    ini.DeleteKey("B", "y");
+    EXPECT_EQ(ini.Lines(), (std::vector<std::string>{"top=1", "", "[A]", "; note", "x=10", "z=3", "", "[B]", "", "[C]",
+                                                     "On=1", "F=1,5"}));
+    ini.EraseSection("b");
+    EXPECT_FALSE(ini.SectionExists("B"));
+    EXPECT_TRUE(ini.ValueExists("c", "on"));
+}
+
+TEST(IniFile, FloatTextUsesTheLocaleSeparator) {
+    struct Case {
+        double value;
+        const char* text;
+    } cases[] = {{1.5, "1,5"}, {-1, "-1"}, {0, "0"}, {-0.0, "0"}, {0.001, "0,001"}, {1234567.25, "1234567,25"}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(FloatToIniText(c.value), c.text);
+        double back = 0;
+        ASSERT_TRUE(TryIniTextToFloat(c.text, back));
+        EXPECT_DOUBLE_EQ(back, c.value);
+    }
+    double v;
+    for (const char* bad : {"", "1,5x", "abc", "1 000", "inf", "nan"}) EXPECT_FALSE(TryIniTextToFloat(bad, v)) << bad;
+}
+
+TEST(IniFile, FileRoundTripInCp1251WithCrLf) {
+    std::string path = TempDir() + "/round.ini";
+    std::filesystem::remove(path);
+    TIniFile ini(path);  // missing file: empty
+    EXPECT_TRUE(ini.ReadSections().empty());
+    ini.WriteString("STRINGS_RUS", "NUMS", "Мои числа");
+    ini.WriteBool("FILTERS", "Ordered", true);
+    ini.Save();
+    std::string bytes = ReadBytes(path);
+    EXPECT_EQ(bytes, "[STRINGS_RUS]\r\nNUMS=" + Utf8ToCp1251("Мои числа") + "\r\n\r\n[FILTERS]\r\nOrdered=1\r\n");
+    TIniFile back(path);
+    EXPECT_EQ(back.ReadString("strings_rus", "nums", ""), "Мои числа");
+    EXPECT_TRUE(back.ReadBool("Filters", "Ordered", false));
+}
+
+TEST(IniFile, UnreadableFileAndFailedWriteRaise) {
+    std::string dir = TempDir();
+    EXPECT_THROW(TIniFile{dir}, std::runtime_error);  // a folder is not an ini file
+    TIniFile ini;
+    ini.SetFileName(dir + "/absent/sub/x.ini");
+    ini.WriteString("A", "b", "c");
+    EXPECT_THROW(ini.Save(), std::runtime_error);
+}
