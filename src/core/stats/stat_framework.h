@@ -20,6 +20,7 @@
 //    AddValue(list, trackGaps), not with AddStatValue directly: the batch runs give AddValue a
 //    hashed index of the list, so every family gets O(1) merging without code of its own.
 //    The HasValue/HasKeyWord/... helpers likewise look keys up in O(1) during a filter pass.
+//    While a run fills a list, a family appends to it or merges into it; it does not reorder it.
 // 4. Register the classes at their places in the registry order: write a function
 //    `void Add<Family>Stats(TStatRegistry& r)` that calls r.Add(position, StatClassOf<Tst...>())
 //    with the 1-based position of each class in the registry table, declare it in the family's

@@ -2,6 +2,8 @@
 
 #include "stats/stat_framework.h"
 
+#include <algorithm>
+
 
 namespace velmora {
 
@@ -90,6 +92,14 @@ void TStatKeyIndex::Grow() {
 }
 
 void TStatKeyIndex::Sync() {
+    if (list_->size() < indexed_) {
+        // The list shrank behind the index's back: index it anew.
+        std::fill(direct_.begin(), direct_.end(), -1);
+        keys_.clear();
+        positions_.clear();
+        used_ = 0;
+        indexed_ = 0;
+    }
     while (indexed_ < list_->size()) {
         Put((*list_)[indexed_].Key.Packed(), int32_t(indexed_));
         ++indexed_;

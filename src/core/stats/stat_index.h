@@ -34,8 +34,8 @@ private:
 };
 
 // Positions of the keys of a value list. Entries appended to the list behind the index's back
-// (by AddStatValue) are indexed on the next look-up; the first entry of a key wins, as in the
-// linear search of AddStatValue.
+// (by AddStatValue) are indexed on the next look-up, and a list that shrank is indexed anew; the
+// first entry of a key wins, as in the linear search of AddStatValue.
 class TStatKeyIndex {
 public:
     explicit TStatKeyIndex(TStatDrawArray& list);
