@@ -466,6 +466,19 @@ void DrawsPageTest::Screenshot() {
     QString dir = qEnvironmentVariable("VELMORA_SCREENS", VELMORA_SCREENS);
     QDir().mkpath(dir);
     QVERIFY(w->grab().save(dir + "/draws.png"));
+    bool infoSaved = false, dialogSaved = false;
+    OnModal<TFormDrawInfo>([&](TFormDrawInfo* dlg) {
+        infoSaved = dlg->grab().save(dir + "/draw_info.png");
+        dlg->reject();
+    });
+    w->Command("DrawsInfo")->trigger();
+    OnModal<TFormDraw>([&](TFormDraw* dlg) {
+        dialogSaved = dlg->grab().save(dir + "/draw_dialog.png");
+        dlg->reject();
+    });
+    w->Command("DrawsEdit")->trigger();
+    QVERIFY(infoSaved);
+    QVERIFY(dialogSaved);
 }
 
 QTEST_MAIN(DrawsPageTest)

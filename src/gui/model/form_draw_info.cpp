@@ -39,6 +39,11 @@ TFormDrawInfo::TFormDrawInfo(QWidget* parent) : QDialog(parent) {
     sgCard->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgCard->setSelectionMode(QAbstractItemView::NoSelection);
     sgCard->setFocusPolicy(Qt::NoFocus);
+    // Around the cells the card shows the window's own background.
+    sgCard->setFrameShape(QFrame::NoFrame);
+    QPalette pal = sgCard->palette();
+    pal.setColor(QPalette::Base, pal.color(QPalette::Window));
+    sgCard->setPalette(pal);
 
     lvProperties = new QTreeWidget(this);
     lvProperties->setObjectName("lvProperties");
