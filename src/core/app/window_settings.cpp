@@ -8,78 +8,41 @@
 
 namespace velmora {
 
-// The key store. It keeps the values in memory until the shared ini reader and writer is
-// available; Load and Save then go through it.
-struct TWindowSettings::Store {
-    struct Entry {
-        std::string Key, Value;
-    };
-    struct Section {
-        std::string Name;
-        std::vector<Entry> Entries;
-    };
-    std::vector<Section> Sections;
+TWindowSettings::TWindowSettings(std::string fileName) { ini_.SetFileName(std::move(fileName)); }
 
-    const Entry* Find(const std::string& section, const std::string& key) const {
-        for (const auto& s : Sections)
-            if (SameText(s.Name, section))
-                for (const auto& e : s.Entries)
-                    if (SameText(e.Key, key)) return &e;
-        return nullptr;
-    }
-    void Set(const std::string& section, const std::string& key, const std::string& value) {
-        auto s = std::find_if(Sections.begin(), Sections.end(), [&](const Section& x) { return SameText(x.Name, section); });
-        if (s == Sections.end()) {
-            Sections.push_back({section, {}});
-            s = Sections.end() - 1;
-        }
-        for (auto& e : s->Entries)
-            if (SameText(e.Key, key)) {
-                e.Value = value;
-                return;
-            }
-        s->Entries.push_back({key, value});
-    }
-};
+void TWindowSettings::Load() { ini_.Load(); }
 
-TWindowSettings::TWindowSettings(std::string fileName) : fileName_(std::move(fileName)), store_(new Store) {}
-TWindowSettings::~TWindowSettings() = default;
-
-void TWindowSettings::Load() {}
-
-void TWindowSettings::Save() const {}
+void TWindowSettings::Save() const {
+    if (!ini_.FileName().empty()) ini_.Save();
+}
 
 bool TWindowSettings::HasKey(const std::string& section, const std::string& key) const {
-    return store_->Find(section, key) != nullptr;
+    return ini_.ValueExists(section, key);
 }
 
 int TWindowSettings::ReadInteger(const std::string& section, const std::string& key, int def) const {
-    const auto* e = store_->Find(section, key);
-    if (!e) return def;
-    auto v = TryStrToInt(Trim(e->Value));
-    return v ? *v : def;
+    return ini_.ReadInteger(section, key, def);
 }
 
 bool TWindowSettings::ReadBool(const std::string& section, const std::string& key, bool def) const {
-    return ReadInteger(section, key, def ? 1 : 0) != 0;
+    return ini_.ReadBool(section, key, def);
 }
 
 std::string TWindowSettings::ReadString(const std::string& section, const std::string& key,
                                         const std::string& def) const {
-    const auto* e = store_->Find(section, key);
-    return e ? e->Value : def;
+    return ini_.ReadString(section, key, def);
 }
 
 void TWindowSettings::WriteInteger(const std::string& section, const std::string& key, int value) {
-    store_->Set(section, key, IntToStr(value));
+    ini_.WriteInteger(section, key, value);
 }
 
 void TWindowSettings::WriteBool(const std::string& section, const std::string& key, bool value) {
-    store_->Set(section, key, value ? "1" : "0");
+    ini_.WriteBool(section, key, value);
 }
 
 void TWindowSettings::WriteString(const std::string& section, const std::string& key, const std::string& value) {
-    store_->Set(section, key, value);
+    ini_.WriteString(section, key, value);
 }
 
 namespace {

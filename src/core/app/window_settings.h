@@ -3,7 +3,8 @@
 // layout values when the window closes.
 #pragma once
 
-#include <memory>
+#include "util/ini.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,11 +27,8 @@ struct TWindowPlacement {
 class TWindowSettings {
 public:
     explicit TWindowSettings(std::string fileName = {});
-    ~TWindowSettings();
-    TWindowSettings(const TWindowSettings&) = delete;
-    TWindowSettings& operator=(const TWindowSettings&) = delete;
 
-    const std::string& FileName() const { return fileName_; }
+    const std::string& FileName() const { return ini_.FileName(); }
 
     // Reads the file; a missing file is an empty one. A read error raises Error with the
     // system's message and leaves the values read before.
@@ -61,9 +59,7 @@ public:
     void WriteColumnWidths(const std::string& section, const std::string& list, const std::vector<int>& widths);
 
 private:
-    struct Store;
-    std::string fileName_;
-    std::unique_ptr<Store> store_;
+    TIniFile ini_;
 };
 
 // The window settings file of the product in the data folder.

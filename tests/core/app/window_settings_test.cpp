@@ -56,3 +56,26 @@ TEST(WindowSettings, ValuesAndDefaults) {
     EXPECT_EQ(s.ReadColumnWidths("TFormMain", "lvDraws", 3), (std::vector<int>{40, 30, -1}));
     EXPECT_EQ(s.ReadString("TFormMain", "lvDraws.Column1", ""), "30");
 }
+
+TEST(WindowSettings, FileRoundTrip) {
+    const std::string file = ::testing::TempDir() + "/velmora_window_settings.frm";
+    std::remove(file.c_str());
+    {
+        TWindowSettings s(file);
+        s.Load();  // a missing file is an empty one
+        s.WriteBool("TFormMain", "ColorDraws", false);
+        s.WritePlacement("TFormMain", Placement(3, 96, {1, 2, 301, 202}), 800, 600);
+        s.WriteColumnWidths("TFormMain", "lvDraws", {41, 42});
+        s.Save();
+    }
+    TWindowSettings s(file);
+    s.Load();
+    EXPECT_FALSE(s.ReadBool("TFormMain", "ColorDraws", true));
+    auto p = s.ReadPlacement("TFormMain", 800, 600, 96);
+    ASSERT_TRUE(p);
+    EXPECT_EQ(p->ShowCmd, 3);
+    EXPECT_EQ(p->NormPos[2], 301);
+    EXPECT_EQ(s.ReadColumnWidths("TFormMain", "lvDraws", 2), (std::vector<int>{41, 42}));
+    EXPECT_EQ(s.ReadString("TFormMain", "NormPos_800x600", ""), "1,2,301,202");
+    std::remove(file.c_str());
+}
