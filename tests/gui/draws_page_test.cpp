@@ -11,6 +11,7 @@
 #include <QAction>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileInfo>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -113,6 +114,7 @@ private slots:
     void OffsetMovesStatusAndRowColour();
     void SortedSwitchChangesTheViewNotTheFile();
     void ColourSwitch();
+    void SettingsOutliveTheWindow();
     void FailedSaveKeepsTheChange();
     void ExportThenImportRestoresTheArchive();
     void ImportSkipsKnownNumbersAndBadLines();
@@ -344,6 +346,33 @@ void DrawsPageTest::ColourSwitch() {
     QCOMPARE(CellColor(*w, 0, 1), QColor(0xFF, 0xAA, 0xAA));
 }
 
+void DrawsPageTest::SettingsOutliveTheWindow() {
+    DataFolder data(TenDraws());
+    {
+        // Left by an earlier session that had the right pages: the width must survive.
+        TWindowSettings earlier(WindowSettingsFile());
+        earlier.WriteInteger("TFormMain", "LeftPanelWidth", 333);
+        earlier.Save();
+    }
+    {
+        auto w = OpenMainWindow();
+        w->Command("DrawsSorted")->trigger();
+        w->Command("ViewColorDraws")->trigger();
+        w->lvDraws->setColumnWidth(0, 77);
+        w->close();
+    }
+    QCOMPARE(QFileInfo(Q(WindowSettingsFile())).fileName(), QString("Velmora_5x50.frm"));
+    auto w = OpenMainWindow();
+    QVERIFY(w->Command("DrawsSorted")->isChecked());
+    QVERIFY(!w->Command("ViewColorDraws")->isChecked());
+    QCOMPARE(Row(*w, 0).mid(1, 5), (QStringList{"10", "20", "30", "40", "50"}));
+    QCOMPARE(w->lvDraws->columnWidth(0), 77);
+    TWindowSettings saved(WindowSettingsFile());
+    saved.Load();
+    QCOMPARE(saved.ReadInteger("TFormMain", "LeftPanelWidth", 0), 333);
+    QCOMPARE(saved.ReadInteger("TFormMain", "ShowCmd", 0), 1);
+}
+
 void DrawsPageTest::FailedSaveKeepsTheChange() {
     DataFolder data(TenDraws());
     auto w = OpenMainWindow();
@@ -428,6 +457,10 @@ void DrawsPageTest::InformationWindow() {
     QCOMPARE(cells, (QStringList{"8", "18", "28", "38", "48"}));
     QCOMPARE(cell1, QColor(0xAA, 0xFF, 0xAA));  // channel 1
     QCOMPARE(properties.mid(0, 2), (QStringList{"Номер тиража: 8", "Дата тиража: 2020-01-08"}));
+    // Then the statistics with a graph, the draw's values in drawn order.
+    QVERIFY2(properties.contains("Количество четных чисел в тираже (Ч:Н) 5"), qPrintable(properties.join("|")));
+    QVERIFY2(properties.contains("Число в 1 позиции тиража 38"), qPrintable(properties.join("|")));
+    QVERIFY(!properties.join("|").contains("Числа тиража"));
     QCOMPARE(rows7, 8);  // 50 numbers in 7 columns: number 50 alone in row 8
     QCOMPARE(at50, QString("1"));
 }

@@ -86,6 +86,14 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     CreateMenus();
     CreateStatusBar();
 
+    try {
+        statList_.Bind(draws_.Draws);
+        statList_.Build();
+        drawsModel_->SetChannelSize(statList_.Config.ChannelSize);
+    } catch (const std::exception& e) {
+        ShowError(this, Q(Format(S(tr("Ошибка запуска программы!\r\r%s")), {e.what()})));
+    }
+
     idleTimer_ = new QTimer(this);
     connect(idleTimer_, &QTimer::timeout, this, &TTemplateMain::UpdateCommands);
     idleTimer_->start(kIdleInterval);

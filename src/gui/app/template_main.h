@@ -10,6 +10,7 @@
 
 #include "app/window_settings.h"
 #include "model/draws_archive.h"
+#include "stats/stat_list.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -57,6 +58,7 @@ public:
     void ShowWindow();
 
     TDrawsArchive& Draws() { return draws_; }
+    TStatList& StatList() { return statList_; }
     const TWindowSettings& Settings() const { return settings_; }
 
     // The draw archive: load, save (then the list and status bar are refreshed), offset, views.
@@ -140,6 +142,7 @@ private:
     QString AskFileName(bool save, const QString& caption);
 
     TDrawsArchive draws_;
+    TStatList statList_;
     TWindowSettings settings_;
     TDrawsModel* drawsModel_;
     std::vector<TCommandItem> commands_;
@@ -152,8 +155,6 @@ private:
     bool initialized_ = false;
     int showCmd_ = 1;
     int leftPanelWidth_ = 420;
-    int matrixCols_ = 5;
-    int channelSize_ = 5;
     QString lastDir_;
 };
 

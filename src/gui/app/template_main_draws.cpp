@@ -8,6 +8,7 @@
 #include "gui/model/form_draw_info.h"
 #include "model/data_folder.h"
 #include "model/draws_csv.h"
+#include "stats/graph_numbers.h"
 #include "util/atomic_file.h"
 #include "util/format.h"
 
@@ -192,8 +193,10 @@ bool TTemplateMain::DrawsInfoUpdate() const { return FocusedDrawRow() >= 0; }
 void TTemplateMain::DrawsInfoExecute() {
     const int k = FocusedDrawRow();
     if (k < 0) return;
+    const int index = draws_.IndexOfPosition(k);
     TFormDrawInfo dlg(this);
-    dlg.SetDraw(draws_.ViewDraw(draws_.IndexOfPosition(k)), true, matrixCols_, channelSize_);
+    dlg.SetDraw(draws_.ViewDraw(index), true, DrawGraphNumbers(statList_, index, draws_.LastIndex(), draws_.Sorted),
+                statList_.Config.MatrixCols, statList_.Config.ChannelSize);
     dlg.exec();
 }
 

@@ -74,7 +74,8 @@ TFormDrawInfo::TFormDrawInfo(QWidget* parent) : QDialog(parent) {
     resize(640, 420);
 }
 
-void TFormDrawInfo::SetDraw(const TDrawRecord& draw, bool withDrawRows, int columns, int channelSize) {
+void TFormDrawInfo::SetDraw(const TDrawRecord& draw, bool withDrawRows, const std::vector<TStatNumberRow>& statRows,
+                            int columns, int channelSize) {
     draw_ = draw;
     channelSize_ = channelSize;
     lvProperties->clear();
@@ -85,6 +86,7 @@ void TFormDrawInfo::SetDraw(const TDrawRecord& draw, bool withDrawRows, int colu
         add(tr("Номер тиража:"), Q(IntToText(draw.Number)));
         add(tr("Дата тиража:"), Q(draw.DateText()));
     }
+    for (const auto& r : statRows) add(Q(r.Caption), Q(IntToText(r.Number)));
     lvProperties->resizeColumnToContents(0);
     const bool same = edColumns->value() == std::clamp(columns, 1, kMaxNumber);
     edColumns->setValue(std::clamp(columns, 1, kMaxNumber));

@@ -3,6 +3,9 @@
 #pragma once
 
 #include "model/draw_record.h"
+#include "stats/graph_numbers.h"
+
+#include <vector>
 
 #include <QDialog>
 
@@ -18,8 +21,9 @@ public:
     explicit TFormDrawInfo(QWidget* parent = nullptr);
 
     // Shows the draw; withDrawRows adds the rows of its number and date (a draw, not a
-    // combination). columns is the card's starting column count.
-    void SetDraw(const TDrawRecord& draw, bool withDrawRows, int columns, int channelSize);
+    // combination); the statistic rows follow. columns is the card's starting column count.
+    void SetDraw(const TDrawRecord& draw, bool withDrawRows, const std::vector<TStatNumberRow>& statRows, int columns,
+                 int channelSize);
 
     QTableWidget* sgCard;
     QSpinBox* edColumns;
