@@ -51,6 +51,11 @@ TFormDrawInfo::TFormDrawInfo(QWidget* parent) : QDialog(parent) {
     lvProperties->setHeaderLabels({tr("Свойство"), tr("Значение")});
     lvProperties->setRootIsDecorated(false);
     lvProperties->setAlternatingRowColors(true);
+    // Long captions are elided; the value column always shows.
+    lvProperties->header()->setStretchLastSection(false);
+    lvProperties->header()->setSectionResizeMode(0, QHeaderView::Stretch);
+    lvProperties->header()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
+    lvProperties->setTextElideMode(Qt::ElideRight);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     buttons->button(QDialogButtonBox::Close)->setText(tr("Закрыть"));
@@ -71,7 +76,7 @@ TFormDrawInfo::TFormDrawInfo(QWidget* parent) : QDialog(parent) {
     layout->addWidget(buttons);
 
     connect(edColumns, &QSpinBox::valueChanged, this, [this] { FillCard(); });
-    resize(640, 420);
+    resize(760, 440);
 }
 
 void TFormDrawInfo::SetDraw(const TDrawRecord& draw, bool withDrawRows, const std::vector<TStatNumberRow>& statRows,
@@ -87,7 +92,6 @@ void TFormDrawInfo::SetDraw(const TDrawRecord& draw, bool withDrawRows, const st
         add(tr("Дата тиража:"), Q(draw.DateText()));
     }
     for (const auto& r : statRows) add(Q(r.Caption), Q(IntToText(r.Number)));
-    lvProperties->resizeColumnToContents(0);
     const bool same = edColumns->value() == std::clamp(columns, 1, kMaxNumber);
     edColumns->setValue(std::clamp(columns, 1, kMaxNumber));
     if (same) FillCard();
