@@ -38,25 +38,26 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     draws_.FileName = ProductFile(".ldr");
     drawsModel_ = new TDrawsModel(draws_, this);
 
+    // A command without a hint of its own shows its caption as the hint.
     AddCommand("DrawsInfo", tr("Сведения о тираже"), {}, tr("Сведения о тираже"), &TTemplateMain::DrawsInfoUpdate,
                &TTemplateMain::DrawsInfoExecute);
     AddCommand("DrawsImport", tr("Импорт из CSV-файла"), {}, tr("Импорт списка тиражей из CSV-файла"),
                &TTemplateMain::DrawsImportUpdate, &TTemplateMain::DrawsImportExecute);
     AddCommand("DrawsExport", tr("Экспорт в CSV-файл"), {}, tr("Экспорт списка тиражей в CSV-файл"),
                &TTemplateMain::DrawsExportUpdate, &TTemplateMain::DrawsExportExecute);
-    AddCommand("DrawsAdd", tr("Добавить"), {}, tr("Добавить тираж"), &TTemplateMain::DrawsAddUpdate,
+    AddCommand("DrawsAdd", tr("Добавить"), {}, tr("Добавить"), &TTemplateMain::DrawsAddUpdate,
                &TTemplateMain::DrawsAddExecute);
-    AddCommand("DrawsEdit", tr("Изменить"), {}, tr("Изменить тираж"), &TTemplateMain::DrawsEditUpdate,
+    AddCommand("DrawsEdit", tr("Изменить"), {}, tr("Изменить"), &TTemplateMain::DrawsEditUpdate,
                &TTemplateMain::DrawsEditExecute);
-    AddCommand("DrawsDel", tr("Удалить"), {}, tr("Удалить выделенные тиражи"), &TTemplateMain::DrawsDelUpdate,
+    AddCommand("DrawsDel", tr("Удалить"), {}, tr("Удалить"), &TTemplateMain::DrawsDelUpdate,
                &TTemplateMain::DrawsDelExecute);
-    AddCommand("DrawsSorted", tr("Упорядочить MIN->MAX"), {}, tr("Показывать числа тиражей по возрастанию"),
+    AddCommand("DrawsSorted", tr("Упорядочить MIN->MAX"), {}, tr("Упорядочить MIN->MAX"),
                &TTemplateMain::DrawsSortedUpdate, &TTemplateMain::DrawsSortedExecute,
                &TTemplateMain::DrawsSortedChecked);
     AddCommand("ViewColorDraws", tr("Выделять каналы в списке тиражей"), {},
                tr("Выделять каналы в списке тиражей"), &TTemplateMain::ViewColorDrawsUpdate,
                &TTemplateMain::ViewColorDrawsExecute, &TTemplateMain::ViewColorDrawsChecked);
-    AddCommand("ExitProgram", tr("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), tr("Выход из программы"),
+    AddCommand("ExitProgram", tr("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), tr("Выход"),
                &TTemplateMain::ExitProgramUpdate, &TTemplateMain::ExitProgramExecute);
     AddCommand("About", tr("О программе"), {}, tr("О программе"), &TTemplateMain::AboutUpdate,
                &TTemplateMain::AboutExecute);

@@ -162,18 +162,13 @@ void TTemplateMain::RefreshDrawList(bool force) {
 }
 
 void TTemplateMain::SetDrawsOffset(int k) {
-    if (!draws_.SetDrawsOffset(k)) {
-        // The archive bounds the offset; the spin edit shows what was kept.
-        if (edDrawsOffset->value() != draws_.Offset()) {
-            const QSignalBlocker block(edDrawsOffset);
-            edDrawsOffset->setValue(draws_.Offset());
-        }
-        return;
-    }
+    const bool changed = draws_.SetDrawsOffset(k);
+    // The archive bounds the offset; the spin edit shows the one kept.
     if (edDrawsOffset->value() != draws_.Offset()) {
         const QSignalBlocker block(edDrawsOffset);
         edDrawsOffset->setValue(draws_.Offset());
     }
+    if (!changed) return;
     RefreshDrawList(false);
     RecomputeViews(false);
     drawsModel_->Repaint();
