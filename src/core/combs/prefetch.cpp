@@ -1,0 +1,184 @@
+#include "combs/prefetch.h"
+
+#include "model/data_folder.h"
+#include "stats/stat_list.h"
+#include "stats/stat_runs.h"
+#include "util/atomic_file.h"
+#include "util/error.h"
+#include "util/format.h"
+#include "util/text.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstring>
+#include <stdexcept>
+#include <sys/stat.h>
+
+namespace velmora {
+
+namespace {
+
+const char* const kCreateError = "Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s";
+const char* const kOpenError = "Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s";
+
+void PutU16(std::string& out, uint16_t v) {
+    out.push_back(char(v & 0xFF));
+    out.push_back(char(v >> 8));
+}
+
+void PutI32(std::string& out, int32_t v) {
+    const uint32_t u = uint32_t(v);
+    for (int s = 0; s < 32; s += 8) out.push_back(char((u >> s) & 0xFF));
+}
+
+uint16_t GetU16(const unsigned char* p) { return uint16_t(p[0] | p[1] << 8); }
+
+int32_t GetI32(const unsigned char* p) {
+    return int32_t(uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24);
+}
+
+// Creates the folder when missing; raises with the system's message otherwise.
+void EnsureDir(const std::string& dir) {
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) return;
+        throw std::runtime_error("\"" + dir + "\": " + std::strerror(ENOTDIR));
+    }
+    if (::mkdir(dir.c_str(), 0755) != 0 && errno != EEXIST)
+        throw std::runtime_error("\"" + dir + "\": " + std::strerror(errno));
+}
+
+// The file's data when it exists and is consistent; nothing for a missing, empty or corrupt
+// file. A file that exists but cannot be read raises.
+std::optional<TPrefetchData> ReadPrefetch(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) return std::nullopt;
+    const std::string bytes = ReadFileBytes(path);
+    TPrefetchData data;
+    if (!DecodePrefetch(bytes, data)) return std::nullopt;
+    return data;
+}
+
+} // namespace
+
+std::string PrefetchDir() { return JoinPath(DataDir(), "Prefetchs"); }
+
+std::string PrefetchFileName(const TStatMethod& method) {
+    return JoinPath(PrefetchDir(), Format("%s_%s.dfc", {kProductBaseName, method.Code()}));
+}
+
+std::string EncodePrefetch(const TStatDrawArray& list) {
+    TStatDrawArray sorted = list;
+    SortStatValues(sorted);
+    int32_t minCount, maxCount, maxAge;
+    int64_t total;
+    StatTotals(sorted, minCount, maxCount, maxAge, total);
+    std::string out;
+    out.reserve((sorted.size() + 1) * kPrefetchRecordSize);
+    for (const auto& e : sorted) {
+        TPrefetchRec p;
+        StatValueToPrefetch(e, p);
+        for (uint16_t k : p.Key.K) PutU16(out, k);
+        PutI32(out, p.Count);
+    }
+    PutI32(out, minCount);
+    PutI32(out, maxCount);
+    PutI32(out, 0);
+    return out;
+}
+
+bool DecodePrefetch(std::string_view bytes, TPrefetchData& data) {
+    data = TPrefetchData{};
+    if (bytes.empty() || bytes.size() % kPrefetchRecordSize != 0) return false;
+    const auto* p = reinterpret_cast<const unsigned char*>(bytes.data());
+    const size_t n = bytes.size() / kPrefetchRecordSize - 1;
+    data.Body.resize(n);
+    int32_t minCount = INT32_MAX, maxCount = 0;
+    for (size_t i = 0; i < n; ++i, p += kPrefetchRecordSize) {
+        TPrefetchRec& r = data.Body[i];
+        for (int k = 0; k < 4; ++k) r.Key.K[k] = GetU16(p + 2 * k);
+        r.Count = GetI32(p + 8);
+        if (r.Count <= 0) return false;
+        if (i > 0 && CompareStatKeys(data.Body[i - 1].Key, r.Key) >= 0) return false;
+        minCount = std::min(minCount, r.Count);
+        maxCount = std::max(maxCount, r.Count);
+    }
+    data.FullMin = GetI32(p);
+    data.FullMax = GetI32(p + 4);
+    return data.FullMin == minCount && data.FullMax == maxCount && GetI32(p + 8) == 0;
+}
+
+TPrefetchData CreatePrefetch(const TStatList& list, int i, TProgressSink& progress) {
+    const std::string path = PrefetchFileName(list.Items(i));
+    TStatusScope status(progress, Format("Создание файла предварительной выборки %s...", {path}));
+    try {
+        auto stat = list.CreateStat(i);
+        TStatDrawArray values;
+        ComputeFullSetDistribution(*stat, values);
+        const std::string bytes = EncodePrefetch(values);
+        EnsureDir(PrefetchDir());
+        WriteFileAtomic(path, bytes);
+        TPrefetchData data;
+        DecodePrefetch(bytes, data);
+        return data;
+    } catch (const std::exception& e) {
+        throw Error(Format(kCreateError, {path, e.what()}));
+    }
+}
+
+std::optional<TPrefetchData> OpenPrefetch(const TStatList& list, int i, bool enabled, TProgressSink& progress,
+                                          std::string* message) {
+    if (!enabled || !list.TestFlagBit1(i)) return std::nullopt;
+    const std::string path = PrefetchFileName(list.Items(i));
+    try {
+        if (auto data = ReadPrefetch(path)) return data;
+    } catch (const std::exception& e) {
+        if (message) *message = Format(kOpenError, {path, e.what()});
+        return std::nullopt;
+    }
+    try {
+        return CreatePrefetch(list, i, progress);
+    } catch (const std::exception& e) {
+        if (message) *message = e.what();
+        return std::nullopt;
+    }
+}
+
+TPrefetchBuildResult CreatePrefetchFiles(const TStatList& list, bool force, bool enabled, uint16_t groupMask,
+                                         TProgressSink& progress) {
+    TPrefetchBuildResult result;
+    if (!force && !enabled) return result;
+    TStatusScope status(progress, "Создание файлов для полного набора комбинаций...");
+    const int n = list.Count();
+    for (int i = 0; i < n; ++i) {
+        if (progress.StopRequested()) {
+            result.Stopped = true;
+            break;
+        }
+        progress.Percent(100.0 * i / n);
+        progress.Status("Создание файлов для полного набора комбинаций...");
+        if (!list.TestFlagBit1(i)) continue;
+        const int group = list.Items(i).StatClass->GetGroup();
+        const bool inMask = group >= 0 && group < 16 && (groupMask >> group) & 1;
+        if (!inMask) {
+            bool usable = false;
+            try {
+                usable = ReadPrefetch(PrefetchFileName(list.Items(i))).has_value();
+            } catch (const std::exception&) {
+                // An unreadable file is built anew like a missing one.
+            }
+            if (usable) continue;
+        }
+        try {
+            CreatePrefetch(list, i, progress);
+            ++result.Built;
+        } catch (const std::exception& e) {
+            result.Errors.push_back(e.what());
+        }
+    }
+    if (!result.Stopped) progress.Percent(100.0);
+    return result;
+}
+
+} // namespace velmora
