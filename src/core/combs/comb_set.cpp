@@ -92,6 +92,28 @@ int GeneratedCount(const TGenerateParams& params) {
     }
 }
 
+std::string GenerateParamsError(const TGenerateParams& params) {
+    switch (params.Mode) {
+    case kGenerateFull:
+        return {};
+    case kGenerateAnyMine:
+    case kGenerateNoMine:
+        if (MyNumbersMask(params.Param) == 0) return "Не указано ни одного из \"моих чисел\" (от 1 до 50)!";
+        return {};
+    case kGenerateOnlyMine:
+        if (MaskBits(MyNumbersMask(params.Param)) < kNumberCount)
+            return Format("Для комбинаций только из \"моих чисел\" нужно указать не менее %d разных чисел от 1 до 50!",
+                          {kNumberCount});
+        return {};
+    case kGenerateFromFile:
+        if (Trim(params.Param).empty()) return "Не указано имя файла для загрузки!";
+        if (!FileExists(params.Param)) return Format("Файл \"%s\" не найден!", {params.Param});
+        return {};
+    default:
+        return Format("Некорректный режим генерации списка комбинаций: %d", {int(params.Mode)});
+    }
+}
+
 // --- stores ---
 
 TCombSet::TCombSet(int capacity) : capacity_(std::max(capacity, 0)) {

@@ -48,6 +48,12 @@ TByteArray ParseMyNumbers(const std::string& param);
 // How many combinations Generate builds for modes 0 to 3 (-1 for another mode).
 int GeneratedCount(const TGenerateParams& params);
 
+// What the generation dialog refuses, as the message to show (empty when the parameters are
+// fine): modes 1 and 3 without any of my numbers in 1..50, mode 2 with fewer than five of them
+// (no combination at all), mode 4 without a name or with a file that does not exist. Generate
+// itself takes such parameters as they are.
+std::string GenerateParamsError(const TGenerateParams& params);
+
 // One line of the applied-filters log.
 enum class TLogKind : uint8_t { Keep, Remove, Undo };
 struct TFilterLogLine {

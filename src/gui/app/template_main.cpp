@@ -2,6 +2,7 @@
 
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/status_progress.h"
 #include "gui/model/draws_model.h"
 #include "model/data_folder.h"
 #include "util/format.h"
@@ -37,6 +38,9 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     setWindowTitle(tr("Анализ статистики лотереи \"Velmora 5 из 50\""));
     draws_.FileName = ProductFile(".ldr");
     drawsModel_ = new TDrawsModel(draws_, this);
+    progress_ = std::make_unique<TStatusProgress>(this);
+    // The stores take their whole capacity at once and are only written when a set is built.
+    combs_ = std::make_unique<TCombSet>();
 
     // A command without a hint of its own shows its caption as the hint.
     AddCommand("DrawsInfo", tr("Сведения о тираже"), {}, tr("Сведения о тираже"), &TTemplateMain::DrawsInfoUpdate,
@@ -57,6 +61,7 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     AddCommand("ViewColorDraws", tr("Выделять каналы в списке тиражей"), {},
                tr("Выделять каналы в списке тиражей"), &TTemplateMain::ViewColorDrawsUpdate,
                &TTemplateMain::ViewColorDrawsExecute, &TTemplateMain::ViewColorDrawsChecked);
+    AddCombsCommands();
     AddCommand("ExitProgram", tr("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), tr("Выход"),
                &TTemplateMain::ExitProgramUpdate, &TTemplateMain::ExitProgramExecute);
     AddCommand("About", tr("О программе"), {}, tr("О программе"), &TTemplateMain::AboutUpdate,
@@ -66,6 +71,8 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     pcLists->setObjectName("pcLists");
     tsDraws = CreateDrawsPage();
     pcLists->addTab(tsDraws, tr("Архив тиражей"));
+    tsCombs = CreateCombsPage();
+    pcLists->addTab(tsCombs, tr("Комбинации"));
 
     // The right pages come with their features; while there are none the control stays hidden.
     pcMain = new QTabWidget;
@@ -171,9 +178,12 @@ void TTemplateMain::CreateMenus() {
     draws->addSeparator();
     draws->addAction(Command("DrawsSorted"));
 
+    menuBar()->addMenu(CreateCombsMenu());
+
     auto* view = menuBar()->addMenu(tr("Вид"));
     view->setObjectName("mnView");
     view->addAction(Command("ViewColorDraws"));
+    view->addAction(Command("ViewColorCombs"));
 
     auto* help = menuBar()->addMenu(tr("Справка"));
     help->setObjectName("mnHelp");
@@ -218,6 +228,7 @@ void TTemplateMain::Initialize() {
         setWindowTitle(tr("Анализ статистики лотереи \"Velmora 5 из 50\"") + tr(" версия ") + VELMORA_VERSION);
         SetDrawsOffset(0);
         LoadDraws();
+        GenerateStartCombs();
         RecomputeViews(true);
     } catch (const std::exception& e) {
         ShowError(this, Q(Format(S(tr("Ошибка инициализации программы!\r\r%s")), {e.what()})));
@@ -253,6 +264,7 @@ void TTemplateMain::ReadWindowSettings() {
         auto widths = settings_.ReadColumnWidths(section, "lvDraws", drawsModel_->columnCount());
         for (int i = 0; i < int(widths.size()); ++i)
             if (widths[size_t(i)] > 0) lvDraws->setColumnWidth(i, widths[size_t(i)]);
+        ReadCombsSettings(section);
     } catch (const std::exception& e) {
         ShowError(this, Q(Format(S(tr("Ошибка загрузки параметров программы!\r\r%s")), {e.what()})));
     }
@@ -277,6 +289,7 @@ void TTemplateMain::WriteLayoutSettings() {
     std::vector<int> widths;
     for (int i = 0; i < drawsModel_->columnCount(); ++i) widths.push_back(lvDraws->columnWidth(i));
     settings_.WriteColumnWidths(section, "lvDraws", widths);
+    WriteCombsSettings(section);
     settings_.Save();
 }
 

@@ -5,16 +5,19 @@
 // selection changes and on an idle timer.
 //
 // The implementation is split by area: template_main.cpp (the shell), template_main_draws.cpp
-// (the draw archive page and its commands).
+// (the draw archive page and its commands), template_main_combs.cpp (the combination page and
+// its commands).
 #pragma once
 
 #include "app/window_settings.h"
+#include "combs/comb_set.h"
 #include "model/draws_archive.h"
 #include "stats/stat_list.h"
 
 #include <QMainWindow>
 #include <QStringList>
 #include <functional>
+#include <memory>
 #include <vector>
 
 class QLabel;
@@ -28,7 +31,12 @@ class QToolButton;
 
 namespace velmora {
 
+class TCombsModel;
 class TDrawsModel;
+class TEnterSpinBox;
+class TFiltersModel;
+class TPaneSplitter;
+class TStatusProgress;
 
 class TTemplateMain : public QMainWindow {
     Q_OBJECT
@@ -73,6 +81,19 @@ public:
     // The numbers of the draw after the analysis window (marked by views).
     const TNumberSet& FollowingSet() const { return followingSet_; }
 
+    // The progress sink of long operations (status text, events between steps, stop request).
+    TStatusProgress& Progress() { return *progress_; }
+
+    // The combination set with its undo copy, cache and applied-filters log.
+    TCombSet& Combs() { return *combs_; }
+    // The list, the applied-filters list and status panel 3 follow the set again.
+    void UpdateCombList();
+    // The generation parameters kept in the statistic list, and storing new ones there.
+    TGenerateParams StoredGenerateParams() const;
+    void StoreGenerateParams(const TGenerateParams& params);
+    // Builds the set from the stored parameters (start-up); an error is shown and leaves it empty.
+    void GenerateStartCombs();
+
     QTabWidget* pcLists;
     QTabWidget* pcMain;
     QSplitter* splitter;
@@ -82,6 +103,14 @@ public:
     QSpinBox* edDrawsOffset;
     QTableView* lvDraws;
     QMenu* pmDraws;
+    QWidget* tsCombs;
+    QToolButton* btnCombsGen;
+    QToolButton* btnCombsDelExists;
+    TEnterSpinBox* edCombsExclude;
+    TPaneSplitter* spCombs;
+    QTableView* lvCombs;
+    QTableView* lvFilters;
+    QMenu* pmCombs;
 
 public slots:
     bool DrawsInfoUpdate() const;
@@ -102,6 +131,33 @@ public slots:
     bool ViewColorDrawsUpdate() const;
     bool ViewColorDrawsChecked() const;
     void ViewColorDrawsExecute();
+    bool CombsGenUpdate() const;
+    void CombsGenExecute();
+    bool CombsOpenUpdate() const;
+    void CombsOpenExecute();
+    bool CombsSaveUpdate() const;
+    void CombsSaveExecute();
+    bool CombsUndoUpdate() const;
+    void CombsUndoExecute();
+    bool CombsDelSelectedUpdate() const;
+    void CombsDelSelectedExecute();
+    bool CombsDelExistsUpdate() const;
+    void CombsDelExistsExecute();
+    bool CombsCopyUpdate() const;
+    void CombsCopyExecute();
+    bool CombsPasteUpdate() const;
+    void CombsPasteExecute();
+    bool CombsSelectAllUpdate() const;
+    void CombsSelectAllExecute();
+    bool CombsCheckNumsUpdate() const;
+    void CombsCheckNumsExecute();
+    bool CombsFindInDrawsUpdate() const;
+    void CombsFindInDrawsExecute();
+    bool CombsInfoUpdate() const;
+    void CombsInfoExecute();
+    bool ViewColorCombsUpdate() const;
+    bool ViewColorCombsChecked() const;
+    void ViewColorCombsExecute();
     bool ExitProgramUpdate() const;
     void ExitProgramExecute();
     bool AboutUpdate() const;
@@ -137,14 +193,27 @@ private:
     void CreateMenus();
     void CreateStatusBar();
     QWidget* CreateDrawsPage();
+    void AddCombsCommands();
+    QWidget* CreateCombsPage();
+    QMenu* CreateCombsMenu();
+    void ReadCombsSettings(const std::string& section);
+    void WriteCombsSettings(const std::string& section);
     void Initialize();
     int FocusedDrawRow() const;
+    int FocusedCombRow() const;
+    // The selected rows of the combination list, ascending, each once.
+    std::vector<int> SelectedCombRows() const;
     QString AskFileName(bool save, const QString& caption);
+    QString AskFileName(bool save, const QString& caption, const QString& filter, const QString& suffix);
 
     TDrawsArchive draws_;
     TStatList statList_;
     TWindowSettings settings_;
     TDrawsModel* drawsModel_;
+    std::unique_ptr<TStatusProgress> progress_;
+    std::unique_ptr<TCombSet> combs_;
+    TCombsModel* combsModel_;
+    TFiltersModel* filtersModel_;
     std::vector<TCommandItem> commands_;
     std::vector<std::function<void(bool)>> views_;
     bool suppressViews_ = false;

@@ -196,12 +196,16 @@ void TTemplateMain::DrawsInfoExecute() {
 }
 
 QString TTemplateMain::AskFileName(bool save, const QString& caption) {
+    return AskFileName(save, caption, tr("Файлы тиражей (*.csv)"), "csv");
+}
+
+QString TTemplateMain::AskFileName(bool save, const QString& caption, const QString& filter, const QString& suffix) {
     QFileDialog dlg(this, caption, lastDir_.isEmpty() ? Q(DataDir()) : lastDir_);
     dlg.setObjectName(save ? "SaveDialog" : "OpenDialog");
     dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dlg.setNameFilter(tr("Файлы тиражей (*.csv)"));
-    dlg.setDefaultSuffix("csv");
+    dlg.setNameFilter(filter);
+    dlg.setDefaultSuffix(suffix);
     if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
     lastDir_ = dlg.directory().absolutePath();
     return dlg.selectedFiles().first();

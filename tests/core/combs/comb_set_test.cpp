@@ -452,4 +452,38 @@ TEST(CombSet, FindInDrawsListsAtMost26NewestFirst) {
     EXPECT_EQ(FindInDrawsMessage({}), "Выделенная комбинация не найдена архиве тиражей!");
 }
 
+// --- what the generation dialog refuses ---
+
+TEST(CombSet, GenerateParamsErrors) {
+    const std::string file = VELMORA_TEST_DATA "/combs_mixed.lcv";
+    const std::string folder = VELMORA_TEST_DATA;
+    struct Case {
+        uint8_t mode;
+        std::string param;
+        std::string error;  // empty: accepted
+    };
+    const std::string noNumbers = "Не указано ни одного из \"моих чисел\" (от 1 до 50)!";
+    const std::string fewNumbers =
+        "Для комбинаций только из \"моих чисел\" нужно указать не менее 5 разных чисел от 1 до 50!";
+    const Case cases[] = {
+        {0, "", ""},
+        {0, "x", ""},  // the full list ignores the text
+        {1, "7", ""},
+        {1, "", noNumbers},
+        {1, "0;51;300;x", noNumbers},  // none of them is a number of the game
+        {3, "50", ""},
+        {3, " ; ", noNumbers},
+        {2, "1;2;3;4;5", ""},
+        {2, "1;2;3;4;4;60", fewNumbers},  // repeats and numbers beyond 50 do not count
+        {2, "", fewNumbers},
+        {4, file, ""},
+        {4, "  ", "Не указано имя файла для загрузки!"},
+        {4, file + ".missing", "Файл \"" + file + ".missing\" не найден!"},
+        {4, folder, "Файл \"" + folder + "\" не найден!"},
+        {5, "", "Некорректный режим генерации списка комбинаций: 5"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(GenerateParamsError({c.mode, c.param}), c.error) << int(c.mode) << " '" << c.param << "'";
+}
+
 } // namespace

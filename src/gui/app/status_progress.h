@@ -1,0 +1,27 @@
+// The progress sink of the main window: status texts go to the last panel of the status bar,
+// and between steps the pending window events are handled, so that the window paints and a
+// stop request reaches the running operation. Used by every long operation of the window.
+#pragma once
+
+#include "util/progress.h"
+
+namespace velmora {
+
+class TTemplateMain;
+
+class TStatusProgress : public TProgressSink {
+public:
+    explicit TStatusProgress(TTemplateMain* window) : window_(window) {}
+
+    void Status(const std::string& text) override;
+    bool StopRequested() override;
+
+    // Asks the running operation to stop at its next safe point.
+    void RequestStop() { stop_ = true; }
+
+private:
+    TTemplateMain* window_;
+    bool stop_ = false;
+};
+
+} // namespace velmora

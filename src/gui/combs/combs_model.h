@@ -1,0 +1,38 @@
+// The combination list lvCombs as a virtual table over the combination set: row i is the i-th
+// combination of the current set; cells come from the set on demand.
+#pragma once
+
+#include "combs/comb_set.h"
+
+#include <QAbstractTableModel>
+
+namespace velmora {
+
+class TCombsModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit TCombsModel(const TCombSet& combs, QObject* parent = nullptr);
+
+    // Channel colours of the number cells ("ColorCombs"); the other cells are then white.
+    void SetColorCombs(bool on);
+    bool ColorCombs() const { return colorCombs_; }
+    void SetChannelSize(int size);
+
+    // The row count follows the set again (selection and focus are dropped).
+    void Reset();
+    // Every visible cell is shown anew.
+    void Repaint();
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    const TCombSet& combs_;
+    int rows_ = 0;
+    bool colorCombs_ = true;
+    int channelSize_ = 5;
+};
+
+} // namespace velmora

@@ -1,0 +1,34 @@
+// The applied-filters list lvFilters over the log of the combination set: caption, values text
+// and the size of the set after the step, with an icon for the kind of step (keep, remove, undo).
+#pragma once
+
+#include "combs/comb_set.h"
+
+#include <QAbstractTableModel>
+#include <QIcon>
+#include <QStringList>
+
+namespace velmora {
+
+class TFiltersModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    explicit TFiltersModel(const TCombSet& combs, QObject* parent = nullptr);
+
+    // The rows follow the log again.
+    void Reset();
+    // The icon of a kind of step.
+    static QIcon KindIcon(TLogKind kind);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+private:
+    const TCombSet& combs_;
+    QStringList captions_;
+    int rows_ = 0;
+};
+
+} // namespace velmora
