@@ -25,7 +25,8 @@ int TPaneSplitter::PaneSize() const {
 void TPaneSplitter::SetPaneSize(int size) {
     paneSize_ = std::max(size, kMinPane);
     pending_ = true;
-    Apply();
+    // A shown splitter takes the size at once; a hidden one on its first resize event.
+    if (isVisible()) Apply();
 }
 
 void TPaneSplitter::resizeEvent(QResizeEvent* event) {
@@ -36,8 +37,6 @@ void TPaneSplitter::resizeEvent(QResizeEvent* event) {
 void TPaneSplitter::Apply() {
     if (count() < 2) return;
     for (int i = 0; i < count(); ++i) setStretchFactor(i, i == count() - 1 ? 0 : 1);
-    // Not laid out yet: a hidden splitter has not received its size.
-    if (!isVisible() || testAttribute(Qt::WA_PendingResizeEvent)) return;
     const int total = (orientation() == Qt::Vertical ? height() : width()) - (count() - 1) * handleWidth();
     if (total < 2 * kMinPane) return;
     const int pane = std::clamp(paneSize_, kMinPane, total - kMinPane);

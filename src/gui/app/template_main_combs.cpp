@@ -44,7 +44,9 @@ void SetupListView(QTableView* v) {
     v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     v->verticalHeader()->setDefaultSectionSize(v->fontMetrics().height() + 6);
     v->horizontalHeader()->setHighlightSections(false);
-    v->horizontalHeader()->setStretchLastSection(true);
+    // Columns keep their widths (the user's, from the window settings); a wide page leaves room
+    // after the last one instead of stretching the sum or the count far from the rest.
+    v->horizontalHeader()->setStretchLastSection(false);
     v->setContextMenuPolicy(Qt::CustomContextMenu);
 }
 
@@ -145,7 +147,8 @@ QWidget* TTemplateMain::CreateCombsPage() {
     lvFilters->setSelectionMode(QAbstractItemView::SingleSelection);
     SetupListView(lvFilters);
     lvFilters->setColumnWidth(0, 200);
-    lvFilters->setColumnWidth(1, 120);
+    lvFilters->setColumnWidth(1, 140);
+    lvFilters->setColumnWidth(2, std::max(fm.horizontalAdvance(tr("Комбинаций")), fm.horizontalAdvance("0000000")) + 18);
 
     spCombs = new TPaneSplitter(Qt::Vertical, page);
     spCombs->setObjectName("spCombs");
