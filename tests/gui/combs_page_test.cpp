@@ -148,6 +148,7 @@ private slots:
     void InformationWindowOfACombination();
     void ViewSettingsOutliveTheWindow();
     void BusyDisablesEveryCommand();
+    void ExclusionShowsItsProgressWhileBusy();
     void Screenshot();
 };
 
@@ -568,6 +569,31 @@ void CombsPageTest::BusyDisablesEveryCommand() {
     QCOMPARE(w->btnCombsGen->text(), QString("Новый"));
     QCOMPARE(w->btnCombsDelExists->text(), QString("[-] Тиражи"));
     QCOMPARE(w->Command("CombsGen")->text(), QString("Генерировать"));
+}
+
+void CombsPageTest::ExclusionShowsItsProgressWhileBusy() {
+    DataFolder data(TenDraws());
+    auto w = OpenMainWindow();
+    w->edCombsExclude->setValue(3);
+    // The operation handles window events between its steps: a timer sees what the window shows.
+    QStringList seen;
+    bool commandsOff = true;
+    QTimer probe;
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        if (w->IsIdle()) return;
+        const QString text = w->StatusPanelText(6);
+        if (!text.isEmpty() && !seen.contains(text)) seen << text;
+        for (const auto& n : kCombsCommands) commandsOff = commandsOff && !w->Command(n)->isEnabled();
+    });
+    probe.start(0);
+    w->Command("CombsDelExists")->trigger();
+    probe.stop();
+    QVERIFY2(seen.contains("Удаление из списка комбинаций 3 последних тиражей ( завершено 1 % )..."), qPrintable(seen.join("|")));
+    QVERIFY2(seen.contains("Удаление из списка комбинаций 3 последних тиражей ( завершено 100 % )..."), qPrintable(seen.join("|")));
+    QVERIFY(commandsOff);
+    QCOMPARE(w->StatusPanelText(6), QString());
+    QVERIFY(w->IsIdle());
+    QCOMPARE(Rows(*w), 2118757);
 }
 
 void CombsPageTest::Screenshot() {

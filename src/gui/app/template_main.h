@@ -214,6 +214,7 @@ private:
     std::unique_ptr<TCombSet> combs_;
     TCombsModel* combsModel_;
     TFiltersModel* filtersModel_;
+    bool clipboardHasText_ = false;  // followed through the clipboard's change signal
     std::vector<TCommandItem> commands_;
     std::vector<std::function<void(bool)>> views_;
     bool suppressViews_ = false;

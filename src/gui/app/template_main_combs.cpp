@@ -170,6 +170,15 @@ QWidget* TTemplateMain::CreateCombsPage() {
         pmCombs->popup(lvCombs->viewport()->mapToGlobal(pos));
     });
 
+    // The paste rule is evaluated on every idle tick; asking another program's clipboard that
+    // often could stall the window, so the answer is kept and renewed when the clipboard changes.
+    auto followClipboard = [this] {
+        const QMimeData* data = QApplication::clipboard()->mimeData();
+        clipboardHasText_ = data && data->hasText();
+    };
+    connect(QApplication::clipboard(), &QClipboard::dataChanged, this, followClipboard);
+    followClipboard();
+
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(tools);
@@ -228,6 +237,8 @@ TGenerateParams TTemplateMain::StoredGenerateParams() const {
     return {statList_.GenerateMode, statList_.GenerateParams};
 }
 
+// The one place new default parameters go (the generation dialog with its check box ticked);
+// the program settings file is to be written from here as well.
 void TTemplateMain::StoreGenerateParams(const TGenerateParams& params) {
     statList_.GenerateMode = params.Mode;
     statList_.GenerateParams = params.Param;
@@ -373,10 +384,7 @@ void TTemplateMain::CombsCopyExecute() {
     QApplication::clipboard()->setText(Q(text));
 }
 
-bool TTemplateMain::CombsPasteUpdate() const {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
-    return data && data->hasText();
-}
+bool TTemplateMain::CombsPasteUpdate() const { return clipboardHasText_; }
 
 void TTemplateMain::CombsPasteExecute() {
     const QString text = QApplication::clipboard()->text();
