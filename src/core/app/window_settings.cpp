@@ -105,6 +105,19 @@ void TWindowSettings::WriteColumnWidths(const std::string& section, const std::s
     for (size_t i = 0; i < widths.size(); ++i) WriteInteger(section, Format("%s.Column%d", {list, int(i)}), widths[i]);
 }
 
+std::optional<TSortType> TWindowSettings::ReadSortType(const std::string& section, const std::string& list) const {
+    auto parts = SplitAny(ReadString(section, list + ".SortType", ""), ",");
+    if (parts.size() != 2) return std::nullopt;
+    auto column = TryStrToInt(Trim(parts[0]));
+    auto direction = TryStrToInt(Trim(parts[1]));
+    if (!column || !direction) return std::nullopt;
+    return TSortType{*column, *direction};
+}
+
+void TWindowSettings::WriteSortType(const std::string& section, const std::string& list, const TSortType& sort) {
+    WriteString(section, list + ".SortType", Format("%d,%d", {sort.Column, sort.Direction}));
+}
+
 std::string WindowSettingsFile() { return ProductFile(".frm"); }
 
 } // namespace velmora

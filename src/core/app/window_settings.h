@@ -24,6 +24,13 @@ struct TWindowPlacement {
     bool HasNormPos = false;
 };
 
+// The sort of a list: the column and the direction (0 ascending, 1 descending).
+struct TSortType {
+    int Column = 0;
+    int Direction = 0;
+    bool operator==(const TSortType&) const = default;
+};
+
 class TWindowSettings {
 public:
     explicit TWindowSettings(std::string fileName = {});
@@ -57,6 +64,11 @@ public:
     // Widths of the columns of a list: "<list>.Column<i>"; -1 where none is stored.
     std::vector<int> ReadColumnWidths(const std::string& section, const std::string& list, int count) const;
     void WriteColumnWidths(const std::string& section, const std::string& list, const std::vector<int>& widths);
+
+    // The sort of a sortable list: "<list>.SortType" = "column,direction". Nothing when the key is
+    // missing or not two integers.
+    std::optional<TSortType> ReadSortType(const std::string& section, const std::string& list) const;
+    void WriteSortType(const std::string& section, const std::string& list, const TSortType& sort);
 
 private:
     TIniFile ini_;

@@ -79,3 +79,19 @@ TEST(WindowSettings, FileRoundTrip) {
     EXPECT_EQ(s.ReadString("TFormMain", "NormPos_800x600", ""), "1,2,301,202");
     std::remove(file.c_str());
 }
+
+TEST(WindowSettings, SortTypes) {
+    TWindowSettings s;
+    s.WriteSortType("TFormMain", "lvDrawsStat", {3, 1});
+    EXPECT_EQ(s.ReadString("TFormMain", "lvDrawsStat.SortType", ""), "3,1");
+    EXPECT_EQ(s.ReadSortType("tformmain", "lvDrawsStat"), (TSortType{3, 1}));
+    struct Case {
+        const char* text;
+        bool valid;
+    } cases[] = {{"0,0", true}, {" 2 , 1 ", true}, {"2", false}, {"a,1", false}, {"1,2,3", false}, {"", false}};
+    for (const auto& c : cases) {
+        s.WriteString("TFormMain", "lvRatings.SortType", c.text);
+        EXPECT_EQ(s.ReadSortType("TFormMain", "lvRatings").has_value(), c.valid) << c.text;
+    }
+    EXPECT_FALSE(s.ReadSortType("TFormMain", "lvCombs"));
+}
