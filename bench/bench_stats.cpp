@@ -3,7 +3,8 @@
 //   FullSet/<CODE>/threads:N   the full-set distribution (batch entry point, split over N cores)
 //   Filter/<CODE>              one filter pass keeping about half of the values into a second store
 //   FullSetPlain/<CODE>, FilterPlain/<CODE>
-//                              the plain per-combination calls, for comparison (number statistics)
+//                              the plain per-combination calls, for comparison (number, sum,
+//                              difference and sequence statistics)
 #include "model/draws_archive.h"
 #include "stats/stat_list.h"
 #include "stats/stat_runs.h"
@@ -109,8 +110,12 @@ int main(int argc, char** argv) {
                     ->Unit(benchmark::kMillisecond)
                     ->UseRealTime();
         benchmark::RegisterBenchmark(("Filter/" + code).c_str(), Filter, i)->Unit(benchmark::kMillisecond);
-        if (list.Items(i).StatClass->GetGroup() == 0 && list.TestFlagBit1(i) && list.Items(i).Param <= 1) {
-            benchmark::RegisterBenchmark(("FullSetPlain/" + code).c_str(), FullSetPlain, i)->Unit(benchmark::kMillisecond);
+        const int group = list.Items(i).StatClass->GetGroup();
+        const bool compared = group == 0 || group == 1 || group == 2 || group == 6;
+        if (compared && list.Items(i).Param <= 1) {
+            if (list.TestFlagBit1(i))
+                benchmark::RegisterBenchmark(("FullSetPlain/" + code).c_str(), FullSetPlain, i)
+                    ->Unit(benchmark::kMillisecond);
             benchmark::RegisterBenchmark(("FilterPlain/" + code).c_str(), FilterPlain, i)->Unit(benchmark::kMillisecond);
         }
     }

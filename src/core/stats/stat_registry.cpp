@@ -1,6 +1,7 @@
 #include "stats/stat_registry.h"
 
 #include "stats/number_stats.h"
+#include "stats/sum_stats.h"
 
 #include <algorithm>
 #include <stdexcept>
@@ -28,6 +29,7 @@ const std::vector<TStatRegistryEntry>& RegisteredStatEntries() {
         TStatRegistry r;
         // One line per family; the order of these calls does not matter.
         AddNumberStats(r);
+        AddSumStats(r);
         return r.Entries();
     }();
     return entries;

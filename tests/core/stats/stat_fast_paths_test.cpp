@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <vector>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -129,7 +130,21 @@ TEST(StatFastPaths, FilterBatchEqualsPlain) {
             r.Key.K[1 + k % 3] ^= uint16_t(1 + k % 5);
             wide.push_back(r);
         }
-        const TStatDrawArray selections[] = {{}, third, seen, wide};
+        // Statistics that have no values for a combination (those that compare it with the
+        // reference draw) get values from a synthetic range: small signed integers in either
+        // 32-bit half, the other half holding a small number.
+        TStatDrawArray synthetic;
+        std::vector<int32_t> numbers = {-1, 0, 1};
+        for (int32_t v = -60; v <= 260; v += 3) numbers.push_back(v);
+        for (int32_t v : numbers) {
+            TStatValueRec r;
+            r.Key.SetDword(0, uint32_t(v));
+            synthetic.push_back(r);
+            r.Key.SetDword(0, uint32_t(v & 7));
+            r.Key.SetDword(1, uint32_t(v));
+            synthetic.push_back(r);
+        }
+        const TStatDrawArray selections[] = {{}, third, seen, wide, synthetic};
         for (size_t sIdx = 0; sIdx < std::size(selections); ++sIdx)
             for (bool include : {false, true})
                 for (bool sorted : {false, true}) {

@@ -1,0 +1,117 @@
+// Helpers for the tests of the statistic families: a statistic list over a small archive, the
+// texts of a value list, key records and the standard runs by code.
+#pragma once
+
+#include "stats/stat_list.h"
+#include "stats/stat_runs.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace velmora::test {
+
+// A draw numbered no with the five numbers in drawn order.
+inline TDrawRecord MakeDraw(int no, std::array<int, 5> nums) {
+    TDrawRecord r;
+    r.Number = no;
+    for (size_t i = 0; i < 5; ++i) r.Numbers[i] = uint8_t(nums[i]);
+    r.Extras[0] = 1;
+    r.Extras[1] = 2;
+    r.SetDateText("2021-03-01");
+    return r;
+}
+
+struct FamilyFixture {
+    TDrawsArray draws;
+    TStatList list;
+    explicit FamilyFixture(TDrawsArray d = {}) : draws(std::move(d)) {
+        list.Bind(draws);
+        list.Build();
+    }
+    std::unique_ptr<TCustomStat> Stat(const std::string& code) const {
+        int i = list.IndexOfCode(code);
+        EXPECT_GE(i, 0) << code;
+        if (i < 0) return nullptr;
+        return list.CreateStat(i);
+    }
+    const TStatClass& Class(const std::string& code) const { return *list.Items(list.IndexOfCode(code)).StatClass; }
+};
+
+// "text×count" per entry, in list order.
+inline std::vector<std::string> Texts(const TCustomStat& s, const TStatDrawArray& list) {
+    std::vector<std::string> v;
+    for (const auto& e : list) v.push_back(s.ValueToText(e) + "x" + std::to_string(e.Count));
+    return v;
+}
+
+// A record with the four key components.
+inline TStatValueRec KeyRec(uint16_t k0, uint16_t k1 = 0, uint16_t k2 = 0, uint16_t k3 = 0) {
+    TStatValueRec r;
+    r.Key.K[0] = k0;
+    r.Key.K[1] = k1;
+    r.Key.K[2] = k2;
+    r.Key.K[3] = k3;
+    return r;
+}
+
+// A record with the two 32-bit halves (signed values as two's complement).
+inline TStatValueRec DwordRec(int32_t lo, int32_t hi = 0) {
+    TStatValueRec r;
+    r.Key.SetDword(0, uint32_t(lo));
+    r.Key.SetDword(1, uint32_t(hi));
+    return r;
+}
+
+inline std::vector<std::string> CombinationTexts(TCustomStat& s, const TCombination& comb) {
+    TStatDrawArray list;
+    s.AddCombinationValue(comb, list);
+    return Texts(s, list);
+}
+
+inline std::vector<std::string> DrawTexts(TCustomStat& s, int index, int lastIndex, bool sorted) {
+    TStatDrawArray list;
+    TLastValueArray lastValues;
+    TSeriesArea series{};
+    s.AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
+    return Texts(s, list);
+}
+
+inline std::vector<std::string> DomainTexts(TCustomStat& s) {
+    TStatDrawArray list;
+    s.ListAllValues(0, list);
+    return Texts(s, list);
+}
+
+inline std::vector<std::string> WindowTexts(TCustomStat& s, int lastIndex, int length, bool sorted) {
+    TStatDrawArray list;
+    ComputeStatDistribution(s, lastIndex, length, sorted, list);
+    return Texts(s, list);
+}
+
+inline int32_t GraphNumber(TCustomStat& s, int index, int refIndex, bool sorted) {
+    auto* g = dynamic_cast<TCustomGraphStat*>(&s);
+    EXPECT_NE(g, nullptr) << s.Class().GetCode();
+    return g ? g->DrawNumber(index, refIndex, sorted) : 0;
+}
+
+inline int32_t CombGraphNumber(TCustomStat& s, const TCombination& comb, int index, int refIndex, bool sorted) {
+    auto* g = dynamic_cast<TCustomGraphStat*>(&s);
+    EXPECT_NE(g, nullptr) << s.Class().GetCode();
+    return g ? g->CombinationNumber(comb, index, refIndex, sorted) : 0;
+}
+
+// Whether the keeping filter with the window ending at lastIndex keeps comb.
+inline bool Keeps(TCustomStat& s, const TCombination& comb, const TStatDrawArray& selected, int lastIndex,
+                  bool sorted = false) {
+    TCombination out[1];
+    return FilterCombinationSet(s, &comb, 1, out, selected, false, sorted, lastIndex) == 1;
+}
+
+using V = std::vector<std::string>;
+
+} // namespace velmora::test
