@@ -349,9 +349,10 @@ void DrawsPageTest::ColourSwitch() {
 void DrawsPageTest::SettingsOutliveTheWindow() {
     DataFolder data(TenDraws());
     {
-        // Left by an earlier session that had the right pages: the width must survive.
+        // Left by an earlier session: the width must survive (it is above the left pages'
+        // smallest width, so the splitter can honour it next to the right pages).
         TWindowSettings earlier(WindowSettingsFile());
-        earlier.WriteInteger("TFormMain", "LeftPanelWidth", 333);
+        earlier.WriteInteger("TFormMain", "LeftPanelWidth", 480);
         earlier.Save();
     }
     {
@@ -369,7 +370,7 @@ void DrawsPageTest::SettingsOutliveTheWindow() {
     QCOMPARE(w->lvDraws->columnWidth(0), 77);
     TWindowSettings saved(WindowSettingsFile());
     saved.Load();
-    QCOMPARE(saved.ReadInteger("TFormMain", "LeftPanelWidth", 0), 333);
+    QCOMPARE(saved.ReadInteger("TFormMain", "LeftPanelWidth", 0), 480);
     QCOMPARE(saved.ReadInteger("TFormMain", "ShowCmd", 0), 1);
 }
 

@@ -3,6 +3,7 @@
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
+#include "gui/model/draw_stats_model.h"
 #include "gui/model/draws_model.h"
 #include "model/data_folder.h"
 #include "util/format.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QStatusTipEvent>
 #include <QScreen>
 #include <QSplitter>
@@ -62,6 +64,15 @@ TTemplateMain::TTemplateMain(QWidget* parent)
                tr("Выделять каналы в списке тиражей"), &TTemplateMain::ViewColorDrawsUpdate,
                &TTemplateMain::ViewColorDrawsExecute, &TTemplateMain::ViewColorDrawsChecked);
     AddCombsCommands();
+    AddCommand("DrawsStatCalc", tr("Обновить"), {}, tr("Обновить"), &TTemplateMain::DrawsStatCalcUpdate,
+               &TTemplateMain::DrawsStatCalcExecute);
+    AddCommand("DrawsStatePrefetchsEnabled", tr("Использовать сравнение с полным набором комбинаций"), {},
+               tr("Использовать сравнение с полным набором комбинаций"),
+               &TTemplateMain::DrawsStatePrefetchsEnabledUpdate, &TTemplateMain::DrawsStatePrefetchsEnabledExecute,
+               &TTemplateMain::DrawsStatePrefetchsEnabledChecked);
+    AddCommand("DrawsStatShowTotalLine", tr("График идеального распределения"), {},
+               tr("График идеального распределения"), &TTemplateMain::DrawsStatShowTotalLineUpdate,
+               &TTemplateMain::DrawsStatShowTotalLineExecute, &TTemplateMain::DrawsStatShowTotalLineChecked);
     AddCommand("ExitProgram", tr("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), tr("Выход"),
                &TTemplateMain::ExitProgramUpdate, &TTemplateMain::ExitProgramExecute);
     AddCommand("About", tr("О программе"), {}, tr("О программе"), &TTemplateMain::AboutUpdate,
@@ -74,10 +85,21 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     tsCombs = CreateCombsPage();
     pcLists->addTab(tsCombs, tr("Комбинации"));
 
-    // The right pages come with their features; while there are none the control stays hidden.
     pcMain = new QTabWidget;
     pcMain->setObjectName("pcMain");
-    pcMain->hide();
+    drawsStatModel_ = new TDrawStatsModel(this);
+    tsDrawsStat = CreateDrawsStatPage();
+    pcMain->addTab(tsDrawsStat, tr("Статистика"));
+
+    fmProgress = new QProgressDialog(this);
+    fmProgress->setObjectName("fmProgress");
+    fmProgress->setWindowTitle(tr("Подождите пожалуйста..."));
+    fmProgress->setCancelButtonText(tr("Стоп"));
+    fmProgress->setWindowModality(Qt::WindowModal);
+    fmProgress->setAutoReset(false);
+    fmProgress->setAutoClose(false);
+    fmProgress->setMinimumDuration(0);
+    fmProgress->hide();
 
     splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("splitter");
@@ -98,9 +120,13 @@ TTemplateMain::TTemplateMain(QWidget* parent)
         statList_.Bind(draws_.Draws);
         statList_.Build();
         drawsModel_->SetChannelSize(statList_.Config.ChannelSize);
+        drawsStatCache_.Reset();
+        RefreshStatSelectors(false, false);
     } catch (const std::exception& e) {
         ShowError(this, Q(Format(S(tr("Ошибка запуска программы!\r\r%s")), {e.what()})));
     }
+
+    AddView([this](bool force) { ComputeDrawStats(force); });
 
     idleTimer_ = new QTimer(this);
     connect(idleTimer_, &QTimer::timeout, this, &TTemplateMain::UpdateCommands);
@@ -179,6 +205,12 @@ void TTemplateMain::CreateMenus() {
     draws->addAction(Command("DrawsSorted"));
 
     menuBar()->addMenu(CreateCombsMenu());
+    auto* stats = menuBar()->addMenu(tr("Статистика"));
+    stats->setObjectName("mnStats");
+    stats->addAction(Command("DrawsStatCalc"));
+    stats->addSeparator();
+    stats->addAction(Command("DrawsStatePrefetchsEnabled"));
+    stats->addAction(Command("DrawsStatShowTotalLine"));
 
     auto* view = menuBar()->addMenu(tr("Вид"));
     view->setObjectName("mnView");
@@ -230,6 +262,8 @@ void TTemplateMain::Initialize() {
         LoadDraws();
         GenerateStartCombs();
         RecomputeViews(true);
+        // The missing full-set distribution files, while the comparison is on.
+        CreatePrefetchFiles(false, kNoPrefetchGroups);
     } catch (const std::exception& e) {
         ShowError(this, Q(Format(S(tr("Ошибка инициализации программы!\r\r%s")), {e.what()})));
     }
@@ -265,6 +299,7 @@ void TTemplateMain::ReadWindowSettings() {
         for (int i = 0; i < int(widths.size()); ++i)
             if (widths[size_t(i)] > 0) lvDraws->setColumnWidth(i, widths[size_t(i)]);
         ReadCombsSettings(section);
+        ReadDrawsStatSettings(section);
     } catch (const std::exception& e) {
         ShowError(this, Q(Format(S(tr("Ошибка загрузки параметров программы!\r\r%s")), {e.what()})));
     }
@@ -290,6 +325,7 @@ void TTemplateMain::WriteLayoutSettings() {
     for (int i = 0; i < drawsModel_->columnCount(); ++i) widths.push_back(lvDraws->columnWidth(i));
     settings_.WriteColumnWidths(section, "lvDraws", widths);
     WriteCombsSettings(section);
+    WriteDrawsStatSettings(section);
     settings_.Save();
 }
 

@@ -11,6 +11,7 @@
 
 #include "app/window_settings.h"
 #include "combs/comb_set.h"
+#include "combs/draw_stats.h"
 #include "model/draws_archive.h"
 #include "stats/stat_list.h"
 
@@ -20,7 +21,10 @@
 #include <memory>
 #include <vector>
 
+class QChartView;
+class QComboBox;
 class QLabel;
+class QProgressDialog;
 class QMenu;
 class QSpinBox;
 class QSplitter;
@@ -37,6 +41,7 @@ class TEnterSpinBox;
 class TFiltersModel;
 class TPaneSplitter;
 class TStatusProgress;
+class TDrawStatsModel;
 
 class TTemplateMain : public QMainWindow {
     Q_OBJECT
@@ -93,6 +98,22 @@ public:
     void StoreGenerateParams(const TGenerateParams& params);
     // Builds the set from the stored parameters (start-up); an error is shown and leaves it empty.
     void GenerateStartCombs();
+    // The page "Статистика" (template_main_stats.cpp): the statistic selectors, the draw
+    // statistics table of the selected statistic and its chart, the full-set distribution files.
+    void RefreshStatSelectors(bool reload, bool keepIndex);
+    // (Re)computes the table and chart; unless forced, only when the archive length, the offset,
+    // the sample length or the selected statistic changed since the last computation.
+    void ComputeDrawStats(bool force);
+    // The texts of a row of the table (in the table's current order); all empty for no row.
+    TStatValues RowToStatValues(int row) const;
+    // The list index of the statistic selected in cbDrawsStatType; -1 when none.
+    int SelectedStatMethod() const;
+    // Builds the distribution files (see CreatePrefetchFiles of the core) with the progress window;
+    // a failure is shown.
+    void CreatePrefetchFiles(bool force, uint16_t groupMask);
+    bool PrefetchsEnabled() const { return prefetchsEnabled_; }
+    const TDrawStatsModel* DrawsStatModel() const { return drawsStatModel_; }
+    const TDrawStatsTable& DrawsStatTable() const { return drawsStat_; }
 
     QTabWidget* pcLists;
     QTabWidget* pcMain;
@@ -111,6 +132,15 @@ public:
     QTableView* lvCombs;
     QTableView* lvFilters;
     QMenu* pmCombs;
+    QWidget* tsDrawsStat;
+    QComboBox* cbDrawsStatType;
+    TEnterSpinBox* edDrawsStatLen;
+    QToolButton* btnDrawsStatCalc;
+    TPaneSplitter* splDrawsStat;
+    QTableView* lvDrawsStat;
+    QChartView* crtDrawsStat;
+    QMenu* pmDrawsStat;
+    QProgressDialog* fmProgress;  // the progress window of long multi-step operations
 
 public slots:
     bool DrawsInfoUpdate() const;
@@ -160,6 +190,14 @@ public slots:
     void ViewColorCombsExecute();
     bool ExitProgramUpdate() const;
     void ExitProgramExecute();
+    bool DrawsStatCalcUpdate() const;
+    void DrawsStatCalcExecute();
+    bool DrawsStatePrefetchsEnabledUpdate() const;
+    bool DrawsStatePrefetchsEnabledChecked() const;
+    void DrawsStatePrefetchsEnabledExecute();
+    bool DrawsStatShowTotalLineUpdate() const;
+    bool DrawsStatShowTotalLineChecked() const;
+    void DrawsStatShowTotalLineExecute();
     bool AboutUpdate() const;
     void AboutExecute();
 
@@ -198,6 +236,11 @@ private:
     QMenu* CreateCombsMenu();
     void ReadCombsSettings(const std::string& section);
     void WriteCombsSettings(const std::string& section);
+    QWidget* CreateDrawsStatPage();
+    void ReadDrawsStatSettings(const std::string& section);
+    void WriteDrawsStatSettings(const std::string& section);
+    void FillDrawsStatChart();
+    void ShowPrefetchColumns();
     void Initialize();
     int FocusedDrawRow() const;
     int FocusedCombRow() const;
@@ -226,6 +269,13 @@ private:
     int showCmd_ = 1;
     int leftPanelWidth_ = 420;
     QString lastDir_;
+
+    TDrawStatsModel* drawsStatModel_;
+    TDrawStatsTable drawsStat_;
+    TDrawStatsCache drawsStatCache_;
+    bool prefetchsEnabled_ = false;
+    bool showTotalLine_ = true;
+    bool computingStats_ = false;
 };
 
 // RAII for BeginBusy / EndBusy.
