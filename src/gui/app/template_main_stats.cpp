@@ -177,10 +177,8 @@ void TTemplateMain::ReadDrawsStatSettings(const std::string& section) {
         settings_.WriteBool(section, "PrefetchsEnabled", prefetchsEnabled_);
         settings_.Save();
     }
-    const auto sort = SplitAny(settings_.ReadString(section, "lvDrawsStat.SortType", ""), ",");
-    if (sort.size() == 2) {
-        const int column = StrToIntDef(Trim(sort[0]), -1);
-        drawsStatModel_->SetSort(column, StrToIntDef(Trim(sort[1]), 0) != 0);
+    if (const auto sort = settings_.ReadSortType(section, "lvDrawsStat")) {
+        drawsStatModel_->SetSort(sort->Column, sort->Direction != 0);
         lvDrawsStat->horizontalHeader()->setSortIndicator(
             drawsStatModel_->SortColumn(), drawsStatModel_->SortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
     }
@@ -193,8 +191,9 @@ void TTemplateMain::ReadDrawsStatSettings(const std::string& section) {
 void TTemplateMain::WriteDrawsStatSettings(const std::string& section) {
     settings_.WriteInteger(section, "DrawsStatLen", edDrawsStatLen->value());
     settings_.WriteInteger(section, "DrawsStatHeight", splDrawsStat->PaneSize());
-    settings_.WriteString(section, "lvDrawsStat.SortType",
-                          Format("%d,%d", {drawsStatModel_->SortColumn(), drawsStatModel_->SortDescending() ? 1 : 0}));
+    // -1: the statistic's own order (no column chosen yet).
+    settings_.WriteSortType(section, "lvDrawsStat",
+                            TSortType{drawsStatModel_->SortColumn(), drawsStatModel_->SortDescending() ? 1 : 0});
     std::vector<int> widths;
     for (int c = 0; c < kDrawStatsColumnCount; ++c)
         widths.push_back(IsPrefetchColumn(c) ? kPrefetchColumnWidth : lvDrawsStat->columnWidth(c));
