@@ -12,10 +12,12 @@ void MergeStatValue(TStatValueRec& e, const TStatValueRec& rec, bool trackGaps) 
         e.DrawNo = rec.DrawNo;
         e.Age = rec.Age;
     }
-    if (trackGaps && rec.DrawNo > 0 && e.LastDrawNo > 0) {
+    // A value that occurs again in the same draw (a multi-valued statistic) leaves the gaps: a
+    // gap of 0 would read as "fewer than two occurrences". Gaps beyond 16 bits stay at the top.
+    if (trackGaps && rec.DrawNo > 0 && e.LastDrawNo > 0 && rec.DrawNo != e.LastDrawNo) {
         int64_t gap = int64_t(e.LastDrawNo) - rec.DrawNo;
         if (gap < 0) gap = -gap;
-        uint16_t g = uint16_t(gap);
+        uint16_t g = uint16_t(std::min<int64_t>(gap, UINT16_MAX));
         if (g < e.MinGap || e.MinGap == 0) e.MinGap = g;
         if (g > e.MaxGap || e.MaxGap == 0) e.MaxGap = g;
     }

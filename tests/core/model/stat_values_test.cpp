@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 using namespace velmora;
 
 namespace {
@@ -27,6 +29,28 @@ TEST(StatValues, AddStatValueKeepsMostRecentAndGaps) {
     EXPECT_EQ(list[0].MinGap, 1);
     EXPECT_EQ(list[0].MaxGap, 3);
     EXPECT_EQ(list[0].LastDrawNo, 104);
+}
+
+TEST(StatValues, GapsIgnoreRepeatsWithinOneDraw) {
+    struct Case {
+        std::vector<int> draws;  // draw numbers of the merges, in order
+        int minGap;
+        int maxGap;
+    } cases[] = {
+        {{100, 100, 101, 101, 101, 103, 103}, 1, 2},
+        {{100, 100, 100}, 0, 0},
+        {{100, 102, 102}, 2, 2},
+        {{1, 70001}, 65535, 65535},  // beyond 16 bits
+    };
+    for (const auto& c : cases) {
+        TStatDrawArray list;
+        for (int no : c.draws) AddStatValue(list, Rec(7, no, 1), true);
+        ASSERT_EQ(list.size(), 1u);
+        EXPECT_EQ(list[0].Count, int(c.draws.size()));
+        EXPECT_EQ(list[0].MinGap, c.minGap) << c.draws.size();
+        EXPECT_EQ(list[0].MaxGap, c.maxGap) << c.draws.size();
+        EXPECT_EQ(list[0].LastDrawNo, c.draws.back());
+    }
 }
 
 TEST(StatValues, AddStatValueMatchesAllKeyPartsAndKeepsInsertionOrder) {
