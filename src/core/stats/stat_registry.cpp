@@ -1,5 +1,6 @@
 #include "stats/stat_registry.h"
 
+#include "stats/diff_stats.h"
 #include "stats/number_stats.h"
 #include "stats/sum_stats.h"
 
@@ -30,6 +31,7 @@ const std::vector<TStatRegistryEntry>& RegisteredStatEntries() {
         // One line per family; the order of these calls does not matter.
         AddNumberStats(r);
         AddSumStats(r);
+        AddDiffStats(r);
         return r.Entries();
     }();
     return entries;
