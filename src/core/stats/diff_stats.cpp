@@ -19,6 +19,18 @@ constexpr int kDiffLimit = 256;
 
 inline bool Consecutive(int a, int b, bool absolute) { return b - a == 1 || (absolute && a - b == 1); }
 
+// Which of the four differences equal each other.
+struct TPairEquals {
+    bool e01, e02, e03, e12, e13, e23;
+    explicit TPairEquals(const TNeighbourDiffs& d)
+        : e01(d[0] == d[1]), e02(d[0] == d[2]), e03(d[0] == d[3]), e12(d[1] == d[2]), e13(d[1] == d[3]),
+          e23(d[2] == d[3]) {}
+    // How many of the four equal each one (itself included).
+    std::array<int32_t, 4> Occurrences() const {
+        return {1 + e01 + e02 + e03, 1 + e01 + e12 + e13, 1 + e02 + e12 + e23, 1 + e03 + e13 + e23};
+    }
+};
+
 // Calls emit(length) for each run in position order, singletons included.
 template <class Emit>
 void ForEachRun(const uint8_t* a, Emit emit) {
@@ -94,10 +106,8 @@ inline int32_t Span(const uint8_t* a) {
 }
 
 inline int32_t MaxOccurrences(const uint8_t* a) {
-    const TDiffGroups g = GroupDiffs(NeighbourDiffs(a));
-    int32_t m = 0;
-    for (int i = 0; i < g.Count; ++i) m = std::max(m, g.Occurrences[size_t(i)]);
-    return m;
+    const std::array<int32_t, 4> n = TPairEquals(NeighbourDiffs(a)).Occurrences();
+    return std::max(std::max(n[0], n[1]), std::max(n[2], n[3]));
 }
 
 // ---- DIFA: every neighbour difference ------------------------------------------------------------
@@ -298,11 +308,14 @@ public:
         std::array<bool, kDiffLimit * 5> match{};
         for (int d = 0; d < kDiffLimit; ++d)
             for (int n = 1; n <= 4; ++n) match[size_t(d * 5 + n)] = HasValue(selected, uint16_t(d), uint16_t(n), 0, 0);
+        // A repeated difference has the key of its first appearance, so every position may be
+        // looked up.
         size_t k = 0;
         for (size_t i = 0; i < count; ++i) {
-            const TDiffGroups g = GroupDiffs(NeighbourDiffs(src[i].data()));
-            bool m = false;
-            for (int j = 0; j < g.Count; ++j) m = m || match[size_t(g.Diff[size_t(j)] * 5 + g.Occurrences[size_t(j)])];
+            const TNeighbourDiffs d = NeighbourDiffs(src[i].data());
+            const std::array<int32_t, 4> n = TPairEquals(d).Occurrences();
+            const bool m = match[size_t(d[0] * 5 + n[0])] | match[size_t(d[1] * 5 + n[1])] |
+                           match[size_t(d[2] * 5 + n[2])] | match[size_t(d[3] * 5 + n[3])];
             if (m != include) dst[k++] = src[i];
         }
         return k;
@@ -499,16 +512,17 @@ TNeighbourDiffs NeighbourDiffs(const uint8_t* a) {
 }
 
 TDiffGroups GroupDiffs(const TNeighbourDiffs& d) {
+    const TPairEquals e(d);
+    const std::array<int32_t, 4> occurrences = e.Occurrences();
+    // A difference opens an entry when no earlier one equals it.
+    const bool opens[4] = {true, !e.e01, !e.e02 && !e.e12, !e.e03 && !e.e13 && !e.e23};
     TDiffGroups g;
-    for (int32_t v : d) {
-        int i = 0;
-        while (i < g.Count && g.Diff[size_t(i)] != v) ++i;
-        if (i == g.Count) {
-            g.Diff[size_t(i)] = v;
+    for (size_t i = 0; i < 4; ++i)
+        if (opens[i]) {
+            g.Diff[size_t(g.Count)] = d[i];
+            g.Occurrences[size_t(g.Count)] = occurrences[i];
             ++g.Count;
         }
-        ++g.Occurrences[size_t(i)];
-    }
     return g;
 }
 

@@ -387,6 +387,24 @@ public:
     }
 };
 
+// SumRelationCount of ascending numbers 1 <= a1 < ... < a5 <= 63 (every combination): the sum
+// of two numbers exceeds both, so it can equal at most one number, and only a later one.
+inline bool AscendingBelow64(const uint8_t* a) {
+    return a[0] >= 1 && a[0] < a[1] && a[1] < a[2] && a[2] < a[3] && a[3] < a[4] && a[4] < 64;
+}
+
+inline int32_t AscendingRelationCount(const uint8_t* a) {
+    const uint64_t bits = uint64_t(1) << a[0] | uint64_t(1) << a[1] | uint64_t(1) << a[2] | uint64_t(1) << a[3] |
+                          uint64_t(1) << a[4];
+    auto has = [bits](int s) { return int32_t(s < 64 && ((bits >> (s & 63)) & 1)); };
+    return has(a[0] + a[1]) + has(a[0] + a[2]) + has(a[0] + a[3]) + has(a[1] + a[2]) + has(a[1] + a[3]) +
+           has(a[2] + a[3]);
+}
+
+inline int32_t FastRelationCount(const uint8_t* a) {
+    return AscendingBelow64(a) ? AscendingRelationCount(a) : SumRelationCount(a);
+}
+
 // ---- S2T3: a number that is the sum of two others -------------------------------------------------
 
 class TstSum2To3 final : public TCustomGraphStat {
@@ -418,7 +436,7 @@ public:
 
     void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list) override {
         TKeyCounter counter(kMaxRelations + 1);
-        for (size_t i = 0; i < count; ++i) counter.Add(uint16_t(SumRelationCount(combs[i].data())));
+        for (size_t i = 0; i < count; ++i) counter.Add(uint16_t(FastRelationCount(combs[i].data())));
         counter.MergeInto(list);
     }
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
@@ -427,7 +445,7 @@ public:
         for (int v = 0; v <= kMaxRelations; ++v) match[size_t(v)] = HasKeyWord(selected, 1, uint16_t(v));
         size_t k = 0;
         for (size_t i = 0; i < count; ++i)
-            if (match[size_t(SumRelationCount(src[i].data()))] != include) dst[k++] = src[i];
+            if (match[size_t(FastRelationCount(src[i].data()))] != include) dst[k++] = src[i];
         return k;
     }
 
