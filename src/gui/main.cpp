@@ -1,5 +1,6 @@
 // Velmora_5x50: the desktop program. Takes --data-dir DIR like velmora-cli; without it the data
-// folder is the folder of the executable.
+// folder is the folder of the executable. The words restart, loadonly, fullrecreate, fullrefresh
+// and no-language (bare or after "-", "--", "/" or "\") select the start-up modes.
 #include "gui/app/form_main.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
@@ -24,7 +25,15 @@ int main(int argc, char** argv) {
             ++i;
         }
 
+    std::vector<std::string> words;
+    for (const QString& a : args) words.push_back(velmora::S(a));
+    velmora::TTemplateMain::StartMode() = velmora::ParseStartMode(words);
+
     velmora::TFormMain window;
-    window.ShowWindow();
+    if (window.QuitPending()) return window.ExitCode();
+    QObject::connect(&window, &velmora::TTemplateMain::QuitRequested, &app,
+                     [](int code) { QCoreApplication::exit(code); }, Qt::QueuedConnection);
+    // The command-line modes that end after the initialisation run without the window.
+    if (!velmora::TTemplateMain::StartMode().Batch()) window.ShowWindow();
     return app.exec();
 }

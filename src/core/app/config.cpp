@@ -134,13 +134,13 @@ void WriteConfig(TIniFile& ini, const TConfigData& c) {
 TGenerateParams ReadGenerateParams(const TIniFile& ini) {
     TGenerateParams p;
     p.Mode = uint8_t(ReadRanged(ini, kSectionGlobal, "CombsGenerateMode", kGenerateFull, 0, kGenerateModeCount - 1));
-    p.Param = LeftChars(ini.ReadString(kSectionGlobal, "CombsGenerateParameters", ""), kMaxGenerateParamLength);
+    p.Param = LeftChars(ini.ReadString(kSectionGlobal, "CombsGenerateParameters", ""), int(kGenerateParamMaxLength));
     return p;
 }
 
 void WriteGenerateParams(TIniFile& ini, const TGenerateParams& p) {
     ini.WriteInteger(kSectionGlobal, "CombsGenerateMode", p.Mode);
-    ini.WriteString(kSectionGlobal, "CombsGenerateParameters", LeftChars(p.Param, kMaxGenerateParamLength));
+    ini.WriteString(kSectionGlobal, "CombsGenerateParameters", LeftChars(p.Param, int(kGenerateParamMaxLength)));
 }
 
 TShreddingData ReadShredding(const TIniFile& ini) {

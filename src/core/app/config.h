@@ -33,7 +33,6 @@ constexpr const char* kSectionProxy = "PROXY";
 constexpr int kMinMatrixCols = 1, kMaxMatrixCols = 50;
 constexpr int kMinChannelSize = 3, kMaxChannelSize = 50;
 constexpr int kMinFormulaDigits = 1, kMaxFormulaDigits = 5;
-constexpr int kMaxGenerateParamLength = 255;  // characters
 constexpr int kMaxProfitEntries = 256;
 // The prize rows of the settings dialog: one per number of matches 0..5.
 constexpr int kProfitRows = 6;

@@ -13,7 +13,7 @@ TWindowSettings::TWindowSettings(std::string fileName) { ini_.SetFileName(std::m
 void TWindowSettings::Load() { ini_.Load(); }
 
 void TWindowSettings::Save() const {
-    if (!ini_.FileName().empty()) ini_.Save();
+    if (!ini_.FileName().empty() && !readOnly_) ini_.Save();
 }
 
 bool TWindowSettings::HasKey(const std::string& section, const std::string& key) const {

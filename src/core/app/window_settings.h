@@ -40,8 +40,13 @@ public:
     // Reads the file; a missing file is an empty one. A read error raises Error with the
     // system's message and leaves the values read before.
     void Load();
-    // Writes the whole file atomically (nothing when no file name is set).
+    // Writes the whole file atomically (nothing when no file name is set or the settings are
+    // read-only).
     void Save() const;
+    // A copy of the program that does not own the data folder reads the settings but never
+    // writes them.
+    void SetReadOnly(bool readOnly) { readOnly_ = readOnly; }
+    bool ReadOnly() const { return readOnly_; }
 
     bool HasKey(const std::string& section, const std::string& key) const;
     // Missing keys and texts that are not integers give the default.
@@ -72,6 +77,7 @@ public:
 
 private:
     TIniFile ini_;
+    bool readOnly_ = false;
 };
 
 // The window settings file of the product in the data folder.

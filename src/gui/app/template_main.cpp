@@ -5,6 +5,7 @@
 #include "gui/app/status_progress.h"
 #include "gui/model/draw_stats_model.h"
 #include "gui/model/draws_model.h"
+#include "combs/prefetch.h"
 #include "model/data_folder.h"
 #include "util/format.h"
 
@@ -43,6 +44,7 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     progress_ = std::make_unique<TStatusProgress>(this);
     // The stores take their whole capacity at once and are only written when a set is built.
     combs_ = std::make_unique<TCombSet>();
+    PrepareStart();
 
     // A command without a hint of its own shows its caption as the hint.
     AddCommand("DrawsInfo", tr("Сведения о тираже"), {}, tr("Сведения о тираже"), &TTemplateMain::DrawsInfoUpdate,
@@ -77,6 +79,7 @@ TTemplateMain::TTemplateMain(QWidget* parent)
                &TTemplateMain::ExitProgramUpdate, &TTemplateMain::ExitProgramExecute);
     AddCommand("About", tr("О программе"), {}, tr("О программе"), &TTemplateMain::AboutUpdate,
                &TTemplateMain::AboutExecute);
+    AddAppCommands();
 
     pcLists = new QTabWidget;
     pcLists->setObjectName("pcLists");
@@ -116,6 +119,7 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     CreateMenus();
     CreateStatusBar();
 
+    ReadProgramSettings();
     try {
         statList_.Bind(draws_.Draws);
         statList_.Build();
@@ -158,6 +162,28 @@ QAction* TTemplateMain::Command(const QString& name) const {
     return nullptr;
 }
 
+QAction* TTemplateMain::AddCommand(const QString& name, const QString& caption, const QKeySequence& key,
+                                   const QString& hint, UpdateRule update, std::function<void()> execute) {
+    auto* a = new QAction(caption, this);
+    a->setObjectName(name);
+    if (!key.isEmpty()) a->setShortcut(key);
+    a->setStatusTip(hint);
+    a->setToolTip(hint);
+    connect(a, &QAction::triggered, this, [this, execute] { RunCommand(execute); });
+    addAction(a);
+    commands_.push_back({a, update, nullptr});
+    return a;
+}
+
+void TTemplateMain::RunCommand(const std::function<void()>& execute) {
+    try {
+        execute();
+    } catch (const std::exception& e) {
+        ShowError(this, Q(e.what()));
+    }
+    UpdateCommands();
+}
+
 void TTemplateMain::RunCommand(ExecuteSlot execute) {
     try {
         (this->*execute)();
@@ -168,7 +194,8 @@ void TTemplateMain::RunCommand(ExecuteSlot execute) {
 }
 
 void TTemplateMain::UpdateCommands() {
-    const bool idle = IsIdle();
+    // A copy that does not own the data folder only shows its message and ends.
+    const bool idle = IsIdle() && !secondCopy_ && !quitPending_;
     for (const auto& c : commands_) {
         c.Action->setEnabled(idle && (this->*c.Update)());
         if (c.Checked) c.Action->setChecked((this->*c.Checked)());
@@ -189,6 +216,8 @@ void TTemplateMain::EndBusy() {
 void TTemplateMain::CreateMenus() {
     auto* file = menuBar()->addMenu(tr("Файл"));
     file->setObjectName("mnFile");
+    file->addAction(Command("EditConfig"));
+    file->addSeparator();
     file->addAction(Command("ExitProgram"));
 
     auto* draws = menuBar()->addMenu(tr("Архив тиражей"));
@@ -217,9 +246,7 @@ void TTemplateMain::CreateMenus() {
     view->addAction(Command("ViewColorDraws"));
     view->addAction(Command("ViewColorCombs"));
 
-    auto* help = menuBar()->addMenu(tr("Справка"));
-    help->setObjectName("mnHelp");
-    help->addAction(Command("About"));
+    menuBar()->addMenu(CreateHelpMenu());
 }
 
 void TTemplateMain::CreateStatusBar() {
@@ -254,18 +281,51 @@ void TTemplateMain::SetStatusText(const QString& text) {
 }
 
 void TTemplateMain::Initialize() {
-    if (initialized_) return;
+    if (initialized_ || quitPending_) return;
+    const TStartMode& mode = StartMode();
     try {
         SetStatusText(tr("Инициализация..."));
         setWindowTitle(tr("Анализ статистики лотереи \"Velmora 5 из 50\"") + tr(" версия ") + VELMORA_VERSION);
         SetDrawsOffset(0);
+        if (secondCopy_) {
+            ReportStartError(
+                tr("Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной ошибки: "
+                   "\r\r1) Вы пытаетесь запустить вторую копию программы из одного и того же каталога. Корректная "
+                   "работа нескольких копий программы возможна только из разных каталогов.\r\r2) Для программы нет "
+                   "прав на запись в том каталоге, где она расположена. Например: в Windows 7 и выше по умолчанию "
+                   "запрещена запись в c:\\Program Files.\r\rПрограмма будет закрыта!"));
+            RequestQuit(1);
+            return;
+        }
         LoadDraws();
         GenerateStartCombs();
         RecomputeViews(true);
-        // The missing full-set distribution files, while the comparison is on.
-        CreatePrefetchFiles(false, kNoPrefetchGroups);
+        const bool prefetchMode = mode.FullRecreate || mode.FullRefresh;
+        if (mode.LoadOnly) {
+            DownloadDrawsAtStart();
+            if (!prefetchMode) {
+                RequestQuit(0);
+                return;
+            }
+        }
+        // The update check at start ("AutoUpdates") comes with the self-update.
+        if (mode.FullRecreate) {
+            BuildPrefetchFiles(true, kAllPrefetchGroups);
+        } else {
+            BuildPrefetchFiles(mode.FullRefresh, kNoPrefetchGroups);
+        }
+        if (prefetchMode) {
+            RequestQuit(exitCode_);
+            return;
+        }
+        // The draw download at start ("DownloadDrawsOnStart") comes with the download.
+        if (firstRun_) ShowFirstRunWindow();
     } catch (const std::exception& e) {
-        ShowError(this, Q(Format(S(tr("Ошибка инициализации программы!\r\r%s")), {e.what()})));
+        ReportStartError(Q(Format(S(tr("Ошибка инициализации программы!\r\r%s")), {e.what()})));
+        if (StartMode().Batch()) {
+            RequestQuit(1);
+            return;
+        }
     }
     SetStatusText(QString());
     initialized_ = true;
@@ -300,6 +360,7 @@ void TTemplateMain::ReadWindowSettings() {
             if (widths[size_t(i)] > 0) lvDraws->setColumnWidth(i, widths[size_t(i)]);
         ReadCombsSettings(section);
         ReadDrawsStatSettings(section);
+        ReadAppSettings(section);
     } catch (const std::exception& e) {
         ShowError(this, Q(Format(S(tr("Ошибка загрузки параметров программы!\r\r%s")), {e.what()})));
     }
@@ -343,10 +404,14 @@ void TTemplateMain::ShowWindow() {
 
 void TTemplateMain::closeEvent(QCloseEvent* event) {
     try {
-        WriteLayoutSettings();
+        // A window that ends before it was ready (a second copy, a command-line mode) leaves the
+        // layout of the owner of the folder alone.
+        if (!secondCopy_ && initialized_) WriteLayoutSettings();
     } catch (const std::exception& e) {
         ShowError(this, Q(e.what()));
     }
+    // Every file is written by now: the folder is free for the next copy.
+    dataLock_.Release();
     event->accept();
 }
 

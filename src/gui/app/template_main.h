@@ -6,9 +6,11 @@
 //
 // The implementation is split by area: template_main.cpp (the shell), template_main_draws.cpp
 // (the draw archive page and its commands), template_main_combs.cpp (the combination page and
-// its commands).
+// its commands), template_main_app.cpp (start-up modes, program settings, help and web pages).
 #pragma once
 
+#include "app/command_line.h"
+#include "app/config.h"
 #include "app/window_settings.h"
 #include "combs/comb_set.h"
 #include "combs/draw_stats.h"
@@ -115,6 +117,28 @@ public:
     const TDrawStatsModel* DrawsStatModel() const { return drawsStatModel_; }
     const TDrawStatsTable& DrawsStatTable() const { return drawsStat_; }
 
+    // ---- start-up, program settings, help (template_main_app.cpp) ----
+    // The command-line words of this run; the program entry sets them before creating the window.
+    static TStartMode& StartMode();
+    // True once the window asked the program to end (a command-line mode finished, the data folder
+    // is held by another copy, another copy still runs at "restart"); QuitRequested carried the
+    // exit code, or, before the event loop runs, the program entry reads ExitCode.
+    bool QuitPending() const { return quitPending_; }
+    int ExitCode() const { return exitCode_; }
+    // False when another copy of the program held the data folder at start (nothing is written
+    // then), and once the window has closed.
+    bool OwnsDataFolder() const { return dataLock_.Held(); }
+    // The program settings file and the proxy read from it.
+    TConfigFile& ProgramSettings() { return configFile_; }
+    const TProxy& Proxy() const { return proxy_; }
+    // Puts a new settings block in force: writes the settings file, rebuilds the statistic list,
+    // the distribution files of the changed groups (when the comparison is on) and the views.
+    void ApplyConfig(const TConfigData& config);
+    // Writes the generation parameters kept in the statistic list; a failure is shown.
+    void WriteGenerateSettings();
+    // The help file found at start (it may not exist).
+    const QString& HelpFile() const { return helpFile_; }
+
     QTabWidget* pcLists;
     QTabWidget* pcMain;
     QSplitter* splitter;
@@ -200,6 +224,16 @@ public slots:
     void DrawsStatShowTotalLineExecute();
     bool AboutUpdate() const;
     void AboutExecute();
+    bool EditConfigUpdate() const;
+    void EditConfigExecute();
+    bool GetHelpUpdate() const;
+    void GetHelpExecute();
+    bool AutoSelfUpdateUpdate() const;
+    bool AutoSelfUpdateChecked() const;
+    void AutoSelfUpdateExecute();
+
+signals:
+    void QuitRequested(int exitCode);
 
 protected:
     using UpdateRule = bool (TTemplateMain::*)() const;
@@ -215,8 +249,16 @@ protected:
     // Writes one view switch to the window settings file at once.
     void WriteSwitch(const char* key, bool value);
     QString SettingsSection() const;
+    // A command whose work is a function (the web-page commands).
+    QAction* AddCommand(const QString& name, const QString& caption, const QKeySequence& key, const QString& hint,
+                        UpdateRule update, std::function<void()> execute);
     // Runs a command's work, showing a failure in the error box.
     void RunCommand(ExecuteSlot execute);
+    void RunCommand(const std::function<void()>& execute);
+    // Asks the program to end with the exit code (see QuitPending).
+    void RequestQuit(int exitCode);
+    // The draw download of a "loadonly" start; the edition's window brings the download.
+    virtual void DownloadDrawsAtStart() {}
 
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* e) override;
@@ -242,6 +284,20 @@ private:
     void FillDrawsStatChart();
     void ShowPrefetchColumns();
     void Initialize();
+    // Start-up steps before the settings are read: the data-folder lock, the "restart" wait, the
+    // help file.
+    void PrepareStart();
+    void AddAppCommands();
+    QMenu* CreateHelpMenu();
+    void ReadProgramSettings();
+    void ReadAppSettings(const std::string& section);
+    // CreatePrefetchFiles of the start-up: in the command-line modes without the window, with the
+    // failures on stderr and in the exit code.
+    void BuildPrefetchFiles(bool force, uint16_t groupMask);
+    // A start-up message: a message box, or stderr in the command-line modes without a window.
+    void ReportStartError(const QString& text);
+    void ShowFirstRunWindow();
+    void OpenWebPage(const char* url);
     int FocusedDrawRow() const;
     int FocusedCombRow() const;
     // The selected rows of the combination list, ascending, each once.
@@ -276,6 +332,16 @@ private:
     bool prefetchsEnabled_ = false;
     bool showTotalLine_ = true;
     bool computingStats_ = false;
+    TDataLock dataLock_;
+    bool secondCopy_ = false;  // the data folder was held by another copy at start
+    TConfigFile configFile_;
+    TProxy proxy_;
+    QString helpFile_;
+    bool quitPending_ = false;
+    int exitCode_ = 0;
+    bool autoUpdates_ = true;
+    bool firstRun_ = false;
+    int language_ = 1033;
 };
 
 // RAII for BeginBusy / EndBusy.

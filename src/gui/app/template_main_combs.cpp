@@ -242,6 +242,7 @@ TGenerateParams TTemplateMain::StoredGenerateParams() const {
 void TTemplateMain::StoreGenerateParams(const TGenerateParams& params) {
     statList_.GenerateMode = params.Mode;
     statList_.GenerateParams = params.Param;
+    WriteGenerateSettings();
 }
 
 void TTemplateMain::GenerateStartCombs() {

@@ -1,0 +1,34 @@
+#include "app/help.h"
+
+#include "util/atomic_file.h"
+#include "util/format.h"
+
+namespace velmora {
+
+std::string FindHelpFile(const std::string& exeDir, const std::string& languageAbbr) {
+    const std::string name = Format("Numora_%s.chm", {languageAbbr});
+    std::string dir = exeDir;
+    while (dir.size() > 1 && dir.back() == '/') dir.pop_back();
+    std::string parent = ExtractFilePath(dir);
+    if (parent.empty()) parent = JoinPath(dir, "..");
+    const std::string candidates[] = {JoinPath(exeDir, name), JoinPath(JoinPath(exeDir, "help"), name),
+                                      JoinPath(JoinPath(parent, "help"), name)};
+    for (const auto& c : candidates)
+        if (FileExists(c)) return c;
+    return candidates[2];
+}
+
+const TWebPage kLotterySite = {"OpenLotoSite", "Сайт лотереи", "https://www.velmora-lottery.example/"};
+
+const std::vector<TWebPage> kMakerPages = {
+    {"urlMainSite", "Официальный сайт проекта", "https://numora.example/"},
+    {"urlBlog", "Наш блог", "https://numora.example/blog/"},
+    {"urlYT", "Наш видеоблог", "https://video.numora.example/"},
+    {"urlAuthText", "Статьи для начинающих", "https://numora.example/articles/"},
+    {"urlVK", "Страница в соцсети \"В контакте\"", "https://vk.numora.example/"},
+    {"urlOK", "Страница в соцсети \"Однокласники\"", "https://ok.numora.example/"},
+    {"urlAuthSite", "Страница автора", "https://author.numora.example/"},
+    {"urlTG", "Канал в Telegram", "https://t.numora.example/"},
+};
+
+} // namespace velmora

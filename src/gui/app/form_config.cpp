@@ -1,0 +1,327 @@
+#include "gui/app/form_config.h"
+
+#include "app/config.h"
+#include "gui/app/messages.h"
+#include "gui/app/qt_text.h"
+#include "model/game.h"
+#include "util/format.h"
+#include "util/ini.h"
+#include "util/text.h"
+
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStyledItemDelegate>
+#include <QTableWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kSegmentCellWidth = 26;
+// The segment grid shows at most this many columns and rows; a larger matrix scrolls.
+constexpr int kSegmentVisibleCols = 14;
+constexpr int kSegmentVisibleRows = 12;
+constexpr int kWeightLimit = 1000000;
+
+// Characters an amount may hold: digits and the locale's decimal separator.
+QValidator* AmountValidator(QObject* parent) {
+    const QString sep = QRegularExpression::escape(QString(QChar(CurrentNumberFormat().DecimalSeparator)));
+    return new QRegularExpressionValidator(QRegularExpression("[0-9" + sep + "]*"), parent);
+}
+
+// Cell editors that take only the characters their column allows.
+class TValidatedDelegate : public QStyledItemDelegate {
+public:
+    TValidatedDelegate(bool amount, QObject* parent) : QStyledItemDelegate(parent), amount_(amount) {}
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        auto* editor = qobject_cast<QLineEdit*>(QStyledItemDelegate::createEditor(parent, option, index));
+        if (editor)
+            editor->setValidator(amount_ ? AmountValidator(editor)
+                                         : new QRegularExpressionValidator(QRegularExpression("[0-9]*"), editor));
+        return editor;
+    }
+
+private:
+    bool amount_;
+};
+
+// An amount as typed: ten-thousandths, 0 when it is not a number.
+int64_t AmountOf(const QString& text) {
+    double v = 0;
+    int64_t money = 0;
+    if (!TryIniTextToFloat(S(text), v) || !MoneyFromFloat(v, money)) return 0;
+    return money;
+}
+
+QString AmountText(int64_t money) { return Q(Format("%.2f", {MoneyToFloat(money)})); }
+
+QDoubleSpinBox* WeightEdit(const char* name, QWidget* parent) {
+    auto* e = new QDoubleSpinBox(parent);
+    e->setObjectName(name);
+    e->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    e->setDecimals(3);
+    e->setRange(-kWeightLimit, kWeightLimit);
+    e->setSingleStep(0.1);
+    return e;
+}
+
+} // namespace
+
+TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent) {
+    setObjectName("TFormConfig");
+    setWindowTitle(tr("Параметры системы"));
+
+    auto* lbMatrix = new QLabel(tr("Размер матрицы:"), this);
+    edMatrixCol = new QSpinBox(this);
+    edMatrixCol->setObjectName("edMatrixCol");
+    edMatrixCol->setRange(kMinMatrixCols, kMaxMatrixCols);
+    edMatrixCol->setToolTip(tr("Количество столбцов"));
+    lbMatrix->setBuddy(edMatrixCol);
+    edMatrixRow = new QSpinBox(this);
+    edMatrixRow->setObjectName("edMatrixRow");
+    edMatrixRow->setRange(1, kMaxNumber);
+    edMatrixRow->setReadOnly(true);
+    edMatrixRow->setButtonSymbols(QAbstractSpinBox::NoButtons);
+    edMatrixRow->setFocusPolicy(Qt::NoFocus);
+    edMatrixRow->setToolTip(tr("Количество строк"));
+
+    auto* lbChannel = new QLabel(tr("Размер канала:"), this);
+    edChannelSize = new QSpinBox(this);
+    edChannelSize->setObjectName("edChannelSize");
+    edChannelSize->setRange(kMinChannelSize, kMaxChannelSize);
+    edChannelSize->setToolTip(tr("Ширина канала"));
+    lbChannel->setBuddy(edChannelSize);
+
+    auto* lbCost = new QLabel(tr("Стоимость ставки:"), this);
+    edCost = new QLineEdit(this);
+    edCost->setObjectName("edCost");
+    edCost->setValidator(AmountValidator(edCost));
+    edCost->setToolTip(tr("Стоимость одной ставки"));
+    edCost->setMaximumWidth(110);
+    lbCost->setBuddy(edCost);
+
+    auto* lbSegments = new QLabel(tr("Сегменты матрицы:"), this);
+    sgSegments = new QTableWidget(this);
+    sgSegments->setObjectName("sgSegments");
+    sgSegments->horizontalHeader()->hide();
+    sgSegments->verticalHeader()->hide();
+    sgSegments->horizontalHeader()->setDefaultSectionSize(kSegmentCellWidth);
+    sgSegments->horizontalHeader()->setMinimumSectionSize(kSegmentCellWidth);
+    sgSegments->verticalHeader()->setDefaultSectionSize(sgSegments->fontMetrics().height() + 6);
+    sgSegments->setSelectionMode(QAbstractItemView::SingleSelection);
+    sgSegments->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                                QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    sgSegments->setItemDelegate(new TValidatedDelegate(false, sgSegments));
+    lbSegments->setBuddy(sgSegments);
+
+    auto* lbProfits = new QLabel(tr("Размеры выигрышей:"), this);
+    edProfits = new QTableWidget(kProfitRows, 2, this);
+    edProfits->setObjectName("edProfits");
+    edProfits->setHorizontalHeaderLabels({tr("Совпадений"), tr("Сумма выигрыша")});
+    edProfits->verticalHeader()->hide();
+    edProfits->horizontalHeader()->setStretchLastSection(true);
+    edProfits->horizontalHeader()->setHighlightSections(false);
+    edProfits->verticalHeader()->setDefaultSectionSize(edProfits->fontMetrics().height() + 6);
+    edProfits->setColumnWidth(0, 100);
+    edProfits->setSelectionMode(QAbstractItemView::SingleSelection);
+    edProfits->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked |
+                               QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    edProfits->setItemDelegateForColumn(1, new TValidatedDelegate(true, edProfits));
+    for (int k = 0; k < kProfitRows; ++k) {
+        auto* name = new QTableWidgetItem(QString::number(k));
+        name->setFlags(Qt::ItemIsEnabled);
+        edProfits->setItem(k, 0, name);
+        auto* value = new QTableWidgetItem;
+        value->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        edProfits->setItem(k, 1, value);
+    }
+    edProfits->setFixedHeight(edProfits->horizontalHeader()->sizeHint().height() +
+                              kProfitRows * edProfits->verticalHeader()->defaultSectionSize() + 4);
+    lbProfits->setBuddy(edProfits);
+
+    auto* gbWeights = new QGroupBox(tr(" Коэффициенты для поля \"Вес\" "), this);
+    gbWeights->setObjectName("gbWeights");
+    edCoefCount = WeightEdit("edCoefCount", gbWeights);
+    edCoefDeviation = WeightEdit("edCoefDeviation", gbWeights);
+    edCoefLevel = WeightEdit("edCoefLevel", gbWeights);
+    cbCoefPercents = new QCheckBox(tr("Использовать значения в %"), gbWeights);
+    cbCoefPercents->setObjectName("cbCoefPercents");
+    cbCoefAbs = new QCheckBox(tr("Использовать абсолютные значения"), gbWeights);
+    cbCoefAbs->setObjectName("cbCoefAbs");
+    auto* weights = new QGridLayout(gbWeights);
+    int row = 0;
+    for (auto [caption, edit] : {std::pair{tr("Количество:"), edCoefCount}, std::pair{tr("Отклонение:"), edCoefDeviation},
+                                 std::pair{tr("Глубина:"), edCoefLevel}}) {
+        auto* l = new QLabel(caption, gbWeights);
+        l->setBuddy(edit);
+        weights->addWidget(l, row, 0);
+        weights->addWidget(edit, row++, 1);
+    }
+    weights->addWidget(cbCoefPercents, row++, 0, 1, 2);
+    weights->addWidget(cbCoefAbs, row++, 0, 1, 2);
+    weights->setColumnStretch(1, 1);
+
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
+    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Отмена"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+
+    // Left: the matrix, the channel and the segment grid; right: cost, prizes and weights.
+    auto* sizes = new QGridLayout;
+    sizes->addWidget(lbMatrix, 0, 0);
+    auto* matrix = new QHBoxLayout;
+    matrix->addWidget(edMatrixCol);
+    matrix->addWidget(new QLabel("x", this));
+    matrix->addWidget(edMatrixRow);
+    matrix->addStretch(1);
+    sizes->addLayout(matrix, 0, 1);
+    sizes->addWidget(lbChannel, 1, 0);
+    sizes->addWidget(edChannelSize, 1, 1, Qt::AlignLeft);
+    auto* left = new QVBoxLayout;
+    left->addLayout(sizes);
+    left->addSpacing(6);
+    left->addWidget(lbSegments);
+    left->addWidget(sgSegments, 0, Qt::AlignLeft | Qt::AlignTop);
+    left->addStretch(1);
+
+    auto* cost = new QHBoxLayout;
+    cost->addWidget(lbCost);
+    cost->addWidget(edCost);
+    cost->addStretch(1);
+    auto* right = new QVBoxLayout;
+    right->addLayout(cost);
+    right->addSpacing(6);
+    right->addWidget(lbProfits);
+    right->addWidget(edProfits);
+    right->addSpacing(6);
+    right->addWidget(gbWeights);
+    right->addStretch(1);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(left, 1);
+    columns->addSpacing(12);
+    columns->addLayout(right, 0);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns, 1);
+    layout->addWidget(buttons);
+
+    connect(edMatrixCol, &QSpinBox::valueChanged, this, &TFormConfig::MatrixColChanged);
+    connect(sgSegments, &QTableWidget::cellChanged, this, &TFormConfig::SegmentEdited);
+    SetConfig(config_);
+}
+
+void TFormConfig::SetConfig(const TConfigData& config) {
+    config_ = config;
+    filling_ = true;
+    edMatrixCol->setValue(std::clamp(int(config.MatrixCols), kMinMatrixCols, kMaxMatrixCols));
+    edChannelSize->setValue(std::clamp(int(config.ChannelSize), kMinChannelSize, kMaxChannelSize));
+    edCost->setText(AmountText(config.Cost));
+    const auto rows = ProfitRows(config.Profits);
+    for (int k = 0; k < kProfitRows; ++k) edProfits->item(k, 1)->setText(AmountText(rows[size_t(k)]));
+    edCoefCount->setValue(double(config.Weights.Count));
+    edCoefDeviation->setValue(double(config.Weights.Deviation));
+    edCoefLevel->setValue(double(config.Weights.Level));
+    cbCoefPercents->setChecked(config.Weights.UsePercents);
+    cbCoefAbs->setChecked(config.Weights.UseAbsValues);
+    filling_ = false;
+    FillSegments(edMatrixCol->value(), config.MatrixSegments);
+}
+
+void TFormConfig::FillSegments(int cols, const std::array<uint8_t, 50>& ids) {
+    filling_ = true;
+    const int rows = GroupCount(kMinNumber, kMaxNumber, cols);
+    edMatrixRow->setValue(rows);
+    sgSegments->clearContents();
+    sgSegments->setColumnCount(cols);
+    sgSegments->setRowCount(rows);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < cols; ++c) {
+            const int number = r * cols + c + 1;
+            auto* item = new QTableWidgetItem;
+            item->setTextAlignment(Qt::AlignCenter);
+            if (number <= kMaxNumber) {
+                item->setText(QString::number(ids[size_t(number - 1)]));
+                item->setToolTip(QString::number(number));
+            } else {
+                item->setFlags(Qt::NoItemFlags);  // beyond 50: no number, cannot be selected
+                item->setBackground(sgSegments->palette().window());
+            }
+            sgSegments->setItem(r, c, item);
+        }
+    // The grid is as large as its cells, up to the visible limits.
+    const int frame = 2 * sgSegments->frameWidth();
+    const int visCols = std::min(cols, kSegmentVisibleCols), visRows = std::min(rows, kSegmentVisibleRows);
+    int w = visCols * sgSegments->horizontalHeader()->defaultSectionSize() + frame;
+    int h = visRows * sgSegments->verticalHeader()->defaultSectionSize() + frame;
+    if (rows > visRows) w += sgSegments->verticalScrollBar()->sizeHint().width();
+    if (cols > visCols) h += sgSegments->horizontalScrollBar()->sizeHint().height();
+    sgSegments->setFixedSize(w, h);
+    filling_ = false;
+}
+
+void TFormConfig::MatrixColChanged(int cols) {
+    if (filling_) return;
+    // The ids belong to the numbers: read them from the old shape, write them into the new one.
+    FillSegments(cols, Segments());
+}
+
+std::array<uint8_t, 50> TFormConfig::Segments() const {
+    std::array<uint8_t, 50> ids{};
+    const int cols = sgSegments->columnCount();
+    for (int n = 1; n <= kMaxNumber; ++n) {
+        const QTableWidgetItem* item = cols > 0 ? sgSegments->item((n - 1) / cols, (n - 1) % cols) : nullptr;
+        const auto v = item ? TryStrToInt(S(item->text().trimmed())) : std::nullopt;
+        ids[size_t(n - 1)] = v && *v >= 1 && *v <= 9 ? uint8_t(*v) : 1;
+    }
+    return ids;
+}
+
+void TFormConfig::SegmentEdited(int row, int col) {
+    if (filling_) return;
+    QTableWidgetItem* item = sgSegments->item(row, col);
+    if (!item) return;
+    const QString text = item->text().trimmed();
+    if (text.isEmpty()) return;  // an emptied cell stays empty and counts as 1
+    const auto v = TryStrToInt(S(text));
+    if (v && *v >= 1 && *v <= 9) return;
+    filling_ = true;
+    item->setText("1");
+    filling_ = false;
+    // The message comes once the cell editor has closed, so that it cannot commit again.
+    QTimer::singleShot(0, this, [this, text] {
+        ShowError(this, Q(Format(S(tr("Некорректное значение: %s!\r\rУкажите любое число от 1 до 9")), {S(text)})));
+    });
+}
+
+TConfigData TFormConfig::Config() const {
+    TConfigData c = config_;  // MaxStake passes through unchanged
+    c.MatrixCols = edMatrixCol->value();
+    c.ChannelSize = edChannelSize->value();
+    c.Cost = AmountOf(edCost->text());
+    std::array<int64_t, kProfitRows> rows{};
+    for (int k = 0; k < kProfitRows; ++k) rows[size_t(k)] = AmountOf(edProfits->item(k, 1)->text());
+    c.Profits = ProfitsFromRows(rows);
+    c.Weights.Count = edCoefCount->value();
+    c.Weights.Deviation = edCoefDeviation->value();
+    c.Weights.Level = edCoefLevel->value();
+    c.Weights.UsePercents = cbCoefPercents->isChecked();
+    c.Weights.UseAbsValues = cbCoefAbs->isChecked();
+    c.MatrixSegments = Segments();
+    return c;
+}
+
+} // namespace velmora

@@ -1,0 +1,55 @@
+// The settings dialog TFormConfig ("Параметры системы"): matrix size and segment map, channel size,
+// stake cost, the prizes for 0..5 matches and the weights of the "Вес" column. It works on a copy
+// of the settings block; Config() gives the block as the dialog holds it.
+#pragma once
+
+#include "stats/stat_config.h"
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QDoubleSpinBox;
+class QLineEdit;
+class QSpinBox;
+class QTableWidget;
+
+namespace velmora {
+
+class TFormConfig : public QDialog {
+    Q_OBJECT
+public:
+    explicit TFormConfig(QWidget* parent = nullptr);
+
+    void SetConfig(const TConfigData& config);
+    // The block built from the controls: invalid amounts are 0, empty or invalid segment cells 1;
+    // the prize table holds six entries, one per number of matches 0..5; MaxStake passes through.
+    TConfigData Config() const;
+
+    // The segment ids of numbers 1..50 as the grid shows them.
+    std::array<uint8_t, 50> Segments() const;
+
+    QSpinBox* edMatrixCol;
+    QSpinBox* edMatrixRow;
+    QSpinBox* edChannelSize;
+    QTableWidget* sgSegments;
+    QLineEdit* edCost;
+    QTableWidget* edProfits;
+    QDoubleSpinBox* edCoefCount;
+    QDoubleSpinBox* edCoefDeviation;
+    QDoubleSpinBox* edCoefLevel;
+    QCheckBox* cbCoefPercents;
+    QCheckBox* cbCoefAbs;
+
+private:
+    // Sizes the grid for the columns and fills it with the ids in number order.
+    void FillSegments(int cols, const std::array<uint8_t, 50>& ids);
+    void MatrixColChanged(int cols);
+    // A finished cell edit: an integer 1..9 or empty; anything else becomes "1" after the message.
+    void SegmentEdited(int row, int col);
+
+    TConfigData config_;
+    bool filling_ = false;
+};
+
+} // namespace velmora

@@ -1,0 +1,237 @@
+// The main window's life outside its pages: the start-up guards and modes of the command line, the
+// program settings and the command "Параметры", the help file, the web pages and the first-run
+// window.
+#include "app/help.h"
+#include "combs/prefetch.h"
+#include "gui/app/form_config.h"
+#include "gui/app/form_first_run.h"
+#include "gui/app/messages.h"
+#include "gui/app/qt_text.h"
+#include "gui/app/status_progress.h"
+#include "gui/app/template_main.h"
+#include "gui/combs/combs_model.h"
+#include "gui/model/draws_model.h"
+#include "model/data_folder.h"
+#include "util/format.h"
+
+#include <QAction>
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QLocale>
+#include <QMenu>
+#include <QTableView>
+#include <QUrl>
+#include <cstdio>
+
+namespace velmora {
+
+namespace {
+
+constexpr int kLanguageBuiltIn = 1049;  // the built-in Russian texts
+constexpr int kLanguageDefault = 1033;
+
+// The three-letter abbreviation of the user's language, as the help file is named after it.
+QString UserLanguageAbbr() {
+    switch (QLocale::system().language()) {
+    case QLocale::Russian: return "RUS";
+    case QLocale::Ukrainian: return "UKR";
+    case QLocale::Belarusian: return "BEL";
+    case QLocale::German: return "DEU";
+    case QLocale::French: return "FRA";
+    case QLocale::Spanish: return "ESP";
+    case QLocale::Italian: return "ITA";
+    case QLocale::Polish: return "PLK";
+    default: return "ENU";
+    }
+}
+
+} // namespace
+
+TStartMode& TTemplateMain::StartMode() {
+    static TStartMode mode;
+    return mode;
+}
+
+void TTemplateMain::RequestQuit(int exitCode) {
+    quitPending_ = true;
+    exitCode_ = exitCode;
+    UpdateCommands();
+    emit QuitRequested(exitCode);
+}
+
+void TTemplateMain::ReportStartError(const QString& text) {
+    if (StartMode().Batch()) {
+        const std::string line = S(MessageText(text)) + "\n";
+        std::fwrite(line.data(), 1, line.size(), stderr);
+        return;
+    }
+    ShowError(this, text);
+}
+
+void TTemplateMain::PrepareStart() {
+    // The data folder belongs to one copy of the program. The lock is taken before anything is
+    // read, so that a second copy never writes; it reports the failure when it initialises.
+    if (!dataLock_.Acquire(DataLockFile())) {
+        secondCopy_ = true;
+        settings_.SetReadOnly(true);
+    }
+    if (StartMode().Restart && !WaitForOtherProcesses(ExecutableName())) {
+        RequestQuit(1);
+        return;
+    }
+    language_ = kLanguageDefault;
+    helpFile_ = Q(FindHelpFile(ExecutableDir(), S(UserLanguageAbbr())));
+}
+
+void TTemplateMain::AddAppCommands() {
+    AddCommand("EditConfig", tr("Параметры"), {}, tr("Параметры"), &TTemplateMain::EditConfigUpdate,
+               &TTemplateMain::EditConfigExecute);
+    AddCommand("GetHelp", tr("Справка"), QKeySequence(Qt::Key_F1), tr("Справка"), &TTemplateMain::GetHelpUpdate,
+               &TTemplateMain::GetHelpExecute);
+    AddCommand("AutoSelfUpdate", tr("Автоматическое обновление"), {}, tr("Автоматическое обновление"),
+               &TTemplateMain::AutoSelfUpdateUpdate, &TTemplateMain::AutoSelfUpdateExecute,
+               &TTemplateMain::AutoSelfUpdateChecked);
+    auto always = &TTemplateMain::AboutUpdate;
+    for (const TWebPage* page : [] {
+             std::vector<const TWebPage*> pages{&kLotterySite};
+             for (const auto& p : kMakerPages) pages.push_back(&p);
+             return pages;
+         }()) {
+        const char* url = page->Url;
+        AddCommand(page->Command, tr(page->Caption), {}, tr(page->Caption), always, [this, url] { OpenWebPage(url); });
+    }
+}
+
+QMenu* TTemplateMain::CreateHelpMenu() {
+    auto* help = new QMenu(tr("Справка"), this);
+    help->setObjectName("mnHelp");
+    help->addAction(Command("GetHelp"));
+    help->addSeparator();
+    for (const auto& page : kMakerPages) help->addAction(Command(page.Command));
+    help->addSeparator();
+    help->addAction(Command(kLotterySite.Command));
+    help->addSeparator();
+    help->addAction(Command("AutoSelfUpdate"));
+    help->addSeparator();
+    help->addAction(Command("About"));
+    return help;
+}
+
+void TTemplateMain::ReadAppSettings(const std::string& section) {
+    autoUpdates_ = settings_.ReadBool(section, "AutoUpdates", true);
+    firstRun_ = settings_.ReadBool(section, "FirstRun", false);
+    // The language modules read this; "no-language" keeps the built-in texts.
+    language_ = StartMode().NoLanguage ? kLanguageBuiltIn : settings_.ReadInteger(section, "Language", kLanguageDefault);
+}
+
+void TTemplateMain::ReadProgramSettings() {
+    SetStatusText(tr("Загрузка файла конфигурации..."));
+    try {
+        configFile_.Load();
+    } catch (const std::exception& e) {
+        // The copy in memory is empty then: every setting takes its default.
+        ShowError(this, Q(Format(S(tr("Ошибка чтения файла конфигурации!\r\r%s")), {e.what()})));
+    }
+    ApplyConfigFile(configFile_.Ini(), statList_);
+    proxy_ = LoadProxySettings(configFile_.Ini());
+    SetStatusText(QString());
+}
+
+void TTemplateMain::WriteGenerateSettings() {
+    if (secondCopy_) return;
+    SetStatusText(tr("Сохранение файла конфигурации..."));
+    try {
+        configFile_.WriteGenerateParams(StoredGenerateParams());
+    } catch (const std::exception& e) {
+        SetStatusText(QString());
+        ShowError(this, Q(Format(S(tr("Ошибка записи в файл конфигурации!\r\r%s")), {e.what()})));
+    }
+    SetStatusText(QString());
+}
+
+void TTemplateMain::BuildPrefetchFiles(bool force, uint16_t groupMask) {
+    if (!StartMode().Batch()) {
+        CreatePrefetchFiles(force, groupMask);
+        return;
+    }
+    // Without a window: failures go to stderr and into the exit code.
+    if (!force && !prefetchsEnabled_) return;
+    TPrefetchBuildResult result;
+    {
+        TBusy busy(this);
+        result = velmora::CreatePrefetchFiles(statList_, force, prefetchsEnabled_, groupMask, Progress());
+        SetStatusText(QString());
+    }
+    for (const auto& e : result.Errors) ReportStartError(Q(e));
+    if (!result.Errors.empty()) exitCode_ = 1;
+}
+
+void TTemplateMain::ApplyConfig(const TConfigData& config) {
+    const TConfigData old = statList_.Config;
+    // The statistic groups whose values follow the changed settings: 4 matrix, 3 channels,
+    // 5 segments.
+    uint16_t mask = 0;
+    if (config.MatrixCols != old.MatrixCols) mask |= 1u << 4;
+    if (config.ChannelSize != old.ChannelSize) mask |= 1u << 3;
+    if (SegmentsToText(config.MatrixSegments) != SegmentsToText(old.MatrixSegments)) mask |= 1u << 5;
+
+    statList_.Config = config;
+    statList_.SaveRatingWeights();
+    {
+        TBusy busy(this);
+        SetStatusText(tr("Сохранение файла конфигурации..."));
+        QString error;
+        try {
+            configFile_.WriteConfig(config);
+        } catch (const std::exception& e) {
+            error = Q(Format(S(tr("Ошибка записи в файл конфигурации!\r\r%s")), {e.what()}));
+        }
+        SetStatusText(QString());
+        // The new values stay in force even when the file could not be written.
+        if (!error.isEmpty()) ShowError(this, error);
+    }
+    // The parameter ranges of the channel, matrix and segment statistics follow the settings.
+    RefreshStatSelectors(true, true);
+    if (mask != 0) BuildPrefetchFiles(false, mask);
+    drawsModel_->SetChannelSize(config.ChannelSize);
+    combsModel_->SetChannelSize(config.ChannelSize);
+    RecomputeViews(true);
+    lvDraws->viewport()->update();
+    lvCombs->viewport()->update();
+}
+
+bool TTemplateMain::EditConfigUpdate() const { return initialized_; }
+
+void TTemplateMain::EditConfigExecute() {
+    TFormConfig dlg(this);
+    dlg.SetConfig(statList_.Config);
+    if (dlg.exec() != QDialog::Accepted) return;
+    ApplyConfig(dlg.Config());
+}
+
+bool TTemplateMain::GetHelpUpdate() const { return QFileInfo::exists(helpFile_); }
+
+void TTemplateMain::GetHelpExecute() { QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile_)); }
+
+bool TTemplateMain::AutoSelfUpdateUpdate() const { return true; }
+bool TTemplateMain::AutoSelfUpdateChecked() const { return autoUpdates_; }
+
+void TTemplateMain::AutoSelfUpdateExecute() {
+    autoUpdates_ = !autoUpdates_;
+    WriteSwitch("AutoUpdates", autoUpdates_);
+}
+
+void TTemplateMain::OpenWebPage(const char* url) { QDesktopServices::openUrl(QUrl(QString::fromUtf8(url))); }
+
+void TTemplateMain::ShowFirstRunWindow() {
+    TFormFirstRun dlg(helpFile_, this);
+    connect(&dlg, &TFormFirstRun::OpenHelp, this, [this] { GetHelpExecute(); });
+    connect(&dlg, &TFormFirstRun::OpenPage, this, [this](const QString& url) { OpenWebPage(url.toUtf8().constData()); });
+    dlg.exec();
+    if (dlg.DontShowAgain()) {
+        firstRun_ = false;
+        WriteSwitch("FirstRun", false);
+    }
+}
+
+} // namespace velmora
