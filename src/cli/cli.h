@@ -10,6 +10,10 @@
 #include <string>
 #include <vector>
 
+namespace velmora {
+class TStatList;
+}
+
 namespace velmora::cli {
 
 // The words after the command name, with option helpers. Unknown options are errors.
@@ -50,6 +54,9 @@ struct CommandRegistrar {
 void Out(const std::string& line);
 // Loads the archive of the data folder; a read error is raised.
 TDrawsArchive LoadArchive();
+// Puts the program settings of the data folder (Velmora_5x50.ini) into a statistic list before it
+// is built; a file that cannot be read is reported on stderr and the defaults stay.
+void ApplyProgramSettings(TStatList& list);
 // Applies --offset K and --sorted to a loaded archive.
 void ApplyWindowOptions(TDrawsArchive& archive, Args& args);
 // The progress sink of long operations: the status text on one line of stderr when stderr is

@@ -15,6 +15,7 @@ namespace {
 int RunMethods(Args& args) {
     args.Done();
     TStatList list;
+    ApplyProgramSettings(list);
     list.Build();
     Out("#;Код;Группа;Флаги;Название");
     for (int i = 0; i < list.Count(); ++i) {
@@ -32,6 +33,7 @@ int RunFullSet(Args& args) {
     args.Done();
     if (threads < 0 || threads > 64) throw Error("Количество потоков должно быть от 0 до 64");
     TStatList list;
+    ApplyProgramSettings(list);
     list.Build();
     int i = list.IndexOfCode(code);
     if (i < 0) throw Error(Format("Неизвестный код статистики: %s", {code}));

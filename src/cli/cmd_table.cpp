@@ -34,6 +34,7 @@ int RunStats(Args& args) {
 
     TStatList list;
     list.Bind(archive.Draws);
+    ApplyProgramSettings(list);
     list.Build();
     const int i = list.IndexOfCode(code);
     if (i < 0) throw Error(Format("Неизвестный код статистики: %s", {code}));
@@ -54,6 +55,7 @@ int RunPrefetch(Args& args) {
     TDrawsArchive archive = LoadArchive();
     TStatList list;
     list.Bind(archive.Draws);
+    ApplyProgramSettings(list);
     list.Build();
     const TPrefetchBuildResult r =
         CreatePrefetchFiles(list, true, true, force ? kAllPrefetchGroups : kNoPrefetchGroups, CliProgress());

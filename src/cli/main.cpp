@@ -1,7 +1,9 @@
 #include "cli.h"
 
+#include "app/config.h"
 #include "model/data_folder.h"
 #include "util/error.h"
+#include "util/format.h"
 #include "util/text.h"
 
 #include <algorithm>
@@ -14,6 +16,18 @@ namespace velmora::cli {
 std::vector<Command>& Commands() {
     static std::vector<Command> commands;
     return commands;
+}
+
+void ApplyProgramSettings(TStatList& list) {
+    TConfigFile file;
+    try {
+        file.Load();
+    } catch (const std::exception& e) {
+        std::string text = Format("Ошибка чтения файла конфигурации!\r\r%s", {e.what()});
+        std::replace(text.begin(), text.end(), '\r', '\n');
+        std::fprintf(stderr, "%s\n", text.c_str());
+    }
+    ApplyConfigFile(file.Ini(), list);
 }
 
 void Out(const std::string& line) {

@@ -105,3 +105,7 @@ expect_contains("${ini}" "436f73743d312c350d0a")
 expect_contains("${ini}" "50726f666974733d360d0a")
 cli(1 out config --channel-size 2)
 expect_contains("${out}" "Размер канала должен быть от 3 до 50")
+# The statistics of the CLI take the settings of the data folder: weights of the "Вес" column.
+file(WRITE ${WORK}/Velmora_5x50.ini "[CDL]\nCount=1\nDeviation=0\nLevel=0\n")
+cli(0 out stats EVEN --len 5)
+expect_contains("${out}" "\n1:4;2;40,00000;-;-;-;1;33,33;2,00;20;")

@@ -116,6 +116,7 @@ private slots:
     void SevenColumnsGiveEightRowsAndIdsStayWithTheirNumbers();
     void CellInputRules();
     void CancelChangesNothing();
+    void UnchangedSettingsRebuildNoDistributionFile();
     void FailedWriteKeepsTheNewValues();
     void DamagedFilesAtStartGiveDefaultsAndMessages();
     void GenerationParametersAreWritten();
@@ -286,6 +287,37 @@ void SettingsTest::CancelChangesNothing() {
     QCOMPARE(Q(ini.ReadString("STAKES", "Cost", "")), QString("3"));
     QCOMPARE(Q(ini.ReadString("STAKES", "Profits", "")), QString("6"));
     QVERIFY(!QDir(Q(PrefetchDir())).exists());  // no distribution file was rebuilt
+}
+
+void SettingsTest::UnchangedSettingsRebuildNoDistributionFile() {
+    DataFolder data(TenDraws());
+    {
+        TWindowSettings s(WindowSettingsFile());
+        s.WriteBool("TFormMain", "PrefetchsInit", true);
+        s.WriteBool("TFormMain", "PrefetchsEnabled", true);
+        s.Save();
+    }
+    // Every distribution file is there (a one-value stand-in), so the start builds none.
+    TStatList list;
+    list.Build();
+    TStatDrawArray one(1);
+    one[0].Count = 1;
+    const std::string stand = EncodePrefetch(one);
+    std::filesystem::create_directories(PrefetchDir());
+    std::vector<std::string> files;
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.TestFlagBit1(i)) {
+            files.push_back(PrefetchFileName(list.Items(i)));
+            std::ofstream(files.back(), std::ios::binary) << stand;
+        }
+    auto w = OpenMainWindow();
+    QVERIFY(w->PrefetchsEnabled());
+    RunConfigDialog(*w, [](TFormConfig* dlg) {
+        dlg->edCost->setText("3");  // neither matrix, channels nor segments
+        dlg->accept();
+    });
+    QCOMPARE(w->StatList().Config.Cost, int64_t(30000));
+    for (const auto& f : files) QVERIFY2(FileBytes(f) == stand, f.c_str());
 }
 
 void SettingsTest::FailedWriteKeepsTheNewValues() {

@@ -79,6 +79,14 @@ std::vector<TProfitEntry> ProfitsFromRows(const std::array<int64_t, kProfitRows>
     return profits;
 }
 
+uint16_t ConfigChangeGroups(const TConfigData& before, const TConfigData& after) {
+    uint16_t mask = 0;
+    if (after.MatrixCols != before.MatrixCols) mask |= 1u << 4;
+    if (after.ChannelSize != before.ChannelSize) mask |= 1u << 3;
+    if (SegmentsToText(after.MatrixSegments) != SegmentsToText(before.MatrixSegments)) mask |= 1u << 5;
+    return mask;
+}
+
 // ---- sections -------------------------------------------------------------------------------
 
 TConfigData ReadConfig(const TIniFile& ini) {

@@ -57,6 +57,10 @@ std::array<int64_t, kProfitRows> ProfitRows(const std::vector<TProfitEntry>& pro
 // And back: six entries with the overlaps 0..5 in row order.
 std::vector<TProfitEntry> ProfitsFromRows(const std::array<int64_t, kProfitRows>& rows);
 
+// The statistic groups whose values follow the settings that changed, as a group mask (bit g for
+// group g): 3 channels (ChannelSize), 4 matrix (MatrixCols), 5 segments (the segment map).
+uint16_t ConfigChangeGroups(const TConfigData& before, const TConfigData& after);
+
 // The shredding formulas and their digit counts.
 struct TShreddingData {
     std::array<std::string, 3> Formulas = {kDefaultFormulas[0], kDefaultFormulas[1], kDefaultFormulas[2]};

@@ -167,14 +167,7 @@ void TTemplateMain::BuildPrefetchFiles(bool force, uint16_t groupMask) {
 }
 
 void TTemplateMain::ApplyConfig(const TConfigData& config) {
-    const TConfigData old = statList_.Config;
-    // The statistic groups whose values follow the changed settings: 4 matrix, 3 channels,
-    // 5 segments.
-    uint16_t mask = 0;
-    if (config.MatrixCols != old.MatrixCols) mask |= 1u << 4;
-    if (config.ChannelSize != old.ChannelSize) mask |= 1u << 3;
-    if (SegmentsToText(config.MatrixSegments) != SegmentsToText(old.MatrixSegments)) mask |= 1u << 5;
-
+    const uint16_t mask = ConfigChangeGroups(statList_.Config, config);
     statList_.Config = config;
     statList_.SaveRatingWeights();
     {

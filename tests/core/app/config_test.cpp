@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <unistd.h>
 
 using namespace velmora;
@@ -311,4 +312,36 @@ TEST(Config, StatListTakesTheFile) {
     EXPECT_EQ(list.Formulas[2], "n1");
     EXPECT_EQ(list.FormulaDigits[2], 4);
     EXPECT_EQ(ShreddingOf(list).Formulas[2], "n1");
+}
+
+TEST(Config, ChangedSettingsNameTheirStatisticGroups) {
+    struct Case {
+        const char* name;
+        std::function<void(TConfigData&)> change;
+        uint16_t mask;
+    };
+    const Case cases[] = {
+        {"nothing", [](TConfigData&) {}, 0},
+        {"channel size alone: channels", [](TConfigData& c) { c.ChannelSize = 7; }, 1u << 3},
+        {"matrix columns: matrix", [](TConfigData& c) { c.MatrixCols = 7; }, 1u << 4},
+        {"one segment id: segments", [](TConfigData& c) { c.MatrixSegments[49] = 2; }, 1u << 5},
+        {"cost, prizes and weights: none",
+         [](TConfigData& c) {
+             c.Cost = 1;
+             c.Profits = {{3, 1}};
+             c.Weights.Count = 5;
+         },
+         0},
+        {"all three", [](TConfigData& c) {
+             c.ChannelSize = 9;
+             c.MatrixCols = 3;
+             c.MatrixSegments[0] = 5;
+         },
+         (1u << 3) | (1u << 4) | (1u << 5)},
+    };
+    for (const auto& c : cases) {
+        TConfigData after;
+        c.change(after);
+        EXPECT_EQ(ConfigChangeGroups(TConfigData{}, after), c.mask) << c.name;
+    }
 }
