@@ -1,0 +1,39 @@
+// Applying a statistic filter to the combination set: the survivors of the undo copy become the
+// current set, in order, and the step is logged. The caller saves the undo copy first
+// (TCombSet::SaveUndo), so undoing restores the set as it was before the step.
+#pragma once
+
+#include "combs/comb_set.h"
+#include "model/draws_archive.h"
+#include "model/stat_values.h"
+
+#include <string>
+#include <vector>
+
+namespace velmora {
+
+class TCustomStat;
+class TStatList;
+
+// The newest draw of the analysis window: LastIndex() of the archive, 0 when the offset reaches
+// past the first draw. Statistics of flag D compare with it.
+int FilterReferenceIndex(const TDrawsArchive& archive);
+
+// Filters by the selected value records (rows of the statistics table, in row order).
+// remove = true deletes the combinations having one of the values, false keeps them. An empty
+// selection changes nothing and returns false. Otherwise Current := the survivors of the undo
+// copy (the statistic's draws loaded once, the archive's sorted switch applied), and, when the
+// undo copy was not empty, AddLogLine(remove, caption, valuesText). threads = 0 takes the
+// machine's cores where splitting pays; the result is the same for any thread count.
+bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& selected, bool remove,
+                     const TDrawsArchive& archive, const std::string& caption, const std::string& valuesText,
+                     int threads = 0);
+
+// The same with a list of numbers (card, layout and weekday pages): a combination matches when it
+// holds one of them (the NUMS statistic of list). An empty list raises
+// "В выделенном диапазоне нет значений для фильтра!" before the set is touched.
+void ApplyNumberFilter(TCombSet& set, const TStatList& list, const std::vector<int>& numbers, bool remove,
+                       const TDrawsArchive& archive, const std::string& caption, const std::string& valuesText,
+                       int threads = 0);
+
+} // namespace velmora
