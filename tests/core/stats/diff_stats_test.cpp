@@ -16,13 +16,6 @@ TDrawsArray OrderDraws() {
     return {MakeDraw(301, {8, 7, 20, 21, 40}), MakeDraw(302, {45, 2, 3, 4, 10}), MakeDraw(303, {20, 7, 6, 5, 1})};
 }
 
-uint64_t Choose(int n, int k) {
-    if (k < 0 || k > n) return 0;
-    uint64_t r = 1;
-    for (int i = 1; i <= k; ++i) r = r * uint64_t(n - k + i) / uint64_t(i);
-    return r;
-}
-
 } // namespace
 
 TEST(DiffStats, ClassesCaptionsAndPlaceInTheList) {

@@ -114,4 +114,12 @@ inline bool Keeps(TCustomStat& s, const TCombination& comb, const TStatDrawArray
 
 using V = std::vector<std::string>;
 
+// The binomial coefficient C(n, k).
+inline uint64_t Choose(int n, int k) {
+    if (k < 0 || k > n) return 0;
+    uint64_t r = 1;
+    for (int i = 1; i <= k; ++i) r = r * uint64_t(n - k + i) / uint64_t(i);
+    return r;
+}
+
 } // namespace velmora::test

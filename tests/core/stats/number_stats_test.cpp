@@ -1,6 +1,7 @@
 #include "stats/number_stats.h"
 
 #include "fake_stats.h"
+#include "family_test_util.h"
 #include "stats/stat_list.h"
 #include "stats/stat_runs.h"
 
@@ -13,28 +14,10 @@ using namespace velmora::test;
 
 namespace {
 
-struct Fixture {
-    TDrawsArray draws = FixtureDraws();
-    TStatList list;
-    Fixture() {
-        list.Bind(draws);
-        list.Build();
-    }
-    std::unique_ptr<TCustomStat> Stat(const std::string& code) {
-        int i = list.IndexOfCode(code);
-        EXPECT_GE(i, 0) << code;
-        return list.CreateStat(i);
-    }
+struct Fixture : FamilyFixture {
+    Fixture() : FamilyFixture(FixtureDraws()) {}
 };
 
-// "text×count" per entry, in list order.
-std::vector<std::string> Texts(const TCustomStat& s, const TStatDrawArray& list) {
-    std::vector<std::string> v;
-    for (const auto& e : list) v.push_back(s.ValueToText(e) + "x" + std::to_string(e.Count));
-    return v;
-}
-
-using V = std::vector<std::string>;
 
 TStatDrawArray Selected(std::initializer_list<uint32_t> keys) {
     TStatDrawArray sel;
@@ -44,13 +27,6 @@ TStatDrawArray Selected(std::initializer_list<uint32_t> keys) {
         sel.push_back(r);
     }
     return sel;
-}
-
-uint64_t Choose(int n, int k) {
-    if (k < 0 || k > n) return 0;
-    uint64_t r = 1;
-    for (int i = 1; i <= k; ++i) r = r * uint64_t(n - k + i) / uint64_t(i);
-    return r;
 }
 
 } // namespace

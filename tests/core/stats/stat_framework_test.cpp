@@ -1,6 +1,7 @@
 #include "stats/stat_framework.h"
 
 #include "fake_stats.h"
+#include "family_test_util.h"
 #include "stats/stat_list.h"
 #include "stats/stat_runs.h"
 
@@ -11,18 +12,8 @@ using namespace velmora::test;
 
 namespace {
 
-struct Fixture {
-    TDrawsArray draws = FixtureDraws();
-    TStatList list;
-    Fixture() {
-        list.Bind(draws);
-        list.Build();
-    }
-    std::unique_ptr<TCustomStat> Stat(const std::string& code) {
-        int i = list.IndexOfCode(code);
-        EXPECT_GE(i, 0) << code;
-        return list.CreateStat(i);
-    }
+struct Fixture : FamilyFixture {
+    Fixture() : FamilyFixture(FixtureDraws()) {}
 };
 
 TStatValueRec MaskRec(uint32_t mask) {
