@@ -6,6 +6,7 @@
 #include "combs/comb_set.h"
 #include "model/draws_archive.h"
 #include "model/stat_values.h"
+#include "util/progress.h"
 
 #include <string>
 #include <vector>
@@ -24,16 +25,19 @@ int FilterReferenceIndex(const TDrawsArchive& archive);
 // selection changes nothing and returns false. Otherwise Current := the survivors of the undo
 // copy (the statistic's draws loaded once, the archive's sorted switch applied), and, when the
 // undo copy was not empty, AddLogLine(remove, caption, valuesText). threads = 0 takes the
-// machine's cores where splitting pays; the result is the same for any thread count.
+// machine's cores where splitting pays; the result is the same for any thread count. The sink
+// shows "Фильтрация комбинаций..." while the pass runs.
+// An error raised by the statistic ends the pass: Current is the set before the step again (a
+// copy of the undo copy, which stays as it was), nothing is logged, and the error goes on.
 bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& selected, bool remove,
                      const TDrawsArchive& archive, const std::string& caption, const std::string& valuesText,
-                     int threads = 0);
+                     int threads = 0, TProgressSink& sink = NullProgress());
 
 // The same with a list of numbers (card, layout and weekday pages): a combination matches when it
 // holds one of them (the NUMS statistic of list). An empty list raises
 // "В выделенном диапазоне нет значений для фильтра!" before the set is touched.
 void ApplyNumberFilter(TCombSet& set, const TStatList& list, const std::vector<int>& numbers, bool remove,
                        const TDrawsArchive& archive, const std::string& caption, const std::string& valuesText,
-                       int threads = 0);
+                       int threads = 0, TProgressSink& sink = NullProgress());
 
 } // namespace velmora
