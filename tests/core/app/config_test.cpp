@@ -3,6 +3,7 @@
 #include "stats/stat_list.h"
 #include "util/error.h"
 #include "util/text.h"
+#include "../temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -14,18 +15,7 @@ using namespace velmora;
 
 namespace {
 
-class ConfigFileTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir_ = std::filesystem::temp_directory_path() / ("velmora_config_" + std::to_string(::getpid()));
-        std::filesystem::remove_all(dir_);
-        std::filesystem::create_directories(dir_);
-    }
-    void TearDown() override { std::filesystem::remove_all(dir_); }
-    std::string Path(const std::string& name) const { return (dir_ / name).string(); }
-
-    std::filesystem::path dir_;
-};
+using ConfigFileTest = test::TempDirTest;
 
 std::string Repeat(const std::string& s, int n) {
     std::string r;

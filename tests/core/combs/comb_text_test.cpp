@@ -4,6 +4,7 @@
 #include "util/atomic_file.h"
 #include "util/error.h"
 #include "util/text.h"
+#include "../temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -18,18 +19,7 @@ const std::string kMixed = VELMORA_TEST_DATA "/combs_mixed.lcv";
 
 std::vector<TCombination> Snapshot(const TCombSet& s) { return {s.Data(), s.Data() + s.Count()}; }
 
-class CombFiles : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("velmora_combs_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string Path(const std::string& name) const { return (dir / name).string(); }
-    fs::path dir;
-};
+using CombFiles = test::TempDirTest;
 
 TEST(CombText, FileLines) {
     struct Case {

@@ -6,6 +6,7 @@
 #include "model/draws_archive.h"
 #include "stats/stat_list.h"
 #include "util/progress.h"
+#include "../temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -49,13 +50,8 @@ inline TDrawsArchive EvenArchive() {
 class TableTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        namespace fs = std::filesystem;
         savedDir_ = DataDir();
-        dir = (fs::temp_directory_path() / ("velmora_table_" + std::to_string(::getpid()) + "_" +
-                                            ::testing::UnitTest::GetInstance()->current_test_info()->name()))
-                  .string();
-        fs::remove_all(dir);
-        fs::create_directories(dir);
+        dir = FreshTestDir().string();
         DataDir() = dir;
         archive = EvenArchive();
         list.Bind(archive.Draws);

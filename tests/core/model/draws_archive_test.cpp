@@ -3,6 +3,7 @@
 #include "util/atomic_file.h"
 #include "util/error.h"
 #include "util/text.h"
+#include "../temp_dir.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -29,17 +30,9 @@ TDrawsArchive TenDraws() {
     return a;
 }
 
-class ArchiveFiles : public ::testing::Test {
+class ArchiveFiles : public test::TempDirTest {
 protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("velmora_archive_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    std::string File(const std::string& name) const { return (dir / name).string(); }
-    fs::path dir;
+    std::string File(const std::string& name) const { return Path(name); }
 };
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "util/error.h"
 #include "util/ini.h"
 #include "util/text.h"
+#include "../temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -16,12 +17,6 @@ using namespace velmora;
 using namespace velmora::test;
 
 namespace {
-
-std::string TempDir() {
-    auto dir = std::filesystem::temp_directory_path() / ("velmora_stats_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir.string();
-}
 
 std::vector<std::string> Codes(const TStatList& l) {
     std::vector<std::string> v;
@@ -49,6 +44,8 @@ const std::vector<const TStatClass*>& FakeClasses() {
     };
     return classes;
 }
+
+using StatListFiles = test::TempDirTest;
 
 } // namespace
 
@@ -218,8 +215,8 @@ TEST(StatList, FavouritesText) {
     EXPECT_EQ(VisibleCodes(l).size(), l.Methods.size());
 }
 
-TEST(StatList, FavouritesFileRoundTrip) {
-    std::string file = TempDir() + "/Velmora_5x50.flt";
+TEST_F(StatListFiles, FavouritesFileRoundTrip) {
+    std::string file = dir.string() + "/Velmora_5x50.flt";
     std::filesystem::remove(file);
     {
         // A section of another owner stays in the file.
@@ -263,7 +260,7 @@ TEST(StatList, FavouritesFileRoundTrip) {
     EXPECT_EQ(captionsOnly.Items(captionsOnly.IndexOfCode("POS2")).Caption(), "Второе число");
 
     // All captions: every method's current caption; another language has its own section.
-    std::string names = TempDir() + "/names.flt";
+    std::string names = dir.string() + "/names.flt";
     std::filesystem::remove(names);
     back.LanguageAbbr = "ENU";
     back.SaveFavourites(names, false, true);
@@ -274,13 +271,13 @@ TEST(StatList, FavouritesFileRoundTrip) {
     EXPECT_EQ(n.ReadString("STRINGS_ENU", "NUMS", ""), "Числа тиража");
 }
 
-TEST(StatList, FavouritesFileErrorsLeaveTheListAlone) {
-    std::string dir = TempDir();
+TEST_F(StatListFiles, FavouritesFileErrorsLeaveTheListAlone) {
+    const std::string folder = dir.string();
     TStatList l = BuiltList();
     l.SetFavourites("NUMS");
     l.Items(0).CustomCaption = "мой";
     try {
-        l.LoadFavourites(dir, true);  // a folder cannot be read as a file
+        l.LoadFavourites(folder, true);  // a folder cannot be read as a file
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Ошибка загрузки списка фильтров!\r\r", 0), 0u) << e.what();
@@ -288,19 +285,19 @@ TEST(StatList, FavouritesFileErrorsLeaveTheListAlone) {
     EXPECT_EQ(VisibleCodes(l), (std::vector<std::string>{"NUMS"}));
     EXPECT_EQ(l.Items(0).CustomCaption, "мой");
     try {
-        l.SaveFavourites(dir + "/absent/x.flt", true, false);
+        l.SaveFavourites(folder + "/absent/x.flt", true, false);
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_EQ(std::string(e.what()).rfind("Ошибка сохранения списка фильтров!\r\r", 0), 0u) << e.what();
     }
     // A missing file is no error: favourites stay, captions are cleared.
-    l.LoadFavourites(dir + "/missing.flt", true);
+    l.LoadFavourites(folder + "/missing.flt", true);
     EXPECT_EQ(VisibleCodes(l), (std::vector<std::string>{"NUMS"}));
     EXPECT_EQ(l.Items(0).CustomCaption, "");
 }
 
-TEST(StatList, HelpUrlWithAndWithoutHelpFile) {
-    std::string help = TempDir() + "/Numora_RUS.chm";
+TEST_F(StatListFiles, HelpUrlWithAndWithoutHelpFile) {
+    std::string help = dir.string() + "/Numora_RUS.chm";
     std::ofstream(help) << "x";
     TStatList l;
     l.Build([&] {

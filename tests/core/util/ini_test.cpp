@@ -2,6 +2,7 @@
 
 #include "util/format.h"
 #include "util/text.h"
+#include "../temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -12,16 +13,12 @@ using namespace velmora;
 
 namespace {
 
-std::string TempDir() {
-    auto dir = std::filesystem::temp_directory_path() / ("velmora_ini_" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    return dir.string();
-}
-
 std::string ReadBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
+
+using IniFiles = test::TempDirTest;
 
 } // namespace
 
@@ -87,8 +84,8 @@ TEST(IniFile, FloatTextUsesTheLocaleSeparator) {
     for (const char* bad : {"", "1,5x", "abc", "1 000", "inf", "nan"}) EXPECT_FALSE(TryIniTextToFloat(bad, v)) << bad;
 }
 
-TEST(IniFile, FileRoundTripInCp1251WithCrLf) {
-    std::string path = TempDir() + "/round.ini";
+TEST_F(IniFiles, FileRoundTripInCp1251WithCrLf) {
+    std::string path = dir.string() + "/round.ini";
     std::filesystem::remove(path);
     TIniFile ini(path);  // missing file: empty
     EXPECT_TRUE(ini.ReadSections().empty());
@@ -102,11 +99,11 @@ TEST(IniFile, FileRoundTripInCp1251WithCrLf) {
     EXPECT_TRUE(back.ReadBool("Filters", "Ordered", false));
 }
 
-TEST(IniFile, UnreadableFileAndFailedWriteRaise) {
-    std::string dir = TempDir();
-    EXPECT_THROW(TIniFile{dir}, std::runtime_error);  // a folder is not an ini file
+TEST_F(IniFiles, UnreadableFileAndFailedWriteRaise) {
+    const std::string folder = dir.string();
+    EXPECT_THROW(TIniFile{folder}, std::runtime_error);  // a folder is not an ini file
     TIniFile ini;
-    ini.SetFileName(dir + "/absent/sub/x.ini");
+    ini.SetFileName(folder + "/absent/sub/x.ini");
     ini.WriteString("A", "b", "c");
     EXPECT_THROW(ini.Save(), std::runtime_error);
 }

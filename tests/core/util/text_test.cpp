@@ -1,5 +1,6 @@
 #include "util/atomic_file.h"
 #include "util/text.h"
+#include "../temp_dir.h"
 
 #include <filesystem>
 #include <fstream>
@@ -45,17 +46,7 @@ TEST(Text, RoundHalfEven) {
     EXPECT_EQ(RoundHalfEven(2.6L), 3);
 }
 
-class TempDir : public ::testing::Test {
-protected:
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("velmora_text_" + std::to_string(::getpid()) + "_" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-    fs::path dir;
-};
+using TempDir = test::TempDirTest;
 
 TEST_F(TempDir, TextLinesAreCp1251WithCrLf) {
     std::string path = (dir / "t.txt").string();
