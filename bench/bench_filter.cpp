@@ -1,0 +1,113 @@
+// Figures for the filter pass on the combination set (ApplyStatFilter), over the full set of
+// 2 118 760 combinations, for every method the registry builds:
+//   Keep/<CODE>/threads:N, Delete/<CODE>/threads:N
+//                  one pass from the undo copy into the set, keeping or deleting the three most
+//                  frequent values of the method's full-set distribution (of its window over
+//                  1000 draws when the full set has none), on N threads
+//   Copy           one copy of the full set (SaveUndo), the yardstick of a pass
+#include "combs/comb_set.h"
+#include "filters/stat_filter.h"
+#include "stats/stat_list.h"
+#include "stats/stat_runs.h"
+
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+using namespace velmora;
+
+namespace {
+
+struct Env {
+    TDrawsArchive archive;
+    TStatList list;
+    TCombSet set;
+    std::map<int, TStatDrawArray> selected;
+    Env() {
+        archive.Draws = MakeSampleDraws(1000, 7);
+        list.Bind(archive.Draws);
+        list.Build();
+    }
+    // The undo copy and the set hold the full set.
+    void FullSet() {
+        const TCombsArray& all = FullCombinationSet();
+        std::copy(all.begin(), all.end(), set.MutableData());
+        set.SetCount(int(all.size()));
+        set.SaveUndo(false);
+        set.ClearLog();
+    }
+    const TStatDrawArray& Selected(int method) {
+        auto it = selected.find(method);
+        if (it != selected.end()) return it->second;
+        auto s = list.CreateStat(method);
+        TStatDrawArray values;
+        ComputeFullSetDistribution(*s, values);
+        if (values.empty()) ComputeStatDistribution(*s, archive.LastIndex(), 1000, false, values);
+        std::stable_sort(values.begin(), values.end(),
+                         [](const TStatValueRec& a, const TStatValueRec& b) { return a.Count > b.Count; });
+        if (values.size() > 3) values.resize(3);
+        if (values.empty()) {  // nothing to pick: small sums either side of zero
+            for (int32_t v : {-5, 0, 5}) {
+                TStatValueRec r;
+                r.Key.SetDword(0, uint32_t(v));
+                values.push_back(r);
+            }
+        }
+        return selected.emplace(method, values).first->second;
+    }
+};
+
+Env& TheEnv() {
+    static Env env;
+    return env;
+}
+
+void Pass(benchmark::State& state, int method, bool remove, int threads) {
+    Env& env = TheEnv();
+    const TStatDrawArray& selected = env.Selected(method);
+    env.FullSet();
+    auto stat = env.list.CreateStat(method);
+    const std::string code = env.list.Items(method).Code();
+    for (auto _ : state) {
+        ApplyStatFilter(env.set, *stat, selected, remove, env.archive, code, "", threads);
+        env.set.RemoveLastLogLine();
+        benchmark::DoNotOptimize(env.set.Data());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kCombinationTotal);
+    state.counters["kept"] = double(env.set.Count());
+}
+
+void Copy(benchmark::State& state) {
+    Env& env = TheEnv();
+    env.FullSet();
+    for (auto _ : state) {
+        env.set.SaveUndo(false);
+        benchmark::DoNotOptimize(env.set.UndoData());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kCombinationTotal);
+    state.counters["kept"] = double(env.set.UndoCount());
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    benchmark::RegisterBenchmark("Copy", Copy)->Unit(benchmark::kMillisecond)->UseRealTime();
+    const TStatList& list = TheEnv().list;
+    for (int i = 0; i < list.Count(); ++i) {
+        const std::string code = list.Items(i).Code();
+        for (bool remove : {false, true})
+            for (int threads : {1, 2})
+                benchmark::RegisterBenchmark(
+                    (std::string(remove ? "Delete/" : "Keep/") + code + "/threads:" + std::to_string(threads)).c_str(),
+                    Pass, i, remove, threads)
+                    ->Unit(benchmark::kMillisecond)
+                    ->UseRealTime();
+    }
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
