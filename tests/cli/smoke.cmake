@@ -108,6 +108,15 @@ expect_contains("${out}" "Неизвестный код статистики: NO
 cli(0 out filter-text "BSF#nums:50#CDV:1,2#SV")
 expect_contains("${out}" "BSF1#NUMS:50#CDV:1,2#SV:1\n")
 
+# The timings of the hot paths carry their results: survivors or values.
+cli(0 out bench --repeat 2 --case filter-even-delete --case filter-nums-keep --case undo-copy)
+expect_contains("${out}" "undo-copy;")
+expect_contains("${out}" ";2118760\nfilter-nums-keep;")
+expect_contains("${out}" ";1460752\nfilter-even-delete;")
+expect_contains("${out}" ";1428760\n")
+cli(1 out bench --case nothing)
+cli(1 out bench --repeat 0)
+
 # Program settings: the defaults of a missing file, a change written with the dialog's rules.
 cli(0 out config)
 expect_contains("${out}" "MatrixCols=5\nMatrixRows=10\nMatrixSegments=11111111111111111111111111111111111111111111111111\nChannelSize=5\n")

@@ -1,0 +1,160 @@
+// velmora-cli bench: times the hot paths on the full set over an archive built in memory (fixed
+// seed, 1000 draws) and prints one line per case, "name;median milliseconds;signature". The
+// signature is a count of survivors or of values, so that a change of speed can never hide a
+// change of results; runs of one case that disagree on it are an error.
+//
+// A case is one row of BenchCases(): an untimed preparation before every run and the timed run,
+// which returns the signature. Add a row for a new hot path.
+#include "cli.h"
+
+#include "combs/comb_set.h"
+#include "filters/stat_filter.h"
+#include "stats/stat_list.h"
+#include "stats/stat_runs.h"
+#include "util/error.h"
+#include "util/format.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace velmora::cli {
+namespace {
+
+constexpr int kBenchDraws = 1000;
+constexpr uint32_t kBenchSeed = 7;
+constexpr int kDefaultRepeat = 9;
+
+struct TBenchEnv {
+    TDrawsArchive archive;
+    TStatList list;
+    TCombSet set;
+    TBenchEnv() {
+        archive.Draws = MakeSampleDraws(kBenchDraws, kBenchSeed);
+        list.Bind(archive.Draws);
+        list.Build();
+    }
+    // Current and the undo copy hold the full set, the log is empty.
+    void FullSet() {
+        const TCombsArray& all = FullCombinationSet();
+        std::copy(all.begin(), all.end(), set.MutableData());
+        set.SetCount(int(all.size()));
+        set.SaveUndo(false);
+        set.ClearLog();
+    }
+    int Method(const char* code) const {
+        const int i = list.IndexOfCode(code);
+        if (i < 0) throw Error(Format("Неизвестный код статистики: %s", {code}));
+        return i;
+    }
+};
+
+struct TBenchCase {
+    const char* Name;
+    std::function<void(TBenchEnv&)> Prepare;  // before every run, not timed
+    std::function<int64_t(TBenchEnv&)> Run;   // timed; returns the signature
+};
+
+TStatValueRec KeyRec(uint16_t k0) {
+    TStatValueRec r;
+    r.Key.K[0] = k0;
+    return r;
+}
+
+int64_t FullSetValues(TBenchEnv& env, int method) {
+    TStatDrawArray values;
+    auto stat = env.list.CreateStat(method);
+    ComputeFullSetDistribution(*stat, values);
+    return int64_t(values.size());
+}
+
+const std::vector<TBenchCase>& BenchCases() {
+    static const std::vector<TBenchCase> cases = {
+        {"generate", nullptr,
+         [](TBenchEnv& env) {
+             env.set.Generate(false, TGenerateParams{});
+             return int64_t(env.set.Count());
+         }},
+        {"undo-copy", [](TBenchEnv& env) { env.FullSet(); },
+         [](TBenchEnv& env) {
+             env.set.SaveUndo(false);
+             return int64_t(env.set.UndoCount());
+         }},
+        {"exclude-100", [](TBenchEnv& env) { env.FullSet(); },
+         [](TBenchEnv& env) {
+             env.set.ExcludeLastDraws(100, env.archive);
+             return int64_t(env.set.Count());
+         }},
+        {"filter-nums-keep", [](TBenchEnv& env) { env.FullSet(); },
+         [](TBenchEnv& env) {
+             ApplyNumberFilter(env.set, env.list, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, false, env.archive, "NUMS",
+                               "1..10");
+             return int64_t(env.set.Count());
+         }},
+        {"filter-even-delete", [](TBenchEnv& env) { env.FullSet(); },
+         [](TBenchEnv& env) {
+             auto stat = env.list.CreateStat(env.Method("EVEN"));
+             ApplyStatFilter(env.set, *stat, {KeyRec(2)}, true, env.archive, "EVEN", "2:3");
+             return int64_t(env.set.Count());
+         }},
+        {"fullset-nums", nullptr, [](TBenchEnv& env) { return FullSetValues(env, env.Method("NUMS")); }},
+        {"fullset-all", nullptr,
+         [](TBenchEnv& env) {
+             int64_t values = 0;
+             for (int i = 0; i < env.list.Count(); ++i)
+                 if (env.list.TestFlagBit1(i)) values += FullSetValues(env, i);
+             return values;
+         }},
+    };
+    return cases;
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+}
+
+int RunBench(Args& args) {
+    const int repeat = args.Int("--repeat", kDefaultRepeat);
+    const std::vector<std::string> only = args.Values("--case");
+    args.Done();
+    if (repeat < 1 || repeat > 1000) throw Error("Количество прогонов должно быть от 1 до 1000");
+    for (const auto& name : only)
+        if (std::none_of(BenchCases().begin(), BenchCases().end(),
+                         [&](const TBenchCase& c) { return name == c.Name; }))
+            throw Error("Неизвестный случай замера: " + name);
+
+    TBenchEnv env;
+    FullCombinationSet();  // built once, outside the timings
+    for (const TBenchCase& c : BenchCases()) {
+        if (!only.empty() && std::find(only.begin(), only.end(), c.Name) == only.end()) continue;
+        std::vector<double> times;
+        int64_t signature = 0;
+        for (int r = 0; r < repeat; ++r) {
+            if (c.Prepare) c.Prepare(env);
+            const auto start = std::chrono::steady_clock::now();
+            const int64_t s = c.Run(env);
+            times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
+            if (r > 0 && s != signature)
+                throw Error(Format("Прогоны случая %s дали разные результаты: %d и %d", {c.Name, signature, s}));
+            signature = s;
+        }
+        char ms[32];
+        std::snprintf(ms, sizeof ms, "%.3f", Median(times));
+        Out(std::string(c.Name) + ";" + ms + ";" + std::to_string(signature));
+    }
+    return 0;
+}
+
+CommandRegistrar r1({"bench", "bench [--repeat N] [--case NAME ...]",
+                     "times the hot paths on the full set over 1000 sample draws held in memory (seed 7): one line "
+                     "per case, name;median ms of N runs (default 9);signature (the count of survivors or values); "
+                     "--case runs only the named cases",
+                     RunBench});
+
+} // namespace
+} // namespace velmora::cli
