@@ -68,6 +68,8 @@ int64_t AmountOf(const QString& text) {
 
 QString AmountText(int64_t money) { return Q(Format("%.2f", {MoneyToFloat(money)})); }
 
+} // namespace
+
 QDoubleSpinBox* WeightEdit(const char* name, QWidget* parent) {
     auto* e = new QDoubleSpinBox(parent);
     e->setObjectName(name);
@@ -77,8 +79,6 @@ QDoubleSpinBox* WeightEdit(const char* name, QWidget* parent) {
     e->setSingleStep(0.1);
     return e;
 }
-
-} // namespace
 
 TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent) {
     setObjectName("TFormConfig");

@@ -52,4 +52,7 @@ private:
     bool filling_ = false;
 };
 
+// An edit of one weight of the "Вес" column: three decimals, the settings' limits.
+QDoubleSpinBox* WeightEdit(const char* name, QWidget* parent);
+
 } // namespace velmora

@@ -75,6 +75,7 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     AddCommand("DrawsStatShowTotalLine", tr("График идеального распределения"), {},
                tr("График идеального распределения"), &TTemplateMain::DrawsStatShowTotalLineUpdate,
                &TTemplateMain::DrawsStatShowTotalLineExecute, &TTemplateMain::DrawsStatShowTotalLineChecked);
+    AddStatFilterCommands();
     AddCommand("ExitProgram", tr("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), tr("Выход"),
                &TTemplateMain::ExitProgramUpdate, &TTemplateMain::ExitProgramExecute);
     AddCommand("About", tr("О программе"), {}, tr("О программе"), &TTemplateMain::AboutUpdate,

@@ -6,7 +6,8 @@
 //
 // The implementation is split by area: template_main.cpp (the shell), template_main_draws.cpp
 // (the draw archive page and its commands), template_main_combs.cpp (the combination page and
-// its commands), template_main_app.cpp (start-up modes, program settings, help and web pages).
+// its commands), template_main_stats.cpp (the statistics page), template_main_filters.cpp (the
+// statistic filters), template_main_app.cpp (start-up modes, program settings, help and web pages).
 #pragma once
 
 #include "app/command_line.h"
@@ -44,6 +45,7 @@ class TFiltersModel;
 class TPaneSplitter;
 class TStatusProgress;
 class TDrawStatsModel;
+struct TFilterDialogSource;
 
 class TTemplateMain : public QMainWindow {
     Q_OBJECT
@@ -117,6 +119,19 @@ public:
     const TDrawStatsModel* DrawsStatModel() const { return drawsStatModel_; }
     const TDrawStatsTable& DrawsStatTable() const { return drawsStat_; }
 
+    // ---- statistic filters (template_main_filters.cpp) ----
+    // Filters the combination set by the rows selected in the statistics table: keeps (remove =
+    // false) or deletes (true) the combinations having one of their values, judged by stat or,
+    // when none is given, by a fresh instance of the statistic selected in cbDrawsStatType. The
+    // caller saves the undo copy first. No selected row changes nothing. The list, its log, the
+    // status text and the busy state follow also when the step fails; the failure is raised
+    // again for the caller to show.
+    void ApplyStatFilter(TCustomStat* stat, bool remove);
+    // The selected rows of the statistics table, ascending.
+    std::vector<int> SelectedStatRows() const;
+    // The statistic selector and the sample length as the filter dialog offers them.
+    TFilterDialogSource FilterDialogSource() const;
+
     // ---- start-up, program settings, help (template_main_app.cpp) ----
     // The command-line words of this run; the program entry sets them before creating the window.
     static TStartMode& StartMode();
@@ -160,6 +175,8 @@ public:
     QComboBox* cbDrawsStatType;
     TEnterSpinBox* edDrawsStatLen;
     QToolButton* btnDrawsStatCalc;
+    QToolButton* btnStatFilterInclude;
+    QToolButton* btnStatFilterExclude;
     TPaneSplitter* splDrawsStat;
     QTableView* lvDrawsStat;
     QChartView* crtDrawsStat;
@@ -222,6 +239,10 @@ public slots:
     bool DrawsStatShowTotalLineUpdate() const;
     bool DrawsStatShowTotalLineChecked() const;
     void DrawsStatShowTotalLineExecute();
+    bool StatFilter_IncludeUpdate() const;
+    void StatFilter_IncludeExecute();
+    bool StatFilter_ExcludeUpdate() const;
+    void StatFilter_ExcludeExecute();
     bool AboutUpdate() const;
     void AboutExecute();
     bool EditConfigUpdate() const;
@@ -279,6 +300,7 @@ private:
     void ReadCombsSettings(const std::string& section);
     void WriteCombsSettings(const std::string& section);
     QWidget* CreateDrawsStatPage();
+    void AddStatFilterCommands();
     void ReadDrawsStatSettings(const std::string& section);
     void WriteDrawsStatSettings(const std::string& section);
     void FillDrawsStatChart();

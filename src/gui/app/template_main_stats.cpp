@@ -88,12 +88,29 @@ QWidget* TTemplateMain::CreateDrawsStatPage() {
     btnDrawsStatCalc->setDefaultAction(Command("DrawsStatCalc"));
     btnDrawsStatCalc->setToolButtonStyle(Qt::ToolButtonTextOnly);
 
+    auto filterButton = [page](const char* name, QAction* action) {
+        auto* b = new QToolButton(page);
+        b->setObjectName(name);
+        b->setDefaultAction(action);
+        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+        return b;
+    };
+    btnStatFilterInclude = filterButton("btnStatFilterInclude", Command("StatFilter_Include"));
+    btnStatFilterExclude = filterButton("btnStatFilterExclude", Command("StatFilter_Exclude"));
+
     auto* tools = new QHBoxLayout;
     tools->setContentsMargins(0, 0, 0, 0);
     tools->addWidget(cbDrawsStatType, 1);
     tools->addWidget(lbLen);
     tools->addWidget(edDrawsStatLen);
     tools->addWidget(btnDrawsStatCalc);
+    // The filter pair under the selector, beside the table it works on.
+    auto* filterTools = new QHBoxLayout;
+    filterTools->setContentsMargins(0, 0, 0, 0);
+    filterTools->setSpacing(2);
+    filterTools->addWidget(btnStatFilterInclude);
+    filterTools->addWidget(btnStatFilterExclude);
+    filterTools->addStretch(1);
 
     lvDrawsStat = new QTableView(page);
     lvDrawsStat->setObjectName("lvDrawsStat");
@@ -127,6 +144,9 @@ QWidget* TTemplateMain::CreateDrawsStatPage() {
 
     pmDrawsStat = new QMenu(this);
     pmDrawsStat->setObjectName("pmDrawsStat");
+    pmDrawsStat->addAction(Command("StatFilter_Include"));
+    pmDrawsStat->addAction(Command("StatFilter_Exclude"));
+    pmDrawsStat->addSeparator();
     pmDrawsStat->addAction(Command("DrawsStatCalc"));
     pmDrawsStat->addSeparator();
     pmDrawsStat->addAction(Command("DrawsStatePrefetchsEnabled"));
@@ -155,6 +175,7 @@ QWidget* TTemplateMain::CreateDrawsStatPage() {
     auto* layout = new QVBoxLayout(page);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(tools);
+    layout->addLayout(filterTools);
     layout->addWidget(splDrawsStat, 1);
     ShowPrefetchColumns();
     return page;

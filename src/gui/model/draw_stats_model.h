@@ -6,6 +6,7 @@
 #include "combs/draw_stats.h"
 
 #include <QAbstractTableModel>
+#include <string>
 #include <vector>
 
 namespace velmora {
@@ -19,6 +20,9 @@ public:
     void SetRows(std::vector<TDrawStatsRow> rows);
     void Clear() { SetRows({}); }
     const TDrawStatsRow* Row(int row) const;
+    // The value records of the given rows in the given order (rows outside the table skipped)
+    // and their "Значение" texts joined by "; ": what a filter step selects and logs.
+    void SelectedValues(const std::vector<int>& rows, TStatDrawArray& values, std::string& valuesText) const;
 
     // The header click: the same column turns the direction, another one sorts ascending.
     void ClickColumn(int column);
