@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QLineEdit>
 #include <QMenu>
+#include <QSplitter>
 #include <QTableView>
 #include <QTabWidget>
 #include <QToolButton>
@@ -312,6 +313,10 @@ void StatFilterTest::Screenshot() {
     w->Command("StatFilter_Exclude")->trigger();
     SelectValues(*w, {"3", "28"});
     QCOMPARE(LogLines(*w).size(), 3);
+    // As a user would: a wider left page and the caption column widened to its texts.
+    w->resize(1480, 780);
+    w->splitter->setSizes({660, 820});
+    w->lvFilters->resizeColumnToContents(0);
     QApplication::processEvents();
     QString dir = qEnvironmentVariable("VELMORA_SCREENS", VELMORA_SCREENS);
     QDir().mkpath(dir);

@@ -35,7 +35,6 @@ std::vector<int> TTemplateMain::SelectedStatRows() const {
 
 void TTemplateMain::ApplyStatFilter(TCustomStat* stat, bool remove) {
     TBusy busy(this);
-    SetStatusText(tr("Фильтрация комбинаций..."));
     try {
         TStatDrawArray selected;
         std::string valuesText;
@@ -46,8 +45,9 @@ void TTemplateMain::ApplyStatFilter(TCustomStat* stat, bool remove) {
                 own = statList_.CreateSelectedStat(SelectedStatMethod(), S(cbDrawsStatType->objectName()));
                 stat = own.get();
             }
+            // The pass shows its status text through the window's progress sink.
             velmora::ApplyStatFilter(*combs_, *stat, selected, remove, draws_, S(cbDrawsStatType->currentText()),
-                                     valuesText);
+                                     valuesText, 0, Progress());
         }
     } catch (...) {
         UpdateCombList();
