@@ -99,14 +99,6 @@ void Generate(TFormMain& w, int mode, const QString& param, bool save = true) {
     QVERIFY2(!run.StayedOpen, qPrintable(run.Error.Text));
 }
 
-// Picks the file in the next file dialog, then runs after() before the command reads or writes it.
-void ChooseFileThen(const QString& path, std::function<void()> after) {
-    OnModal<QFileDialog>([path, after](QFileDialog* dlg) {
-        dlg->selectFile(path);
-        static_cast<QDialog*>(dlg)->accept();
-        after();
-    });
-}
 
 bool Has(TFormMain& w, TCombination c) { return w.Combs().ContainsComb(c); }
 
@@ -431,7 +423,7 @@ void CombsPageTest::FilesSaveAndOpen() {
     const QString gone = data.Path("gone.lcv");
     QFile::copy(file, gone);
     ShownBox box;
-    ChooseFileThen(gone, [gone] { QFile::remove(gone); });
+    ChooseFile(gone, [gone] { QFile::remove(gone); });
     AnswerBox(&box, QMessageBox::Ok);
     w->Command("CombsOpen")->trigger();
     QVERIFY2(box.Text.startsWith(QString("Ошибка чтения файла \"%1\"!\n\n").arg(gone)), qPrintable(box.Text));
@@ -439,7 +431,7 @@ void CombsPageTest::FilesSaveAndOpen() {
 
     // A file that cannot be written: a folder takes its name once it is chosen.
     const QString blocked = data.Path("blocked.lcv");
-    ChooseFileThen(blocked, [blocked] { QDir().mkpath(blocked); });
+    ChooseFile(blocked, [blocked] { QDir().mkpath(blocked); });
     AnswerBox(&box, QMessageBox::Ok);
     w->Command("CombsSave")->trigger();
     QVERIFY2(box.Text.startsWith(QString("Ошибка записи в файл \"%1\"!").arg(blocked)), qPrintable(box.Text));

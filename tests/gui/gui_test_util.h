@@ -4,6 +4,7 @@
 #include "gui/app/form_main.h"
 #include "model/data_folder.h"
 #include "model/draws_archive.h"
+#include "../test_draws.h"
 
 #include <QApplication>
 #include <QFileDialog>
@@ -93,12 +94,27 @@ inline QPointer<QTimer> AnswerBox(ShownBox* shown, QMessageBox::StandardButton a
     });
 }
 
-// Picks the file in the next file dialog.
-inline QPointer<QTimer> ChooseFile(const QString& path) {
-    return OnModal<QFileDialog>([path](QFileDialog* dlg) {
-        dlg->selectFile(path);
-        static_cast<QDialog*>(dlg)->accept();
-    });
+// Selects the file and accepts the dialog, then runs after(). A dialog still reading its folder
+// may not close yet; it is tried again until it does.
+inline void AcceptFile(QPointer<QFileDialog> dlg, const QString& path, std::function<void()> after, int tries = 500) {
+    if (!dlg) return;
+    dlg->selectFile(path);
+    static_cast<QDialog*>(dlg.data())->accept();
+    if (!dlg->isVisible()) {
+        if (after) after();
+        return;
+    }
+    if (tries == 0) {
+        ModalFailures() << "the file dialog did not take " + path;
+        dlg->reject();
+        return;
+    }
+    QTimer::singleShot(10, [dlg, path, after, tries] { AcceptFile(dlg, path, after, tries - 1); });
+}
+
+// Picks the file in the next file dialog, then runs after() before the command reads or writes it.
+inline QPointer<QTimer> ChooseFile(const QString& path, std::function<void()> after = {}) {
+    return OnModal<QFileDialog>([path, after](QFileDialog* dlg) { AcceptFile(dlg, path, after); });
 }
 
 // A fresh data folder with an archive of the given draws (none: no archive file).
@@ -127,25 +143,6 @@ inline std::unique_ptr<TFormMain> OpenMainWindow() {
     w->show();
     if (!QTest::qWaitFor([&] { return w->Initialized(); })) ModalFailures() << "the window did not initialise";
     return w;
-}
-
-inline TDrawRecord MakeDraw(int number, std::array<int, 5> n, int e1, int e2, const std::string& date) {
-    TDrawRecord d;
-    d.Number = number;
-    for (int i = 0; i < 5; ++i) d.Numbers[i] = uint8_t(n[size_t(i)]);
-    d.Extras[0] = uint8_t(e1);
-    d.Extras[1] = uint8_t(e2);
-    d.SetDateText(date);
-    return d;
-}
-
-// Ten draws numbered 1..10; draw k holds k+30, k, k+40, k+10, k+20 (not sorted) and the extras 1, 2.
-inline TDrawsArray TenDraws() {
-    TDrawsArray a;
-    for (int k = 1; k <= 10; ++k)
-        a.push_back(MakeDraw(k, {k + 30, k, k + 40, k + 10, k + 20}, 1, 2,
-                             "2020-01-" + std::string(k < 10 ? "0" : "") + std::to_string(k)));
-    return a;
 }
 
 } // namespace velmora::test

@@ -3,6 +3,7 @@
 #include "combs/draw_matcher.h"
 #include "util/error.h"
 #include "util/progress.h"
+#include "../../test_draws.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -13,16 +14,6 @@ using namespace velmora;
 namespace fs = std::filesystem;
 
 namespace {
-
-TDrawRecord Draw(int number, std::array<int, 5> n) {
-    TDrawRecord d;
-    d.Number = number;
-    for (int i = 0; i < 5; ++i) d.Numbers[i] = uint8_t(n[size_t(i)]);
-    d.Extras[0] = 1;
-    d.Extras[1] = 2;
-    d.SetDateText("2020-01-01");
-    return d;
-}
 
 TCombination Sorted(const TDrawRecord& d) {
     TCombination c;
@@ -160,8 +151,8 @@ TEST(CombSet, ColumnsAndRows) {
 // Five draws in array order; the newest (index 4) is 1 2 3 4 5 written in another order.
 TDrawsArchive SmallArchive() {
     TDrawsArchive a;
-    a.Draws = {Draw(1, {1, 2, 3, 4, 7}), Draw(2, {2, 3, 4, 5, 6}), Draw(3, {6, 5, 4, 3, 1}),
-               Draw(4, {1, 2, 3, 4, 6}), Draw(5, {5, 3, 1, 4, 2})};
+    a.Draws = {test::MakeDraw(1, {1, 2, 3, 4, 7}), test::MakeDraw(2, {2, 3, 4, 5, 6}), test::MakeDraw(3, {6, 5, 4, 3, 1}),
+               test::MakeDraw(4, {1, 2, 3, 4, 6}), test::MakeDraw(5, {5, 3, 1, 4, 2})};
     return a;
 }
 
@@ -438,8 +429,8 @@ TEST(CombSet, CacheIsTaggedByOffsetAndDrawCount) {
 
 TEST(CombSet, FindInDrawsListsAtMost26NewestFirst) {
     TDrawsArchive a;
-    for (int k = 1; k <= 30; ++k) a.Draws.push_back(Draw(k, k % 2 ? std::array{5, 4, 3, 2, 1} : std::array{1, 2, 3, 4, 5}));
-    a.Draws[28] = Draw(29, {1, 2, 3, 4, 6});
+    for (int k = 1; k <= 30; ++k) a.Draws.push_back(test::MakeDraw(k, k % 2 ? std::array{5, 4, 3, 2, 1} : std::array{1, 2, 3, 4, 5}));
+    a.Draws[28] = test::MakeDraw(29, {1, 2, 3, 4, 6});
     a.SetDrawsOffset(10);  // the search covers the whole archive, not the window
     auto hits = FindCombInDraws(a, {1, 2, 3, 4, 5});
     ASSERT_EQ(hits.size(), 26u);

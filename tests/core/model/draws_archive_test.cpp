@@ -4,6 +4,7 @@
 #include "util/error.h"
 #include "util/text.h"
 #include "../temp_dir.h"
+#include "../../test_draws.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -13,20 +14,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-TDrawRecord Draw(int number, std::array<int, 5> n, int e1, int e2, const std::string& date) {
-    TDrawRecord d;
-    d.Number = number;
-    for (int i = 0; i < 5; ++i) d.Numbers[i] = uint8_t(n[size_t(i)]);
-    d.Extras[0] = uint8_t(e1);
-    d.Extras[1] = uint8_t(e2);
-    d.SetDateText(date);
-    return d;
-}
-
-// Ten draws numbered 1..10, draw k holding k, k+10, k+20, k+30, k+40 in a scrambled order.
-TDrawsArchive TenDraws() {
+TDrawsArchive TenDrawsArchive() {
     TDrawsArchive a;
-    for (int k = 1; k <= 10; ++k) a.Draws.push_back(Draw(k, {k + 30, k, k + 40, k + 10, k + 20}, 1, 2, "2020-01-" + std::string(k < 10 ? "0" : "") + std::to_string(k)));
+    a.Draws = test::TenDraws();
     return a;
 }
 
@@ -49,12 +39,12 @@ TEST(DrawsArchive, EmptyArchive) {
 
 TEST(DrawsArchive, NextNumberAfterTheLargestNumber) {
     TDrawsArchive a;
-    a.Draws.push_back(Draw(INT32_MAX, {1, 2, 3, 4, 5}, 1, 2, "2020-01-01"));
+    a.Draws.push_back(test::MakeDraw(INT32_MAX, {1, 2, 3, 4, 5}, 1, 2, "2020-01-01"));
     EXPECT_EQ(a.NextDrawNumber(0), INT32_MAX);
 }
 
 TEST(DrawsArchive, PositionsAndStatus) {
-    TDrawsArchive a = TenDraws();
+    TDrawsArchive a = TenDrawsArchive();
     EXPECT_EQ(a.StatusTexts()[2], "");
     ASSERT_TRUE(a.SetDrawsOffset(3));
     EXPECT_EQ(a.LastIndex(), 6);
@@ -74,7 +64,7 @@ TEST(DrawsArchive, PositionsAndStatus) {
 }
 
 TEST(DrawsArchive, SortedSwitchChangesTheViewOnly) {
-    TDrawsArchive a = TenDraws();
+    TDrawsArchive a = TenDrawsArchive();
     EXPECT_EQ(a.DrawListRow(0), (std::vector<std::string>{"10", "40", "10", "50", "20", "30", "1", "2", "150", "2020-01-10"}));
     a.Sorted = true;
     EXPECT_EQ(a.DrawListRow(0), (std::vector<std::string>{"10", "10", "20", "30", "40", "50", "1", "2", "150", "2020-01-10"}));
@@ -83,7 +73,7 @@ TEST(DrawsArchive, SortedSwitchChangesTheViewOnly) {
 
 TEST(DrawsArchive, IndexOfDrawNumber) {
     TDrawsArchive a;
-    for (int n : {3, 4, 9, 10, 11, 30, 31, 100}) a.Draws.push_back(Draw(n, {1, 2, 3, 4, 5}, 1, 2, ""));
+    for (int n : {3, 4, 9, 10, 11, 30, 31, 100}) a.Draws.push_back(test::MakeDraw(n, {1, 2, 3, 4, 5}, 1, 2, ""));
     struct Case {
         int number, index;
     };
@@ -91,13 +81,13 @@ TEST(DrawsArchive, IndexOfDrawNumber) {
         EXPECT_EQ(a.IndexOfDrawNumber(c.number), c.index) << c.number;
     // Numbers that do not grow along the array are still found.
     TDrawsArchive b;
-    for (int n : {50, 10, 40, 20, 30}) b.Draws.push_back(Draw(n, {1, 2, 3, 4, 5}, 1, 2, ""));
+    for (int n : {50, 10, 40, 20, 30}) b.Draws.push_back(test::MakeDraw(n, {1, 2, 3, 4, 5}, 1, 2, ""));
     for (auto c : std::vector<Case>{{10, 1}, {40, 2}, {20, 3}, {99, -1}})
         EXPECT_EQ(b.IndexOfDrawNumber(c.number), c.index) << c.number;
 }
 
 TEST(DrawsArchive, DeleteNonConsecutiveDraws) {
-    TDrawsArchive a = TenDraws();
+    TDrawsArchive a = TenDrawsArchive();
     for (int number : {9, 5, 2}) a.DeleteDrawAt(a.IndexOfDrawNumber(number));
     std::vector<int> left;
     for (auto& d : a.Draws) left.push_back(d.Number);
@@ -134,7 +124,7 @@ TEST(DrawsArchive, DrawDialogText) {
 TEST_F(ArchiveFiles, SavedBytesAreTheRecordLayout) {
     TDrawsArchive a;
     a.FileName = File("Velmora_5x50.ldr");
-    a.Draws.push_back(Draw(0x01020304, {5, 17, 33, 41, 48}, 2, 9, "2019-03-22"));
+    a.Draws.push_back(test::MakeDraw(0x01020304, {5, 17, 33, 41, 48}, 2, 9, "2019-03-22"));
     a.Draws.back().Pad[0] = 0xAB;  // padding is written as found
     a.SaveDraws();
     std::string bytes = ReadFileBytes(a.FileName);
@@ -158,14 +148,14 @@ TEST_F(ArchiveFiles, SavedBytesAreTheRecordLayout) {
 }
 
 TEST_F(ArchiveFiles, MissingFileIsEmptyArchive) {
-    TDrawsArchive a = TenDraws();
+    TDrawsArchive a = TenDrawsArchive();
     a.FileName = File("none.ldr");
     a.LoadDraws();
     EXPECT_EQ(a.Count(), 0);
 }
 
 TEST_F(ArchiveFiles, TruncatedFileKeepsWholeRecordsAndIsNotRewritten) {
-    TDrawsArchive a = TenDraws();
+    TDrawsArchive a = TenDrawsArchive();
     a.FileName = File("t.ldr");
     a.SaveDraws();
     std::string bytes = ReadFileBytes(a.FileName).substr(0, 24 * 3 + 7);
@@ -184,7 +174,7 @@ TEST_F(ArchiveFiles, TruncatedFileKeepsWholeRecordsAndIsNotRewritten) {
 }
 
 TEST_F(ArchiveFiles, UnwritableArchiveKeepsChangeInMemory) {
-    TDrawsArchive a = TenDraws();
+    TDrawsArchive a = TenDrawsArchive();
     a.FileName = File("missing-folder/a.ldr");
     try {
         a.SaveDraws();
@@ -214,7 +204,7 @@ TEST(DrawsCsv, DelimitedTextSplitting) {
 
 TEST(DrawsCsv, ExportLineAndImportRules) {
     TDrawsArchive a;
-    a.Draws.push_back(Draw(412, {5, 17, 33, 41, 48}, 2, 9, "2019-03-22"));
+    a.Draws.push_back(test::MakeDraw(412, {5, 17, 33, 41, 48}, 2, 9, "2019-03-22"));
     EXPECT_EQ(DrawsToCsvLines(a.Draws), (std::vector<std::string>{"412;\"2019-03-22\";5;17;33;41;48;2;9"}));
 
     const std::vector<std::string> lines = {
@@ -241,7 +231,7 @@ TEST(DrawsCsv, ExportLineAndImportRules) {
 }
 
 TEST_F(ArchiveFiles, CsvExportThenImportRestoresTheArchive) {
-    TDrawsArchive a = TenDraws();
+    TDrawsArchive a = TenDrawsArchive();
     a.Draws[3].SetDateText("");
     ExportDrawsCsv(a, File("draws.csv"));
     TDrawsArchive b;
@@ -264,7 +254,7 @@ TEST_F(ArchiveFiles, CsvExportThenImportRestoresTheArchive) {
 }
 
 TEST_F(ArchiveFiles, UnreadableCsvImportsNothing) {
-    TDrawsArchive a = TenDraws();
+    TDrawsArchive a = TenDrawsArchive();
     EXPECT_THROW(ImportDrawsCsv(a, File("absent.csv")), std::exception);
     EXPECT_EQ(a.Count(), 10);
 }

@@ -4,6 +4,7 @@
 
 #include "stats/stat_list.h"
 #include "stats/stat_runs.h"
+#include "../../test_draws.h"
 
 #include <gtest/gtest.h>
 
@@ -14,17 +15,6 @@
 #include <vector>
 
 namespace velmora::test {
-
-// A draw numbered no with the five numbers in drawn order.
-inline TDrawRecord MakeDraw(int no, std::array<int, 5> nums) {
-    TDrawRecord r;
-    r.Number = no;
-    for (size_t i = 0; i < 5; ++i) r.Numbers[i] = uint8_t(nums[i]);
-    r.Extras[0] = 1;
-    r.Extras[1] = 2;
-    r.SetDateText("2021-03-01");
-    return r;
-}
 
 struct FamilyFixture {
     TDrawsArray draws;
