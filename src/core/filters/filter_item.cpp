@@ -192,7 +192,9 @@ TFilterItem ParseFilterItem(const std::string& text, const TStatList& list) {
 std::string FormatFilterItem(const TFilterItem& item) {
     if (!item.Active) return {};
     std::string s = Letters(item.FromBottom, item.MarkAll, item.KeepSelected) + std::to_string(item.SortColumn) + "#";
-    s += item.Stat ? item.Stat->Code() + ":" + item.LengthsText : item.StatText;
+    // A step without a statistic word still needs a word here: an empty one would vanish between
+    // two "#" and the criterion would be read as the statistic.
+    s += item.Stat ? item.Stat->Code() + ":" + item.LengthsText : item.StatText.empty() ? ":" : item.StatText;
     return s + TailWords(item.CriterionKind, item.CriterionText, item.StopKind, item.StopValue, item.OwnWeights,
                          item.Weights);
 }

@@ -64,6 +64,9 @@ TEST(FilterItem, TextReadsIntoFieldsAndFormatsNormalised) {
         // Repeated "#" count as one; words beyond the fifth are ignored.
         {"##TSF3###SUMS:5##LNO:#SF:0#0:0:0:0:0#junk", false, false, true, 3, "SUMS", "5", 0, "", 0, 0,
          "TSF3#SUMS:5#LNO:#SF:0#0:0:0:0:0"},
+        // No statistic word at all: an empty word keeps its place.
+        {"bmf2", false, false, false, 2, "-", "", 0, "", 0, 0, "TSD2#:#LNO:#SF:0"},
+        {"TMF4#:#CMV:2#ST:3", false, true, true, 4, "-", "", 13, "2", 3, 3, "TMF4#:#CMV:2#ST:3"},
         // A code without lengths.
         {"TSD1#SUMS", false, false, false, 1, "SUMS", "", 0, "", 0, 0, "TSD1#SUMS:#LNO:#SF:0"},
     };
