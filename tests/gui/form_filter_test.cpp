@@ -178,13 +178,13 @@ void FormFilterTest::ControlsAndInitialState() {
         QCOMPARE(dlg->cbCDLOverride->text(),
                  QString("Использовать приведенные ниже коэффициенты для расчета значений \"Вес\""));
         QVERIFY(!dlg->cbCDLOverride->isChecked());
-        QCOMPARE(dlg->cbCoefPercents->text(), QString("Использовать значения в %"));
-        QCOMPARE(dlg->cbCoefAbs->text(), QString("Использовать абсолютные значения"));
-        for (QDoubleSpinBox* e : {dlg->edCoefCount, dlg->edCoefDeviation, dlg->edCoefLevel}) {
+        QCOMPARE(dlg->Coef.Percents->text(), QString("Использовать значения в %"));
+        QCOMPARE(dlg->Coef.Abs->text(), QString("Использовать абсолютные значения"));
+        for (QDoubleSpinBox* e : {dlg->Coef.Count, dlg->Coef.Deviation, dlg->Coef.Level}) {
             QCOMPARE(e->value(), 0.0);
             QCOMPARE(e->decimals(), 3);
         }
-        QVERIFY(!dlg->cbCoefPercents->isChecked() && !dlg->cbCoefAbs->isChecked());
+        QVERIFY(!dlg->Coef.Percents->isChecked() && !dlg->Coef.Abs->isChecked());
         QCOMPARE(Items(dlg->cbStopMode), stops);
         QCOMPARE(dlg->cbStopMode->itemText(1), QString("Количеству оставшихся комбинаций"));
         QCOMPARE(dlg->cbStopMode->currentIndex(), 0);
@@ -203,9 +203,9 @@ void FormFilterTest::ControlsAndInitialState() {
             {dlg->cbFilterMode, "Режим фильтра:"},
             {dlg->cbLevelMode, "Режим выделения значений в списке статистики:"},
             {dlg->edLevelValue, "Значения:"},
-            {dlg->edCoefCount, "Количество:"},
-            {dlg->edCoefDeviation, "Отклонение:"},
-            {dlg->edCoefLevel, "Глубина:"},
+            {dlg->Coef.Count, "Количество:"},
+            {dlg->Coef.Deviation, "Отклонение:"},
+            {dlg->Coef.Level, "Глубина:"},
             {dlg->cbStopMode, "Остановка по:"},
             {dlg->edStopValue, "Значение:"},
         };
@@ -274,11 +274,11 @@ void FormFilterTest::LoadedControls() {
     QCOMPARE(dlg.cbLevelMode->currentIndex(), 19);
     QCOMPARE(dlg.edLevelValue->text(), QString("10"));
     QVERIFY(dlg.cbCDLOverride->isChecked() && dlg.cbCDLOverride->isEnabled());
-    QCOMPARE(dlg.edCoefCount->value(), 1.5);
-    QCOMPARE(dlg.edCoefDeviation->value(), -2.0);
-    QCOMPARE(dlg.edCoefLevel->value(), 0.125);
-    QVERIFY(dlg.cbCoefPercents->isChecked() && dlg.cbCoefAbs->isChecked());
-    QVERIFY(dlg.edCoefCount->isEnabled());
+    QCOMPARE(dlg.Coef.Count->value(), 1.5);
+    QCOMPARE(dlg.Coef.Deviation->value(), -2.0);
+    QCOMPARE(dlg.Coef.Level->value(), 0.125);
+    QVERIFY(dlg.Coef.Percents->isChecked() && dlg.Coef.Abs->isChecked());
+    QVERIFY(dlg.Coef.Count->isEnabled());
     QCOMPARE(dlg.cbStopMode->currentIndex(), 3);
     QCOMPARE(dlg.edStopValue->value(), 2);
 
@@ -290,11 +290,11 @@ void FormFilterTest::LoadedControls() {
     QCOMPARE(own.cbDrawsStatType->currentIndex(), 0);
     QCOMPARE(own.edDrawsLen->text(), QString::number(w->edDrawsStatLen->value()));
     QVERIFY(!own.cbCDLOverride->isChecked() && !own.cbCDLOverride->isEnabled());
-    QCOMPARE(own.edCoefCount->value(), 2.0);
-    QCOMPARE(own.edCoefDeviation->value(), -0.5);
-    QCOMPARE(own.edCoefLevel->value(), 3.0);
-    QVERIFY(own.cbCoefPercents->isChecked() && !own.cbCoefAbs->isChecked());
-    QVERIFY(!own.edCoefCount->isEnabled());
+    QCOMPARE(own.Coef.Count->value(), 2.0);
+    QCOMPARE(own.Coef.Deviation->value(), -0.5);
+    QCOMPARE(own.Coef.Level->value(), 3.0);
+    QVERIFY(own.Coef.Percents->isChecked() && !own.Coef.Abs->isChecked());
+    QVERIFY(!own.Coef.Count->isEnabled());
     QCOMPARE(own.cbLevelMode->currentIndex(), 13);
     QCOMPARE(own.edStopValue->value(), 1);
 }
@@ -450,14 +450,14 @@ void FormFilterTest::WeightControlsEnabling() {
     dlg.cbLevelMode->setCurrentIndex(kCriterionWeightFirst);
     QTest::mouseClick(dlg.cbCDLOverride, Qt::LeftButton);
     QVERIFY(dlg.cbCDLOverride->isChecked());
-    QVERIFY(dlg.edCoefLevel->isEnabled());
+    QVERIFY(dlg.Coef.Level->isEnabled());
     if (!checked) QTest::mouseClick(dlg.cbCDLOverride, Qt::LeftButton);
     dlg.cbLevelMode->setCurrentIndex(kind);
     QCOMPARE(dlg.cbCDLOverride->isEnabled(), boxEnabled);
     // A disabled box keeps its mark, and the step takes it.
     QCOMPARE(dlg.cbCDLOverride->isChecked(), checked);
-    for (QWidget* c : std::initializer_list<QWidget*>{dlg.edCoefCount, dlg.edCoefDeviation, dlg.edCoefLevel,
-                                                      dlg.cbCoefPercents, dlg.cbCoefAbs})
+    for (QWidget* c : std::initializer_list<QWidget*>{dlg.Coef.Count, dlg.Coef.Deviation, dlg.Coef.Level,
+                                                      dlg.Coef.Percents, dlg.Coef.Abs})
         QCOMPARE(c->isEnabled(), weightsEnabled);
     QCOMPARE(dlg.BuildItem().OwnWeights, checked);
 }

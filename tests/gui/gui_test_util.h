@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -94,11 +95,14 @@ inline QPointer<QTimer> AnswerBox(ShownBox* shown, QMessageBox::StandardButton a
     });
 }
 
-// Selects the file and accepts the dialog, then runs after(). A dialog still reading its folder
-// may not close yet; it is tried again until it does.
+// Types the whole path into the file name edit, as a user would, and accepts the dialog, then
+// runs after(). A dialog still reading its folder may not close yet; it is tried again until it does.
 inline void AcceptFile(QPointer<QFileDialog> dlg, const QString& path, std::function<void()> after, int tries = 500) {
     if (!dlg) return;
-    dlg->selectFile(path);
+    if (auto* edit = dlg->findChild<QLineEdit*>("fileNameEdit"))
+        edit->setText(path);
+    else
+        dlg->selectFile(path);
     static_cast<QDialog*>(dlg.data())->accept();
     if (!dlg->isVisible()) {
         if (after) after();

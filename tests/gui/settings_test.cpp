@@ -155,16 +155,16 @@ void SettingsTest::DialogShowsTheSettingsAndOkPutsThemInForce() {
             prizes << dlg->edProfits->item(k, 1)->text();
         }
         QCOMPARE(prizes, (QStringList{"0,00", "0,00", "0,00", "100,00", "0,00", "5000,00"}));
-        QCOMPARE(dlg->edCoefDeviation->value(), -0.5);
-        QVERIFY(dlg->cbCoefAbs->isChecked());
-        QVERIFY(!dlg->cbCoefPercents->isChecked());
+        QCOMPARE(dlg->Coef.Deviation->value(), -0.5);
+        QVERIFY(dlg->Coef.Abs->isChecked());
+        QVERIFY(!dlg->Coef.Percents->isChecked());
 
         dlg->edChannelSize->setValue(12);
         dlg->edCost->setText("2,25");
         dlg->edProfits->item(4, 1)->setText("250,5");
         dlg->edProfits->item(0, 1)->setText("abc");  // not a number: 0
-        dlg->edCoefCount->setValue(1.25);
-        dlg->cbCoefPercents->setChecked(true);
+        dlg->Coef.Count->setValue(1.25);
+        dlg->Coef.Percents->setChecked(true);
         dlg->accept();
     });
 

@@ -70,14 +70,46 @@ QString AmountText(int64_t money) { return Q(Format("%.2f", {MoneyToFloat(money)
 
 } // namespace
 
-QDoubleSpinBox* WeightEdit(const char* name, QWidget* parent) {
-    auto* e = new QDoubleSpinBox(parent);
-    e->setObjectName(name);
-    e->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
-    e->setDecimals(3);
-    e->setRange(-kWeightLimit, kWeightLimit);
-    e->setSingleStep(0.1);
-    return e;
+TWeightControls TWeightControls::Create(QWidget* parent) {
+    TWeightControls c;
+    auto edit = [parent](const char* name) {
+        auto* e = new QDoubleSpinBox(parent);
+        e->setObjectName(name);
+        e->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+        e->setDecimals(3);
+        e->setRange(-kWeightLimit, kWeightLimit);
+        e->setSingleStep(0.1);
+        return e;
+    };
+    c.Count = edit("edCoefCount");
+    c.Deviation = edit("edCoefDeviation");
+    c.Level = edit("edCoefLevel");
+    const char* captions[3] = {"Количество:", "Отклонение:", "Глубина:"};
+    for (size_t i = 0; i < 3; ++i) {
+        c.Labels[i] = new QLabel(QObject::tr(captions[i]), parent);
+        c.Labels[i]->setBuddy(c.Edits()[i]);
+    }
+    c.Percents = new QCheckBox(QObject::tr("Использовать значения в %"), parent);
+    c.Percents->setObjectName("cbCoefPercents");
+    c.Abs = new QCheckBox(QObject::tr("Использовать абсолютные значения"), parent);
+    c.Abs->setObjectName("cbCoefAbs");
+    return c;
+}
+
+void TWeightControls::Set(const TRatingWeights& w) const {
+    Count->setValue(double(w.Count));
+    Deviation->setValue(double(w.Deviation));
+    Level->setValue(double(w.Level));
+    Percents->setChecked(w.UsePercents);
+    Abs->setChecked(w.UseAbsValues);
+}
+
+TRatingWeights TWeightControls::Get() const {
+    return {Count->value(), Deviation->value(), Level->value(), Percents->isChecked(), Abs->isChecked()};
+}
+
+void TWeightControls::SetEnabled(bool on) const {
+    for (QWidget* w : std::initializer_list<QWidget*>{Count, Deviation, Level, Percents, Abs}) w->setEnabled(on);
 }
 
 TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent) {
@@ -154,24 +186,15 @@ TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent) {
 
     auto* gbWeights = new QGroupBox(tr(" Коэффициенты для поля \"Вес\" "), this);
     gbWeights->setObjectName("gbWeights");
-    edCoefCount = WeightEdit("edCoefCount", gbWeights);
-    edCoefDeviation = WeightEdit("edCoefDeviation", gbWeights);
-    edCoefLevel = WeightEdit("edCoefLevel", gbWeights);
-    cbCoefPercents = new QCheckBox(tr("Использовать значения в %"), gbWeights);
-    cbCoefPercents->setObjectName("cbCoefPercents");
-    cbCoefAbs = new QCheckBox(tr("Использовать абсолютные значения"), gbWeights);
-    cbCoefAbs->setObjectName("cbCoefAbs");
+    Coef = TWeightControls::Create(gbWeights);
     auto* weights = new QGridLayout(gbWeights);
     int row = 0;
-    for (auto [caption, edit] : {std::pair{tr("Количество:"), edCoefCount}, std::pair{tr("Отклонение:"), edCoefDeviation},
-                                 std::pair{tr("Глубина:"), edCoefLevel}}) {
-        auto* l = new QLabel(caption, gbWeights);
-        l->setBuddy(edit);
-        weights->addWidget(l, row, 0);
-        weights->addWidget(edit, row++, 1);
+    for (size_t i = 0; i < 3; ++i, ++row) {
+        weights->addWidget(Coef.Labels[i], row, 0);
+        weights->addWidget(Coef.Edits()[i], row, 1);
     }
-    weights->addWidget(cbCoefPercents, row++, 0, 1, 2);
-    weights->addWidget(cbCoefAbs, row++, 0, 1, 2);
+    weights->addWidget(Coef.Percents, row++, 0, 1, 2);
+    weights->addWidget(Coef.Abs, row++, 0, 1, 2);
     weights->setColumnStretch(1, 1);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
@@ -232,11 +255,7 @@ void TFormConfig::SetConfig(const TConfigData& config) {
     edCost->setText(AmountText(config.Cost));
     const auto rows = ProfitRows(config.Profits);
     for (int k = 0; k < kProfitRows; ++k) edProfits->item(k, 1)->setText(AmountText(rows[size_t(k)]));
-    edCoefCount->setValue(double(config.Weights.Count));
-    edCoefDeviation->setValue(double(config.Weights.Deviation));
-    edCoefLevel->setValue(double(config.Weights.Level));
-    cbCoefPercents->setChecked(config.Weights.UsePercents);
-    cbCoefAbs->setChecked(config.Weights.UseAbsValues);
+    Coef.Set(config.Weights);
     filling_ = false;
     FillSegments(edMatrixCol->value(), config.MatrixSegments);
 }
@@ -315,11 +334,7 @@ TConfigData TFormConfig::Config() const {
     std::array<int64_t, kProfitRows> rows{};
     for (int k = 0; k < kProfitRows; ++k) rows[size_t(k)] = AmountOf(edProfits->item(k, 1)->text());
     c.Profits = ProfitsFromRows(rows);
-    c.Weights.Count = edCoefCount->value();
-    c.Weights.Deviation = edCoefDeviation->value();
-    c.Weights.Level = edCoefLevel->value();
-    c.Weights.UsePercents = cbCoefPercents->isChecked();
-    c.Weights.UseAbsValues = cbCoefAbs->isChecked();
+    c.Weights = Coef.Get();
     c.MatrixSegments = Segments();
     return c;
 }

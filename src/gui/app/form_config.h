@@ -10,11 +10,31 @@
 
 class QCheckBox;
 class QDoubleSpinBox;
+class QLabel;
 class QLineEdit;
 class QSpinBox;
 class QTableWidget;
 
 namespace velmora {
+
+// The controls of the weights of the "Вес" column, shared by the settings and filter dialogs: three
+// edits (three decimals, the settings' limits) with their labels "Количество:", "Отклонение:",
+// "Глубина:", and the switches for percentages and absolute values.
+struct TWeightControls {
+    QDoubleSpinBox* Count = nullptr;      // "edCoefCount"
+    QDoubleSpinBox* Deviation = nullptr;  // "edCoefDeviation"
+    QDoubleSpinBox* Level = nullptr;      // "edCoefLevel"
+    QCheckBox* Percents = nullptr;        // "cbCoefPercents"
+    QCheckBox* Abs = nullptr;             // "cbCoefAbs"
+    std::array<QLabel*, 3> Labels{};      // of the three edits, in that order
+
+    // Creates the controls as children of parent.
+    static TWeightControls Create(QWidget* parent);
+    std::array<QDoubleSpinBox*, 3> Edits() const { return {Count, Deviation, Level}; }
+    void Set(const TRatingWeights& w) const;
+    TRatingWeights Get() const;
+    void SetEnabled(bool on) const;
+};
 
 class TFormConfig : public QDialog {
     Q_OBJECT
@@ -35,11 +55,7 @@ public:
     QTableWidget* sgSegments;
     QLineEdit* edCost;
     QTableWidget* edProfits;
-    QDoubleSpinBox* edCoefCount;
-    QDoubleSpinBox* edCoefDeviation;
-    QDoubleSpinBox* edCoefLevel;
-    QCheckBox* cbCoefPercents;
-    QCheckBox* cbCoefAbs;
+    TWeightControls Coef;
 
 private:
     // Sizes the grid for the columns and fills it with the ids in number order.
@@ -51,8 +67,5 @@ private:
     TConfigData config_;
     bool filling_ = false;
 };
-
-// An edit of one weight of the "Вес" column: three decimals, the settings' limits.
-QDoubleSpinBox* WeightEdit(const char* name, QWidget* parent);
 
 } // namespace velmora

@@ -136,26 +136,16 @@ TFormFilter::TFormFilter(const TFilterDialogSource& source, QWidget* parent) : Q
     gbCDL->setObjectName("gbCDL");
     cbCDLOverride = new QCheckBox(tr("Использовать приведенные ниже коэффициенты для расчета значений \"Вес\""), gbCDL);
     cbCDLOverride->setObjectName("cbCDLOverride");
-    edCoefCount = WeightEdit("edCoefCount", gbCDL);
-    edCoefDeviation = WeightEdit("edCoefDeviation", gbCDL);
-    edCoefLevel = WeightEdit("edCoefLevel", gbCDL);
-    cbCoefPercents = new QCheckBox(tr("Использовать значения в %"), gbCDL);
-    cbCoefPercents->setObjectName("cbCoefPercents");
-    cbCoefAbs = new QCheckBox(tr("Использовать абсолютные значения"), gbCDL);
-    cbCoefAbs->setObjectName("cbCoefAbs");
+    Coef = TWeightControls::Create(gbCDL);
     auto* weights = new QGridLayout(gbCDL);
     weights->addWidget(cbCDLOverride, 0, 0, 1, 6);
-    int col = 0;
-    for (auto [caption, edit] : {std::pair{tr("Количество:"), edCoefCount}, std::pair{tr("Отклонение:"), edCoefDeviation},
-                                 std::pair{tr("Глубина:"), edCoefLevel}}) {
-        auto* l = new QLabel(caption, gbCDL);
-        l->setBuddy(edit);
-        edit->setMinimumWidth(90);
-        weights->addWidget(l, 1, col++);
-        weights->addWidget(edit, 1, col++);
+    for (size_t i = 0; i < 3; ++i) {
+        Coef.Edits()[i]->setMinimumWidth(90);
+        weights->addWidget(Coef.Labels[i], 1, int(2 * i));
+        weights->addWidget(Coef.Edits()[i], 1, int(2 * i + 1));
     }
-    weights->addWidget(cbCoefPercents, 2, 0, 1, 6);
-    weights->addWidget(cbCoefAbs, 3, 0, 1, 6);
+    weights->addWidget(Coef.Percents, 2, 0, 1, 6);
+    weights->addWidget(Coef.Abs, 3, 0, 1, 6);
     for (int c = 1; c < 6; c += 2) weights->setColumnStretch(c, 1);
 
     cbStopMode = new QComboBox(this);
@@ -211,8 +201,8 @@ TFormFilter::TFormFilter(const TFilterDialogSource& source, QWidget* parent) : Q
     layout->addWidget(buttons);
 
     QWidget* order[] = {cbDrawsStatType, edDrawsLen,  cbDrawsSortOrder, cbDirection,    cbFilterMode,
-                        cbMultiSelect,   cbLevelMode, edLevelValue,     cbCDLOverride,  edCoefCount,
-                        edCoefDeviation, edCoefLevel, cbCoefPercents,   cbCoefAbs,      cbStopMode,
+                        cbMultiSelect,   cbLevelMode, edLevelValue,     cbCDLOverride,  Coef.Count,
+                        Coef.Deviation, Coef.Level, Coef.Percents,   Coef.Abs,      cbStopMode,
                         edStopValue,     buttons->button(QDialogButtonBox::Ok), buttons->button(QDialogButtonBox::Cancel)};
     for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
 
@@ -230,17 +220,9 @@ TFormFilter::TFormFilter(const TFilterDialogSource& source, QWidget* parent) : Q
     cbLevelMode->setCurrentIndex(kCriterionNone);
     cbStopMode->setCurrentIndex(0);
     edStopValue->setValue(1);
-    SetWeights(TRatingWeights{0, 0, 0, false, false});
+    Coef.Set(TRatingWeights{0, 0, 0, false, false});
     UpdateEnabling();
     cbDrawsStatType->setFocus();
-}
-
-void TFormFilter::SetWeights(const TRatingWeights& w) {
-    edCoefCount->setValue(double(w.Count));
-    edCoefDeviation->setValue(double(w.Deviation));
-    edCoefLevel->setValue(double(w.Level));
-    cbCoefPercents->setChecked(w.UsePercents);
-    cbCoefAbs->setChecked(w.UseAbsValues);
 }
 
 void TFormFilter::LoadItem(const TFilterItem& item) {
@@ -266,9 +248,9 @@ void TFormFilter::LoadItem(const TFilterItem& item) {
     if (!item.CriterionText.empty()) edLevelValue->setText(Q(item.CriterionText));
     cbCDLOverride->setChecked(item.OwnWeights);
     if (item.OwnWeights)
-        SetWeights(item.Weights);
+        Coef.Set(item.Weights);
     else if (source_.List)
-        SetWeights(source_.List->RatingWeights());
+        Coef.Set(source_.List->RatingWeights());
     cbStopMode->setCurrentIndex(item.StopKind < kStopKindCount ? item.StopKind : 0);
     edStopValue->setValue(std::max(item.StopValue, 1));
     UpdateEnabling();
@@ -278,10 +260,7 @@ void TFormFilter::UpdateEnabling() {
     const int kind = cbLevelMode->currentIndex();
     cbCDLOverride->setEnabled(kind >= kCriterionWeightFirst && kind <= kCriterionWeightLast);
     const bool own = cbCDLOverride->isEnabled() && cbCDLOverride->isChecked();
-    for (QWidget* w : {static_cast<QWidget*>(edCoefCount), static_cast<QWidget*>(edCoefDeviation),
-                       static_cast<QWidget*>(edCoefLevel), static_cast<QWidget*>(cbCoefPercents),
-                       static_cast<QWidget*>(cbCoefAbs)})
-        w->setEnabled(own);
+    Coef.SetEnabled(own);
 }
 
 const TStatMethod* TFormFilter::SelectedMethod() const {
@@ -303,11 +282,7 @@ TFilterItem TFormFilter::BuildItem() const {
     item.CriterionKind = uint8_t(std::max(cbLevelMode->currentIndex(), 0));
     item.CriterionText = S(edLevelValue->text());
     item.OwnWeights = cbCDLOverride->isChecked();
-    item.Weights.Count = edCoefCount->value();
-    item.Weights.Deviation = edCoefDeviation->value();
-    item.Weights.Level = edCoefLevel->value();
-    item.Weights.UsePercents = cbCoefPercents->isChecked();
-    item.Weights.UseAbsValues = cbCoefAbs->isChecked();
+    item.Weights = Coef.Get();
     item.StopKind = uint8_t(std::max(cbStopMode->currentIndex(), 0));
     item.StopValue = edStopValue->value();
     item.StatText.clear();

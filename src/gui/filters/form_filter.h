@@ -5,6 +5,7 @@
 #pragma once
 
 #include "filters/filter_item.h"
+#include "gui/app/form_config.h"
 
 #include <QDialog>
 #include <QString>
@@ -59,11 +60,7 @@ public:
     QLineEdit* edLevelValue;
     QGroupBox* gbCDL;
     QCheckBox* cbCDLOverride;
-    QDoubleSpinBox* edCoefCount;
-    QDoubleSpinBox* edCoefDeviation;
-    QDoubleSpinBox* edCoefLevel;
-    QCheckBox* cbCoefPercents;
-    QCheckBox* cbCoefAbs;
+    TWeightControls Coef;
     QComboBox* cbStopMode;
     QSpinBox* edStopValue;
 
@@ -71,7 +68,6 @@ private:
     // The weight box only for the "Вес" criteria; the weights only while the box is enabled and
     // checked.
     void UpdateEnabling();
-    void SetWeights(const TRatingWeights& w);
     // The method of the list attached to the selected item; nullptr when there is none.
     const TStatMethod* SelectedMethod() const;
     // The first failed check as its message and the control to focus; empty when all pass.
