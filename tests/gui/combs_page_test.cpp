@@ -35,21 +35,6 @@ QStringList CombRow(TFormMain& w, int row) {
 
 int Rows(TFormMain& w) { return w.lvCombs->model()->rowCount(); }
 
-// The applied-filters list as shown: "caption|values|count|kind" per line.
-QStringList LogLines(TFormMain& w) {
-    QStringList out;
-    auto* m = w.lvFilters->model();
-    const auto& log = w.Combs().Log();
-    for (int r = 0; r < m->rowCount(); ++r) {
-        QStringList cells;
-        for (int c = 0; c < 3; ++c) cells << m->index(r, c).data().toString();
-        const TLogKind kind = r < int(log.size()) ? log[size_t(r)].Kind : TLogKind::Keep;
-        cells << (kind == TLogKind::Keep ? "keep" : kind == TLogKind::Remove ? "remove" : "undo");
-        if (m->index(r, 0).data(Qt::DecorationRole).isNull()) cells << "no icon";
-        out << cells.join('|');
-    }
-    return out;
-}
 
 void SelectCombRows(TFormMain& w, const QList<int>& rows) {
     auto* sel = w.lvCombs->selectionModel();

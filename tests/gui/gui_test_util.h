@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QTableView>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
@@ -139,6 +140,27 @@ public:
 private:
     QTemporaryDir dir_;
 };
+
+// The applied-filters list as shown: "caption|values|count|kind" per line, "|no icon" added to a
+// line without its icon.
+inline QStringList LogLines(TFormMain& w) {
+    QStringList out;
+    auto* m = w.lvFilters->model();
+    const auto& log = w.Combs().Log();
+    for (int r = 0; r < m->rowCount(); ++r) {
+        QStringList cells;
+        for (int c = 0; c < 3; ++c) cells << m->index(r, c).data().toString();
+        if (r >= int(log.size())) {
+            cells << "not in the log";
+        } else {
+            const TLogKind kind = log[size_t(r)].Kind;
+            cells << (kind == TLogKind::Keep ? "keep" : kind == TLogKind::Remove ? "remove" : "undo");
+        }
+        if (m->index(r, 0).data(Qt::DecorationRole).isNull()) cells << "no icon";
+        out << cells.join('|');
+    }
+    return out;
+}
 
 // The main window, shown and initialised.
 inline std::unique_ptr<TFormMain> OpenMainWindow() {
