@@ -28,6 +28,20 @@
 
 namespace velmora {
 
+void SetupListView(QTableView* v) {
+    v->setSelectionBehavior(QAbstractItemView::SelectRows);
+    v->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    v->setShowGrid(false);
+    v->setWordWrap(false);
+    v->verticalHeader()->hide();
+    v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    v->verticalHeader()->setDefaultSectionSize(v->fontMetrics().height() + 6);
+    v->horizontalHeader()->setHighlightSections(false);
+    v->horizontalHeader()->setStretchLastSection(false);
+    v->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
 namespace {
 
 constexpr int kStatusText = 6;

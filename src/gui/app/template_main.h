@@ -47,6 +47,11 @@ class TStatusProgress;
 class TDrawStatsModel;
 struct TFilterDialogSource;
 
+// The look the lists of the window share: whole rows selected, several at once; read-only; no grid,
+// no row headers, one fixed row height (a list of two million rows stays as fast as a short one);
+// columns keep their widths; the pop-up menu is the window's own.
+void SetupListView(QTableView* v);
+
 class TTemplateMain : public QMainWindow {
     Q_OBJECT
 public:

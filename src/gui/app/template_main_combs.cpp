@@ -34,22 +34,6 @@ namespace {
 constexpr int kCombsStatusPanel = 3;
 constexpr int kMaxExclude = 99999;
 
-void SetupListView(QTableView* v) {
-    v->setSelectionBehavior(QAbstractItemView::SelectRows);
-    v->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    v->setShowGrid(false);
-    v->setWordWrap(false);
-    v->verticalHeader()->hide();
-    // Fixed row heights keep a list of two million rows as fast as a short one.
-    v->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    v->verticalHeader()->setDefaultSectionSize(v->fontMetrics().height() + 6);
-    v->horizontalHeader()->setHighlightSections(false);
-    // Columns keep their widths (the user's, from the window settings); a wide page leaves room
-    // after the last one instead of stretching the sum or the count far from the rest.
-    v->horizontalHeader()->setStretchLastSection(false);
-    v->setContextMenuPolicy(Qt::CustomContextMenu);
-}
-
 } // namespace
 
 void TTemplateMain::AddCombsCommands() {

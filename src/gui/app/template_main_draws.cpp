@@ -61,17 +61,8 @@ QWidget* TTemplateMain::CreateDrawsPage() {
     lvDraws = new QTableView(page);
     lvDraws->setObjectName("lvDraws");
     lvDraws->setModel(drawsModel_);
-    lvDraws->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvDraws->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lvDraws->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvDraws->setShowGrid(false);
-    lvDraws->setWordWrap(false);
-    lvDraws->verticalHeader()->hide();
-    lvDraws->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    lvDraws->verticalHeader()->setDefaultSectionSize(lvDraws->fontMetrics().height() + 6);
-    lvDraws->horizontalHeader()->setHighlightSections(false);
+    SetupListView(lvDraws);
     lvDraws->horizontalHeader()->setStretchLastSection(true);
-    lvDraws->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(lvDraws, &QTableView::doubleClicked, this, [this] {
         if (auto* a = Command("DrawsInfo"); a && a->isEnabled()) a->trigger();
     });

@@ -115,16 +115,8 @@ QWidget* TTemplateMain::CreateDrawsStatPage() {
     lvDrawsStat = new QTableView(page);
     lvDrawsStat->setObjectName("lvDrawsStat");
     lvDrawsStat->setModel(drawsStatModel_);
-    lvDrawsStat->setSelectionBehavior(QAbstractItemView::SelectRows);
-    lvDrawsStat->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    lvDrawsStat->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    lvDrawsStat->setShowGrid(false);
-    lvDrawsStat->setWordWrap(false);
-    lvDrawsStat->verticalHeader()->hide();
-    lvDrawsStat->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    lvDrawsStat->verticalHeader()->setDefaultSectionSize(lvDrawsStat->fontMetrics().height() + 6);
+    SetupListView(lvDrawsStat);
     auto* header = lvDrawsStat->horizontalHeader();
-    header->setHighlightSections(false);
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
@@ -151,7 +143,6 @@ QWidget* TTemplateMain::CreateDrawsStatPage() {
     pmDrawsStat->addSeparator();
     pmDrawsStat->addAction(Command("DrawsStatePrefetchsEnabled"));
     pmDrawsStat->addAction(Command("DrawsStatShowTotalLine"));
-    lvDrawsStat->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(lvDrawsStat, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
         UpdateCommands();
         pmDrawsStat->popup(lvDrawsStat->viewport()->mapToGlobal(pos));
