@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QToolButton>
 #include <QTimer>
 #include <cmath>
 
@@ -40,6 +41,14 @@ void SetupListView(QTableView* v) {
     v->horizontalHeader()->setHighlightSections(false);
     v->horizontalHeader()->setStretchLastSection(false);
     v->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+QToolButton* CommandButton(QWidget* parent, const char* name, QAction* action) {
+    auto* b = new QToolButton(parent);
+    b->setObjectName(name);
+    b->setDefaultAction(action);
+    b->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    return b;
 }
 
 namespace {

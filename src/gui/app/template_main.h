@@ -33,6 +33,7 @@ class QSpinBox;
 class QSplitter;
 class QTabWidget;
 class QTableView;
+class QToolButton;
 class QTimer;
 class QToolButton;
 
@@ -51,6 +52,8 @@ struct TFilterDialogSource;
 // no row headers, one fixed row height (a list of two million rows stays as fast as a short one);
 // columns keep their widths; the pop-up menu is the window's own.
 void SetupListView(QTableView* v);
+// A text button of a page's tool panel that runs the command (caption, hint and enabling follow it).
+QToolButton* CommandButton(QWidget* parent, const char* name, QAction* action);
 
 class TTemplateMain : public QMainWindow {
     Q_OBJECT

@@ -73,13 +73,7 @@ QWidget* TTemplateMain::CreateCombsPage() {
     auto* page = new QWidget;
     page->setObjectName("tsCombs");
 
-    auto button = [page](const char* name, QAction* action) {
-        auto* b = new QToolButton(page);
-        b->setObjectName(name);
-        b->setDefaultAction(action);
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        return b;
-    };
+    auto button = [page](const char* name, QAction* action) { return CommandButton(page, name, action); };
     // Two buttons carry shorter captions than their commands' menu items.
     Command("CombsGen")->setIconText(tr("Новый"));
     Command("CombsDelExists")->setIconText(tr("[-] Тиражи"));

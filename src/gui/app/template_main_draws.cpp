@@ -30,13 +30,7 @@ QWidget* TTemplateMain::CreateDrawsPage() {
     auto* page = new QWidget;
     page->setObjectName("tsDraws");
 
-    auto button = [page](const char* name, QAction* action) {
-        auto* b = new QToolButton(page);
-        b->setObjectName(name);
-        b->setDefaultAction(action);
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        return b;
-    };
+    auto button = [page](const char* name, QAction* action) { return CommandButton(page, name, action); };
     btnDrawsAdd = button("btnDrawsAdd", Command("DrawsAdd"));
     btnDrawsDel = button("btnDrawsDel", Command("DrawsDel"));
 

@@ -83,20 +83,9 @@ QWidget* TTemplateMain::CreateDrawsStatPage() {
         if (IsIdle()) ComputeDrawStats(false);
     });
 
-    btnDrawsStatCalc = new QToolButton(page);
-    btnDrawsStatCalc->setObjectName("btnDrawsStatCalc");
-    btnDrawsStatCalc->setDefaultAction(Command("DrawsStatCalc"));
-    btnDrawsStatCalc->setToolButtonStyle(Qt::ToolButtonTextOnly);
-
-    auto filterButton = [page](const char* name, QAction* action) {
-        auto* b = new QToolButton(page);
-        b->setObjectName(name);
-        b->setDefaultAction(action);
-        b->setToolButtonStyle(Qt::ToolButtonTextOnly);
-        return b;
-    };
-    btnStatFilterInclude = filterButton("btnStatFilterInclude", Command("StatFilter_Include"));
-    btnStatFilterExclude = filterButton("btnStatFilterExclude", Command("StatFilter_Exclude"));
+    btnDrawsStatCalc = CommandButton(page, "btnDrawsStatCalc", Command("DrawsStatCalc"));
+    btnStatFilterInclude = CommandButton(page, "btnStatFilterInclude", Command("StatFilter_Include"));
+    btnStatFilterExclude = CommandButton(page, "btnStatFilterExclude", Command("StatFilter_Exclude"));
 
     auto* tools = new QHBoxLayout;
     tools->setContentsMargins(0, 0, 0, 0);
