@@ -103,12 +103,9 @@ const QStringList kCombsCommands{"CombsGen",       "CombsOpen",  "CombsSave",  "
 class CombsPageTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QuietOffscreenWarnings();
-        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    }
+    void initTestCase() { InitGuiTestCase(); }
     void init() { ModalFailures().clear(); }
-    void cleanup() { QCOMPARE(ModalFailures().join("\n"), QString()); }
+    void cleanup() { CheckModalFailures(); }
 
     void StartBuildsTheStoredSet_data();
     void StartBuildsTheStoredSet();

@@ -95,12 +95,9 @@ void FillDrawDialog(DialogRun* run, const QString& data, const QDate& date, int 
 class DrawsPageTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QuietOffscreenWarnings();
-        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    }
+    void initTestCase() { InitGuiTestCase(); }
     void init() { ModalFailures().clear(); }
-    void cleanup() { QCOMPARE(ModalFailures().join("\n"), QString()); }
+    void cleanup() { CheckModalFailures(); }
 
     void StartShowsTheArchive_data();
     void StartShowsTheArchive();

@@ -112,12 +112,9 @@ const QString kBadRange = "Введен некорректный диапазо�
 class FormFilterTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QuietOffscreenWarnings();
-        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    }
+    void initTestCase() { InitGuiTestCase(); }
     void init() { ModalFailures().clear(); }
-    void cleanup() { QCOMPARE(ModalFailures().join("\n"), QString()); }
+    void cleanup() { CheckModalFailures(); }
 
     void ControlsAndInitialState();
     void LoadAndBuildTheStep_data();

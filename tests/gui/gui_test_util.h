@@ -37,6 +37,15 @@ inline QStringList& ModalFailures() {
     return failures;
 }
 
+// The start of a test program: no platform chatter, and Qt's own dialogs, which the tests drive.
+inline void InitGuiTestCase() {
+    QuietOffscreenWarnings();
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+}
+
+// After each test: no modal window came up that the test did not expect.
+inline void CheckModalFailures() { QCOMPARE(ModalFailures().join("\n"), QString()); }
+
 // Runs handler on the next modal widget of type T, as soon as it is up. A modal widget of another
 // type that stays up instead is closed and recorded as a failure, so that a test never hangs.
 // The returned handle stops the wait (StopModal) when the widget is not expected any more.

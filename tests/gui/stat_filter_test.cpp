@@ -86,12 +86,9 @@ void PressFilterKey(TFormMain& w, bool remove) {
 class StatFilterTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QuietOffscreenWarnings();
-        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    }
+    void initTestCase() { InitGuiTestCase(); }
     void init() { ModalFailures().clear(); }
-    void cleanup() { QCOMPARE(ModalFailures().join("\n"), QString()); }
+    void cleanup() { CheckModalFailures(); }
 
     void CommandsButtonsAndMenu();
     void KeyFiltersTheSet_data();

@@ -105,12 +105,9 @@ std::vector<std::string> FlagNFiles(TFormMain& w) {
 class StatsPageTest : public QObject {
     Q_OBJECT
 private slots:
-    void initTestCase() {
-        QuietOffscreenWarnings();
-        QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
-    }
+    void initTestCase() { InitGuiTestCase(); }
     void init() { ModalFailures().clear(); }
-    void cleanup() { QCOMPARE(ModalFailures().join("\n"), QString()); }
+    void cleanup() { CheckModalFailures(); }
 
     void SelectorListsTheTableStatistics();
     void TableFollowsSelectorLengthAndOffset();
