@@ -100,13 +100,7 @@ TEST(DiffStats, CombinationValues) {
 }
 
 TEST(DiffStats, ValueTextsAndParsing) {
-    FamilyFixture f;
-    struct Case {
-        const char* code;
-        TStatValueRec rec;
-        const char* text;
-        int32_t parsed;  // TextToValueChecked of the text
-    } cases[] = {
+    ExpectValueTexts(FamilyFixture{}, {
         {"DIFA", KeyRec(18), "18", 18},  {"DIFM", KeyRec(46), "46", 46},
         {"DIFD", KeyRec(49), "49", 49},  {"DIFK", KeyRec(4), "4", 4},
         {"SEQL", KeyRec(3), "3", 3},     {"SEQS", KeyRec(0), "0", 0},
@@ -115,12 +109,7 @@ TEST(DiffStats, ValueTextsAndParsing) {
         {"KDS2", KeyRec(3, 12), "3:12", 0},
         {"KDS3", KeyRec(1, 1, 13), "1:1:13", 0},
         {"KDS4", KeyRec(4, 1, 1, 13), "4:1:1:13", 0},
-    };
-    for (const auto& c : cases) {
-        auto s = f.Stat(c.code);
-        EXPECT_EQ(s->ValueToText(c.rec), c.text) << c.code;
-        EXPECT_EQ(s->TextToValueChecked(c.text), c.parsed) << c.code << " " << c.text;
-    }
+    });
 }
 
 TEST(DiffStats, DomainLists) {

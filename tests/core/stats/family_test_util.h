@@ -104,6 +104,22 @@ inline bool Keeps(TCustomStat& s, const TCombination& comb, const TStatDrawArray
 
 using V = std::vector<std::string>;
 
+// One value of a statistic: its record, its text, and what TextToValueChecked reads from the text.
+struct TValueTextCase {
+    const char* code;
+    TStatValueRec rec;
+    const char* text;
+    int32_t parsed;
+};
+
+inline void ExpectValueTexts(const FamilyFixture& f, const std::vector<TValueTextCase>& cases) {
+    for (const auto& c : cases) {
+        auto s = f.Stat(c.code);
+        EXPECT_EQ(s->ValueToText(c.rec), c.text) << c.code;
+        EXPECT_EQ(s->TextToValueChecked(c.text), c.parsed) << c.code << " " << c.text;
+    }
+}
+
 // The binomial coefficient C(n, k).
 inline uint64_t Choose(int n, int k) {
     if (k < 0 || k > n) return 0;

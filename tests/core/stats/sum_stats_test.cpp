@@ -100,13 +100,7 @@ TEST(SumStats, CombinationValues) {
 }
 
 TEST(SumStats, ValueTextsAndParsing) {
-    FamilyFixture f;
-    struct Case {
-        const char* code;
-        TStatValueRec rec;
-        const char* text;
-        int32_t parsed;  // TextToValueChecked of the text
-    } cases[] = {
+    ExpectValueTexts(FamilyFixture{}, {
         {"SUMS", DwordRec(131), "131", 131},
         {"SUME", DwordRec(0), "0", 0},
         {"SUMP", DwordRec(60), "60", 60},
@@ -126,12 +120,7 @@ TEST(SumStats, ValueTextsAndParsing) {
         {"SUMT", DwordRec(-1), "-", 0},
         {"SUMT", DwordRec(0), "=", 0},
         {"SUMT", DwordRec(1), "+", 0},
-    };
-    for (const auto& c : cases) {
-        auto s = f.Stat(c.code);
-        EXPECT_EQ(s->ValueToText(c.rec), c.text) << c.code;
-        EXPECT_EQ(s->TextToValueChecked(c.text), c.parsed) << c.code << " " << c.text;
-    }
+    });
 }
 
 TEST(SumStats, DomainLists) {
