@@ -1,5 +1,6 @@
 #include "filters/filter_item.h"
 
+#include "combs/draw_stats.h"
 #include "stats/stat_list.h"
 #include "util/text.h"
 
@@ -64,9 +65,6 @@ constexpr TKindName kStops[kStopKindCount] = {
 
 constexpr const char* kErrorText = "# ERROR #";
 
-// The table columns a step may sort by.
-constexpr int kSortColumnCount = 20;
-
 template <size_t N>
 std::string NameAt(const TKindName (&table)[N], int kind, bool keyword) {
     if (kind < 0 || size_t(kind) >= N) return kErrorText;
@@ -84,28 +82,15 @@ int KindOfWord(const TKindName (&table)[N], std::string_view word) {
 }
 
 // The n-th (0-based) ":"-separated part of a word; empty when it has fewer parts.
-std::string_view ColonPart(std::string_view word, int n) {
-    size_t from = 0;
-    for (int i = 0; i < n; ++i) {
-        size_t colon = word.find(':', from);
-        if (colon == std::string_view::npos) return {};
-        from = colon + 1;
-    }
-    size_t to = word.find(':', from);
-    return word.substr(from, to == std::string_view::npos ? std::string_view::npos : to - from);
+std::string ColonPart(std::string_view word, size_t n) {
+    auto parts = SplitAny(word, ":");
+    return n < parts.size() ? parts[n] : std::string();
 }
 
 // The "#"-separated words of a step text; consecutive "#" count as one, empty words are dropped.
-std::vector<std::string_view> StepWords(std::string_view text) {
-    std::vector<std::string_view> words;
-    size_t from = 0;
-    while (from <= text.size()) {
-        size_t hash = text.find('#', from);
-        size_t to = hash == std::string_view::npos ? text.size() : hash;
-        if (to > from) words.push_back(text.substr(from, to - from));
-        if (hash == std::string_view::npos) break;
-        from = hash + 1;
-    }
+std::vector<std::string> StepWords(std::string_view text) {
+    auto words = SplitAny(text, "#");
+    std::erase_if(words, [](const std::string& w) { return w.empty(); });
     return words;
 }
 
@@ -146,17 +131,17 @@ TFilterItem ParseFilterItem(const std::string& text, const TStatList& list) {
     item.Active = true;
     const auto words = StepWords(text);
 
-    const std::string_view w1 = words.size() > 0 ? words[0] : std::string_view{};
-    item.FromBottom = w1.find('B') != std::string_view::npos;
-    item.MarkAll = w1.find('M') != std::string_view::npos;
-    item.KeepSelected = w1.find('F') != std::string_view::npos;
+    const std::string w1 = words.empty() ? std::string() : words[0];
+    item.FromBottom = w1.find('B') != std::string::npos;
+    item.MarkAll = w1.find('M') != std::string::npos;
+    item.KeepSelected = w1.find('F') != std::string::npos;
     // A column outside the table would make the walk sort by nothing; it reads as the default.
     auto column = w1.size() >= 4 ? TryStrToInt(w1.substr(3)) : std::nullopt;
-    item.SortColumn = column && *column >= 0 && *column < kSortColumnCount ? *column : 1;
+    item.SortColumn = column && *column >= 0 && *column < kDrawStatsColumnCount ? *column : 1;
 
     if (words.size() > 1) {
-        const std::string_view w2 = words[1];
-        item.StatText = std::string(w2);
+        const std::string& w2 = words[1];
+        item.StatText = w2;
         const int index = list.IndexOfCode(Trim(ColonPart(w2, 0)));
         if (index >= 0) {
             item.Stat = &list.Items(index);
@@ -178,11 +163,11 @@ TFilterItem ParseFilterItem(const std::string& text, const TStatList& list) {
         }
     }
     if (words.size() > 4) {
-        const std::string_view w5 = words[4];
+        const std::string& w5 = words[4];
         item.OwnWeights = true;
-        item.Weights.Count = DotTextToFloat(std::string(ColonPart(w5, 0)), 0);
-        item.Weights.Deviation = DotTextToFloat(std::string(ColonPart(w5, 1)), 0);
-        item.Weights.Level = DotTextToFloat(std::string(ColonPart(w5, 2)), 0);
+        item.Weights.Count = DotTextToFloat(ColonPart(w5, 0), 0);
+        item.Weights.Deviation = DotTextToFloat(ColonPart(w5, 1), 0);
+        item.Weights.Level = DotTextToFloat(ColonPart(w5, 2), 0);
         item.Weights.UsePercents = ColonPart(w5, 3) == "1";
         item.Weights.UseAbsValues = ColonPart(w5, 4) == "1";
     }
