@@ -9,9 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
-#include <exception>
 #include <memory>
-#include <thread>
 #include <vector>
 
 namespace velmora {
@@ -37,45 +35,24 @@ int PartCount(int threads, size_t count) {
         parts = size_t(threads);
     } else {
         if (count < kSplitMinimum) return 1;
-        parts = std::clamp(std::thread::hardware_concurrency(), 1u, 8u);
+        parts = size_t(MachineThreadCount());
     }
     return int(std::clamp<size_t>(std::min(parts, count), 1, 64));
 }
 
 // The pass over src[0..count) into dst (a store of its own, room for count records) in `parts`
-// contiguous parts. The statistics are not thread-safe, so every part but the first runs on a
-// fresh instance of the same class, owner, parameter and archive, with the draws loaded as for
-// the first. Each part writes its survivors to the start of its own region of dst; the regions
-// are then moved together in part order, so the result is the one-thread result.
+// contiguous parts, each with the draws loaded as for the first. Each part writes its survivors to
+// the start of its own region of dst; the regions are then moved together in part order, so the
+// result is the one-thread result.
 size_t SplitPass(TCustomStat& stat, const TCombination* src, size_t count, TCombination* dst,
                  const TStatDrawArray& selected, bool remove, bool sorted, int last, int parts) {
     if (parts <= 1) return FilterCombinationSet(stat, src, count, dst, selected, remove, sorted, last);
     const size_t n = size_t(parts);
-    std::vector<std::unique_ptr<TCustomStat>> stats(n);
-    for (size_t p = 1; p < n; ++p) {
-        stats[p] = stat.Class().Create(stat.Owner(), stat.Param);
-        stats[p]->Draws = stat.Draws;
-    }
     std::vector<size_t> kept(n, 0);
-    std::vector<std::exception_ptr> errors(n);
     auto from = [&](size_t p) { return count * p / n; };
-    auto run = [&](size_t p) {
-        try {
-            TCustomStat& s = p == 0 ? stat : *stats[p];
-            kept[p] = FilterCombinationSet(s, src + from(p), from(p + 1) - from(p), dst + from(p), selected, remove,
-                                           sorted, last);
-        } catch (...) {
-            errors[p] = std::current_exception();
-        }
-    };
-    {
-        std::vector<std::jthread> workers;
-        workers.reserve(n - 1);
-        for (size_t p = 1; p < n; ++p) workers.emplace_back(run, p);
-        run(0);
-    }
-    for (auto& e : errors)
-        if (e) std::rethrow_exception(e);
+    RunInParts(stat, count, n, [&](TCustomStat& s, size_t p, size_t a, size_t b) {
+        kept[p] = FilterCombinationSet(s, src + a, b - a, dst + a, selected, remove, sorted, last);
+    });
     size_t k = kept[0];
     for (size_t p = 1; p < n; ++p) {
         if (k != from(p) && kept[p] > 0) std::memmove(dst + k, dst + from(p), kept[p] * sizeof(TCombination));

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <exception>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -46,10 +47,37 @@ void MergePart(TStatDrawArray& into, TStatKeyIndex& index, const TStatDrawArray&
 
 } // namespace
 
+int MachineThreadCount() { return int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u)); }
+
+void RunInParts(TCustomStat& stat, size_t count, size_t parts,
+                const std::function<void(TCustomStat& s, size_t part, size_t from, size_t to)>& body) {
+    std::vector<std::unique_ptr<TCustomStat>> stats(parts);
+    for (size_t p = 1; p < parts; ++p) {
+        stats[p] = stat.Class().Create(stat.Owner(), stat.Param);
+        stats[p]->Draws = stat.Draws;
+    }
+    std::vector<std::exception_ptr> errors(parts);
+    auto run = [&](size_t p) {
+        try {
+            body(p == 0 ? stat : *stats[p], p, count * p / parts, count * (p + 1) / parts);
+        } catch (...) {
+            errors[p] = std::current_exception();
+        }
+    };
+    {
+        std::vector<std::jthread> workers;
+        workers.reserve(parts > 0 ? parts - 1 : 0);
+        for (size_t p = 1; p < parts; ++p) workers.emplace_back(run, p);
+        if (parts > 0) run(0);
+    }
+    for (auto& e : errors)
+        if (e) std::rethrow_exception(e);
+}
+
 void ComputeCombinationsDistribution(TCustomStat& stat, const TCombination* combs, size_t count,
                                      TStatDrawArray& list, int threads) {
     list.clear();
-    if (threads <= 0) threads = int(std::clamp(std::thread::hardware_concurrency(), 1u, 8u));
+    if (threads <= 0) threads = MachineThreadCount();
     const uint8_t flags = stat.Class().ClassFlags();
     const bool split = threads > 1 && (flags & kFlagN) && !(flags & kFlagD) && count >= 4096;
     if (!split) {
@@ -58,24 +86,9 @@ void ComputeCombinationsDistribution(TCustomStat& stat, const TCombination* comb
     }
     const size_t parts = size_t(threads);
     std::vector<TStatDrawArray> lists(parts);
-    std::vector<std::unique_ptr<TCustomStat>> stats(parts);
-    std::vector<std::exception_ptr> errors(parts);
-    for (size_t p = 1; p < parts; ++p) stats[p] = stat.Class().Create(stat.Owner(), stat.Param);
-    auto run = [&](size_t p) {
-        try {
-            size_t from = count * p / parts, to = count * (p + 1) / parts;
-            TCustomStat& s = p == 0 ? stat : *stats[p];
-            s.AddCombinationValues(combs + from, to - from, lists[p]);
-        } catch (...) {
-            errors[p] = std::current_exception();
-        }
-    };
-    std::vector<std::thread> workers;
-    for (size_t p = 1; p < parts; ++p) workers.emplace_back(run, p);
-    run(0);
-    for (auto& w : workers) w.join();
-    for (auto& e : errors)
-        if (e) std::rethrow_exception(e);
+    RunInParts(stat, count, parts, [&](TCustomStat& s, size_t p, size_t from, size_t to) {
+        s.AddCombinationValues(combs + from, to - from, lists[p]);
+    });
     list = std::move(lists[0]);
     TStatKeyIndex index(list);
     for (size_t p = 1; p < parts; ++p) MergePart(list, index, lists[p]);

@@ -6,6 +6,7 @@
 #include "stats/stat_framework.h"
 
 #include <cstddef>
+#include <functional>
 
 namespace velmora {
 
@@ -19,6 +20,16 @@ void ComputeStatDistribution(TCustomStat& stat, int lastIndex, int length, bool 
 // the keeping filter (include = false) and false for the deleting one (include = true).
 size_t FilterCombinationSet(TCustomStat& stat, const TCombination* src, size_t count, TCombination* dst,
                             const TStatDrawArray& selected, bool include, bool sorted, int lastIndex);
+
+// The threads to use when the caller leaves the choice to the machine: its cores, 1 to 8.
+int MachineThreadCount();
+
+// Runs body(s, part, from, to) for `parts` contiguous parts [from, to) of [0, count) at once, part 0
+// on this thread with stat, every other part on a thread of its own with a fresh instance of the
+// same class, owner, parameter and archive (a statistic is not thread-safe). Once all parts have
+// ended, the first error of a part is raised.
+void RunInParts(TCustomStat& stat, size_t count, size_t parts,
+                const std::function<void(TCustomStat& s, size_t part, size_t from, size_t to)>& body);
 
 // The list that AddCombinationValue over combs[0..count), in order, into an empty list gives.
 // With threads > 1 a statistic of flag N (without D) is run in that many parts on fresh
