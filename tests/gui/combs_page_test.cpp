@@ -5,10 +5,10 @@
 
 #include "gui/app/pane_splitter.h"
 #include "gui/app/qt_text.h"
-#include "gui/combs/enter_spin_box.h"
+#include "gui/app/enter_spin_box.h"
 #include "gui/combs/form_gen_combs.h"
-#include "gui/model/form_draw_info.h"
-#include "util/text.h"
+#include "gui/draws/form_draw_info.h"
+#include "core/util/text.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -29,19 +29,19 @@ namespace {
 
 QStringList CombRow(TFormMain& w, int row) {
     QStringList out;
-    for (int c = 0; c < w.lvCombs->model()->columnCount(); ++c) out << w.lvCombs->model()->index(row, c).data().toString();
+    for (int c = 0; c < CombsPage(w)->lvCombs->model()->columnCount(); ++c) out << CombsPage(w)->lvCombs->model()->index(row, c).data().toString();
     return out;
 }
 
-int Rows(TFormMain& w) { return w.lvCombs->model()->rowCount(); }
+int Rows(TFormMain& w) { return CombsPage(w)->lvCombs->model()->rowCount(); }
 
 
 void SelectCombRows(TFormMain& w, const QList<int>& rows) {
-    auto* sel = w.lvCombs->selectionModel();
+    auto* sel = CombsPage(w)->lvCombs->selectionModel();
     sel->clearSelection();
     for (int r : rows)
-        sel->select(w.lvCombs->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    if (!rows.isEmpty()) sel->setCurrentIndex(w.lvCombs->model()->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
+        sel->select(CombsPage(w)->lvCombs->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    if (!rows.isEmpty()) sel->setCurrentIndex(CombsPage(w)->lvCombs->model()->index(rows.first(), 0), QItemSelectionModel::NoUpdate);
     w.UpdateCommands();
 }
 
@@ -194,7 +194,7 @@ void CombsPageTest::GenerateThroughTheDialog() {
     DataFolder data(TenDraws());
     auto w = OpenMainWindow();
     // A step in the log and an undo copy, both gone with the new set.
-    w->edCombsExclude->setValue(1);
+    CombsPage(*w)->edCombsExclude->setValue(1);
     w->Command("CombsDelExists")->trigger();
     QCOMPARE(LogLines(*w).size(), 1);
     QVERIFY(w->Command("CombsUndo")->isEnabled());
@@ -274,7 +274,7 @@ void CombsPageTest::DeleteUndoExcludeAndTheLog() {
     QCOMPARE(CombRow(*w, 0), (QStringList{"1", "1", "2", "3", "4", "6", "16"}));
     QCOMPARE(LogLines(*w), QStringList{"Выделенные комбинации|3|18|remove"});
     QCOMPARE(w->StatusPanelText(3), QString("Комбинаций: 18"));
-    QVERIFY(!w->lvCombs->selectionModel()->hasSelection());
+    QVERIFY(!CombsPage(*w)->lvCombs->selectionModel()->hasSelection());
 
     // One step back, exactly.
     QVERIFY(w->Command("CombsUndo")->isEnabled());
@@ -286,16 +286,16 @@ void CombsPageTest::DeleteUndoExcludeAndTheLog() {
 
     // The latest two draws: only draw 2 (3..7 in any order) is in the set.
     QVERIFY(!w->Command("CombsDelExists")->isEnabled());  // nothing to exclude at 0
-    w->edCombsExclude->setValue(2);
+    CombsPage(*w)->edCombsExclude->setValue(2);
     QVERIFY(w->Command("CombsDelExists")->isEnabled());
     w->Command("CombsDelExists")->trigger();
     QCOMPARE(Rows(*w), 20);
     QVERIFY(!Has(*w, {3, 4, 5, 6, 7}));
     QVERIFY(Has(*w, {1, 2, 3, 4, 5}));
     // Enter in the field runs the command: all three draws.
-    w->edCombsExclude->setFocus();
-    w->edCombsExclude->setValue(3);
-    QTest::keyClick(w->edCombsExclude, Qt::Key_Return);
+    CombsPage(*w)->edCombsExclude->setFocus();
+    CombsPage(*w)->edCombsExclude->setValue(3);
+    QTest::keyClick(CombsPage(*w)->edCombsExclude, Qt::Key_Return);
     QCOMPARE(Rows(*w), 19);
     QVERIFY(!Has(*w, {1, 2, 3, 4, 5}));
     QCOMPARE(LogLines(*w), (QStringList{"Последние тиражи|2|20|remove", "Последние тиражи|3|19|remove"}));
@@ -332,8 +332,8 @@ void CombsPageTest::ExclusionFollowsTheOffset() {
     QFETCH(QList<int>, gone);
     DataFolder data(TenDraws());
     auto w = OpenMainWindow();
-    w->edDrawsOffset->setValue(offset);
-    w->edCombsExclude->setValue(n);
+    DrawsPage(*w)->edDrawsOffset->setValue(offset);
+    CombsPage(*w)->edCombsExclude->setValue(n);
     w->Command("CombsDelExists")->trigger();
     QCOMPARE(Rows(*w), 2118760 - int(gone.size()));
     for (int k = 1; k <= 10; ++k) {
@@ -392,7 +392,7 @@ void CombsPageTest::FilesSaveAndOpen() {
 
     // Back into another set: a new set, nothing to undo.
     Generate(*w, 0, "");
-    w->edCombsExclude->setValue(1);
+    CombsPage(*w)->edCombsExclude->setValue(1);
     w->Command("CombsDelExists")->trigger();
     ChooseFile(file);
     w->Command("CombsOpen")->trigger();
@@ -450,7 +450,7 @@ void CombsPageTest::SearchesAndCounts() {
     QCOMPARE(box.Text, QString("В текущем списке комбинаций содержится 6 уникальных номеров"));
 
     // Without a focused row the row commands are off.
-    w->lvCombs->selectionModel()->clear();
+    CombsPage(*w)->lvCombs->selectionModel()->clear();
     w->UpdateCommands();
     QVERIFY(!w->Command("CombsFindInDraws")->isEnabled());
     QVERIFY(!w->Command("CombsInfo")->isEnabled());
@@ -490,21 +490,21 @@ void CombsPageTest::ViewSettingsOutliveTheWindow() {
         QAction* color = w->Command("ViewColorCombs");
         QVERIFY(color->isChecked());
         // Channel colours: 1 lies in channel 1, the row number cell is white.
-        QCOMPARE(w->lvCombs->model()->index(0, 1).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xAA, 0xFF, 0xAA));
-        QCOMPARE(w->lvCombs->model()->index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::white));
+        QCOMPARE(CombsPage(*w)->lvCombs->model()->index(0, 1).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(0xAA, 0xFF, 0xAA));
+        QCOMPARE(CombsPage(*w)->lvCombs->model()->index(0, 0).data(Qt::BackgroundRole).value<QBrush>().color(), QColor(Qt::white));
         color->trigger();
         QVERIFY(!color->isChecked());
         QVERIFY(!w->Settings().ReadBool("TFormMain", "ColorCombs", true));
-        QVERIFY(!w->lvCombs->model()->index(0, 1).data(Qt::BackgroundRole).isValid());
+        QVERIFY(!CombsPage(*w)->lvCombs->model()->index(0, 1).data(Qt::BackgroundRole).isValid());
 
-        w->pcLists->setCurrentWidget(w->tsCombs);
+        w->pcLists->setCurrentWidget(CombsPage(*w));
         QApplication::processEvents();
-        const int total = w->spCombs->sizes().value(0) + w->spCombs->sizes().value(1);
-        w->spCombs->setSizes({total - 150, 150});
-        w->spCombs->splitterMoved(total - 150, 1);
-        w->edCombsExclude->setValue(4);
-        w->lvCombs->setColumnWidth(0, 91);
-        w->lvFilters->setColumnWidth(1, 77);
+        const int total = CombsPage(*w)->spCombs->sizes().value(0) + CombsPage(*w)->spCombs->sizes().value(1);
+        CombsPage(*w)->spCombs->setSizes({total - 150, 150});
+        CombsPage(*w)->spCombs->splitterMoved(total - 150, 1);
+        CombsPage(*w)->edCombsExclude->setValue(4);
+        CombsPage(*w)->lvCombs->setColumnWidth(0, 91);
+        CombsPage(*w)->lvFilters->setColumnWidth(1, 77);
         w->close();
     }
     TWindowSettings saved(WindowSettingsFile());
@@ -514,22 +514,22 @@ void CombsPageTest::ViewSettingsOutliveTheWindow() {
 
     auto w = OpenMainWindow();
     QVERIFY(!w->Command("ViewColorCombs")->isChecked());
-    QCOMPARE(w->edCombsExclude->value(), 4);
-    QCOMPARE(w->lvCombs->columnWidth(0), 91);
-    QCOMPARE(w->lvFilters->columnWidth(1), 77);
-    w->pcLists->setCurrentWidget(w->tsCombs);
+    QCOMPARE(CombsPage(*w)->edCombsExclude->value(), 4);
+    QCOMPARE(CombsPage(*w)->lvCombs->columnWidth(0), 91);
+    QCOMPARE(CombsPage(*w)->lvFilters->columnWidth(1), 77);
+    w->pcLists->setCurrentWidget(CombsPage(*w));
     QApplication::processEvents();
-    QCOMPARE(w->lvFilters->height(), 150);
+    QCOMPARE(CombsPage(*w)->lvFilters->height(), 150);
     // The list keeps its height when the window grows.
     w->resize(w->width(), w->height() + 80);
     QApplication::processEvents();
-    QCOMPARE(w->lvFilters->height(), 150);
+    QCOMPARE(CombsPage(*w)->lvFilters->height(), 150);
 }
 
 void CombsPageTest::BusyDisablesEveryCommand() {
     DataFolder data(TenDraws());
     auto w = OpenMainWindow();
-    w->edCombsExclude->setValue(1);
+    CombsPage(*w)->edCombsExclude->setValue(1);
     w->Command("CombsDelExists")->trigger();
     SelectCombRows(*w, {0});
     QApplication::clipboard()->setText("01 02 03 04 05");
@@ -540,15 +540,15 @@ void CombsPageTest::BusyDisablesEveryCommand() {
     w->EndBusy();
     for (const auto& n : kCombsCommands) QVERIFY2(w->Command(n)->isEnabled(), qPrintable(n));
     // The buttons carry their own short captions, the menu items the commands'.
-    QCOMPARE(w->btnCombsGen->text(), QString("Новый"));
-    QCOMPARE(w->btnCombsDelExists->text(), QString("[-] Тиражи"));
+    QCOMPARE(CombsPage(*w)->btnCombsGen->text(), QString("Новый"));
+    QCOMPARE(CombsPage(*w)->btnCombsDelExists->text(), QString("[-] Тиражи"));
     QCOMPARE(w->Command("CombsGen")->text(), QString("Генерировать"));
 }
 
 void CombsPageTest::ExclusionShowsItsProgressWhileBusy() {
     DataFolder data(TenDraws());
     auto w = OpenMainWindow();
-    w->edCombsExclude->setValue(3);
+    CombsPage(*w)->edCombsExclude->setValue(3);
     // The operation handles window events between its steps: a timer sees what the window shows.
     QStringList seen;
     bool commandsOff = true;
@@ -574,8 +574,8 @@ void CombsPageTest::Screenshot() {
     DataFolder data(MakeSampleDraws(120, 5));
     auto w = OpenMainWindow();
     w->resize(1000, 640);
-    w->pcLists->setCurrentWidget(w->tsCombs);
-    w->edCombsExclude->setValue(10);
+    w->pcLists->setCurrentWidget(CombsPage(*w));
+    CombsPage(*w)->edCombsExclude->setValue(10);
     w->Command("CombsDelExists")->trigger();
     SelectCombRows(*w, {1, 2, 3});
     AnswerBox(nullptr, QMessageBox::Yes);

@@ -2,11 +2,11 @@
 // dialog, delete, offset, sorted switch, CSV import and export, the information window.
 #include "gui_test_util.h"
 
-#include "gui/model/form_draw.h"
-#include "gui/model/form_draw_info.h"
-#include "model/draws_csv.h"
+#include "gui/draws/form_draw.h"
+#include "gui/draws/form_draw_info.h"
+#include "core/model/draws_csv.h"
 #include "gui/app/qt_text.h"
-#include "util/text.h"
+#include "core/util/text.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -26,16 +26,16 @@ using namespace velmora::test;
 
 namespace {
 
-QString Cell(TFormMain& w, int row, int col) { return w.lvDraws->model()->index(row, col).data().toString(); }
+QString Cell(TFormMain& w, int row, int col) { return DrawsPage(w)->lvDraws->model()->index(row, col).data().toString(); }
 
 QStringList Row(TFormMain& w, int row) {
     QStringList out;
-    for (int c = 0; c < w.lvDraws->model()->columnCount(); ++c) out << Cell(w, row, c);
+    for (int c = 0; c < DrawsPage(w)->lvDraws->model()->columnCount(); ++c) out << Cell(w, row, c);
     return out;
 }
 
 QColor CellColor(TFormMain& w, int row, int col) {
-    return w.lvDraws->model()->index(row, col).data(Qt::BackgroundRole).value<QBrush>().color();
+    return DrawsPage(w)->lvDraws->model()->index(row, col).data(Qt::BackgroundRole).value<QBrush>().color();
 }
 
 QStringList Panels(TFormMain& w) { return {w.StatusPanelText(0), w.StatusPanelText(1), w.StatusPanelText(2)}; }
@@ -55,11 +55,11 @@ std::vector<int> FileNumbers() {
 }
 
 void SelectRows(TFormMain& w, std::initializer_list<int> rows) {
-    auto* sel = w.lvDraws->selectionModel();
+    auto* sel = DrawsPage(w)->lvDraws->selectionModel();
     sel->clearSelection();
     for (int r : rows)
-        sel->select(w.lvDraws->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-    sel->setCurrentIndex(w.lvDraws->model()->index(*rows.begin(), 0), QItemSelectionModel::NoUpdate);
+        sel->select(DrawsPage(w)->lvDraws->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    sel->setCurrentIndex(DrawsPage(w)->lvDraws->model()->index(*rows.begin(), 0), QItemSelectionModel::NoUpdate);
 }
 
 // Fills the draw dialog and presses OK; when the text is refused, records the error box and
@@ -142,11 +142,11 @@ void DrawsPageTest::StartShowsTheArchive() {
     auto all = TenDraws();
     DataFolder data(TDrawsArray(all.begin(), all.begin() + draws), file);
     auto w = OpenMainWindow();
-    QCOMPARE(w->lvDraws->model()->rowCount(), draws);
+    QCOMPARE(DrawsPage(*w)->lvDraws->model()->rowCount(), draws);
     QCOMPARE(Panels(*w), panels);
     if (!firstRow.isEmpty()) QCOMPARE(Row(*w, 0), firstRow);
     QCOMPARE(w->Command("DrawsExport")->isEnabled(), exportEnabled);
-    QCOMPARE(w->edDrawsOffset->maximum(), std::max(draws - 1, 0));
+    QCOMPARE(DrawsPage(*w)->edDrawsOffset->maximum(), std::max(draws - 1, 0));
     QVERIFY(w->windowTitle().startsWith("Анализ статистики лотереи \"Velmora 5 из 50\" версия "));
 }
 
@@ -195,7 +195,7 @@ void DrawsPageTest::AddThroughTheDialog() {
         QCOMPARE(run.Error.Text, QString("Введена некорректная комбинация!"));
         QVERIFY(run.StayedOpen);
         QCOMPARE(int(file.size()), draws);
-        QCOMPARE(w->lvDraws->model()->rowCount(), draws);
+        QCOMPARE(DrawsPage(*w)->lvDraws->model()->rowCount(), draws);
     }
 }
 
@@ -245,8 +245,8 @@ void DrawsPageTest::DeleteAsksAndRemovesExactlyTheSelection() {
     QFETCH(QList<int>, left);
     DataFolder data(TenDraws());
     auto w = OpenMainWindow();
-    auto* sel = w->lvDraws->selectionModel();
-    for (int r : rows) sel->select(w->lvDraws->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    auto* sel = DrawsPage(*w)->lvDraws->selectionModel();
+    for (int r : rows) sel->select(DrawsPage(*w)->lvDraws->model()->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
     w->UpdateCommands();
     ShownBox box;
     AnswerBox(&box, yes ? QMessageBox::Yes : QMessageBox::No);
@@ -257,7 +257,7 @@ void DrawsPageTest::DeleteAsksAndRemovesExactlyTheSelection() {
     QVERIFY(box.NoPreselected);
     const auto numbers = FileNumbers();
     QCOMPARE(QList<int>(numbers.begin(), numbers.end()), left);
-    QCOMPARE(w->lvDraws->model()->rowCount(), int(left.size()));
+    QCOMPARE(DrawsPage(*w)->lvDraws->model()->rowCount(), int(left.size()));
     QCOMPARE(w->StatusPanelText(0), QString("Архив тиражей: %1").arg(left.size()));
 }
 
@@ -293,8 +293,8 @@ void DrawsPageTest::OffsetMovesStatusAndRowColour() {
     QFETCH(QStringList, panels);
     DataFolder data(TenDraws());
     auto w = OpenMainWindow();
-    w->edDrawsOffset->setValue(offset);
-    QCOMPARE(w->edDrawsOffset->value(), shown);
+    DrawsPage(*w)->edDrawsOffset->setValue(offset);
+    QCOMPARE(DrawsPage(*w)->edDrawsOffset->value(), shown);
     QCOMPARE(w->Draws().Offset(), shown);
     QCOMPARE(Panels(*w), panels);
     // The offset row is marked outside its number cells; number cells keep their channel colours.
@@ -339,7 +339,7 @@ void DrawsPageTest::ColourSwitch() {
     QVERIFY(!color->isChecked());
     QVERIFY(!w->Settings().ReadBool("TFormMain", "ColorDraws", true));
     // Without channel colours only the offset row is marked.
-    QVERIFY(!w->lvDraws->model()->index(1, 1).data(Qt::BackgroundRole).isValid());
+    QVERIFY(!DrawsPage(*w)->lvDraws->model()->index(1, 1).data(Qt::BackgroundRole).isValid());
     QCOMPARE(CellColor(*w, 0, 1), QColor(0xFF, 0xAA, 0xAA));
 }
 
@@ -356,7 +356,7 @@ void DrawsPageTest::SettingsOutliveTheWindow() {
         auto w = OpenMainWindow();
         w->Command("DrawsSorted")->trigger();
         w->Command("ViewColorDraws")->trigger();
-        w->lvDraws->setColumnWidth(0, 77);
+        DrawsPage(*w)->lvDraws->setColumnWidth(0, 77);
         w->close();
     }
     QCOMPARE(QFileInfo(Q(WindowSettingsFile())).fileName(), QString("Velmora_5x50.frm"));
@@ -364,7 +364,7 @@ void DrawsPageTest::SettingsOutliveTheWindow() {
     QVERIFY(w->Command("DrawsSorted")->isChecked());
     QVERIFY(!w->Command("ViewColorDraws")->isChecked());
     QCOMPARE(Row(*w, 0).mid(1, 5), (QStringList{"10", "20", "30", "40", "50"}));
-    QCOMPARE(w->lvDraws->columnWidth(0), 77);
+    QCOMPARE(DrawsPage(*w)->lvDraws->columnWidth(0), 77);
     TWindowSettings saved(WindowSettingsFile());
     saved.Load();
     QCOMPARE(saved.ReadInteger("TFormMain", "LeftPanelWidth", 0), 480);
@@ -385,7 +385,7 @@ void DrawsPageTest::FailedSaveKeepsTheChange() {
     QCOMPARE(box.Caption, QString("Ошибка"));
     QVERIFY2(box.Text.startsWith("Ошибка записи в файл тиражей!\n\n"), qPrintable(box.Text));
     QCOMPARE(w->Draws().Count(), 11);
-    QCOMPARE(w->lvDraws->model()->rowCount(), 11);
+    QCOMPARE(DrawsPage(*w)->lvDraws->model()->rowCount(), 11);
     QCOMPARE(w->StatusPanelText(0), QString("Архив тиражей: 11"));
     QCOMPARE(w->StatusPanelText(6), QString());
     QVERIFY(w->IsIdle());
@@ -404,7 +404,7 @@ void DrawsPageTest::ExportThenImportRestoresTheArchive() {
     }
     std::filesystem::remove(data.ArchiveFile());
     auto w = OpenMainWindow();
-    QCOMPARE(w->lvDraws->model()->rowCount(), 0);
+    QCOMPARE(DrawsPage(*w)->lvDraws->model()->rowCount(), 0);
     ChooseFile(csv);
     w->Command("DrawsImport")->trigger();
     const auto back = FileDraws();
@@ -451,7 +451,7 @@ void DrawsPageTest::InformationWindow() {
         at50 = QString::number(dlg->sgCard->item(7, 0) != nullptr);
         dlg->reject();
     });
-    w->lvDraws->doubleClicked(w->lvDraws->model()->index(2, 0));
+    DrawsPage(*w)->lvDraws->doubleClicked(DrawsPage(*w)->lvDraws->model()->index(2, 0));
     QCOMPARE(cells, (QStringList{"8", "18", "28", "38", "48"}));
     QCOMPARE(cell1, QColor(0xAA, 0xFF, 0xAA));  // channel 1
     QCOMPARE(properties.mid(0, 2), (QStringList{"Номер тиража: 8", "Дата тиража: 2020-01-08"}));
@@ -480,7 +480,7 @@ void DrawsPageTest::BusyDisablesEveryCommand() {
     QVERIFY(w->IsIdle());
     for (const auto& n : names) QVERIFY2(w->Command(n)->isEnabled(), qPrintable(n));
     // Without a focused row the row commands are off.
-    w->lvDraws->selectionModel()->clear();
+    DrawsPage(*w)->lvDraws->selectionModel()->clear();
     w->UpdateCommands();
     QVERIFY(!w->Command("DrawsEdit")->isEnabled());
     QVERIFY(!w->Command("DrawsDel")->isEnabled());
@@ -491,7 +491,7 @@ void DrawsPageTest::Screenshot() {
     DataFolder data(MakeSampleDraws(120, 5));
     auto w = OpenMainWindow();
     w->resize(1000, 640);
-    w->edDrawsOffset->setValue(3);
+    DrawsPage(*w)->edDrawsOffset->setValue(3);
     SelectRows(*w, {6, 8});
     QApplication::processEvents();
     QString dir = qEnvironmentVariable("VELMORA_SCREENS", VELMORA_SCREENS);

@@ -3,10 +3,10 @@
 // checks of OK with their messages and focus.
 #include "gui_test_util.h"
 
-#include "combs/draw_stats.h"
-#include "filters/filter_item.h"
+#include "core/combs/draw_stats.h"
+#include "core/filters/filter_item.h"
 #include "gui/app/qt_text.h"
-#include "gui/combs/enter_spin_box.h"
+#include "gui/app/enter_spin_box.h"
 #include "gui/filters/form_filter.h"
 
 #include <QCheckBox>

@@ -2,8 +2,10 @@
 #pragma once
 
 #include "gui/app/form_main.h"
-#include "model/data_folder.h"
-#include "model/draws_archive.h"
+#include "gui/combs/combs_page.h"
+#include "gui/draws/draws_page.h"
+#include "core/model/data_folder.h"
+#include "core/model/draws_archive.h"
 #include "../test_draws.h"
 
 #include <QApplication>
@@ -83,6 +85,10 @@ inline void StopModal(const QPointer<QTimer>& wait) {
     }
 }
 
+// The pages of the main window.
+inline TDrawsPage* DrawsPage(TTemplateMain& w) { return w.Page<TDrawsPage>(); }
+inline TCombsPage* CombsPage(TTemplateMain& w) { return w.Page<TCombsPage>(); }
+
 // A message box as it was shown.
 struct ShownBox {
     QString Caption, Text;
@@ -154,7 +160,7 @@ private:
 // line without its icon.
 inline QStringList LogLines(TFormMain& w) {
     QStringList out;
-    auto* m = w.lvFilters->model();
+    auto* m = CombsPage(w)->lvFilters->model();
     const auto& log = w.Combs().Log();
     for (int r = 0; r < m->rowCount(); ++r) {
         QStringList cells;

@@ -4,14 +4,14 @@
 // same data folder, the placement rule of the window settings and the commands of the shell.
 #include "gui_test_util.h"
 
-#include "app/config.h"
-#include "app/window_settings.h"
-#include "combs/prefetch.h"
+#include "core/app/config.h"
+#include "core/app/window_settings.h"
+#include "core/combs/prefetch.h"
 #include "gui/app/form_config.h"
 #include "gui/app/form_first_run.h"
 #include "gui/app/qt_text.h"
 #include "gui/combs/form_gen_combs.h"
-#include "util/text.h"
+#include "core/util/text.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -139,7 +139,7 @@ void SettingsTest::DialogShowsTheSettingsAndOkPutsThemInForce() {
     QVERIFY(w->Command("EditConfig")->isEnabled());
 
     // The draw list colours by channels of 5: numbers 1 and 11 of draw 1 (row 9) differ.
-    auto color = [&](int col) { return w->lvDraws->model()->index(9, col).data(Qt::BackgroundRole).value<QBrush>().color(); };
+    auto color = [&](int col) { return DrawsPage(*w)->lvDraws->model()->index(9, col).data(Qt::BackgroundRole).value<QBrush>().color(); };
     QVERIFY(color(2) != color(4));
 
     RunConfigDialog(*w, [](TFormConfig* dlg) {

@@ -4,8 +4,8 @@
 #include "gui_test_util.h"
 
 #include "gui/app/qt_text.h"
-#include "gui/combs/enter_spin_box.h"
-#include "util/text.h"
+#include "gui/app/enter_spin_box.h"
+#include "core/util/text.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -159,7 +159,7 @@ void StatFilterTest::KeyFiltersTheSet() {
 
     PressFilterKey(*w, remove);
     QCOMPARE(w->Combs().Count(), count);
-    QCOMPARE(w->lvCombs->model()->rowCount(), count);
+    QCOMPARE(CombsPage(*w)->lvCombs->model()->rowCount(), count);
     QCOMPARE(w->StatusPanelText(3), QString("Комбинаций: %1").arg(count));
     QCOMPARE(w->StatusPanelText(6), QString());
     QVERIFY(w->IsIdle());
@@ -270,7 +270,7 @@ void StatFilterTest::Screenshot() {
     DataFolder data(MakeSampleDraws(400, 11));
     auto w = OpenMainWindow();
     w->resize(1280, 760);
-    w->pcLists->setCurrentWidget(w->tsCombs);
+    w->pcLists->setCurrentWidget(CombsPage(*w));
     SelectStatistic(*w, "SUMS");
     auto* edit = w->edDrawsStatLen->findChild<QLineEdit*>();
     QVERIFY(edit);
@@ -298,7 +298,7 @@ void StatFilterTest::Screenshot() {
     // As a user would: a wider left page and the caption column widened to its texts.
     w->resize(1480, 780);
     w->splitter->setSizes({660, 820});
-    w->lvFilters->resizeColumnToContents(0);
+    CombsPage(*w)->lvFilters->resizeColumnToContents(0);
     QApplication::processEvents();
     QString dir = qEnvironmentVariable("VELMORA_SCREENS", VELMORA_SCREENS);
     QDir().mkpath(dir);

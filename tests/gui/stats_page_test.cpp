@@ -3,14 +3,14 @@
 // (files built with the progress window), the chart, an uncreatable file, kept settings.
 #include "gui_test_util.h"
 
-#include "combs/draw_stats.h"
-#include "combs/prefetch.h"
+#include "core/combs/draw_stats.h"
+#include "core/combs/prefetch.h"
 #include "gui/app/pane_splitter.h"
 #include "gui/app/qt_text.h"
-#include "gui/combs/enter_spin_box.h"
+#include "gui/app/enter_spin_box.h"
 #include "gui/model/draw_stats_model.h"
-#include "util/atomic_file.h"
-#include "util/text.h"
+#include "core/util/atomic_file.h"
+#include "core/util/text.h"
 
 #include <QAbstractSeries>
 #include <QAction>
@@ -154,13 +154,13 @@ void StatsPageTest::TableFollowsSelectorLengthAndOffset() {
     for (int c = kColNorm; c <= kColDeviationPct; ++c) QVERIFY(w->lvDrawsStat->isColumnHidden(c));
 
     // A new offset recomputes the table: facts and deltas appear.
-    w->edDrawsOffset->setValue(3);
+    DrawsPage(*w)->edDrawsOffset->setValue(3);
     QCOMPARE(TableRow(*w, 0), (QStringList{"1:4", "2", "40,00000", "-", "-", "-", "1", "33,33", "1,00", "17", "3",
                                            "2,5000", "3", "20", "26", "24", "20", "0", "+6", "+4"}));
     QCOMPARE(Table(*w), EngineTable(*w, even, 5, false));
 
     // The sorted switch recomputes as well (draw 20 is stored 9 3 5 7 2).
-    w->edDrawsOffset->setValue(0);
+    DrawsPage(*w)->edDrawsOffset->setValue(0);
     SelectStatistic(*w, "POS1");
     auto countOf2 = [&] {
         for (const auto& r : Table(*w))

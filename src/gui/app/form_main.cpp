@@ -1,10 +1,13 @@
 #include "gui/app/form_main.h"
 
+#include "gui/draws/draws_page.h"
+
 namespace velmora {
 
 TFormMain::TFormMain(QWidget* parent) : TTemplateMain(parent) {
     setObjectName("TFormMain");
-    SetDrawListCaptions({tr("Тираж"), "1", "2", "3", "4", "5", "E1", "E2", "S", tr("Дата тиража")});
+    Page<TDrawsPage>()->SetDrawListCaptions(
+        {tr("Тираж"), "1", "2", "3", "4", "5", "E1", "E2", "S", tr("Дата тиража")});
     ReadWindowSettings();
     UpdateCommands();
 }

@@ -29,9 +29,10 @@ void TProgressWindow::Percent(double percent) {
 }
 
 bool TProgressWindow::StopRequested() {
-    // The dialog is window-modal: the events handled here cannot reach the main window's commands.
+    // The dialog is window-modal and the main window holds its input back while busy: the events
+    // handled here cannot reach the main window's commands. "Стоп" and closing the window stop.
     QCoreApplication::processEvents();
-    return dialog_->wasCanceled();
+    return dialog_->wasCanceled() || window_->ClosePending();
 }
 
 } // namespace velmora

@@ -9,14 +9,15 @@ namespace velmora {
 
 void TStatusProgress::Status(const std::string& text) {
     window_->SetStatusText(Q(text));
-    // Every command is disabled while the window is busy, so the events handled here cannot
-    // start a second operation.
+    // Every command is disabled and the window's input is held back while it is busy, so the
+    // events handled here cannot start a second operation.
     QCoreApplication::processEvents();
 }
 
 bool TStatusProgress::StopRequested() {
     QCoreApplication::processEvents();
-    return stop_;
+    // Closing the window asks the running operation to stop.
+    return stop_ || window_->ClosePending();
 }
 
 } // namespace velmora

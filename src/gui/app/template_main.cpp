@@ -4,14 +4,16 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/model/draw_stats_model.h"
-#include "gui/model/draws_model.h"
-#include "combs/prefetch.h"
-#include "model/data_folder.h"
-#include "util/format.h"
+#include "core/app/help.h"
+#include "core/combs/prefetch.h"
+#include "core/model/data_folder.h"
+#include "core/util/atomic_file.h"
+#include "core/util/format.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenuBar>
@@ -25,6 +27,7 @@
 #include <QTableView>
 #include <QToolButton>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace velmora {
@@ -63,60 +66,22 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     setObjectName("TTemplateMain");
     setWindowTitle(tr("Анализ статистики лотереи \"Velmora 5 из 50\""));
     draws_.FileName = ProductFile(".ldr");
-    drawsModel_ = new TDrawsModel(draws_, this);
     progress_ = std::make_unique<TStatusProgress>(this);
     // The stores take their whole capacity at once and are only written when a set is built.
     combs_ = std::make_unique<TCombSet>();
     PrepareStart();
 
-    // A command without a hint of its own shows its caption as the hint.
-    AddCommand("DrawsInfo", tr("Сведения о тираже"), {}, tr("Сведения о тираже"), &TTemplateMain::DrawsInfoUpdate,
-               &TTemplateMain::DrawsInfoExecute);
-    AddCommand("DrawsImport", tr("Импорт из CSV-файла"), {}, tr("Импорт списка тиражей из CSV-файла"),
-               &TTemplateMain::DrawsImportUpdate, &TTemplateMain::DrawsImportExecute);
-    AddCommand("DrawsExport", tr("Экспорт в CSV-файл"), {}, tr("Экспорт списка тиражей в CSV-файл"),
-               &TTemplateMain::DrawsExportUpdate, &TTemplateMain::DrawsExportExecute);
-    AddCommand("DrawsAdd", tr("Добавить"), {}, tr("Добавить"), &TTemplateMain::DrawsAddUpdate,
-               &TTemplateMain::DrawsAddExecute);
-    AddCommand("DrawsEdit", tr("Изменить"), {}, tr("Изменить"), &TTemplateMain::DrawsEditUpdate,
-               &TTemplateMain::DrawsEditExecute);
-    AddCommand("DrawsDel", tr("Удалить"), {}, tr("Удалить"), &TTemplateMain::DrawsDelUpdate,
-               &TTemplateMain::DrawsDelExecute);
-    AddCommand("DrawsSorted", tr("Упорядочить MIN->MAX"), {}, tr("Упорядочить MIN->MAX"),
-               &TTemplateMain::DrawsSortedUpdate, &TTemplateMain::DrawsSortedExecute,
-               &TTemplateMain::DrawsSortedChecked);
-    AddCommand("ViewColorDraws", tr("Выделять каналы в списке тиражей"), {},
-               tr("Выделять каналы в списке тиражей"), &TTemplateMain::ViewColorDrawsUpdate,
-               &TTemplateMain::ViewColorDrawsExecute, &TTemplateMain::ViewColorDrawsChecked);
-    AddCombsCommands();
-    AddCommand("DrawsStatCalc", tr("Обновить"), {}, tr("Обновить"), &TTemplateMain::DrawsStatCalcUpdate,
-               &TTemplateMain::DrawsStatCalcExecute);
-    AddCommand("DrawsStatePrefetchsEnabled", tr("Использовать сравнение с полным набором комбинаций"), {},
-               tr("Использовать сравнение с полным набором комбинаций"),
-               &TTemplateMain::DrawsStatePrefetchsEnabledUpdate, &TTemplateMain::DrawsStatePrefetchsEnabledExecute,
-               &TTemplateMain::DrawsStatePrefetchsEnabledChecked);
-    AddCommand("DrawsStatShowTotalLine", tr("График идеального распределения"), {},
-               tr("График идеального распределения"), &TTemplateMain::DrawsStatShowTotalLineUpdate,
-               &TTemplateMain::DrawsStatShowTotalLineExecute, &TTemplateMain::DrawsStatShowTotalLineChecked);
-    AddStatFilterCommands();
     AddCommand("ExitProgram", tr("Выход"), QKeySequence(Qt::ALT | Qt::Key_F4), tr("Выход"),
                &TTemplateMain::ExitProgramUpdate, &TTemplateMain::ExitProgramExecute);
     AddCommand("About", tr("О программе"), {}, tr("О программе"), &TTemplateMain::AboutUpdate,
                &TTemplateMain::AboutExecute);
     AddAppCommands();
+    CreateWindowMenus();
 
     pcLists = new QTabWidget;
     pcLists->setObjectName("pcLists");
-    tsDraws = CreateDrawsPage();
-    pcLists->addTab(tsDraws, tr("Архив тиражей"));
-    tsCombs = CreateCombsPage();
-    pcLists->addTab(tsCombs, tr("Комбинации"));
-
     pcMain = new QTabWidget;
     pcMain->setObjectName("pcMain");
-    drawsStatModel_ = new TDrawStatsModel(this);
-    tsDrawsStat = CreateDrawsStatPage();
-    pcMain->addTab(tsDrawsStat, tr("Статистика"));
 
     fmProgress = new QProgressDialog(this);
     fmProgress->setObjectName("fmProgress");
@@ -127,6 +92,33 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     fmProgress->setAutoClose(false);
     fmProgress->setMinimumDuration(0);
     fmProgress->hide();
+
+    CreateStatusBar();
+    CreatePages();
+
+    // The statistics page, still part of the window.
+    AddCommand("DrawsStatCalc", tr("Обновить"), {}, tr("Обновить"), &TTemplateMain::DrawsStatCalcUpdate,
+               &TTemplateMain::DrawsStatCalcExecute);
+    AddCommand("DrawsStatePrefetchsEnabled", tr("Использовать сравнение с полным набором комбинаций"), {},
+               tr("Использовать сравнение с полным набором комбинаций"),
+               &TTemplateMain::DrawsStatePrefetchsEnabledUpdate, &TTemplateMain::DrawsStatePrefetchsEnabledExecute,
+               &TTemplateMain::DrawsStatePrefetchsEnabledChecked);
+    AddCommand("DrawsStatShowTotalLine", tr("График идеального распределения"), {},
+               tr("График идеального распределения"), &TTemplateMain::DrawsStatShowTotalLineUpdate,
+               &TTemplateMain::DrawsStatShowTotalLineExecute, &TTemplateMain::DrawsStatShowTotalLineChecked);
+    AddStatFilterCommands();
+    drawsStatModel_ = new TDrawStatsModel(this);
+    tsDrawsStat = CreateDrawsStatPage();
+    pcMain->addTab(tsDrawsStat, tr("Статистика"));
+    auto* stats = MainMenu(TMainMenu::Stats);
+    stats->addAction(Command("DrawsStatCalc"));
+    stats->addSeparator();
+    stats->addAction(Command("DrawsStatePrefetchsEnabled"));
+    stats->addAction(Command("DrawsStatShowTotalLine"));
+    connect(this, &TTemplateMain::StatListChanged, this, [this] { RefreshStatSelectors(true); });
+    connect(this, &TTemplateMain::ConfigChanged, this, [this](uint16_t groups) {
+        if (groups != 0) BuildPrefetchFiles(false, groups);
+    });
 
     splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("splitter");
@@ -140,21 +132,16 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     });
     setCentralWidget(splitter);
 
-    CreateMenus();
-    CreateStatusBar();
-
     ReadProgramSettings();
     try {
         statList_.Bind(draws_.Draws);
         statList_.Build();
-        drawsModel_->SetChannelSize(statList_.Config.ChannelSize);
         drawsStatCache_.Reset();
-        RefreshStatSelectors(false, false);
+        RefreshStatSelectors(false);
+        emit ConfigChanged(kNoPrefetchGroups);
     } catch (const std::exception& e) {
         ShowError(this, Q(Format(S(tr("Ошибка запуска программы!\r\r%s")), {e.what()})));
     }
-
-    AddView([this](bool force) { ComputeDrawStats(force); });
 
     idleTimer_ = new QTimer(this);
     connect(idleTimer_, &QTimer::timeout, this, &TTemplateMain::UpdateCommands);
@@ -164,20 +151,35 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     resize(900, 640);
 }
 
-TTemplateMain::~TTemplateMain() = default;
+TTemplateMain::~TTemplateMain() {
+    if (busy_ > 0) qApp->removeEventFilter(this);
+}
+
+// ---- the command table ---------------------------------------------------------------------
 
 QAction* TTemplateMain::AddCommand(const QString& name, const QString& caption, const QKeySequence& key,
-                                   const QString& hint, UpdateRule update, ExecuteSlot execute, UpdateRule checked) {
+                                   const QString& hint, std::function<bool()> update, std::function<void()> execute,
+                                   std::function<bool()> checked) {
     auto* a = new QAction(caption, this);
     a->setObjectName(name);
     if (!key.isEmpty()) a->setShortcut(key);
     a->setStatusTip(hint);
     a->setToolTip(hint);
-    a->setCheckable(checked != nullptr);
-    connect(a, &QAction::triggered, this, [this, execute] { RunCommand(execute); });
+    a->setCheckable(bool(checked));
+    const size_t index = commands_.size();
+    connect(a, &QAction::triggered, this, [this, index, execute = std::move(execute)] { RunCommand(commands_[index], execute); });
     addAction(a);
-    commands_.push_back({a, update, checked});
+    commands_.push_back({a, std::move(update), std::move(checked)});
     return a;
+}
+
+QAction* TTemplateMain::AddCommand(const QString& name, const QString& caption, const QKeySequence& key,
+                                   const QString& hint, UpdateRule update, ExecuteSlot execute, UpdateRule checked) {
+    std::function<bool()> isChecked;
+    if (checked) isChecked = [this, checked] { return (this->*checked)(); };
+    return AddCommand(
+        name, caption, key, hint, [this, update] { return (this->*update)(); }, [this, execute] { (this->*execute)(); },
+        std::move(isChecked));
 }
 
 QAction* TTemplateMain::Command(const QString& name) const {
@@ -186,20 +188,21 @@ QAction* TTemplateMain::Command(const QString& name) const {
     return nullptr;
 }
 
-QAction* TTemplateMain::AddCommand(const QString& name, const QString& caption, const QKeySequence& key,
-                                   const QString& hint, UpdateRule update, std::function<void()> execute) {
-    auto* a = new QAction(caption, this);
-    a->setObjectName(name);
-    if (!key.isEmpty()) a->setShortcut(key);
-    a->setStatusTip(hint);
-    a->setToolTip(hint);
-    connect(a, &QAction::triggered, this, [this, execute] { RunCommand(execute); });
-    addAction(a);
-    commands_.push_back({a, update, nullptr});
-    return a;
+bool TTemplateMain::TriggerCommand(const QString& name) {
+    UpdateCommands();
+    QAction* a = Command(name);
+    if (!a || !a->isEnabled()) return false;
+    a->trigger();
+    return true;
 }
 
-void TTemplateMain::RunCommand(const std::function<void()>& execute) {
+void TTemplateMain::RunCommand(const TCommandItem& command, const std::function<void()>& execute) {
+    // The rule is asked again: the action may still show the state of the last evaluation (a
+    // selection changed since, a trigger from code), and nothing runs while the window is busy.
+    if (!IsIdle() || secondCopy_ || quitPending_ || closePending_ || !command.Update()) {
+        UpdateCommands();
+        return;
+    }
     try {
         execute();
     } catch (const std::exception& e) {
@@ -208,69 +211,122 @@ void TTemplateMain::RunCommand(const std::function<void()>& execute) {
     UpdateCommands();
 }
 
-void TTemplateMain::RunCommand(ExecuteSlot execute) {
-    try {
-        (this->*execute)();
-    } catch (const std::exception& e) {
-        ShowError(this, Q(e.what()));
-    }
-    UpdateCommands();
-}
-
 void TTemplateMain::UpdateCommands() {
     // A copy that does not own the data folder only shows its message and ends.
-    const bool idle = IsIdle() && !secondCopy_ && !quitPending_;
+    const bool idle = IsIdle() && !secondCopy_ && !quitPending_ && !closePending_;
     for (const auto& c : commands_) {
-        c.Action->setEnabled(idle && (this->*c.Update)());
-        if (c.Checked) c.Action->setChecked((this->*c.Checked)());
+        c.Action->setEnabled(idle && c.Update());
+        if (c.Checked) c.Action->setChecked(c.Checked());
     }
 }
 
+// ---- the busy state ------------------------------------------------------------------------
+
 void TTemplateMain::BeginBusy() {
-    if (busy_++ == 0) QApplication::setOverrideCursor(Qt::WaitCursor);
+    if (busy_++ == 0) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        // Long operations handle window events between their steps: the user's input to this
+        // window waits until they end (see eventFilter).
+        qApp->installEventFilter(this);
+    }
     UpdateCommands();
 }
 
 void TTemplateMain::EndBusy() {
     if (busy_ == 0) return;
-    if (--busy_ == 0) QApplication::restoreOverrideCursor();
+    if (--busy_ == 0) {
+        qApp->removeEventFilter(this);
+        QApplication::restoreOverrideCursor();
+        // A close asked for during the operation is carried out now, from the event loop, once
+        // the command that ran the operation has returned.
+        if (closePending_)
+            QTimer::singleShot(0, this, [this] {
+                if (closePending_ && IsIdle()) close();
+            });
+    }
     UpdateCommands();
 }
 
-void TTemplateMain::CreateMenus() {
-    auto* file = menuBar()->addMenu(tr("Файл"));
-    file->setObjectName("mnFile");
+bool TTemplateMain::eventFilter(QObject* watched, QEvent* e) {
+    switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::Wheel:
+    case QEvent::KeyPress:
+    case QEvent::KeyRelease:
+    case QEvent::Shortcut:
+    case QEvent::ShortcutOverride:
+    case QEvent::ContextMenu:
+    case QEvent::Drop:
+    case QEvent::TouchBegin:
+        break;
+    default:
+        return false;
+    }
+    if (IsIdle() || !watched->isWidgetType()) return false;
+    // Only this window's own controls wait; the progress window with its "Стоп" and the message
+    // boxes are windows of their own.
+    auto* w = static_cast<QWidget*>(watched);
+    return w->window() == this;
+}
+
+// ---- pages and menus -----------------------------------------------------------------------
+
+void TTemplateMain::AddPage(TMainPage* page, TPageArea area, const QString& caption) {
+    (area == TPageArea::Lists ? pcLists : pcMain)->addTab(page, caption);
+    pages_.push_back(page);
+}
+
+QMenu* TTemplateMain::MainMenu(TMainMenu id) {
+    for (const auto& [m, menu] : menus_)
+        if (m == id) return menu;
+    static const struct {
+        TMainMenu Id;
+        const char* Name;
+        const char* Caption;
+    } kMenus[] = {
+        {TMainMenu::File, "mnFile", QT_TR_NOOP("Файл")},
+        {TMainMenu::Draws, "mnDraws", QT_TR_NOOP("Архив тиражей")},
+        {TMainMenu::Combs, "mnCombs", QT_TR_NOOP("Комбинации")},
+        {TMainMenu::Stats, "mnStats", QT_TR_NOOP("Статистика")},
+        {TMainMenu::View, "mnView", QT_TR_NOOP("Вид")},
+        {TMainMenu::Help, "mnHelp", QT_TR_NOOP("Справка")},
+    };
+    QMenu* menu = nullptr;
+    for (const auto& k : kMenus)
+        if (k.Id == id) {
+            menu = new QMenu(tr(k.Caption), this);
+            menu->setObjectName(k.Name);
+        }
+    // In the product's order: before the nearest menu that comes after it.
+    const std::pair<TMainMenu, QMenu*>* next = nullptr;
+    for (const auto& entry : menus_)
+        if (entry.first > id && (!next || entry.first < next->first)) next = &entry;
+    if (next)
+        menuBar()->insertMenu(next->second->menuAction(), menu);
+    else
+        menuBar()->addMenu(menu);
+    menus_.push_back({id, menu});
+    return menu;
+}
+
+void TTemplateMain::CreateWindowMenus() {
+    auto* file = MainMenu(TMainMenu::File);
     file->addAction(Command("EditConfig"));
     file->addSeparator();
     file->addAction(Command("ExitProgram"));
 
-    auto* draws = menuBar()->addMenu(tr("Архив тиражей"));
-    draws->setObjectName("mnDraws");
-    draws->addAction(Command("DrawsInfo"));
-    draws->addSeparator();
-    draws->addAction(Command("DrawsImport"));
-    draws->addAction(Command("DrawsExport"));
-    draws->addSeparator();
-    draws->addAction(Command("DrawsAdd"));
-    draws->addAction(Command("DrawsEdit"));
-    draws->addAction(Command("DrawsDel"));
-    draws->addSeparator();
-    draws->addAction(Command("DrawsSorted"));
-
-    menuBar()->addMenu(CreateCombsMenu());
-    auto* stats = menuBar()->addMenu(tr("Статистика"));
-    stats->setObjectName("mnStats");
-    stats->addAction(Command("DrawsStatCalc"));
-    stats->addSeparator();
-    stats->addAction(Command("DrawsStatePrefetchsEnabled"));
-    stats->addAction(Command("DrawsStatShowTotalLine"));
-
-    auto* view = menuBar()->addMenu(tr("Вид"));
-    view->setObjectName("mnView");
-    view->addAction(Command("ViewColorDraws"));
-    view->addAction(Command("ViewColorCombs"));
-
-    menuBar()->addMenu(CreateHelpMenu());
+    auto* help = MainMenu(TMainMenu::Help);
+    help->addAction(Command("GetHelp"));
+    help->addSeparator();
+    for (const auto& page : kMakerPages) help->addAction(Command(page.Command));
+    help->addSeparator();
+    help->addAction(Command(kLotterySite.Command));
+    help->addSeparator();
+    help->addAction(Command("AutoSelfUpdate"));
+    help->addSeparator();
+    help->addAction(Command("About"));
 }
 
 void TTemplateMain::CreateStatusBar() {
@@ -322,7 +378,7 @@ void TTemplateMain::Initialize() {
             return;
         }
         LoadDraws();
-        GenerateStartCombs();
+        for (TMainPage* page : pages_) page->InitializePage();
         RecomputeViews(true);
         const bool prefetchMode = mode.FullRecreate || mode.FullRefresh;
         if (mode.LoadOnly) {
@@ -377,12 +433,7 @@ void TTemplateMain::ReadWindowSettings() {
             }
         }
         leftPanelWidth_ = settings_.ReadInteger(section, "LeftPanelWidth", leftPanelWidth_);
-        draws_.Sorted = settings_.ReadBool(section, "SortedDraws", false);
-        drawsModel_->SetColorDraws(settings_.ReadBool(section, "ColorDraws", true));
-        auto widths = settings_.ReadColumnWidths(section, "lvDraws", drawsModel_->columnCount());
-        for (int i = 0; i < int(widths.size()); ++i)
-            if (widths[size_t(i)] > 0) lvDraws->setColumnWidth(i, widths[size_t(i)]);
-        ReadCombsSettings(section);
+        for (TMainPage* page : pages_) page->ReadSettings(section);
         ReadDrawsStatSettings(section);
         ReadAppSettings(section);
     } catch (const std::exception& e) {
@@ -406,12 +457,21 @@ void TTemplateMain::WriteLayoutSettings() {
     settings_.WritePlacement(section, p, size.width(), size.height());
     if (pcMain->isVisible()) leftPanelWidth_ = pcLists->width();
     settings_.WriteInteger(section, "LeftPanelWidth", leftPanelWidth_);
-    std::vector<int> widths;
-    for (int i = 0; i < drawsModel_->columnCount(); ++i) widths.push_back(lvDraws->columnWidth(i));
-    settings_.WriteColumnWidths(section, "lvDraws", widths);
-    WriteCombsSettings(section);
+    for (TMainPage* page : pages_) page->WriteSettings(section);
     WriteDrawsStatSettings(section);
     settings_.Save();
+}
+
+void ReadListColumns(const TWindowSettings& settings, const std::string& section, QTableView* view) {
+    const auto widths = settings.ReadColumnWidths(section, S(view->objectName()), view->model()->columnCount());
+    for (int i = 0; i < int(widths.size()); ++i)
+        if (widths[size_t(i)] > 0) view->setColumnWidth(i, widths[size_t(i)]);
+}
+
+void WriteListColumns(TWindowSettings& settings, const std::string& section, const QTableView* view) {
+    std::vector<int> widths;
+    for (int i = 0; i < view->model()->columnCount(); ++i) widths.push_back(view->columnWidth(i));
+    settings.WriteColumnWidths(section, S(view->objectName()), widths);
 }
 
 void TTemplateMain::WriteSwitch(const char* key, bool value) {
@@ -427,6 +487,17 @@ void TTemplateMain::ShowWindow() {
 }
 
 void TTemplateMain::closeEvent(QCloseEvent* event) {
+    if (!IsIdle()) {
+        // An operation is running (its steps handle window events, so a close request can arrive
+        // in the middle): it is asked to stop at its next safe point (see the progress sinks), the
+        // close waits for it, and EndBusy closes the window once every file is written. Closing
+        // now would free the data folder for another copy and write the layout mid-operation.
+        closePending_ = true;
+        UpdateCommands();
+        event->ignore();
+        return;
+    }
+    closePending_ = false;
     try {
         // A window that ends before it was ready (a second copy, a command-line mode) leaves the
         // layout of the owner of the folder alone.
@@ -457,6 +528,100 @@ bool TTemplateMain::event(QEvent* e) {
         return true;
     }
     return QMainWindow::event(e);
+}
+
+// ---- the shared data ------------------------------------------------------------------------
+
+void TTemplateMain::LoadDraws() {
+    if (!FileExists(draws_.FileName)) {
+        NotifyDrawsChanged(false);
+        return;
+    }
+    TBusy busy(this);
+    SetStatusText(tr("Загрузка файла тиражей..."));
+    try {
+        draws_.LoadDraws();
+    } catch (const std::exception& e) {
+        ShowError(this, Q(e.what()));
+    }
+    NotifyDrawsChanged(false);
+    SetStatusText(QString());
+}
+
+void TTemplateMain::SaveDraws() {
+    TBusy busy(this);
+    SetStatusText(tr("Сохранение файла тиражей..."));
+    try {
+        draws_.SaveDraws();
+    } catch (const std::exception& e) {
+        ShowError(this, Q(e.what()));
+    }
+    NotifyDrawsChanged(true);
+    SetStatusText(QString());
+}
+
+void TTemplateMain::NotifyDrawsChanged(bool reset) {
+    followingSet_ = draws_.FollowingNumbersSet(draws_.Offset());
+    emit DrawsChanged(reset);
+    UpdateCommands();
+}
+
+void TTemplateMain::SetDrawsOffset(int k) {
+    if (!draws_.SetDrawsOffset(k)) {
+        // The archive bounds the offset: the pages show the one kept.
+        emit DrawsChanged(false);
+        return;
+    }
+    NotifyDrawsChanged(false);
+    RecomputeViews(false);
+}
+
+void TTemplateMain::RecomputeViews(bool force) {
+    for (TMainPage* page : pages_) page->RecomputeView(force);
+    ComputeDrawStats(force);
+}
+
+void TTemplateMain::ReloadStatList() {
+    try {
+        const std::string file = ProductFile(".flt");
+        statList_.SaveFavourites(file, true, false);
+        statList_.Build();
+        statList_.ShowAll();
+        statList_.LoadFavourites(file, true);
+    } catch (const std::exception& e) {
+        ShowError(this, Q(e.what()));
+    }
+    emit StatListChanged();
+    UpdateCommands();
+}
+
+void TTemplateMain::NotifyCombsChanged() {
+    emit CombsChanged();
+    UpdateCommands();
+}
+
+TGenerateParams TTemplateMain::StoredGenerateParams() const {
+    return {statList_.GenerateMode, statList_.GenerateParams};
+}
+
+// The one place new default parameters go (the generation dialog with its check box ticked);
+// the program settings file is written from here as well.
+void TTemplateMain::StoreGenerateParams(const TGenerateParams& params) {
+    statList_.GenerateMode = params.Mode;
+    statList_.GenerateParams = params.Param;
+    WriteGenerateSettings();
+}
+
+QString TTemplateMain::AskFileName(bool save, const QString& caption, const QString& filter, const QString& suffix) {
+    QFileDialog dlg(this, caption, lastDir_.isEmpty() ? Q(DataDir()) : lastDir_);
+    dlg.setObjectName(save ? "SaveDialog" : "OpenDialog");
+    dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dlg.setNameFilter(filter);
+    dlg.setDefaultSuffix(suffix);
+    if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+    lastDir_ = dlg.directory().absolutePath();
+    return dlg.selectedFiles().first();
 }
 
 } // namespace velmora

@@ -1,22 +1,51 @@
-// The main window common to every edition: the command table, the busy state, the status bar, the
-// window settings and the pages. Commands are QActions named after the command; each has an
-// enabling rule <Command>Update and its work <Command>Execute. UpdateCommands is the one place
-// that applies every enabling rule: after each command, when the busy state changes, when the
-// selection changes and on an idle timer.
+// The main window common to every edition. It holds only what the pages share; every page is a
+// class of its own (TMainPage, gui/app/main_page.h) in the folder of its area (gui/draws,
+// gui/combs, gui/stats; later gui/scripts, gui/stakes, gui/ratings, gui/systems, gui/views).
 //
-// The implementation is split by area: template_main.cpp (the shell), template_main_draws.cpp
-// (the draw archive page and its commands), template_main_combs.cpp (the combination page and
-// its commands), template_main_stats.cpp (the statistics page), template_main_filters.cpp (the
-// statistic filters), template_main_app.cpp (start-up modes, program settings, help and web pages).
+// What the window offers the pages:
+// - The command table. A page registers each of its commands in its constructor with
+//   TMainPage::AddCommand(name, caption, key, hint, &Page::<Command>Update, &Page::<Command>Execute
+//   [, &Page::<Command>Checked]): one QAction named as the command, carrying its caption, shortcut
+//   and hint. Menus, tool buttons (CommandButton) and pop-up menus show that action; input outside
+//   them (a double click, Enter in a field) goes through TriggerCommand. UpdateCommands is the one
+//   place that applies every enabling rule and check mark: after each command, when the busy state
+//   changes, when a page's selection changes and on an idle timer. A command runs only while the
+//   window is idle and its rule holds at that moment; a failure it raises is shown in the error box.
+// - The busy state (BeginBusy/EndBusy, TBusy): while an operation runs every command is disabled
+//   and the user's input to the window (keys, clicks, wheel, context menus) is held back, because
+//   long operations handle window events between their steps (TStatusProgress, TProgressWindow).
+//   Closing the window while busy is deferred: the running operation is asked to stop, the close
+//   is refused, and the window closes as soon as the operation has ended and every file is written.
+// - The status bar (SetStatusText, SetStatusPanel), the progress sink of long operations
+//   (Progress) and the progress window of multi-step ones (fmProgress).
+// - The window settings file (Settings, WriteSwitch): each page reads and writes its own keys in
+//   ReadSettings/WriteSettings.
+// - The page controls: AddPage puts a page on the left (pcLists) or the right (pcMain) control;
+//   MainMenu gives the menu of the main menu bar a page fills, created in the product's menu order.
+// - The shared data and its events: the draw archive (Draws, LoadDraws, SaveDraws, SetDrawsOffset,
+//   signal DrawsChanged), the statistic list (StatList, signal StatListChanged), the combination
+//   set (Combs, NotifyCombsChanged, signal CombsChanged), the program settings (ApplyConfig, signal
+//   ConfigChanged), the full-set distribution files (CreatePrefetchFiles) and the views
+//   (RecomputeViews calls every page's RecomputeView). Pages never call each other; a window
+//   looks a page up by its class with Page<T>() (the edition's window and the tests do).
+// - The life of the window: pages are added in CreatePages (pages.cpp), read their settings after
+//   the window's own, run InitializePage at start-up after the archive is loaded, and write their
+//   settings when the window closes.
+//
+// The implementation: template_main.cpp (the shell: commands, busy state, status bar, pages,
+// settings, close), template_main_app.cpp (start-up modes, program settings, help and web pages),
+// template_main_stats.cpp and template_main_filters.cpp (the statistics page, moving to gui/stats).
 #pragma once
 
-#include "app/command_line.h"
-#include "app/config.h"
-#include "app/window_settings.h"
-#include "combs/comb_set.h"
-#include "combs/draw_stats.h"
-#include "model/draws_archive.h"
-#include "stats/stat_list.h"
+#include "core/app/command_line.h"
+#include "core/app/config.h"
+#include "core/app/window_settings.h"
+#include "core/combs/comb_set.h"
+#include "core/combs/draw_stats.h"
+#include "core/model/draws_archive.h"
+#include "core/model/filter_action.h"
+#include "core/stats/stat_list.h"
+#include "gui/app/main_page.h"
 
 #include <QMainWindow>
 #include <QStringList>
@@ -29,20 +58,16 @@ class QComboBox;
 class QLabel;
 class QProgressDialog;
 class QMenu;
-class QSpinBox;
 class QSplitter;
 class QTabWidget;
 class QTableView;
-class QToolButton;
 class QTimer;
 class QToolButton;
 
 namespace velmora {
 
-class TCombsModel;
-class TDrawsModel;
 class TEnterSpinBox;
-class TFiltersModel;
+class TMainPage;
 class TPaneSplitter;
 class TStatusProgress;
 class TDrawStatsModel;
@@ -54,6 +79,14 @@ struct TFilterDialogSource;
 void SetupListView(QTableView* v);
 // A text button of a page's tool panel that runs the command (caption, hint and enabling follow it).
 QToolButton* CommandButton(QWidget* parent, const char* name, QAction* action);
+// Column widths of a list from the window settings ("<name>.Column<i>"), and back.
+void ReadListColumns(const TWindowSettings& settings, const std::string& section, QTableView* view);
+void WriteListColumns(TWindowSettings& settings, const std::string& section, const QTableView* view);
+
+// The menus of the main menu bar, in the product's order.
+enum class TMainMenu { File, Draws, Combs, Stats, View, Help };
+// The two page controls: the lists on the left, the analysis pages on the right.
+enum class TPageArea { Lists, Main };
 
 class TTemplateMain : public QMainWindow {
     Q_OBJECT
@@ -61,84 +94,110 @@ public:
     explicit TTemplateMain(QWidget* parent = nullptr);
     ~TTemplateMain() override;
 
+    // ---- the command table ----
+    // Registers a command (pages use TMainPage::AddCommand). checked is given for check commands.
+    QAction* AddCommand(const QString& name, const QString& caption, const QKeySequence& key, const QString& hint,
+                        std::function<bool()> update, std::function<void()> execute,
+                        std::function<bool()> checked = {});
     // The command with that name (nullptr when there is none).
     QAction* Command(const QString& name) const;
     // Applies every enabling rule and every check mark.
     void UpdateCommands();
+    // Runs the command when it is enabled now; false when it was not run.
+    bool TriggerCommand(const QString& name);
 
-    // The busy counter: while it is above 0 every command is disabled and the cursor is the hourglass.
+    // ---- the busy state ----
+    // The busy counter: while it is above 0 every command is disabled, the window's input is held
+    // back and the cursor is the hourglass.
     void BeginBusy();
     void EndBusy();
     bool IsIdle() const { return busy_ == 0; }
+    // True while a close of the window waits for the running operation to end.
+    bool ClosePending() const { return closePending_; }
 
+    // ---- the status bar and the progress of long operations ----
     // The status text of the current operation (the last panel), painted at once.
     void SetStatusText(const QString& text);
     // Status panel 0..6 (0..2 belong to the draw archive, 6 is the status text).
     QString StatusPanelText(int panel) const;
     void SetStatusPanel(int panel, const QString& text);
+    // The progress sink of long operations (status text, events between steps, stop request).
+    TStatusProgress& Progress() { return *progress_; }
 
+    // ---- pages and menus ----
+    void AddPage(TMainPage* page, TPageArea area, const QString& caption);
+    QMenu* MainMenu(TMainMenu menu);
+    // The page of class T; nullptr when the window has none.
+    template <class T>
+    T* Page() const {
+        for (TMainPage* p : pages_)
+            if (auto* t = qobject_cast<T*>(p)) return t;
+        return nullptr;
+    }
+
+    // ---- the window settings ----
+    TWindowSettings& Settings() { return settings_; }
+    const TWindowSettings& Settings() const { return settings_; }
+    // Writes one view switch to the window settings file at once.
+    void WriteSwitch(const char* key, bool value);
+    // The file dialog of the window's commands (open or save), starting in the folder of the last
+    // one; empty when cancelled.
+    QString AskFileName(bool save, const QString& caption, const QString& filter, const QString& suffix);
     // True once the initialisation after the first show has run.
     bool Initialized() const { return initialized_; }
     // Shows the window in the saved placement.
     void ShowWindow();
 
+    // ---- the draw archive ----
     TDrawsArchive& Draws() { return draws_; }
-    TStatList& StatList() { return statList_; }
-    const TWindowSettings& Settings() const { return settings_; }
-
-    // The draw archive: load, save (then the list and status bar are refreshed), offset, views.
+    const TDrawsArchive& Draws() const { return draws_; }
+    // Load and save with the status text; a failure is shown. The pages follow (DrawsChanged).
     void LoadDraws();
     void SaveDraws();
-    void RefreshDrawList(bool force);
+    // The archive changed in memory (reset: the draws themselves, not only the offset).
+    void NotifyDrawsChanged(bool reset);
     void SetDrawsOffset(int k);
-    // Recomputes the views that depend on the analysis window (each view decides itself whether
+    // Recomputes the views that depend on the analysis window (each page decides itself whether
     // its inputs changed, unless forced).
     void RecomputeViews(bool force);
-    void AddView(std::function<void(bool force)> recompute);
     // The numbers of the draw after the analysis window (marked by views).
     const TNumberSet& FollowingSet() const { return followingSet_; }
 
-    // The progress sink of long operations (status text, events between steps, stop request).
-    TStatusProgress& Progress() { return *progress_; }
-
+    // ---- the statistic list and the combination set ----
+    TStatList& StatList() { return statList_; }
+    const TStatList& StatList() const { return statList_; }
+    // Rebuilds the statistic list keeping the favourites (new settings); StatListChanged follows.
+    void ReloadStatList();
     // The combination set with its undo copy, cache and applied-filters log.
     TCombSet& Combs() { return *combs_; }
-    // The list, the applied-filters list and status panel 3 follow the set again.
-    void UpdateCombList();
-    // The generation parameters kept in the statistic list, and storing new ones there.
+    const TCombSet& Combs() const { return *combs_; }
+    // The set changed: its list, the applied-filters list and status panel 3 follow (CombsChanged).
+    void NotifyCombsChanged();
+    // The generation parameters kept in the statistic list, and storing new ones there (and in the
+    // program settings file).
     TGenerateParams StoredGenerateParams() const;
     void StoreGenerateParams(const TGenerateParams& params);
-    // Builds the set from the stored parameters (start-up); an error is shown and leaves it empty.
-    void GenerateStartCombs();
-    // The page "Статистика" (template_main_stats.cpp): the statistic selectors, the draw
-    // statistics table of the selected statistic and its chart, the full-set distribution files.
-    void RefreshStatSelectors(bool reload, bool keepIndex);
-    // (Re)computes the table and chart; unless forced, only when the archive length, the offset,
-    // the sample length or the selected statistic changed since the last computation.
-    void ComputeDrawStats(bool force);
-    // The texts of a row of the table (in the table's current order); all empty for no row.
-    TStatValues RowToStatValues(int row) const;
-    // The list index of the statistic selected in cbDrawsStatType; -1 when none.
-    int SelectedStatMethod() const;
+
+    // ---- the full-set distribution files ----
     // Builds the distribution files (see CreatePrefetchFiles of the core) with the progress window;
     // a failure is shown.
     void CreatePrefetchFiles(bool force, uint16_t groupMask);
+    // The comparison with the full combination set ("PrefetchsEnabled").
     bool PrefetchsEnabled() const { return prefetchsEnabled_; }
+    void SetPrefetchsEnabled(bool on);
+
+    // ---- the statistics page (template_main_stats.cpp, template_main_filters.cpp) ----
+    void RefreshStatSelectors(bool keepIndex);
+    void ComputeDrawStats(bool force);
+    TStatValues RowToStatValues(int row) const;
+    int SelectedStatMethod() const;
     const TDrawStatsModel* DrawsStatModel() const { return drawsStatModel_; }
     const TDrawStatsTable& DrawsStatTable() const { return drawsStat_; }
-
-    // ---- statistic filters (template_main_filters.cpp) ----
-    // Filters the combination set by the rows selected in the statistics table: keeps (remove =
-    // false) or deletes (true) the combinations having one of their values, judged by stat or,
-    // when none is given, by a fresh instance of the statistic selected in cbDrawsStatType. The
-    // caller saves the undo copy first. No selected row changes nothing. The list, its log, the
-    // status text and the busy state follow also when the step fails; the failure is raised
-    // again for the caller to show.
-    void ApplyStatFilter(TCustomStat* stat, bool remove);
-    // The selected rows of the statistics table, ascending.
+    void ApplyStatFilter(TCustomStat* stat, TFilterAction action);
     std::vector<int> SelectedStatRows() const;
-    // The statistic selector and the sample length as the filter dialog offers them.
     TFilterDialogSource FilterDialogSource() const;
+    // The filter commands' name of NotifyCombsChanged, until they move to the statistics page.
+    void UpdateCombList() { NotifyCombsChanged(); }
 
     // ---- start-up, program settings, help (template_main_app.cpp) ----
     // The command-line words of this run; the program entry sets them before creating the window.
@@ -165,20 +224,6 @@ public:
     QTabWidget* pcLists;
     QTabWidget* pcMain;
     QSplitter* splitter;
-    QWidget* tsDraws;
-    QToolButton* btnDrawsAdd;
-    QToolButton* btnDrawsDel;
-    QSpinBox* edDrawsOffset;
-    QTableView* lvDraws;
-    QMenu* pmDraws;
-    QWidget* tsCombs;
-    QToolButton* btnCombsGen;
-    QToolButton* btnCombsDelExists;
-    TEnterSpinBox* edCombsExclude;
-    TPaneSplitter* spCombs;
-    QTableView* lvCombs;
-    QTableView* lvFilters;
-    QMenu* pmCombs;
     QWidget* tsDrawsStat;
     QComboBox* cbDrawsStatType;
     TEnterSpinBox* edDrawsStatLen;
@@ -192,51 +237,6 @@ public:
     QProgressDialog* fmProgress;  // the progress window of long multi-step operations
 
 public slots:
-    bool DrawsInfoUpdate() const;
-    void DrawsInfoExecute();
-    bool DrawsImportUpdate() const;
-    void DrawsImportExecute();
-    bool DrawsExportUpdate() const;
-    void DrawsExportExecute();
-    bool DrawsAddUpdate() const;
-    void DrawsAddExecute();
-    bool DrawsEditUpdate() const;
-    void DrawsEditExecute();
-    bool DrawsDelUpdate() const;
-    void DrawsDelExecute();
-    bool DrawsSortedUpdate() const;
-    bool DrawsSortedChecked() const;
-    void DrawsSortedExecute();
-    bool ViewColorDrawsUpdate() const;
-    bool ViewColorDrawsChecked() const;
-    void ViewColorDrawsExecute();
-    bool CombsGenUpdate() const;
-    void CombsGenExecute();
-    bool CombsOpenUpdate() const;
-    void CombsOpenExecute();
-    bool CombsSaveUpdate() const;
-    void CombsSaveExecute();
-    bool CombsUndoUpdate() const;
-    void CombsUndoExecute();
-    bool CombsDelSelectedUpdate() const;
-    void CombsDelSelectedExecute();
-    bool CombsDelExistsUpdate() const;
-    void CombsDelExistsExecute();
-    bool CombsCopyUpdate() const;
-    void CombsCopyExecute();
-    bool CombsPasteUpdate() const;
-    void CombsPasteExecute();
-    bool CombsSelectAllUpdate() const;
-    void CombsSelectAllExecute();
-    bool CombsCheckNumsUpdate() const;
-    void CombsCheckNumsExecute();
-    bool CombsFindInDrawsUpdate() const;
-    void CombsFindInDrawsExecute();
-    bool CombsInfoUpdate() const;
-    void CombsInfoExecute();
-    bool ViewColorCombsUpdate() const;
-    bool ViewColorCombsChecked() const;
-    void ViewColorCombsExecute();
     bool ExitProgramUpdate() const;
     void ExitProgramExecute();
     bool DrawsStatCalcUpdate() const;
@@ -263,27 +263,28 @@ public slots:
 
 signals:
     void QuitRequested(int exitCode);
+    // The draws of the archive changed (reset) or only the offset of the analysis window.
+    void DrawsChanged(bool reset);
+    // The combination set or its log changed.
+    void CombsChanged();
+    // The statistic list was rebuilt (new settings): selectors follow it.
+    void StatListChanged();
+    // A new settings block is in force (channel size, matrix ...); groups: the statistic groups
+    // whose values changed.
+    void ConfigChanged(uint16_t groups);
 
 protected:
     using UpdateRule = bool (TTemplateMain::*)() const;
     using ExecuteSlot = void (TTemplateMain::*)();
 
-    // Builds the window; the edition's constructor then sets its texts and calls ReadWindowSettings.
-    // The section of the window settings is the edition's class name.
+    // A command of the window itself.
     QAction* AddCommand(const QString& name, const QString& caption, const QKeySequence& key, const QString& hint,
                         UpdateRule update, ExecuteSlot execute, UpdateRule checked = nullptr);
-    void SetDrawListCaptions(const QStringList& captions);
+    // Builds the window; the edition's constructor then sets its texts and calls ReadWindowSettings.
+    // The section of the window settings is the edition's class name.
     void ReadWindowSettings();
     void WriteLayoutSettings();
-    // Writes one view switch to the window settings file at once.
-    void WriteSwitch(const char* key, bool value);
     QString SettingsSection() const;
-    // A command whose work is a function (the web-page commands).
-    QAction* AddCommand(const QString& name, const QString& caption, const QKeySequence& key, const QString& hint,
-                        UpdateRule update, std::function<void()> execute);
-    // Runs a command's work, showing a failure in the error box.
-    void RunCommand(ExecuteSlot execute);
-    void RunCommand(const std::function<void()>& execute);
     // Asks the program to end with the exit code (see QuitPending).
     void RequestQuit(int exitCode);
     // The draw download of a "loadonly" start; the edition's window brings the download.
@@ -291,22 +292,22 @@ protected:
 
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     struct TCommandItem {
         QAction* Action;
-        UpdateRule Update;
-        UpdateRule Checked;
+        std::function<bool()> Update;
+        std::function<bool()> Checked;
     };
+    class TInputGuard;
 
-    void CreateMenus();
+    // The pages of this window (pages.cpp).
+    void CreatePages();
+    void CreateWindowMenus();
     void CreateStatusBar();
-    QWidget* CreateDrawsPage();
-    void AddCombsCommands();
-    QWidget* CreateCombsPage();
-    QMenu* CreateCombsMenu();
-    void ReadCombsSettings(const std::string& section);
-    void WriteCombsSettings(const std::string& section);
+    // Runs a command's work when the window is idle and the rule holds, showing a failure.
+    void RunCommand(const TCommandItem& command, const std::function<void()>& execute);
     QWidget* CreateDrawsStatPage();
     void AddStatFilterCommands();
     void ReadDrawsStatSettings(const std::string& section);
@@ -318,7 +319,6 @@ private:
     // help file.
     void PrepareStart();
     void AddAppCommands();
-    QMenu* CreateHelpMenu();
     void ReadProgramSettings();
     void ReadAppSettings(const std::string& section);
     // CreatePrefetchFiles of the start-up: in the command-line modes without the window, with the
@@ -328,29 +328,20 @@ private:
     void ReportStartError(const QString& text);
     void ShowFirstRunWindow();
     void OpenWebPage(const char* url);
-    int FocusedDrawRow() const;
-    int FocusedCombRow() const;
-    // The selected rows of the combination list, ascending, each once.
-    std::vector<int> SelectedCombRows() const;
-    QString AskFileName(bool save, const QString& caption);
-    QString AskFileName(bool save, const QString& caption, const QString& filter, const QString& suffix);
 
     TDrawsArchive draws_;
     TStatList statList_;
     TWindowSettings settings_;
-    TDrawsModel* drawsModel_;
     std::unique_ptr<TStatusProgress> progress_;
     std::unique_ptr<TCombSet> combs_;
-    TCombsModel* combsModel_;
-    TFiltersModel* filtersModel_;
-    bool clipboardHasText_ = false;  // followed through the clipboard's change signal
     std::vector<TCommandItem> commands_;
-    std::vector<std::function<void(bool)>> views_;
-    bool suppressViews_ = false;
+    std::vector<TMainPage*> pages_;
+    std::vector<std::pair<TMainMenu, QMenu*>> menus_;
     TNumberSet followingSet_;
     QLabel* statusPanels_[7];
     QTimer* idleTimer_;
     int busy_ = 0;
+    bool closePending_ = false;
     bool initialized_ = false;
     int showCmd_ = 1;
     int leftPanelWidth_ = 420;

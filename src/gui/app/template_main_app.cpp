@@ -1,25 +1,21 @@
 // The main window's life outside its pages: the start-up guards and modes of the command line, the
 // program settings and the command "Параметры", the help file, the web pages and the first-run
 // window.
-#include "app/help.h"
-#include "combs/prefetch.h"
+#include "core/app/help.h"
+#include "core/combs/prefetch.h"
 #include "gui/app/form_config.h"
 #include "gui/app/form_first_run.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
-#include "gui/combs/combs_model.h"
-#include "gui/model/draws_model.h"
-#include "model/data_folder.h"
-#include "util/format.h"
+#include "core/model/data_folder.h"
+#include "core/util/format.h"
 
 #include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLocale>
-#include <QMenu>
-#include <QTableView>
 #include <QUrl>
 #include <cstdio>
 
@@ -91,30 +87,15 @@ void TTemplateMain::AddAppCommands() {
     AddCommand("AutoSelfUpdate", tr("Автоматическое обновление"), {}, tr("Автоматическое обновление"),
                &TTemplateMain::AutoSelfUpdateUpdate, &TTemplateMain::AutoSelfUpdateExecute,
                &TTemplateMain::AutoSelfUpdateChecked);
-    auto always = &TTemplateMain::AboutUpdate;
     for (const TWebPage* page : [] {
              std::vector<const TWebPage*> pages{&kLotterySite};
              for (const auto& p : kMakerPages) pages.push_back(&p);
              return pages;
          }()) {
         const char* url = page->Url;
-        AddCommand(page->Command, tr(page->Caption), {}, tr(page->Caption), always, [this, url] { OpenWebPage(url); });
+        AddCommand(
+            page->Command, tr(page->Caption), {}, tr(page->Caption), [] { return true; }, [this, url] { OpenWebPage(url); });
     }
-}
-
-QMenu* TTemplateMain::CreateHelpMenu() {
-    auto* help = new QMenu(tr("Справка"), this);
-    help->setObjectName("mnHelp");
-    help->addAction(Command("GetHelp"));
-    help->addSeparator();
-    for (const auto& page : kMakerPages) help->addAction(Command(page.Command));
-    help->addSeparator();
-    help->addAction(Command(kLotterySite.Command));
-    help->addSeparator();
-    help->addAction(Command("AutoSelfUpdate"));
-    help->addSeparator();
-    help->addAction(Command("About"));
-    return help;
 }
 
 void TTemplateMain::ReadAppSettings(const std::string& section) {
@@ -183,14 +164,11 @@ void TTemplateMain::ApplyConfig(const TConfigData& config) {
         // The new values stay in force even when the file could not be written.
         if (!error.isEmpty()) ShowError(this, error);
     }
-    // The parameter ranges of the channel, matrix and segment statistics follow the settings.
-    RefreshStatSelectors(true, true);
-    if (mask != 0) BuildPrefetchFiles(false, mask);
-    drawsModel_->SetChannelSize(config.ChannelSize);
-    combsModel_->SetChannelSize(config.ChannelSize);
+    // The parameter ranges of the channel, matrix and segment statistics follow the settings; then
+    // the pages (the distribution files of the changed groups, the channel colours), then the views.
+    ReloadStatList();
+    emit ConfigChanged(mask);
     RecomputeViews(true);
-    lvDraws->viewport()->update();
-    lvCombs->viewport()->update();
 }
 
 bool TTemplateMain::EditConfigUpdate() const { return initialized_; }

@@ -7,12 +7,12 @@
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/template_main.h"
-#include "gui/combs/enter_spin_box.h"
+#include "gui/app/enter_spin_box.h"
 #include "gui/model/draw_stats_model.h"
-#include "model/data_folder.h"
-#include "util/atomic_file.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/model/data_folder.h"
+#include "core/util/atomic_file.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <QAction>
 #include <QCategoryAxis>
@@ -211,19 +211,8 @@ void TTemplateMain::ShowPrefetchColumns() {
 
 // ---- selectors and the table -----------------------------------------------------------------
 
-void TTemplateMain::RefreshStatSelectors(bool reload, bool keepIndex) {
+void TTemplateMain::RefreshStatSelectors(bool keepIndex) {
     const int keep = keepIndex ? cbDrawsStatType->currentIndex() : 0;
-    if (reload) {
-        try {
-            const std::string file = ProductFile(".flt");
-            statList_.SaveFavourites(file, true, false);
-            statList_.Build();
-            statList_.ShowAll();
-            statList_.LoadFavourites(file, true);
-        } catch (const std::exception& e) {
-            ShowError(this, Q(e.what()));
-        }
-    }
     struct Item {
         QString Caption;
         int Method;
@@ -367,9 +356,13 @@ void TTemplateMain::DrawsStatCalcExecute() { ComputeDrawStats(true); }
 bool TTemplateMain::DrawsStatePrefetchsEnabledUpdate() const { return true; }
 bool TTemplateMain::DrawsStatePrefetchsEnabledChecked() const { return prefetchsEnabled_; }
 
-void TTemplateMain::DrawsStatePrefetchsEnabledExecute() {
-    prefetchsEnabled_ = !prefetchsEnabled_;
+void TTemplateMain::SetPrefetchsEnabled(bool on) {
+    prefetchsEnabled_ = on;
     WriteSwitch("PrefetchsEnabled", prefetchsEnabled_);
+}
+
+void TTemplateMain::DrawsStatePrefetchsEnabledExecute() {
+    SetPrefetchsEnabled(!prefetchsEnabled_);
     CreatePrefetchFiles(false, kNoPrefetchGroups);
     ShowPrefetchColumns();
     ComputeDrawStats(true);

@@ -2,7 +2,7 @@
 // (newest first); cells come from the archive on demand.
 #pragma once
 
-#include "model/draws_archive.h"
+#include "core/model/draws_archive.h"
 
 #include <QAbstractTableModel>
 #include <QStringList>

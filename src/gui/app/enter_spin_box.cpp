@@ -1,4 +1,4 @@
-#include "gui/combs/enter_spin_box.h"
+#include "gui/app/enter_spin_box.h"
 
 #include <QKeyEvent>
 

@@ -1,9 +1,9 @@
-#include "gui/model/form_draw.h"
+#include "gui/draws/form_draw.h"
 
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
-#include "model/dates.h"
-#include "model/draws_archive.h"
+#include "core/model/dates.h"
+#include "core/model/draws_archive.h"
 
 #include <QDateEdit>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 // The draw dialog TFormDraw: draw number, the seven drawn numbers as text, and optionally the date.
 #pragma once
 
-#include "model/draw_record.h"
+#include "core/model/draw_record.h"
 
 #include <QDialog>
 

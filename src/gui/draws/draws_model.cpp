@@ -1,4 +1,4 @@
-#include "gui/model/draws_model.h"
+#include "gui/draws/draws_model.h"
 
 #include "gui/app/qt_text.h"
 

@@ -1,7 +1,7 @@
-#include "gui/model/form_draw_info.h"
+#include "gui/draws/form_draw_info.h"
 
 #include "gui/app/qt_text.h"
-#include "model/game.h"
+#include "core/model/game.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

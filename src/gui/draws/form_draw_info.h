@@ -2,8 +2,8 @@
 // numbers 1..50 coloured by channel with the draw's numbers written in, and a property list.
 #pragma once
 
-#include "model/draw_record.h"
-#include "stats/graph_numbers.h"
+#include "core/model/draw_record.h"
+#include "core/stats/graph_numbers.h"
 
 #include <vector>
 
