@@ -1,6 +1,6 @@
 // Figures for the combination set's inner loop of a script test: generation, the copies to and
 // from the undo store, and the exclusion of the latest draws over the full set.
-#include "combs/comb_set.h"
+#include "core/combs/comb_set.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -5,10 +5,10 @@
 //                  frequent values of the method's full-set distribution (of its window over
 //                  1000 draws when the full set has none), on N threads
 //   Copy           one copy of the full set (SaveUndo), the yardstick of a pass
-#include "combs/comb_set.h"
-#include "filters/stat_filter.h"
-#include "stats/stat_list.h"
-#include "stats/stat_runs.h"
+#include "core/combs/comb_set.h"
+#include "core/filters/stat_filter.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_runs.h"
 
 #include <benchmark/benchmark.h>
 
@@ -71,7 +71,7 @@ void Pass(benchmark::State& state, int method, bool remove, int threads) {
     auto stat = env.list.CreateStat(method);
     const std::string code = env.list.Items(method).Code();
     for (auto _ : state) {
-        ApplyStatFilter(env.set, *stat, selected, remove, env.archive, code, "", threads);
+        ApplyStatFilter(env.set, *stat, selected, FilterActionOf(remove), env.archive, code, "", threads);
         env.set.RemoveLastLogLine();
         benchmark::DoNotOptimize(env.set.Data());
     }

@@ -1,6 +1,6 @@
 // Figures for the archive lookups and the value-list merge on realistic sizes.
-#include "model/draws_archive.h"
-#include "model/stat_values.h"
+#include "core/model/draws_archive.h"
+#include "core/model/stat_values.h"
 
 #include <benchmark/benchmark.h>
 #include <random>

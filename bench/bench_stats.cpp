@@ -5,9 +5,9 @@
 //   FullSetPlain/<CODE>, FilterPlain/<CODE>
 //                              the plain per-combination calls, for comparison (number, sum,
 //                              difference and sequence statistics)
-#include "model/draws_archive.h"
-#include "stats/stat_list.h"
-#include "stats/stat_runs.h"
+#include "core/model/draws_archive.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_runs.h"
 
 #include <benchmark/benchmark.h>
 

@@ -5,11 +5,11 @@
 //   CreatePrefetch/<CODE>      one file (full-set distribution, sort, atomic write)
 //   DrawStats/<CODE>           the table over 1000 draws of a 1000-draw archive, offset 0
 // The files go to a temporary data folder that is removed at the end.
-#include "combs/draw_stats.h"
-#include "combs/prefetch.h"
-#include "model/data_folder.h"
-#include "stats/stat_list.h"
-#include "stats/stat_runs.h"
+#include "core/combs/draw_stats.h"
+#include "core/combs/prefetch.h"
+#include "core/model/data_folder.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_runs.h"
 
 #include <benchmark/benchmark.h>
 

@@ -4,7 +4,7 @@ set -euo pipefail
 
 VELMORA_PACKAGES=(
   g++ cmake make pkg-config
-  qt6-base-dev qt6-charts-dev qt6-l10n-tools libgl-dev
+  qt6-base-dev qt6-charts-dev qt6-l10n-tools libqt6opengl6-dev libgl-dev
   libcurl4-openssl-dev
   googletest libgtest-dev libgmock-dev
   libbenchmark-dev

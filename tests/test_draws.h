@@ -1,7 +1,7 @@
 // Draw records for the tests of the engine and of the program.
 #pragma once
 
-#include "model/draws_archive.h"
+#include "core/model/draws_archive.h"
 
 #include <array>
 #include <string>

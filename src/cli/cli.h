@@ -2,8 +2,8 @@
 // registers itself with a static CommandRegistrar.
 #pragma once
 
-#include "model/draws_archive.h"
-#include "util/progress.h"
+#include "core/model/draws_archive.h"
+#include "core/util/progress.h"
 
 #include <functional>
 #include <optional>

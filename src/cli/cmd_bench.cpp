@@ -7,12 +7,12 @@
 // which returns the signature. Add a row for a new hot path.
 #include "cli.h"
 
-#include "combs/comb_set.h"
-#include "filters/stat_filter.h"
-#include "stats/stat_list.h"
-#include "stats/stat_runs.h"
-#include "util/error.h"
-#include "util/format.h"
+#include "core/combs/comb_set.h"
+#include "core/filters/stat_filter.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_runs.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
 
 #include <algorithm>
 #include <chrono>
@@ -90,14 +90,14 @@ const std::vector<TBenchCase>& BenchCases() {
          }},
         {"filter-nums-keep", [](TBenchEnv& env) { env.FullSet(); },
          [](TBenchEnv& env) {
-             ApplyNumberFilter(env.set, env.list, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, false, env.archive, "NUMS",
+             ApplyNumberFilter(env.set, env.list, {1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, TFilterAction::Keep, env.archive, "NUMS",
                                "1..10");
              return int64_t(env.set.Count());
          }},
         {"filter-even-delete", [](TBenchEnv& env) { env.FullSet(); },
          [](TBenchEnv& env) {
              auto stat = env.list.CreateStat(env.Method("EVEN"));
-             ApplyStatFilter(env.set, *stat, {KeyRec(2)}, true, env.archive, "EVEN", "2:3");
+             ApplyStatFilter(env.set, *stat, {KeyRec(2)}, TFilterAction::Delete, env.archive, "EVEN", "2:3");
              return int64_t(env.set.Count());
          }},
         {"fullset-nums", nullptr, [](TBenchEnv& env) { return FullSetValues(env, env.Method("NUMS")); }},

@@ -1,9 +1,9 @@
 // Commands on the combination set: generate.
 #include "cli.h"
 
-#include "combs/comb_set.h"
-#include "util/error.h"
-#include "util/format.h"
+#include "core/combs/comb_set.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
 
 #include <chrono>
 #include <cstdio>

@@ -2,11 +2,11 @@
 // prize settings with the same rules as the settings dialog).
 #include "cli.h"
 
-#include "app/config.h"
-#include "model/game.h"
-#include "util/error.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/app/config.h"
+#include "core/model/game.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 namespace velmora::cli {
 namespace {

@@ -1,11 +1,11 @@
 // Commands on the draw archive: draws, status, import-csv, export-csv, sample-archive.
 #include "cli.h"
 
-#include "model/draws_csv.h"
-#include "model/data_folder.h"
-#include "util/atomic_file.h"
-#include "util/error.h"
-#include "util/text.h"
+#include "core/model/draws_csv.h"
+#include "core/model/data_folder.h"
+#include "core/util/atomic_file.h"
+#include "core/util/error.h"
+#include "core/util/text.h"
 
 #include <sys/stat.h>
 

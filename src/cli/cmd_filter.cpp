@@ -2,14 +2,14 @@
 // filter-text (a filter step's text as the script list shows it).
 #include "cli.h"
 
-#include "combs/comb_set.h"
-#include "combs/draw_stats.h"
-#include "filters/filter_item.h"
-#include "filters/stat_filter.h"
-#include "stats/stat_list.h"
-#include "util/error.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/combs/comb_set.h"
+#include "core/combs/draw_stats.h"
+#include "core/filters/filter_item.h"
+#include "core/filters/stat_filter.h"
+#include "core/stats/stat_list.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 #include <vector>
@@ -38,31 +38,11 @@ int RunFilter(Args& args) {
     list.Bind(archive.Draws);
     ApplyProgramSettings(list);
     list.Build();
-    const int i = list.IndexOfCode(*code);
-    if (i < 0) throw Error(Format("Неизвестный код статистики: %s", {*code}));
-    if (!list.IsAvailable(i) || !list.CanShowInTable(i))
-        throw Error(Format("Статистика %s не показывается в таблице", {*code}));
+    const int i = TableStatIndex(list, *code);
 
     // The rows of the table whose value text is one of the given texts, in row order.
     const TDrawStatsTable table = ComputeDrawStats(list, i, archive, options, CliProgress());
-    TStatDrawArray selected;
-    std::vector<std::string> texts;
-    std::vector<bool> found(values.size(), false);
-    for (const auto& row : table.Rows) {
-        const std::string& text = row.Cells[kColValue];
-        bool pick = false;
-        for (size_t v = 0; v < values.size(); ++v)
-            if (values[v] == text) pick = found[v] = true;
-        if (!pick) continue;
-        selected.push_back(row.Value);
-        texts.push_back(text);
-    }
-    std::vector<std::string> missing;
-    for (size_t v = 0; v < values.size(); ++v)
-        if (!found[v]) missing.push_back("\"" + values[v] + "\"");
-    if (!missing.empty())
-        throw Error(Format("В таблице статистики %s (%d тиражей) нет значений: %s",
-                           {list.Items(i).Code(), table.Length, Join(missing, ", ")}));
+    const TTableSelection selection = SelectTableValues(table, list.Items(i).Code(), values);
 
     TCombSet set;
     if (in)
@@ -71,20 +51,23 @@ int RunFilter(Args& args) {
         set.Generate(true, TGenerateParams{}, CliProgress());
     set.SaveUndo(true, CliProgress());
     auto stat = list.CreateStat(i);
-    ApplyStatFilter(set, *stat, selected, remove, archive, list.DisplayCaption(i, false), Join(texts, "; "), 0,
-                    CliProgress());
+    ApplyStatFilter(set, *stat, selection.Values, FilterActionOf(remove), archive, list.DisplayCaption(i, false),
+                    selection.Text, 0, CliProgress());
     Out(std::to_string(set.Count()));
     if (out) set.SaveCombsFile(*out, CliProgress());
     return 0;
 }
 
 int RunFilterText(Args& args) {
+    const bool check = args.Flag("--check");
     const std::string text = args.Positional("TEXT");
     args.Done();
     TStatList list;
     ApplyProgramSettings(list);
     list.Build();
-    Out(FormatFilterItem(ParseFilterItem(text, list)));
+    const TFilterItem item = ParseFilterItem(text, list);
+    if (check && item.Active) ValidateFilterItem(item);
+    Out(FormatFilterItem(item));
     return 0;
 }
 
@@ -95,8 +78,10 @@ CommandRegistrar r1({"filter",
                      "length N, default 1000) whose \"Значение\" text is one of the given texts; the set is the "
                      "combination file FILE or the full set; prints the count left and writes the set to --out",
                      RunFilter});
-CommandRegistrar r2({"filter-text", "filter-text TEXT",
-                     "prints a filter step's text as the script list shows it: read, then written back", RunFilterText});
+CommandRegistrar r2({"filter-text", "filter-text [--check] TEXT",
+                     "prints a filter step's text as the script list shows it: read, then written back; with --check "
+                     "an active step must also pass the checks of the filter dialog's OK (the error names the fault)",
+                     RunFilterText});
 
 } // namespace
 } // namespace velmora::cli

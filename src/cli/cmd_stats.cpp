@@ -1,10 +1,10 @@
 // Commands on the statistic list: methods, fullset.
 #include "cli.h"
 
-#include "stats/stat_list.h"
-#include "stats/stat_runs.h"
-#include "util/error.h"
-#include "util/format.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_runs.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
 
 #include <chrono>
 #include <cstdio>

@@ -2,12 +2,12 @@
 // full-set distribution files).
 #include "cli.h"
 
-#include "combs/draw_stats.h"
-#include "combs/prefetch.h"
-#include "stats/stat_list.h"
-#include "util/error.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/combs/draw_stats.h"
+#include "core/combs/prefetch.h"
+#include "core/stats/stat_list.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <cstdio>
 
@@ -36,10 +36,7 @@ int RunStats(Args& args) {
     list.Bind(archive.Draws);
     ApplyProgramSettings(list);
     list.Build();
-    const int i = list.IndexOfCode(code);
-    if (i < 0) throw Error(Format("Неизвестный код статистики: %s", {code}));
-    if (!list.IsAvailable(i) || !list.CanShowInTable(i))
-        throw Error(Format("Статистика %s не показывается в таблице", {code}));
+    const int i = TableStatIndex(list, code);
 
     TDrawStatsTable table = ComputeDrawStats(list, i, archive, options, CliProgress());
     PrintErrors(table.Messages);

@@ -1,10 +1,10 @@
 #include "cli.h"
 
-#include "app/config.h"
-#include "model/data_folder.h"
-#include "util/error.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/app/config.h"
+#include "core/model/data_folder.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -4,7 +4,7 @@
 #include "gui/app/form_main.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
-#include "model/data_folder.h"
+#include "core/model/data_folder.h"
 
 #include <QApplication>
 #include <QDir>

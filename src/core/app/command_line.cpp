@@ -1,8 +1,8 @@
-#include "app/command_line.h"
+#include "core/app/command_line.h"
 
-#include "model/data_folder.h"
-#include "util/atomic_file.h"
-#include "util/text.h"
+#include "core/model/data_folder.h"
+#include "core/util/atomic_file.h"
+#include "core/util/text.h"
 
 #include <cerrno>
 #include <chrono>

@@ -1,11 +1,11 @@
-#include "app/config.h"
+#include "core/app/config.h"
 
-#include "model/data_folder.h"
-#include "model/game.h"
-#include "stats/stat_list.h"
-#include "util/error.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/model/data_folder.h"
+#include "core/model/game.h"
+#include "core/stats/stat_list.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 #include <cmath>

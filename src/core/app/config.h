@@ -12,9 +12,9 @@
 //   - "Profits" is read as at most kMaxProfitEntries entries.
 #pragma once
 
-#include "combs/comb_set.h"
-#include "stats/stat_config.h"
-#include "util/ini.h"
+#include "core/combs/comb_set.h"
+#include "core/stats/stat_config.h"
+#include "core/util/ini.h"
 
 #include <array>
 #include <cstdint>

@@ -1,7 +1,7 @@
-#include "app/help.h"
+#include "core/app/help.h"
 
-#include "util/atomic_file.h"
-#include "util/format.h"
+#include "core/util/atomic_file.h"
+#include "core/util/format.h"
 
 namespace velmora {
 

@@ -1,8 +1,8 @@
-#include "app/window_settings.h"
+#include "core/app/window_settings.h"
 
-#include "model/data_folder.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/model/data_folder.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 

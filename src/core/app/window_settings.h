@@ -3,7 +3,7 @@
 // layout values when the window closes.
 #pragma once
 
-#include "util/ini.h"
+#include "core/util/ini.h"
 
 #include <optional>
 #include <string>

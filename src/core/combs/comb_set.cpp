@@ -1,11 +1,11 @@
-#include "combs/comb_set.h"
+#include "core/combs/comb_set.h"
 
-#include "combs/comb_text.h"
-#include "combs/draw_matcher.h"
-#include "util/atomic_file.h"
-#include "util/error.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/combs/comb_text.h"
+#include "core/combs/draw_matcher.h"
+#include "core/util/atomic_file.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 
@@ -20,13 +20,6 @@ const std::array<const char*, kGenerateModeCount> kGenerateModeCaptions = {
 };
 
 namespace {
-
-int Binomial(int n, int k) {
-    if (k < 0 || n < k) return 0;
-    int64_t r = 1;
-    for (int i = 1; i <= k; ++i) r = r * (n - k + i) / i;
-    return int(r);
-}
 
 uint64_t MyNumbersMask(const std::string& param) {
     uint64_t m = 0;
@@ -85,32 +78,32 @@ int GeneratedCount(const TGenerateParams& params) {
                    : 0;
     switch (params.Mode) {
     case kGenerateFull: return kCombinationTotal;
-    case kGenerateAnyMine: return kCombinationTotal - Binomial(kMaxNumber - mine, kNumberCount);
-    case kGenerateOnlyMine: return Binomial(mine, kNumberCount);
-    case kGenerateNoMine: return Binomial(kMaxNumber - mine, kNumberCount);
+    case kGenerateAnyMine: return kCombinationTotal - int(Binomial(kMaxNumber - mine, kNumberCount));
+    case kGenerateOnlyMine: return int(Binomial(mine, kNumberCount));
+    case kGenerateNoMine: return int(Binomial(kMaxNumber - mine, kNumberCount));
     default: return -1;
     }
 }
 
-std::string GenerateParamsError(const TGenerateParams& params) {
+void CheckGenerateParams(const TGenerateParams& params) {
     switch (params.Mode) {
     case kGenerateFull:
-        return {};
+        return;
     case kGenerateAnyMine:
     case kGenerateNoMine:
-        if (MyNumbersMask(params.Param) == 0) return "Не указано ни одного из \"моих чисел\" (от 1 до 50)!";
-        return {};
+        if (MyNumbersMask(params.Param) == 0) throw Error("Не указано ни одного из \"моих чисел\" (от 1 до 50)!");
+        return;
     case kGenerateOnlyMine:
         if (MaskBits(MyNumbersMask(params.Param)) < kNumberCount)
-            return Format("Для комбинаций только из \"моих чисел\" нужно указать не менее %d разных чисел от 1 до 50!",
-                          {kNumberCount});
-        return {};
+            throw Error(Format("Для комбинаций только из \"моих чисел\" нужно указать не менее %d разных чисел от 1 до 50!",
+                               {kNumberCount}));
+        return;
     case kGenerateFromFile:
-        if (Trim(params.Param).empty()) return "Не указано имя файла для загрузки!";
-        if (!FileExists(params.Param)) return Format("Файл \"%s\" не найден!", {params.Param});
-        return {};
+        if (Trim(params.Param).empty()) throw Error("Не указано имя файла для загрузки!");
+        if (!FileExists(params.Param)) throw Error(Format("Файл \"%s\" не найден!", {params.Param}));
+        return;
     default:
-        return Format("Некорректный режим генерации списка комбинаций: %d", {int(params.Mode)});
+        throw Error(Format("Некорректный режим генерации списка комбинаций: %d", {int(params.Mode)}));
     }
 }
 
@@ -283,7 +276,7 @@ int TCombSet::ExcludeWith(int n, const TDrawsArchive& archive, TProgressSink& si
                            {n, percent}));
     }
     current_.Count = kept;
-    AddLogLine(true, "Последние тиражи", IntToText(n));
+    AddLogLine(TFilterAction::Delete, "Последние тиражи", IntToText(n));
     return total - kept;
 }
 
@@ -318,7 +311,7 @@ int TCombSet::DeleteSelected(const std::vector<int>& rows, TProgressSink& sink) 
     for (int i = 0; i < Count(); ++i)
         if (!selected[size_t(i)]) d[k++] = d[i];
     current_.Count = k;
-    AddLogLine(true, "Выделенные комбинации", IntToText(removed));
+    AddLogLine(TFilterAction::Delete, "Выделенные комбинации", IntToText(removed));
     return removed;
 }
 
@@ -380,8 +373,8 @@ bool TCombSet::PasteCombsText(const std::string& text, TProgressSink& sink) {
 
 // --- log ---
 
-void TCombSet::AddLogLine(bool remove, const std::string& caption, const std::string& values) {
-    log_.push_back({caption, values, Count(), remove ? TLogKind::Remove : TLogKind::Keep});
+void TCombSet::AddLogLine(TFilterAction action, const std::string& caption, const std::string& values) {
+    log_.push_back({caption, values, Count(), IsDelete(action) ? TLogKind::Remove : TLogKind::Keep});
 }
 
 void TCombSet::AddUndoLogLine() { log_.push_back({"Отмена последней операции", "", Count(), TLogKind::Undo}); }

@@ -8,9 +8,10 @@
 // it was.
 #pragma once
 
-#include "model/draws_archive.h"
-#include "model/game.h"
-#include "util/progress.h"
+#include "core/model/draws_archive.h"
+#include "core/model/filter_action.h"
+#include "core/model/game.h"
+#include "core/util/progress.h"
 
 #include <array>
 #include <cstdint>
@@ -48,11 +49,10 @@ TByteArray ParseMyNumbers(const std::string& param);
 // How many combinations Generate builds for modes 0 to 3 (-1 for another mode).
 int GeneratedCount(const TGenerateParams& params);
 
-// What the generation dialog refuses, as the message to show (empty when the parameters are
-// fine): modes 1 and 3 without any of my numbers in 1..50, mode 2 with fewer than five of them
-// (no combination at all), mode 4 without a name or with a file that does not exist. Generate
-// itself takes such parameters as they are.
-std::string GenerateParamsError(const TGenerateParams& params);
+// The generation dialog's check on OK: raises the message for modes 1 and 3 without any of my
+// numbers in 1..50, mode 2 with fewer than five of them (no combination at all), mode 4 without a
+// name or with a file that does not exist. Generate itself takes such parameters as they are.
+void CheckGenerateParams(const TGenerateParams& params);
 
 // One line of the applied-filters log.
 enum class TLogKind : uint8_t { Keep, Remove, Undo };
@@ -166,8 +166,8 @@ public:
 
     // --- The applied-filters log ---
     const std::vector<TFilterLogLine>& Log() const { return log_; }
-    // A step that kept (remove = false) or removed combinations, with the current count.
-    void AddLogLine(bool remove, const std::string& caption, const std::string& values);
+    // A step that kept or deleted combinations, with the current count.
+    void AddLogLine(TFilterAction action, const std::string& caption, const std::string& values);
     // "Отмена последней операции" with the current count.
     void AddUndoLogLine();
     void RemoveLastLogLine();

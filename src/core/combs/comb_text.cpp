@@ -1,8 +1,8 @@
-#include "combs/comb_text.h"
+#include "core/combs/comb_text.h"
 
-#include "util/error.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 namespace velmora {
 

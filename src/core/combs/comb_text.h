@@ -3,7 +3,7 @@
 // joined by blanks, lines separated by CR LF).
 #pragma once
 
-#include "model/game.h"
+#include "core/model/game.h"
 
 #include <string>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "combs/draw_matcher.h"
+#include "core/combs/draw_matcher.h"
 
 #include <algorithm>
 #include <cstring>

@@ -9,8 +9,8 @@
 // plain way, number by number, so the answer is always that of CommonCount.
 #pragma once
 
-#include "model/draw_record.h"
-#include "model/game.h"
+#include "core/model/draw_record.h"
+#include "core/model/game.h"
 
 #include <array>
 #include <cstdint>

@@ -1,10 +1,11 @@
-#include "combs/draw_stats.h"
+#include "core/combs/draw_stats.h"
 
-#include "model/game.h"
-#include "stats/stat_list.h"
-#include "stats/stat_runs.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/model/game.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_runs.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 #include <cctype>
@@ -224,6 +225,52 @@ TStatValues RowToStatValues(const TDrawStatsRow* row) {
     v.Period = c[kColPeriod];
     v.PeriodMax = c[kColPeriodMax];
     return v;
+}
+
+int TableStatIndex(const TStatList& list, const std::string& code) {
+    const int i = list.IndexOfCode(code);
+    if (i < 0) throw Error(Format("Неизвестный код статистики: %s", {code}));
+    if (!list.IsAvailable(i) || !list.CanShowInTable(i))
+        throw Error(Format("Статистика %s не показывается в таблице", {code}));
+    return i;
+}
+
+namespace {
+
+void AddSelectedRow(TTableSelection& sel, std::vector<std::string>& texts, const TDrawStatsRow& row) {
+    sel.Values.push_back(row.Value);
+    texts.push_back(row.Cells[kColValue]);
+}
+
+} // namespace
+
+TTableSelection SelectTableRows(const std::vector<TDrawStatsRow>& rows, const std::vector<int>& positions) {
+    TTableSelection sel;
+    std::vector<std::string> texts;
+    for (int p : positions)
+        if (p >= 0 && size_t(p) < rows.size()) AddSelectedRow(sel, texts, rows[size_t(p)]);
+    sel.Text = Join(texts, "; ");
+    return sel;
+}
+
+TTableSelection SelectTableValues(const TDrawStatsTable& table, const std::string& code,
+                                  const std::vector<std::string>& texts) {
+    TTableSelection sel;
+    std::vector<std::string> picked;
+    std::vector<bool> found(texts.size(), false);
+    for (const auto& row : table.Rows) {
+        bool pick = false;
+        for (size_t v = 0; v < texts.size(); ++v)
+            if (texts[v] == row.Cells[kColValue]) pick = found[v] = true;
+        if (pick) AddSelectedRow(sel, picked, row);
+    }
+    std::vector<std::string> missing;
+    for (size_t v = 0; v < texts.size(); ++v)
+        if (!found[v]) missing.push_back("\"" + texts[v] + "\"");
+    if (!missing.empty())
+        throw Error(Format("В таблице статистики %s (%d тиражей) нет значений: %s", {code, table.Length, Join(missing, ", ")}));
+    sel.Text = Join(picked, "; ");
+    return sel;
 }
 
 } // namespace velmora

@@ -5,11 +5,11 @@
 // table's sort rule, its row texts for the filters (RowToStatValues) and the chart series.
 #pragma once
 
-#include "combs/prefetch.h"
-#include "combs/stat_row.h"
-#include "model/draws_archive.h"
-#include "model/stat_values.h"
-#include "util/progress.h"
+#include "core/combs/prefetch.h"
+#include "core/combs/stat_row.h"
+#include "core/model/draws_archive.h"
+#include "core/model/stat_values.h"
+#include "core/util/progress.h"
 
 #include <array>
 #include <string>
@@ -117,5 +117,23 @@ void SortDrawStatsRows(std::vector<TDrawStatsRow>& rows, int column, bool descen
 
 // The texts of a row as the filters read them; all empty for no row.
 TStatValues RowToStatValues(const TDrawStatsRow* row);
+
+// The position of the method with that code (ignoring case) that the statistics table can show.
+// Raises "Неизвестный код статистики: %s" for a code not in the list and "Статистика %s не
+// показывается в таблице" for one that is not available or not shown in the table.
+int TableStatIndex(const TStatList& list, const std::string& code);
+
+// The value records of some rows of a table and the values text of the applied-filters log line
+// ("3; 7; 12": the "Значение" cells joined by "; ").
+struct TTableSelection {
+    TStatDrawArray Values;
+    std::string Text;
+};
+// The rows of the given positions, in the order given; positions outside the rows are skipped.
+TTableSelection SelectTableRows(const std::vector<TDrawStatsRow>& rows, const std::vector<int>& positions);
+// The rows whose "Значение" text is one of texts, in row order. A text found in no row raises
+// "В таблице статистики %s (%d тиражей) нет значений: %s" with the missing texts quoted.
+TTableSelection SelectTableValues(const TDrawStatsTable& table, const std::string& code,
+                                  const std::vector<std::string>& texts);
 
 } // namespace velmora

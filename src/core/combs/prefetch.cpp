@@ -1,12 +1,12 @@
-#include "combs/prefetch.h"
+#include "core/combs/prefetch.h"
 
-#include "model/data_folder.h"
-#include "stats/stat_list.h"
-#include "stats/stat_runs.h"
-#include "util/atomic_file.h"
-#include "util/error.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/model/data_folder.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_runs.h"
+#include "core/util/atomic_file.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -9,8 +9,8 @@
 // positive or whose trailer does not match its body is never used: it is built anew.
 #pragma once
 
-#include "model/stat_values.h"
-#include "util/progress.h"
+#include "core/model/stat_values.h"
+#include "core/util/progress.h"
 
 #include <cstdint>
 #include <optional>

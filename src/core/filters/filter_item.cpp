@@ -1,8 +1,10 @@
-#include "filters/filter_item.h"
+#include "core/filters/filter_item.h"
 
-#include "combs/draw_stats.h"
-#include "stats/stat_list.h"
-#include "util/text.h"
+#include "core/combs/draw_stats.h"
+#include "core/model/game.h"
+#include "core/stats/stat_list.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <charconv>
 #include <cmath>
@@ -246,6 +248,31 @@ long double DotTextToFloat(const std::string& text, long double def) {
     auto res = std::from_chars(clean.data(), clean.data() + clean.size(), v);
     if (res.ec != std::errc() || res.ptr != clean.data() + clean.size()) return def;
     return v;
+}
+
+void ValidateFilterItem(const TFilterItem& item, const std::string& selectorName) {
+    const std::string badRange = "Введен некорректный диапазон значений!";
+    auto listOf = [](const std::string& text) {
+        TIntArray values;
+        ParseIntList(text, values);
+        return values;
+    };
+    if (!item.Stat)
+        throw TFilterItemError(TFilterItemField::Stat,
+                               Format("Не выбран метод расчета статистики (cb: %s)!", {selectorName}));
+    const TIntArray lengths = listOf(item.LengthsText);
+    if (lengths.empty() || (lengths.size() == 1 && lengths[0] == 0))
+        throw TFilterItemError(TFilterItemField::Lengths, badRange);
+    if (item.CriterionKind != kCriterionNone) {
+        if (item.CriterionKind == kCriterionValues && !item.Stat->HasValueList())
+            throw TFilterItemError(TFilterItemField::Criterion,
+                                   "Для данного вида статистики не доступен режим выделения по списку значений!");
+        if (listOf(item.CriterionText).empty()) throw TFilterItemError(TFilterItemField::CriterionText, badRange);
+    }
+    if (item.MarkAll && item.StopKind == kStopByCount)
+        throw TFilterItemError(TFilterItemField::Stop,
+                               "В режиме мультивыделения остановка сценария по количеству комбинаций или чисел не "
+                               "может быть выполнена!\rВыберите другой способ останова.");
 }
 
 } // namespace velmora

@@ -3,7 +3,8 @@
 // their one-line text forms, and the captions of the row-selection criteria and stop rules.
 #pragma once
 
-#include "stats/stat_config.h"
+#include "core/stats/stat_config.h"
+#include "core/util/error.h"
 
 #include <array>
 #include <cstdint>
@@ -63,6 +64,27 @@ struct TFilterPart {
 
 // The filters of one script-line variant, active parts packed from index 0.
 using TFilterRec = std::array<TFilterPart, kFilterRecParts>;
+
+// The control of the filter dialog a refused step points at.
+enum class TFilterItemField : uint8_t { Stat, Lengths, Criterion, CriterionText, Stop };
+
+// A step refused by ValidateFilterItem: the message and the part of the step at fault.
+struct TFilterItemError : Error {
+    TFilterItemError(TFilterItemField field, const std::string& message) : Error(message), Field(field) {}
+    TFilterItemField Field;
+};
+
+// The checks a step must pass before the filter dialog, a command or a script accepts it, in this
+// order; the first fault raises TFilterItemError:
+// - no statistic: "Не выбран метод расчета статистики (cb: %s)!" with the selector's name;
+// - the sample lengths read as no value or as the single value 0:
+//   "Введен некорректный диапазон значений!";
+// - a criterion other than "LNO": "LVA" for a statistic without a value list is refused with
+//   "Для данного вида статистики не доступен режим выделения по списку значений!", and a
+//   criterion text read as no value with "Введен некорректный диапазон значений!";
+// - several values at once with the stop by count: "В режиме мультивыделения остановка сценария
+//   по количеству комбинаций или чисел не может быть выполнена!\rВыберите другой способ останова."
+void ValidateFilterItem(const TFilterItem& item, const std::string& selectorName = "cbDrawsStatType");
 
 // The keyword ("LNO", "SF" ...) and caption of a criterion or stop kind; "# ERROR #" for an index
 // outside the table (also as keyword).

@@ -1,11 +1,11 @@
-#include "filters/stat_filter.h"
+#include "core/filters/stat_filter.h"
 
-#include "stats/stat_framework.h"
-#include "stats/stat_list.h"
-#include "stats/stat_registry.h"
-#include "stats/stat_runs.h"
-#include "util/error.h"
-#include "util/format.h"
+#include "core/stats/stat_framework.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_registry.h"
+#include "core/stats/stat_runs.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
 
 #include <algorithm>
 #include <cstring>
@@ -45,13 +45,13 @@ int PartCount(int threads, size_t count) {
 // the start of its own region of dst; the regions are then moved together in part order, so the
 // result is the one-thread result.
 size_t SplitPass(TCustomStat& stat, const TCombination* src, size_t count, TCombination* dst,
-                 const TStatDrawArray& selected, bool remove, bool sorted, int last, int parts) {
-    if (parts <= 1) return FilterCombinationSet(stat, src, count, dst, selected, remove, sorted, last);
+                 const TStatDrawArray& selected, TFilterAction action, bool sorted, int last, int parts) {
+    if (parts <= 1) return FilterCombinationSet(stat, src, count, dst, selected, IsDelete(action), sorted, last);
     const size_t n = size_t(parts);
     std::vector<size_t> kept(n, 0);
     auto from = [&](size_t p) { return count * p / n; };
     RunInParts(stat, count, n, [&](TCustomStat& s, size_t p, size_t a, size_t b) {
-        kept[p] = FilterCombinationSet(s, src + a, b - a, dst + a, selected, remove, sorted, last);
+        kept[p] = FilterCombinationSet(s, src + a, b - a, dst + a, selected, IsDelete(action), sorted, last);
     });
     size_t k = kept[0];
     for (size_t p = 1; p < n; ++p) {
@@ -65,7 +65,7 @@ size_t SplitPass(TCustomStat& stat, const TCombination* src, size_t count, TComb
 
 int FilterReferenceIndex(const TDrawsArchive& archive) { return std::max(0, archive.LastIndex()); }
 
-bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& selected, bool remove,
+bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& selected, TFilterAction action,
                      const TDrawsArchive& archive, const std::string& caption, const std::string& valuesText,
                      int threads, TProgressSink& sink) {
     if (selected.empty()) return false;
@@ -79,7 +79,7 @@ bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& sel
     const int last = FilterReferenceIndex(archive);
     size_t kept = 0;
     try {
-        kept = SplitPass(stat, set.UndoData(), size_t(undoCount), current, selected, remove, archive.Sorted, last,
+        kept = SplitPass(stat, set.UndoData(), size_t(undoCount), current, selected, action, archive.Sorted, last,
                          PartCount(threads, size_t(undoCount)));
     } catch (...) {
         // The pass wrote part of the survivors over the set: bring back the set as it was
@@ -89,11 +89,11 @@ bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& sel
         throw;
     }
     set.SetCount(int(kept));
-    set.AddLogLine(remove, caption, valuesText);
+    set.AddLogLine(action, caption, valuesText);
     return true;
 }
 
-void ApplyNumberFilter(TCombSet& set, const TStatList& list, const std::vector<int>& numbers, bool remove,
+void ApplyNumberFilter(TCombSet& set, const TStatList& list, const std::vector<int>& numbers, TFilterAction action,
                        const TDrawsArchive& archive, const std::string& caption, const std::string& valuesText,
                        int threads, TProgressSink& sink) {
     if (numbers.empty()) throw Error("В выделенном диапазоне нет значений для фильтра!");
@@ -105,7 +105,7 @@ void ApplyNumberFilter(TCombSet& set, const TStatList& list, const std::vector<i
         selected.push_back(rec);
     }
     auto stat = CreateNumbersStat(list);
-    ApplyStatFilter(set, *stat, selected, remove, archive, caption, valuesText, threads, sink);
+    ApplyStatFilter(set, *stat, selected, action, archive, caption, valuesText, threads, sink);
 }
 
 } // namespace velmora

@@ -3,10 +3,11 @@
 // (TCombSet::SaveUndo), so undoing restores the set as it was before the step.
 #pragma once
 
-#include "combs/comb_set.h"
-#include "model/draws_archive.h"
-#include "model/stat_values.h"
-#include "util/progress.h"
+#include "core/combs/comb_set.h"
+#include "core/model/draws_archive.h"
+#include "core/model/filter_action.h"
+#include "core/model/stat_values.h"
+#include "core/util/progress.h"
 
 #include <string>
 #include <vector>
@@ -20,23 +21,23 @@ class TStatList;
 // past the first draw. Statistics of flag D compare with it.
 int FilterReferenceIndex(const TDrawsArchive& archive);
 
-// Filters by the selected value records (rows of the statistics table, in row order).
-// remove = true deletes the combinations having one of the values, false keeps them. An empty
+// Filters by the selected value records (rows of the statistics table, in row order): Delete
+// deletes the combinations having one of the values, Keep keeps them. An empty
 // selection changes nothing and returns false. Otherwise Current := the survivors of the undo
 // copy (the statistic's draws loaded once, the archive's sorted switch applied), and, when the
-// undo copy was not empty, AddLogLine(remove, caption, valuesText). threads = 0 takes the
+// undo copy was not empty, AddLogLine(action, caption, valuesText). threads = 0 takes the
 // machine's cores where splitting pays; the result is the same for any thread count. The sink
 // shows "Фильтрация комбинаций..." while the pass runs.
 // An error raised by the statistic ends the pass: Current is the set before the step again (a
 // copy of the undo copy, which stays as it was), nothing is logged, and the error goes on.
-bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& selected, bool remove,
+bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& selected, TFilterAction action,
                      const TDrawsArchive& archive, const std::string& caption, const std::string& valuesText,
                      int threads = 0, TProgressSink& sink = NullProgress());
 
 // The same with a list of numbers (card, layout and weekday pages): a combination matches when it
 // holds one of them (the NUMS statistic of list). An empty list raises
 // "В выделенном диапазоне нет значений для фильтра!" before the set is touched.
-void ApplyNumberFilter(TCombSet& set, const TStatList& list, const std::vector<int>& numbers, bool remove,
+void ApplyNumberFilter(TCombSet& set, const TStatList& list, const std::vector<int>& numbers, TFilterAction action,
                        const TDrawsArchive& archive, const std::string& caption, const std::string& valuesText,
                        int threads = 0, TProgressSink& sink = NullProgress());
 

@@ -1,6 +1,6 @@
-#include "model/data_folder.h"
+#include "core/model/data_folder.h"
 
-#include "util/atomic_file.h"
+#include "core/util/atomic_file.h"
 
 #include <climits>
 #include <unistd.h>

@@ -1,7 +1,7 @@
-#include "model/dates.h"
+#include "core/model/dates.h"
 
-#include "util/error.h"
-#include "util/text.h"
+#include "core/util/error.h"
+#include "core/util/text.h"
 
 #include <cmath>
 #include <ctime>

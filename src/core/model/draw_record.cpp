@@ -1,6 +1,6 @@
-#include "model/draw_record.h"
+#include "core/model/draw_record.h"
 
-#include "util/text.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 #include <cstring>

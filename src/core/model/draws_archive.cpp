@@ -1,10 +1,10 @@
-#include "model/draws_archive.h"
+#include "core/model/draws_archive.h"
 
-#include "model/dates.h"
-#include "util/atomic_file.h"
-#include "util/error.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/model/dates.h"
+#include "core/util/atomic_file.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <cerrno>
 #include <cstdint>

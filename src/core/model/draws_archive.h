@@ -3,8 +3,8 @@
 // and the sorted-numbers view switch.
 #pragma once
 
-#include "model/draw_record.h"
-#include "model/game.h"
+#include "core/model/draw_record.h"
+#include "core/model/game.h"
 
 #include <string>
 #include <vector>

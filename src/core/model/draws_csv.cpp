@@ -1,6 +1,6 @@
-#include "model/draws_csv.h"
+#include "core/model/draws_csv.h"
 
-#include "util/text.h"
+#include "core/util/text.h"
 
 namespace velmora {
 

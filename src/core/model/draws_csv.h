@@ -1,7 +1,7 @@
 // CSV files of draws: "number;\"yyyy-mm-dd\";n1;n2;n3;n4;n5;e1;e2" per line, cp1251, CR LF.
 #pragma once
 
-#include "model/draws_archive.h"
+#include "core/model/draws_archive.h"
 
 #include <string>
 #include <vector>

@@ -1,11 +1,13 @@
-#include "model/game.h"
+#include "core/model/game.h"
 
-#include "model/draw_record.h"
-#include "util/error.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/model/draw_record.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace velmora {
@@ -63,9 +65,21 @@ long double FallingProduct(int a, int k) {
     return r;
 }
 
+uint64_t Binomial(int n, int k) {
+    if (k < 0 || n < k) return 0;
+    k = std::min(k, n - k);
+    __extension__ using TWide = unsigned __int128;
+    TWide r = 1;
+    for (int i = 1; i <= k; ++i) {
+        r = r * TWide(n - k + i) / TWide(i);  // exact: r is C(n - k + i, i) after each step
+        if (r > TWide(UINT64_MAX)) return UINT64_MAX;
+    }
+    return uint64_t(r);
+}
+
 uint32_t CombinationCount(uint8_t n, uint8_t k) {
     if (k >= n) return 1;
-    return uint32_t(std::llround(Factorial(n) / (Factorial(uint8_t(n - k)) * Factorial(k))));
+    return uint32_t(Binomial(n, k));
 }
 
 uint32_t MatchWays(uint8_t n, uint8_t k, uint8_t m) {

@@ -61,6 +61,10 @@ std::string StakeKindName(int kind);
 long double Factorial(uint8_t n);
 long double RisingProduct(int a, int k);
 long double FallingProduct(int a, int k);
+// C(n, k), exact: 0 when k < 0 or k > n; UINT64_MAX when it does not fit.
+uint64_t Binomial(int n, int k);
+// The number of combinations of a stake of n numbers taken k at a time: 1 when k >= n (a stake
+// of five or fewer numbers is one combination), else Binomial(n, k) as an unsigned 32-bit value.
 uint32_t CombinationCount(uint8_t n, uint8_t k);
 uint32_t MatchWays(uint8_t n, uint8_t k, uint8_t m);
 int CeilDiv(int a, int b);

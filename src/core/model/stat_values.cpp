@@ -1,4 +1,4 @@
-#include "model/stat_values.h"
+#include "core/model/stat_values.h"
 
 #include <algorithm>
 #include <climits>

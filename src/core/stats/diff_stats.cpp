@@ -1,9 +1,9 @@
-#include "stats/diff_stats.h"
+#include "core/stats/diff_stats.h"
 
-#include "stats/stat_framework.h"
-#include "stats/stat_index.h"
-#include "stats/stat_registry.h"
-#include "util/format.h"
+#include "core/stats/stat_framework.h"
+#include "core/stats/stat_index.h"
+#include "core/stats/stat_registry.h"
+#include "core/util/format.h"
 
 #include <algorithm>
 #include <cstdlib>

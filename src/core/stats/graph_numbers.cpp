@@ -1,6 +1,6 @@
-#include "stats/graph_numbers.h"
+#include "core/stats/graph_numbers.h"
 
-#include "stats/stat_list.h"
+#include "core/stats/stat_list.h"
 
 namespace velmora {
 

@@ -2,7 +2,7 @@
 // information window ("Подробная информация").
 #pragma once
 
-#include "model/game.h"
+#include "core/model/game.h"
 
 #include <cstdint>
 #include <string>

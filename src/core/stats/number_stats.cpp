@@ -1,8 +1,8 @@
-#include "stats/number_stats.h"
+#include "core/stats/number_stats.h"
 
-#include "stats/stat_framework.h"
-#include "stats/stat_index.h"
-#include "stats/stat_registry.h"
+#include "core/stats/stat_framework.h"
+#include "core/stats/stat_index.h"
+#include "core/stats/stat_registry.h"
 
 #include <cstring>
 #include <string>

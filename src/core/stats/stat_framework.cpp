@@ -1,10 +1,10 @@
-#include "stats/stat_framework.h"
+#include "core/stats/stat_framework.h"
 
-#include "stats/stat_index.h"
-#include "stats/stat_list.h"
-#include "util/atomic_file.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/stats/stat_index.h"
+#include "core/stats/stat_list.h"
+#include "core/util/atomic_file.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 

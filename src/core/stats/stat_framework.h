@@ -34,9 +34,9 @@
 //    TKeyCounter (stat_index.h) accumulates small keys in first-seen order for such paths.
 #pragma once
 
-#include "model/draws_archive.h"
-#include "model/game.h"
-#include "model/stat_values.h"
+#include "core/model/draws_archive.h"
+#include "core/model/game.h"
+#include "core/model/stat_values.h"
 
 #include <array>
 #include <cstdint>

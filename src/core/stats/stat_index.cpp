@@ -1,6 +1,6 @@
-#include "stats/stat_index.h"
+#include "core/stats/stat_index.h"
 
-#include "stats/stat_framework.h"
+#include "core/stats/stat_framework.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // Every structure is built once per batch run; nothing allocates per combination.
 #pragma once
 
-#include "model/stat_values.h"
+#include "core/model/stat_values.h"
 
 #include <array>
 #include <cstdint>

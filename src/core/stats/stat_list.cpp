@@ -1,10 +1,10 @@
-#include "stats/stat_list.h"
+#include "core/stats/stat_list.h"
 
-#include "stats/stat_registry.h"
-#include "util/error.h"
-#include "util/format.h"
-#include "util/ini.h"
-#include "util/text.h"
+#include "core/stats/stat_registry.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/ini.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 

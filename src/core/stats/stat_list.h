@@ -3,8 +3,8 @@
 // captions with their file, the rating weights and the settings block.
 #pragma once
 
-#include "stats/stat_config.h"
-#include "stats/stat_framework.h"
+#include "core/stats/stat_config.h"
+#include "core/stats/stat_framework.h"
 
 #include <array>
 #include <memory>

@@ -1,8 +1,8 @@
-#include "stats/stat_registry.h"
+#include "core/stats/stat_registry.h"
 
-#include "stats/diff_stats.h"
-#include "stats/number_stats.h"
-#include "stats/sum_stats.h"
+#include "core/stats/diff_stats.h"
+#include "core/stats/number_stats.h"
+#include "core/stats/sum_stats.h"
 
 #include <algorithm>
 #include <stdexcept>

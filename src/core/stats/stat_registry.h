@@ -2,7 +2,7 @@
 // their 1-based positions in the registry table; a class not built yet is simply absent.
 #pragma once
 
-#include "stats/stat_framework.h"
+#include "core/stats/stat_framework.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
-#include "stats/stat_runs.h"
+#include "core/stats/stat_runs.h"
 
-#include "stats/stat_index.h"
+#include "core/stats/stat_index.h"
 
 #include <algorithm>
 #include <exception>

@@ -3,7 +3,7 @@
 // distribution over the full set of 2 118 760 combinations.
 #pragma once
 
-#include "stats/stat_framework.h"
+#include "core/stats/stat_framework.h"
 
 #include <cstddef>
 #include <functional>

@@ -1,10 +1,10 @@
-#include "stats/sum_stats.h"
+#include "core/stats/sum_stats.h"
 
-#include "stats/number_stats.h"
-#include "stats/stat_framework.h"
-#include "stats/stat_index.h"
-#include "stats/stat_registry.h"
-#include "util/format.h"
+#include "core/stats/number_stats.h"
+#include "core/stats/stat_framework.h"
+#include "core/stats/stat_index.h"
+#include "core/stats/stat_registry.h"
+#include "core/util/format.h"
 
 #include <array>
 #include <cstdlib>

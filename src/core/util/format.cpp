@@ -1,4 +1,4 @@
-#include "util/format.h"
+#include "core/util/format.h"
 
 #include <cctype>
 #include <cmath>

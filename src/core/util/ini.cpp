@@ -1,8 +1,8 @@
-#include "util/ini.h"
+#include "core/util/ini.h"
 
-#include "util/atomic_file.h"
-#include "util/format.h"
-#include "util/text.h"
+#include "core/util/atomic_file.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <cerrno>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "util/progress.h"
+#include "core/util/progress.h"
 
 namespace velmora {
 

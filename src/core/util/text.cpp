@@ -1,6 +1,6 @@
-#include "util/text.h"
+#include "core/util/text.h"
 
-#include "util/atomic_file.h"
+#include "core/util/atomic_file.h"
 
 #include <cerrno>
 #include <cmath>

@@ -1,12 +1,12 @@
 #include "gui/app/form_config.h"
 
-#include "app/config.h"
+#include "core/app/config.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
-#include "model/game.h"
-#include "util/format.h"
-#include "util/ini.h"
-#include "util/text.h"
+#include "core/model/game.h"
+#include "core/util/format.h"
+#include "core/util/ini.h"
+#include "core/util/text.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>

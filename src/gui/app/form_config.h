@@ -3,7 +3,7 @@
 // of the settings block; Config() gives the block as the dialog holds it.
 #pragma once
 
-#include "stats/stat_config.h"
+#include "core/stats/stat_config.h"
 
 #include <QDialog>
 #include <array>

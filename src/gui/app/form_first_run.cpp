@@ -1,6 +1,6 @@
 #include "gui/app/form_first_run.h"
 
-#include "app/help.h"
+#include "core/app/help.h"
 
 #include <QCheckBox>
 #include <QCommandLinkButton>

@@ -3,7 +3,7 @@
 // "Стоп"; the status texts still go to the status bar. Window events are handled between steps.
 #pragma once
 
-#include "util/progress.h"
+#include "core/util/progress.h"
 
 #include <QString>
 

@@ -3,7 +3,7 @@
 // stop request reaches the running operation. Used by every long operation of the window.
 #pragma once
 
-#include "util/progress.h"
+#include "core/util/progress.h"
 
 namespace velmora {
 

@@ -1,7 +1,7 @@
 // The statistic filters of the main window: keeping or deleting the combinations that have the
 // values of the rows selected in the statistics table, and what the filter dialog takes from the
 // statistics page.
-#include "filters/stat_filter.h"
+#include "core/filters/stat_filter.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
@@ -33,21 +33,19 @@ std::vector<int> TTemplateMain::SelectedStatRows() const {
     return rows;
 }
 
-void TTemplateMain::ApplyStatFilter(TCustomStat* stat, bool remove) {
+void TTemplateMain::ApplyStatFilter(TCustomStat* stat, TFilterAction action) {
     TBusy busy(this);
     try {
-        TStatDrawArray selected;
-        std::string valuesText;
-        drawsStatModel_->SelectedValues(SelectedStatRows(), selected, valuesText);
-        if (!selected.empty()) {
+        const TTableSelection selection = drawsStatModel_->SelectedValues(SelectedStatRows());
+        if (!selection.Values.empty()) {
             std::unique_ptr<TCustomStat> own;
             if (!stat) {
                 own = statList_.CreateSelectedStat(SelectedStatMethod(), S(cbDrawsStatType->objectName()));
                 stat = own.get();
             }
             // The pass shows its status text through the window's progress sink.
-            velmora::ApplyStatFilter(*combs_, *stat, selected, remove, draws_, S(cbDrawsStatType->currentText()),
-                                     valuesText, 0, Progress());
+            velmora::ApplyStatFilter(*combs_, *stat, selection.Values, action, draws_,
+                                     S(cbDrawsStatType->currentText()), selection.Text, 0, Progress());
         }
     } catch (...) {
         UpdateCombList();
@@ -77,7 +75,7 @@ bool TTemplateMain::StatFilter_IncludeUpdate() const {
 void TTemplateMain::StatFilter_IncludeExecute() {
     TBusy busy(this);
     combs_->SaveUndo(true, Progress());
-    ApplyStatFilter(nullptr, false);
+    ApplyStatFilter(nullptr, TFilterAction::Keep);
 }
 
 bool TTemplateMain::StatFilter_ExcludeUpdate() const { return StatFilter_IncludeUpdate(); }
@@ -85,7 +83,7 @@ bool TTemplateMain::StatFilter_ExcludeUpdate() const { return StatFilter_Include
 void TTemplateMain::StatFilter_ExcludeExecute() {
     TBusy busy(this);
     combs_->SaveUndo(true, Progress());
-    ApplyStatFilter(nullptr, true);
+    ApplyStatFilter(nullptr, TFilterAction::Delete);
 }
 
 } // namespace velmora

@@ -2,7 +2,7 @@
 // combination of the current set; cells come from the set on demand.
 #pragma once
 
-#include "combs/comb_set.h"
+#include "core/combs/comb_set.h"
 
 #include <QAbstractTableModel>
 

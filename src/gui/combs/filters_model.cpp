@@ -1,7 +1,7 @@
 #include "gui/combs/filters_model.h"
 
 #include "gui/app/qt_text.h"
-#include "model/game.h"
+#include "core/model/game.h"
 
 #include <QPainter>
 #include <QPixmap>

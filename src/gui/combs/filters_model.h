@@ -2,7 +2,7 @@
 // and the size of the set after the step, with an icon for the kind of step (keep, remove, undo).
 #pragma once
 
-#include "combs/comb_set.h"
+#include "core/combs/comb_set.h"
 
 #include <QAbstractTableModel>
 #include <QIcon>

@@ -1,6 +1,7 @@
 #include "gui/combs/form_gen_combs.h"
 
-#include "combs/comb_text.h"
+#include "core/combs/comb_text.h"
+#include "core/util/error.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 
@@ -112,9 +113,10 @@ void TFormGenCombs::ChooseFile() {
 
 void TFormGenCombs::done(int result) {
     if (result == QDialog::Accepted) {
-        const std::string error = GenerateParamsError(Params());
-        if (!error.empty()) {
-            ShowError(this, Q(error));
+        try {
+            CheckGenerateParams(Params());
+        } catch (const Error& e) {
+            ShowError(this, Q(e.what()));
             edCombsGenerateParam->setFocus();
             edCombsGenerateParam->selectAll();
             return;

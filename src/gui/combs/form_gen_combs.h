@@ -2,7 +2,7 @@
 // my numbers or the file to load, and whether the parameters become the stored ones.
 #pragma once
 
-#include "combs/comb_set.h"
+#include "core/combs/comb_set.h"
 
 #include <QDialog>
 

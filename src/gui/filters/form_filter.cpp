@@ -1,11 +1,11 @@
 #include "gui/filters/form_filter.h"
 
-#include "combs/draw_stats.h"
+#include "core/combs/draw_stats.h"
 #include "gui/app/form_config.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
-#include "model/game.h"
-#include "stats/stat_list.h"
+#include "core/model/game.h"
+#include "core/stats/stat_list.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -50,29 +50,6 @@ protected:
         return QObject::eventFilter(watched, event);
     }
 };
-
-bool EmptyOrZero(const QString& text) {
-    TIntArray values;
-    ParseIntList(S(text), values);
-    return values.empty() || (values.size() == 1 && values[0] == 0);
-}
-
-bool EmptyList(const QString& text) {
-    TIntArray values;
-    ParseIntList(S(text), values);
-    return values.empty();
-}
-
-// The statistic list's message for a selector without a selected statistic.
-QString NoStatisticMessage(const TStatList* list, const QString& selector) {
-    const TStatList none;
-    try {
-        (list ? *list : none).CreateSelectedStat(-1, S(selector));
-    } catch (const std::exception& e) {
-        return Q(e.what());
-    }
-    return selector;  // not reached: no statistic has the index -1
-}
 
 } // namespace
 
@@ -289,44 +266,24 @@ TFilterItem TFormFilter::BuildItem() const {
     return item;
 }
 
-QString TFormFilter::Validate(QWidget** focus) const {
-    const QString badRange = tr("Введен некорректный диапазон значений!");
-    // A step without a statistic could not be written as text; the selector is empty only when
-    // the list offers no statistic at all.
-    if (!SelectedMethod()) {
-        *focus = cbDrawsStatType;
-        return NoStatisticMessage(source_.List, cbDrawsStatType->objectName());
+QWidget* TFormFilter::FieldControl(TFilterItemField field) const {
+    switch (field) {
+    case TFilterItemField::Stat: return cbDrawsStatType;
+    case TFilterItemField::Lengths: return edDrawsLen;
+    case TFilterItemField::Criterion: return cbLevelMode;
+    case TFilterItemField::CriterionText: return edLevelValue;
+    case TFilterItemField::Stop: return cbStopMode;
     }
-    if (EmptyOrZero(edDrawsLen->text())) {
-        *focus = edDrawsLen;
-        return badRange;
-    }
-    const int kind = cbLevelMode->currentIndex();
-    if (kind != kCriterionNone) {
-        if (kind == kCriterionValues && !SelectedMethod()->HasValueList()) {
-            *focus = cbLevelMode;
-            return tr("Для данного вида статистики не доступен режим выделения по списку значений!");
-        }
-        if (EmptyList(edLevelValue->text())) {
-            *focus = edLevelValue;
-            return badRange;
-        }
-    }
-    if (cbMultiSelect->isChecked() && cbStopMode->currentIndex() == kStopByCount) {
-        *focus = cbStopMode;
-        return tr("В режиме мультивыделения остановка сценария по количеству комбинаций или чисел не может быть "
-                  "выполнена!\rВыберите другой способ останова.");
-    }
-    return {};
+    return nullptr;
 }
 
 void TFormFilter::done(int result) {
     if (result == QDialog::Accepted) {
-        QWidget* focus = nullptr;
-        const QString error = Validate(&focus);
-        if (!error.isEmpty()) {
-            ShowError(this, error);
-            if (focus) {
+        try {
+            ValidateFilterItem(BuildItem(), S(cbDrawsStatType->objectName()));
+        } catch (const TFilterItemError& e) {
+            ShowError(this, Q(e.what()));
+            if (QWidget* focus = FieldControl(e.Field)) {
                 focus->setFocus();
                 if (auto* edit = qobject_cast<QLineEdit*>(focus)) edit->selectAll();
             }

@@ -4,7 +4,7 @@
 // EditFilterItem runs it on a copy of a step and writes the step back only on OK.
 #pragma once
 
-#include "filters/filter_item.h"
+#include "core/filters/filter_item.h"
 #include "gui/app/form_config.h"
 
 #include <QDialog>
@@ -70,8 +70,8 @@ private:
     void UpdateEnabling();
     // The method of the list attached to the selected item; nullptr when there is none.
     const TStatMethod* SelectedMethod() const;
-    // The first failed check as its message and the control to focus; empty when all pass.
-    QString Validate(QWidget** focus) const;
+    // The control that shows a part of the step (focused when the check on OK refuses it).
+    QWidget* FieldControl(TFilterItemField field) const;
 
     TFilterDialogSource source_;
 };

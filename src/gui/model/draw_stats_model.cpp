@@ -1,7 +1,7 @@
 #include "gui/model/draw_stats_model.h"
 
 #include "gui/app/qt_text.h"
-#include "util/text.h"
+#include "core/util/text.h"
 
 #include <QCoreApplication>
 #include <algorithm>
@@ -20,17 +20,6 @@ void TDrawStatsModel::SetRows(std::vector<TDrawStatsRow> rows) {
 
 const TDrawStatsRow* TDrawStatsModel::Row(int row) const {
     return row >= 0 && row < int(rows_.size()) ? &rows_[size_t(row)] : nullptr;
-}
-
-void TDrawStatsModel::SelectedValues(const std::vector<int>& rows, TStatDrawArray& values, std::string& valuesText) const {
-    values.clear();
-    std::vector<std::string> texts;
-    for (int r : rows)
-        if (const TDrawStatsRow* row = Row(r)) {
-            values.push_back(row->Value);
-            texts.push_back(row->Cells[kColValue]);
-        }
-    valuesText = Join(texts, "; ");
 }
 
 void TDrawStatsModel::ClickColumn(int column) {

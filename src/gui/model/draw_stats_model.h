@@ -3,7 +3,7 @@
 // second click on the same column turns the direction; the sort stays for the next rows.
 #pragma once
 
-#include "combs/draw_stats.h"
+#include "core/combs/draw_stats.h"
 
 #include <QAbstractTableModel>
 #include <string>
@@ -22,7 +22,7 @@ public:
     const TDrawStatsRow* Row(int row) const;
     // The value records of the given rows in the given order (rows outside the table skipped)
     // and their "Значение" texts joined by "; ": what a filter step selects and logs.
-    void SelectedValues(const std::vector<int>& rows, TStatDrawArray& values, std::string& valuesText) const;
+    TTableSelection SelectedValues(const std::vector<int>& rows) const { return SelectTableRows(rows_, rows); }
 
     // The header click: the same column turns the direction, another one sorts ascending.
     void ClickColumn(int column);

@@ -1,8 +1,8 @@
-#include "app/config.h"
+#include "core/app/config.h"
 
-#include "stats/stat_list.h"
-#include "util/error.h"
-#include "util/text.h"
+#include "core/stats/stat_list.h"
+#include "core/util/error.h"
+#include "core/util/text.h"
 #include "../temp_dir.h"
 
 #include <gtest/gtest.h>

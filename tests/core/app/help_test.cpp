@@ -1,4 +1,4 @@
-#include "app/help.h"
+#include "core/app/help.h"
 
 #include <gtest/gtest.h>
 

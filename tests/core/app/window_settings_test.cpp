@@ -1,4 +1,4 @@
-#include "app/window_settings.h"
+#include "core/app/window_settings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "combs/comb_set.h"
+#include "core/combs/comb_set.h"
 
-#include "combs/draw_matcher.h"
-#include "util/error.h"
-#include "util/progress.h"
+#include "core/combs/draw_matcher.h"
+#include "core/util/error.h"
+#include "core/util/progress.h"
 #include "../../test_draws.h"
 
 #include <algorithm>
@@ -168,7 +168,7 @@ TEST(CombSet, UndoRestoresExactlyOneFilterLikeStep) {
         {"deletion", [](TCombSet& s) { s.DeleteSelected({0, 3}); }},
         {"filter", [](TCombSet& s) {
              s.KeepIf([](const TCombination& c) { return CombHasNumber(7, c); });
-             s.AddLogLine(false, "NUMS", "7");
+             s.AddLogLine(TFilterAction::Keep, "NUMS", "7");
          }},
     };
     for (const auto& first : changes)
@@ -365,10 +365,10 @@ TEST(CombSet, DeleteSelectedRows) {
 TEST(CombSet, LogKeepsKindsAndCounts) {
     TCombSet s(10);
     Fill(s, {{1, 2, 3, 4, 5}, {1, 2, 3, 4, 6}});
-    s.AddLogLine(false, "SUMS", "15; 16");
+    s.AddLogLine(TFilterAction::Keep, "SUMS", "15; 16");
     s.SaveUndo(false);
     s.KeepIf([](const TCombination& c) { return c[4] == 6; });
-    s.AddLogLine(true, "NUMS", "5");
+    s.AddLogLine(TFilterAction::Delete, "NUMS", "5");
     s.RestoreUndo(true);
     s.AddUndoLogLine();
     ASSERT_EQ(s.Log().size(), 3u);
@@ -473,8 +473,15 @@ TEST(CombSet, GenerateParamsErrors) {
         {4, folder, "Файл \"" + folder + "\" не найден!"},
         {5, "", "Некорректный режим генерации списка комбинаций: 5"},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(GenerateParamsError({c.mode, c.param}), c.error) << int(c.mode) << " '" << c.param << "'";
+    for (const auto& c : cases) {
+        std::string error;
+        try {
+            CheckGenerateParams({c.mode, c.param});
+        } catch (const Error& e) {
+            error = e.what();
+        }
+        EXPECT_EQ(error, c.error) << int(c.mode) << " '" << c.param << "'";
+    }
 }
 
 } // namespace

@@ -1,9 +1,9 @@
-#include "combs/comb_set.h"
-#include "combs/comb_text.h"
+#include "core/combs/comb_set.h"
+#include "core/combs/comb_text.h"
 
-#include "util/atomic_file.h"
-#include "util/error.h"
-#include "util/text.h"
+#include "core/util/atomic_file.h"
+#include "core/util/error.h"
+#include "core/util/text.h"
 #include "../temp_dir.h"
 
 #include <filesystem>

@@ -1,6 +1,6 @@
-#include "combs/draw_matcher.h"
+#include "core/combs/draw_matcher.h"
 
-#include "model/draws_archive.h"
+#include "core/model/draws_archive.h"
 
 #include <gtest/gtest.h>
 #include <random>

@@ -1,8 +1,10 @@
-#include "combs/draw_stats.h"
+#include "core/combs/draw_stats.h"
 
 #include "table_fixture.h"
-#include "util/atomic_file.h"
-#include "util/text.h"
+#include "core/stats/stat_list.h"
+#include "core/util/atomic_file.h"
+#include "core/util/error.h"
+#include "core/util/text.h"
 
 #include <gtest/gtest.h>
 
@@ -140,7 +142,7 @@ TEST_F(TableTest, ChartWithoutComparisonFollowsTheKeys) {
 TEST_F(TableTest, ComparisonWithAFileOfTheFullSet) {
     std::filesystem::create_directories(PrefetchDir());
     const std::string file = PrefetchFileName(list.Items(Method("EVEN")));
-    WriteFileAtomic(file, CraftedEvenFile());
+    WritePrefetchFile(file, CraftedEvenFile());  // with its checksum on record
     TDrawStatsOptions o;
     o.Length = 5;
     o.Compare = true;
@@ -189,7 +191,7 @@ struct WeightCase {
 // total 5, largest depth 3.
 TEST_F(TableTest, WeightedScore) {
     std::filesystem::create_directories(PrefetchDir());
-    WriteFileAtomic(PrefetchFileName(list.Items(Method("EVEN"))), CraftedEvenFile());
+    WritePrefetchFile(PrefetchFileName(list.Items(Method("EVEN"))), CraftedEvenFile());
     const WeightCase cases[] = {
         {0, -1, 1, false, false, "4,00"},    // depth minus deviation
         {1, 1, 0, false, false, "0,00"},     // 1 + (-1)
@@ -312,6 +314,50 @@ TEST(DrawStatsRow, StatValuesTakeTheirColumns) {
               (V{"c0", "c1", "c2", "c4", "c5", "c6", "c7", "c8", "c10", "c11", "c12"}));
     EXPECT_EQ(v.ValueKey, 0);
     EXPECT_EQ(RowToStatValues(nullptr), TStatValues{});
+}
+
+// What a filter step takes from the table: the records and the values text of the log line.
+TEST(DrawStatsRow, SelectionByPositionAndByText) {
+    TDrawStatsTable table;
+    table.Length = 30;
+    for (int k : {3, 7, 12}) {
+        TDrawStatsRow r;
+        r.Cells[kColValue] = std::to_string(k);
+        r.Value.Key.K[0] = uint16_t(k);
+        table.Rows.push_back(r);
+    }
+    auto keys = [](const TTableSelection& s) {
+        std::vector<int> k;
+        for (const auto& v : s.Values) k.push_back(v.Key.K[0]);
+        return k;
+    };
+    const TTableSelection byRows = SelectTableRows(table.Rows, {2, -1, 0, 3});
+    EXPECT_EQ(keys(byRows), (std::vector<int>{12, 3}));  // the order given, positions outside skipped
+    EXPECT_EQ(byRows.Text, "12; 3");
+    const TTableSelection byText = SelectTableValues(table, "NUMS", {"12", "3"});
+    EXPECT_EQ(keys(byText), (std::vector<int>{3, 12}));  // the table's order
+    EXPECT_EQ(byText.Text, "3; 12");
+    try {
+        SelectTableValues(table, "NUMS", {"7", "8", "x y"});
+        ADD_FAILURE() << "missing values accepted";
+    } catch (const Error& e) {
+        EXPECT_STREQ(e.what(), "В таблице статистики NUMS (30 тиражей) нет значений: \"8\", \"x y\"");
+    }
+}
+
+TEST(DrawStatsRow, TableStatisticByCode) {
+    TStatList list;
+    list.Build();
+    EXPECT_EQ(TableStatIndex(list, "sums"), list.IndexOfCode("SUMS"));
+    for (const auto& [code, error] : std::vector<std::pair<std::string, std::string>>{
+             {"NOPE", "Неизвестный код статистики: NOPE"}, {"", "Неизвестный код статистики: "}}) {
+        try {
+            TableStatIndex(list, code);
+            ADD_FAILURE() << code;
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), error);
+        }
+    }
 }
 
 TEST(DrawStatsCache, SkipsOnlyUnforcedRepeats) {

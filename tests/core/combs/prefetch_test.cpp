@@ -1,9 +1,9 @@
-#include "combs/prefetch.h"
+#include "core/combs/prefetch.h"
 
-#include "stats/stat_registry.h"
+#include "core/stats/stat_registry.h"
 #include "table_fixture.h"
-#include "util/atomic_file.h"
-#include "util/text.h"
+#include "core/util/atomic_file.h"
+#include "core/util/text.h"
 
 #include <gtest/gtest.h>
 

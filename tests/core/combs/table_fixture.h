@@ -2,10 +2,10 @@
 // to check every figure by hand, and a data folder of its own per test.
 #pragma once
 
-#include "model/data_folder.h"
-#include "model/draws_archive.h"
-#include "stats/stat_list.h"
-#include "util/progress.h"
+#include "core/model/data_folder.h"
+#include "core/model/draws_archive.h"
+#include "core/stats/stat_list.h"
+#include "core/util/progress.h"
 #include "../temp_dir.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
-#include "filters/filter_item.h"
+#include "core/filters/filter_item.h"
 
-#include "stats/stat_list.h"
-#include "util/text.h"
+#include "core/stats/stat_list.h"
+#include "core/util/text.h"
 #include "../stats/fake_stats.h"
 
 #include <gtest/gtest.h>
@@ -181,6 +181,60 @@ TEST(FilterItem, PartsAndRecords) {
     EXPECT_EQ(FormatFilterRec(rec), "BSF#EVEN:150#CDV:1,2#SV:7");
     rec[3] = b;  // inactive parts between are skipped
     EXPECT_EQ(FormatFilterRec(rec), "BSF#EVEN:150#CDV:1,2#SV:7 + BMD#EVEN:150#CDV:1,2#SV:7#1:0:0:0:1");
+}
+
+// The checks of a step on OK, in their order: the first fault wins and names its field.
+TEST(FilterItem, ValidationRefusesTheFirstFault) {
+    const TStatMethod* sums = &Registry().Items(Registry().IndexOfCode("SUMS"));
+    const TStatMethod* range = &Registry().Items(Registry().IndexOfCode("SUM1"));  // no value list
+    const std::string badRange = "Введен некорректный диапазон значений!";
+    struct Case {
+        const TStatMethod* stat;
+        std::string lengths;
+        uint8_t criterion;
+        std::string criterionText;
+        bool markAll;
+        uint8_t stop;
+        std::string error;  // empty: accepted
+        TFilterItemField field;
+    };
+    const Case cases[] = {
+        {sums, "100", 0, "", false, 0, "", {}},
+        {sums, "10-30;50", 31, "5", true, 0, "", {}},
+        {nullptr, "", 0, "", true, 1, "Не выбран метод расчета статистики (cb: cbDrawsStatType)!", TFilterItemField::Stat},
+        {sums, "", 0, "", false, 0, badRange, TFilterItemField::Lengths},
+        {sums, "0", 0, "", false, 0, badRange, TFilterItemField::Lengths},
+        {sums, "0;0", 0, "", false, 0, "", {}},  // two values are a range even when both are 0
+        {range, "100", 31, "", false, 0, "Для данного вида статистики не доступен режим выделения по списку значений!",
+         TFilterItemField::Criterion},
+        {range, "100", 2, "3", false, 0, "", {}},  // other criteria are open to it
+        {sums, "100", 2, "", false, 0, badRange, TFilterItemField::CriterionText},
+        {sums, "100", 0, "", true, 1,
+         "В режиме мультивыделения остановка сценария по количеству комбинаций или чисел не может быть "
+         "выполнена!\rВыберите другой способ останова.",
+         TFilterItemField::Stop},
+        {sums, "100", 0, "", false, 1, "", {}},
+    };
+    for (const auto& c : cases) {
+        TFilterItem item;
+        item.Active = true;
+        item.Stat = c.stat;
+        item.LengthsText = c.lengths;
+        item.CriterionKind = c.criterion;
+        item.CriterionText = c.criterionText;
+        item.MarkAll = c.markAll;
+        item.StopKind = c.stop;
+        std::string error;
+        TFilterItemField field{};
+        try {
+            ValidateFilterItem(item);
+        } catch (const TFilterItemError& e) {
+            error = e.what();
+            field = e.Field;
+        }
+        EXPECT_EQ(error, c.error) << c.lengths << " " << int(c.criterion);
+        if (!c.error.empty()) EXPECT_EQ(field, c.field) << c.error;
+    }
 }
 
 TEST(FilterItem, Captions) {

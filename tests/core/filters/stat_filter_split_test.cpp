@@ -1,11 +1,11 @@
 // The filter pass split over several threads keeps exactly the combinations, in the same order,
 // that the plain loop of CombinationMatches calls keeps. Every method the registry builds is
 // checked, so families added later are covered without new tests.
-#include "filters/stat_filter.h"
+#include "core/filters/stat_filter.h"
 
-#include "combs/comb_set.h"
-#include "stats/stat_list.h"
-#include "stats/stat_runs.h"
+#include "core/combs/comb_set.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_runs.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +84,7 @@ TEST(StatFilterSplit, EveryMethodKeepsWhatThePlainLoopKeeps) {
                     set.SetCount(int(combs.size()));
                     set.SaveUndo(false);
                     auto stat = list.CreateStat(i);
-                    ApplyStatFilter(set, *stat, selected, remove, archive, code, "", threads);
+                    ApplyStatFilter(set, *stat, selected, FilterActionOf(remove), archive, code, "", threads);
                     EXPECT_EQ(std::vector<TCombination>(set.Data(), set.Data() + set.Count()), plain)
                         << code << " remove " << remove << " sorted " << sorted << " threads " << threads;
                 }

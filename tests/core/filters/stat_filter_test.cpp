@@ -1,12 +1,12 @@
 // The filter pass on the combination set: keep and delete, the reference draw of the analysis
 // window, the sorted switch, undo, empty selections and errors raised by a statistic.
-#include "filters/stat_filter.h"
+#include "core/filters/stat_filter.h"
 
 #include "../stats/fake_stats.h"
-#include "combs/comb_set.h"
-#include "combs/draw_stats.h"
-#include "stats/stat_list.h"
-#include "util/error.h"
+#include "core/combs/comb_set.h"
+#include "core/combs/draw_stats.h"
+#include "core/stats/stat_list.h"
+#include "core/util/error.h"
 
 #include <gtest/gtest.h>
 
@@ -97,7 +97,7 @@ struct FilterFixture {
     // The caller's part of a step: the undo copy, then the pass.
     bool Step(TCustomStat& stat, const TStatDrawArray& sel, bool remove, int threads = 1) {
         set.SaveUndo(false);
-        return ApplyStatFilter(set, stat, sel, remove, archive, stat.Class().GetCode(), "values", threads);
+        return ApplyStatFilter(set, stat, sel, FilterActionOf(remove), archive, stat.Class().GetCode(), "values", threads);
     }
 };
 
@@ -265,7 +265,7 @@ TEST(StatFilter, EmptySelectionChangesNothing) {
         const int undo = f.set.UndoCount();
         // The undo copy still holds the set before the earlier step: an empty selection must not
         // take the set from it.
-        EXPECT_FALSE(ApplyStatFilter(f.set, *nums, {}, remove, f.archive, "NUMS", "", 1));
+        EXPECT_FALSE(ApplyStatFilter(f.set, *nums, {}, FilterActionOf(remove), f.archive, "NUMS", "", 1));
         EXPECT_EQ(Snapshot(f.set), set);
         EXPECT_EQ(LogTexts(f.set), log);
         EXPECT_EQ(f.set.UndoCount(), undo);
@@ -292,7 +292,7 @@ TEST(StatFilter, NumberFilterKeepsOrDeletesTheCombinationsHoldingTheNumbers) {
         FilterFixture f;
         const auto before = Snapshot(f.set);
         f.set.SaveUndo(false);
-        ApplyNumberFilter(f.set, f.list, c.numbers, c.remove, f.archive, "Карта", "04", 1);
+        ApplyNumberFilter(f.set, f.list, c.numbers, FilterActionOf(c.remove), f.archive, "Карта", "04", 1);
         auto expected = Expected(before, [&](const TCombination& comb) {
             bool has = false;
             for (int n : c.numbers) has = has || std::find(comb.begin(), comb.end(), n) != comb.end();
@@ -313,7 +313,7 @@ TEST(StatFilter, EmptyNumberListFailsBeforeTheSetIsTouched) {
     const std::vector<TCombination> undo(f.set.UndoData(), f.set.UndoData() + f.set.UndoCount());
     f.set.SaveUndo(false);  // the command saves the undo copy first
     try {
-        ApplyNumberFilter(f.set, f.list, {}, false, f.archive, "Карта", "", 1);
+        ApplyNumberFilter(f.set, f.list, {}, TFilterAction::Keep, f.archive, "Карта", "", 1);
         FAIL() << "no error";
     } catch (const Error& e) {
         EXPECT_STREQ(e.what(), "В выделенном диапазоне нет значений для фильтра!");

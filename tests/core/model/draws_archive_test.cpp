@@ -1,8 +1,8 @@
-#include "model/draws_archive.h"
-#include "model/draws_csv.h"
-#include "util/atomic_file.h"
-#include "util/error.h"
-#include "util/text.h"
+#include "core/model/draws_archive.h"
+#include "core/model/draws_csv.h"
+#include "core/util/atomic_file.h"
+#include "core/util/error.h"
+#include "core/util/text.h"
 #include "../temp_dir.h"
 #include "../../test_draws.h"
 

@@ -1,7 +1,7 @@
-#include "model/dates.h"
-#include "model/draw_record.h"
-#include "model/game.h"
-#include "util/error.h"
+#include "core/model/dates.h"
+#include "core/model/draw_record.h"
+#include "core/model/game.h"
+#include "core/util/error.h"
 
 #include <gtest/gtest.h>
 
@@ -12,6 +12,7 @@ TEST(Game, Counting) {
     EXPECT_EQ(CombinationCount(5, 5), 1u);
     EXPECT_EQ(CombinationCount(6, 5), 6u);
     EXPECT_EQ(CombinationCount(8, 5), 56u);
+    EXPECT_EQ(CombinationCount(3, 5), 1u);  // a stake of fewer than five numbers is one combination
     EXPECT_EQ(MatchWays(50, 5, 2), 10u * 14190u);  // C(5,2) * C(45,3)
     EXPECT_EQ(MatchWays(5, 5, 5), 1u);
     EXPECT_EQ(CeilDiv(50, 5), 10);
@@ -20,6 +21,21 @@ TEST(Game, Counting) {
     EXPECT_EQ(GroupCount(0, 50, 7), 8);
     EXPECT_EQ(MatrixColumn(12, 5), 2);
     EXPECT_EQ(MatrixRow(12, 5), 3);
+}
+
+TEST(Game, Binomial) {
+    struct Case {
+        int n, k;
+        uint64_t out;
+    };
+    for (auto c : std::vector<Case>{{50, 5, 2118760},
+                                   {4, 5, 0},
+                                   {5, -1, 0},
+                                   {0, 0, 1},
+                                   {45, 5, 1221759},
+                                   {67, 33, 14226520737620288370ull},  // near the top of 64 bits, exact
+                                   {200, 100, UINT64_MAX}})
+        EXPECT_EQ(Binomial(c.n, c.k), c.out) << c.n << " " << c.k;
 }
 
 TEST(Game, ShiftNumber) {

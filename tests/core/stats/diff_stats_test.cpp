@@ -1,4 +1,4 @@
-#include "stats/diff_stats.h"
+#include "core/stats/diff_stats.h"
 
 #include "family_test_util.h"
 

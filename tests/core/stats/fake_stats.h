@@ -3,8 +3,8 @@
 // every shape, independent of any family.
 #pragma once
 
-#include "stats/stat_framework.h"
-#include "stats/stat_list.h"
+#include "core/stats/stat_framework.h"
+#include "core/stats/stat_list.h"
 
 namespace velmora::test {
 

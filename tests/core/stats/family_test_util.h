@@ -2,8 +2,8 @@
 // texts of a value list, key records and the standard runs by code.
 #pragma once
 
-#include "stats/stat_list.h"
-#include "stats/stat_runs.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_runs.h"
 #include "../../test_draws.h"
 
 #include <gtest/gtest.h>

@@ -3,9 +3,9 @@
 // later are covered without new tests; TstFakeKeys covers the default batch paths with keys of
 // every shape.
 #include "fake_stats.h"
-#include "stats/stat_list.h"
-#include "stats/stat_registry.h"
-#include "stats/stat_runs.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_registry.h"
+#include "core/stats/stat_runs.h"
 
 #include <gtest/gtest.h>
 

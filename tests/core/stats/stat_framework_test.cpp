@@ -1,9 +1,9 @@
-#include "stats/stat_framework.h"
+#include "core/stats/stat_framework.h"
 
 #include "fake_stats.h"
 #include "family_test_util.h"
-#include "stats/stat_list.h"
-#include "stats/stat_runs.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_runs.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stats/stat_index.h"
+#include "core/stats/stat_index.h"
 
 #include <gtest/gtest.h>
 

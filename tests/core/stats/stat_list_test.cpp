@@ -1,11 +1,11 @@
-#include "stats/stat_list.h"
+#include "core/stats/stat_list.h"
 
 #include "fake_stats.h"
-#include "stats/stat_registry.h"
-#include "stats/stat_runs.h"
-#include "util/error.h"
-#include "util/ini.h"
-#include "util/text.h"
+#include "core/stats/stat_registry.h"
+#include "core/stats/stat_runs.h"
+#include "core/util/error.h"
+#include "core/util/ini.h"
+#include "core/util/text.h"
 #include "../temp_dir.h"
 
 #include <gtest/gtest.h>

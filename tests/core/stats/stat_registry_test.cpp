@@ -1,9 +1,9 @@
 // The registry holds the statistic classes in the fixed order of the statistic codes; this
 // table is that order. Each registered class must sit at its place with its code, group and
 // flags; classes not built yet are absent.
-#include "stats/stat_registry.h"
+#include "core/stats/stat_registry.h"
 
-#include "stats/stat_list.h"
+#include "core/stats/stat_list.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "stats/sum_stats.h"
+#include "core/stats/sum_stats.h"
 
 #include "family_test_util.h"
 
@@ -6,7 +6,7 @@
 
 #include <map>
 
-#include "util/format.h"
+#include "core/util/format.h"
 
 using namespace velmora;
 using namespace velmora::test;

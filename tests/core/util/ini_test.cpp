@@ -1,7 +1,7 @@
-#include "util/ini.h"
+#include "core/util/ini.h"
 
-#include "util/format.h"
-#include "util/text.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
 #include "../temp_dir.h"
 
 #include <gtest/gtest.h>

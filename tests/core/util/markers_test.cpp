@@ -1,5 +1,5 @@
-#include "util/error.h"
-#include "util/markers.h"
+#include "core/util/error.h"
+#include "core/util/markers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "util/atomic_file.h"
-#include "util/text.h"
+#include "core/util/atomic_file.h"
+#include "core/util/text.h"
 #include "../temp_dir.h"
 
 #include <filesystem>
