@@ -1,0 +1,140 @@
+#include "core/scripts/line_options.h"
+
+#include "core/util/format.h"
+#include "core/util/text.h"
+
+#include <array>
+
+namespace velmora {
+namespace {
+
+constexpr const char* kErrorText = "# ERROR #";
+
+struct TOptionText {
+    const char* Keyword;
+    const char* Editor;
+    const char* Caption;
+};
+
+constexpr std::array<TOptionText, kStartCombsTypeCount> kStarts{{
+    {"FULL", "Исходный список (рекомендуется для тестов)", "Исходный список"},
+    {"EXCL", "Удалить N последних тиражей (для прогнозов)", "Исключить %d тиражей"},
+    {"CURR", "Текущий список (для последовательного выполнения)", "Текущий список"},
+}};
+
+constexpr std::array<TOptionText, kResultCombsModeCount> kModes{{
+    {"RAND", "Выбрать одну случайную комбинацию", "Случайно"},
+    {"FIRST", "Выбрать первую комбинацию в списке", "Первая"},
+    {"LAST", "Выбрать последнюю комбинацию в списке", "Последняя"},
+    {"ALL", "Выбрать все комбинации (не рекомендуется)", "Все"},
+    {"SYSA", "Системная игра [вся система]", "Система [все]"},
+    {"SYSC", "Системная игра [система * комбинации]", "Система [комб]"},
+    {"STOP", "Остановить выполнение сценария", "Остановить"},
+    {"SKIP", "Пропустить (игнорировать) эту ставку", "Пропустить"},
+    {"NONE", "Не делать ставок (для последовательного выполнения)", "Не делать ставок"},
+}};
+
+template <size_t N>
+const TOptionText* At(const std::array<TOptionText, N>& table, int index) {
+    return index >= 0 && size_t(index) < N ? &table[size_t(index)] : nullptr;
+}
+
+constexpr const char* kClearWord = "CLR";
+constexpr const char* kNewOnlyWord = "NEX";
+
+} // namespace
+
+std::vector<std::string> ScriptWords(std::string_view text, std::string_view separators) {
+    auto words = SplitAny(text, separators);
+    std::erase_if(words, [](const std::string& w) { return w.empty(); });
+    return words;
+}
+
+std::string StartCombsKeyword(int type) {
+    auto t = At(kStarts, type);
+    return t ? t->Keyword : kErrorText;
+}
+
+std::string StartCombsEditorText(int type) {
+    auto t = At(kStarts, type);
+    return t ? t->Editor : kErrorText;
+}
+
+std::string StartCombsCaption(int type, int32_t drawsExclude) {
+    auto t = At(kStarts, type);
+    if (!t) return kErrorText;
+    return type == kStartExclude ? Format(t->Caption, {drawsExclude}) : std::string(t->Caption);
+}
+
+std::string ResultCombsModeKeyword(int mode) {
+    auto t = At(kModes, mode);
+    return t ? t->Keyword : kErrorText;
+}
+
+std::string ResultCombsModeEditorText(int mode) {
+    auto t = At(kModes, mode);
+    return t ? t->Editor : kErrorText;
+}
+
+std::string ResultCombsModeCaption(int mode) {
+    auto t = At(kModes, mode);
+    return t ? t->Caption : kErrorText;
+}
+
+TLineOptions ParseLineOptions(const std::string& text) {
+    TLineOptions o;
+    const auto words = ScriptWords(text, "#");
+    if (words.empty()) return o;
+
+    const std::string first = Trim(words[0]);
+    const std::string upper = UpperCase(first);
+    for (size_t i = 0; i < kStarts.size(); ++i)
+        if (upper.starts_with(kStarts[i].Keyword)) {
+            o.StartCombsType = uint8_t(i);
+            break;
+        }
+    const auto parts = ScriptWords(first, ":");
+    if (parts.size() > 1) o.DrawsExclude = StrToIntDef(Trim(parts[1]), 0);
+
+    if (words.size() > 1) {
+        const std::string mode = Trim(words[1]);
+        for (size_t i = 0; i < kModes.size(); ++i)
+            if (SameText(mode, kModes[i].Keyword)) {
+                o.ResultCombsMode = uint8_t(i);
+                break;
+            }
+    }
+    for (size_t k = 2; k < words.size(); ++k) {
+        const std::string w = Trim(words[k]);
+        if (SameText(w, kClearWord))
+            o.ClearStakes = true;
+        else if (SameText(w, kNewOnlyWord))
+            o.NewOnly = true;
+    }
+    return o;
+}
+
+std::string FormatLineOptions(const TLineOptions& o) {
+    std::string s = StartCombsKeyword(o.StartCombsType) + ":" + IntToStr(o.DrawsExclude) + "#" +
+                    ResultCombsModeKeyword(o.ResultCombsMode);
+    if (o.ClearStakes) s += std::string("#") + kClearWord;
+    if (o.NewOnly) s += std::string("#") + kNewOnlyWord;
+    return s;
+}
+
+std::string FormatLineOptionsShort(const TLineOptions& o) {
+    std::string s = StartCombsKeyword(o.StartCombsType);
+    if (o.StartCombsType == kStartExclude) s += ":" + IntToStr(o.DrawsExclude);
+    s += "#" + ResultCombsModeKeyword(o.ResultCombsMode);
+    if (o.NewOnly) s += std::string("#") + kNewOnlyWord;
+    return s;
+}
+
+std::string FormatLineOptionsCaption(const TLineOptions& o) {
+    std::string s = StartCombsCaption(o.StartCombsType, o.DrawsExclude) + "; " + ResultCombsModeCaption(o.ResultCombsMode);
+    if (o.ClearStakes) s += "; Удалить ставки";
+    s += o.NewOnly ? "; Только новые ставки" : "; Все создаваемые ставки";
+    return s;
+}
+
+} // namespace velmora
