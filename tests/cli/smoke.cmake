@@ -107,6 +107,12 @@ cli(1 out filter --stat NOPE --keep --value 1)
 expect_contains("${out}" "Неизвестный код статистики: NOPE")
 cli(0 out filter-text "BSF#nums:50#CDV:1,2#SV")
 expect_contains("${out}" "BSF1#NUMS:50#CDV:1,2#SV:1\n")
+# --check: the checks the filter dialog makes on OK.
+cli(0 out filter-text --check "BSF#nums:50#CDV:1,2#SV")
+cli(1 out filter-text --check "BMF#nums:50#LNO#SC:10")
+expect_contains("${out}" "В режиме мультивыделения остановка сценария")
+cli(1 out filter-text --check "BSF#nums:0#LNO#SF")
+expect_contains("${out}" "Введен некорректный диапазон значений!")
 
 # The timings of the hot paths carry their results: survivors or values.
 cli(0 out bench --repeat 2 --case filter-even-delete --case filter-nums-keep --case undo-copy)
@@ -136,21 +142,3 @@ expect_contains("${out}" "Размер канала должен быть от 3
 file(WRITE ${WORK}/Velmora_5x50.ini "[CDL]\nCount=1\nDeviation=0\nLevel=0\n")
 cli(0 out stats EVEN --len 5)
 expect_contains("${out}" "\n1:4;2;40,00000;-;-;-;1;33,33;2,00;20;")
-
-# Scripts: the list's cells of a script file (number, comment, options, filters 1..7, tab-separated),
-# the current script when no file is named, and the three forms of an options text.
-cli(0 out script show ${DATA}/script_sample.lsc)
-expect_contains("${out}" "1\tПервая строка\tИсходный список; Случайно; Все создаваемые ставки\tTSD1#NUMS:10#LNO:#SF:0\t\tBSF1#EVEN:5#LNO:#SF:0\t\t\t\t\n2\t\t\t\t\t\t\t\t\t\n3\t\tИсключить 3 тиражей; Все; Удалить ставки; Только новые ставки\tTMD6#SUMS:100;200#LMV:10#ST:2\t")
-file(REMOVE ${WORK}/Velmora_5x50.lss)
-cli(0 out script show)
-if(NOT out STREQUAL "")
-  message(FATAL_ERROR "script show without a current script printed: ${out}")
-endif()
-file(COPY_FILE ${DATA}/script_sample.lsc ${WORK}/Velmora_5x50.lss)
-cli(0 out script show)
-expect_contains("${out}" "\n4\tТолько комментарий\tТекущий список; Не делать ставок; Все создаваемые ставки\t\t\t\t\t\t\t\n")
-cli(0 out script options "full:2#all#nex")
-expect_contains("${out}" "FULL:2#ALL#NEX\nFULL#ALL#NEX\nИсходный список; Все; Только новые ставки\n")
-cli(1 out script show ${WORK}/absent.lsc)
-expect_contains("${out}" "Ошибка чтения файла \"${WORK}/absent.lsc\"!")
-cli(1 out script run)
