@@ -2,7 +2,11 @@
 
 #include "core/model/data_folder.h"
 #include "core/util/atomic_file.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
 #include "core/util/text.h"
+
+#include <algorithm>
 
 #include <cerrno>
 #include <chrono>
@@ -92,18 +96,26 @@ std::string ExecutableName() {
 
 TDataLock::~TDataLock() { Release(); }
 
-bool TDataLock::Acquire(const std::string& path) {
+bool TDataLock::Acquire(const std::string& path, int waitMs) {
     Release();
     message_.clear();
+    busy_ = false;
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
     if (fd < 0) {
         message_ = std::strerror(errno);
         return false;
     }
-    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
-        message_ = std::strerror(errno);
-        ::close(fd);
-        return false;
+    const auto until = std::chrono::steady_clock::now() + std::chrono::milliseconds(std::max(waitMs, 0));
+    while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int err = errno;
+        if (err == EINTR) continue;
+        if (err != EWOULDBLOCK || std::chrono::steady_clock::now() >= until) {
+            message_ = std::strerror(err);
+            busy_ = err == EWOULDBLOCK;
+            ::close(fd);
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
     }
     fd_ = fd;
     return true;
@@ -117,5 +129,19 @@ void TDataLock::Release() {
 }
 
 std::string DataLockFile() { return ProductFile(".lck"); }
+
+void LockDataFolder(TDataLock& lock, int waitMs) {
+    if (lock.Held()) return;
+    if (!lock.Acquire(DataLockFile(), waitMs)) {
+        if (lock.Busy())
+            throw Error(Format("Не удалось получить монопольный доступ к папке данных \"%s\"!\r\rЕю пользуется другая "
+                               "запущенная программа (Velmora_5x50 или velmora-cli). Повторите команду после ее "
+                               "завершения.",
+                               {DataDir()}));
+        throw Error(Format("Не удалось получить монопольный доступ к папке данных \"%s\"!\r\r%s",
+                           {DataDir(), lock.Message()}));
+    }
+    RemoveStaleDataTempFiles();
+}
 
 } // namespace velmora

@@ -49,16 +49,29 @@ public:
     TDataLock& operator=(const TDataLock&) = delete;
 
     // False when the lock is held by another process or the file cannot be created or opened
-    // (a folder without write permission); the reason is in Message().
-    bool Acquire(const std::string& path);
+    // (a folder without write permission); the reason is in Message(), and Busy() tells the
+    // first case. With waitMs > 0 a lock held elsewhere is tried again every 100 ms until that
+    // time has passed.
+    bool Acquire(const std::string& path, int waitMs = 0);
     void Release();
     bool Held() const { return fd_ >= 0; }
+    bool Busy() const { return busy_; }
     const std::string& Message() const { return message_; }
 
 private:
     int fd_ = -1;
+    bool busy_ = false;
     std::string message_;
 };
+
+// How long a command that writes data files waits for the data-folder lock.
+constexpr int kDataLockWaitMs = 3000;
+
+// Takes the lock of the data folder (DataLockFile) for a command that writes its data files,
+// waiting up to waitMs while another program holds it, then removes the temporary files that
+// interrupted writes left (RemoveStaleDataTempFiles). Raises Error with the reason when the lock
+// cannot be had.
+void LockDataFolder(TDataLock& lock, int waitMs = kDataLockWaitMs);
 
 // The lock file of the data folder.
 std::string DataLockFile();

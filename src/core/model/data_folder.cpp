@@ -1,8 +1,16 @@
 #include "core/model/data_folder.h"
 
 #include "core/util/atomic_file.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
 
+#include <cerrno>
 #include <climits>
+#include <cstring>
+#include <filesystem>
+#include <system_error>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace velmora {
@@ -22,5 +30,68 @@ std::string& DataDir() {
 }
 
 std::string ProductFile(const std::string& ext) { return JoinPath(DataDir(), std::string(kProductBaseName) + ext); }
+
+void CheckDataDir(const std::string& dir) {
+    struct stat st {};
+    if (::stat(dir.c_str(), &st) != 0)
+        throw Error(Format("Папка данных \"%s\" не найдена: %s", {dir, std::strerror(errno)}));
+    if (!S_ISDIR(st.st_mode)) throw Error(Format("Путь \"%s\", указанный как папка данных, не является папкой", {dir}));
+}
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// The folders whose every file belongs to the program.
+constexpr const char* kDataSubfolders[] = {"Prefetchs", "Systems"};
+
+bool IsDataFileName(const std::string& name) {
+    static const char* const exts[] = {".ldr", ".ini", ".frm", ".flt", ".lss", ".lsk", ".lrt", ".ltb", ".lck", ".lng"};
+    const std::string base = kProductBaseName;
+    if (name.compare(0, base.size(), base) != 0) return false;
+    const std::string rest = name.substr(base.size());
+    for (const char* e : exts)
+        if (rest == e) return true;
+    // Stake logs "Velmora_5x50-%d.log" and language modules "Velmora_5x50_%s.lng".
+    auto endsWith = [&](const char* tail) {
+        const size_t n = std::strlen(tail);
+        return rest.size() > n + 1 && rest.compare(rest.size() - n, n, tail) == 0;
+    };
+    return (rest[0] == '-' && endsWith(".log")) || (rest[0] == '_' && endsWith(".lng"));
+}
+
+fs::path Canonical(const fs::path& p) {
+    std::error_code ec;
+    fs::path c = fs::weakly_canonical(p, ec);
+    return ec ? p.lexically_normal() : c;
+}
+
+} // namespace
+
+bool IsDataFolderFile(const std::string& path) {
+    const fs::path target = Canonical(fs::absolute(fs::path(path)));
+    const fs::path data = Canonical(fs::absolute(fs::path(DataDir())));
+    const fs::path parent = target.parent_path();
+    if (parent == data && IsDataFileName(target.filename().string())) return true;
+    for (const char* sub : kDataSubfolders)
+        if (parent == data / sub) return true;
+    // Another name of a data file (a hard link) is the data file too.
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0) return false;
+    std::error_code ec;
+    for (const auto& e : fs::directory_iterator(data, ec)) {
+        struct stat other {};
+        if (IsDataFileName(e.path().filename().string()) && ::stat(e.path().c_str(), &other) == 0 &&
+            other.st_dev == st.st_dev && other.st_ino == st.st_ino)
+            return true;
+    }
+    return false;
+}
+
+int RemoveStaleDataTempFiles() {
+    int removed = RemoveStaleTempFiles(DataDir(), kProductBaseName);
+    for (const char* sub : kDataSubfolders) removed += RemoveStaleTempFiles(JoinPath(DataDir(), sub), kProductBaseName);
+    return removed;
+}
 
 } // namespace velmora

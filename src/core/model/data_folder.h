@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace velmora {
 
@@ -13,5 +14,20 @@ std::string& DataDir();
 std::string ProductFile(const std::string& ext);
 // The folder of the running executable.
 std::string ExecutableDir();
+
+// Raises Error when `dir` does not name an existing folder (missing, or a file), so that a
+// mistyped --data-dir is reported instead of being run as an empty data folder.
+void CheckDataDir(const std::string& dir);
+
+// True when `path` (through any symbolic links, or as another hard link) is a data file of the
+// data folder: Velmora_5x50 with the extension of a data file (the archive, settings, window
+// settings, favourites, scripts, stakes, ratings, regular stakes, lock, language modules, stake
+// logs), or any file in its Prefetchs or Systems folder. Such a file is never an export target.
+bool IsDataFolderFile(const std::string& path);
+
+// Removes the temporary files that interrupted writes left in the data folder and in its
+// Prefetchs folder (see RemoveStaleTempFiles). Run at start-up, after the data-folder lock is
+// held. Returns how many it removed.
+int RemoveStaleDataTempFiles();
 
 } // namespace velmora

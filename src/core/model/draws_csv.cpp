@@ -1,11 +1,17 @@
 #include "core/model/draws_csv.h"
 
+#include "core/model/data_folder.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
 #include "core/util/text.h"
+
+#include <unordered_set>
 
 namespace velmora {
 
 namespace {
-bool IsSpace(char c) { return c != 0 && static_cast<unsigned char>(c) <= ' '; }
+// Outside quotes every byte up to the blank, NUL included, ends a field.
+bool IsSpace(char c) { return static_cast<unsigned char>(c) <= ' '; }
 } // namespace
 
 std::vector<std::string> SplitDelimitedText(const std::string& line, char delim, char quote) {
@@ -14,6 +20,7 @@ std::vector<std::string> SplitDelimitedText(const std::string& line, char delim,
     size_t p = 0;
     while (p < n && IsSpace(line[p])) ++p;
     while (p < n) {
+        const size_t begin = p;
         std::string field;
         if (line[p] == quote) {
             ++p;
@@ -30,9 +37,8 @@ std::vector<std::string> SplitDelimitedText(const std::string& line, char delim,
                 field += line[p++];
             }
         } else {
-            size_t start = p;
-            while (p < n && static_cast<unsigned char>(line[p]) > ' ' && line[p] != delim) ++p;
-            field = line.substr(start, p - start);
+            while (p < n && !IsSpace(line[p]) && line[p] != delim) ++p;
+            field = line.substr(begin, p - begin);
         }
         out.push_back(field);
         while (p < n && IsSpace(line[p])) ++p;
@@ -41,6 +47,8 @@ std::vector<std::string> SplitDelimitedText(const std::string& line, char delim,
             do ++p;
             while (p < n && IsSpace(line[p]));
         }
+        // Every pass consumes at least one byte, so no byte can stop the reader.
+        if (p == begin) ++p;
     }
     return out;
 }
@@ -66,8 +74,27 @@ std::vector<std::string> DrawsToCsvLines(const TDrawsArray& draws) {
     return lines;
 }
 
-int AppendCsvLines(TDrawsArchive& archive, const std::vector<std::string>& lines) {
-    int added = 0;
+namespace {
+
+// A number field of a draw: the byte it stands for, or 0 (and `invalid` set) when the text is not
+// an integer of 0..255. Taking the low byte of a larger value would turn 300 into 44.
+uint8_t CsvByteField(const std::string& text, bool& invalid) {
+    const auto v = TryStrToInt(Trim(text));  // as TextToInt reads it
+    if (!v || *v < 0 || *v > 255) {
+        invalid = true;
+        return 0;
+    }
+    return uint8_t(*v);
+}
+
+} // namespace
+
+int AppendCsvLines(TDrawsArchive& archive, const std::vector<std::string>& lines, int* invalidLines) {
+    int added = 0, invalid = 0;
+    // The numbers present, so that the duplicate check of each line costs O(1), not a scan.
+    std::unordered_set<int32_t> numbers;
+    numbers.reserve(archive.Draws.size() + lines.size());
+    for (const auto& d : archive.Draws) numbers.insert(d.Number);
     for (const auto& line : lines) {
         if (Trim(line).empty()) continue;
         auto f = SplitDelimitedText(line);
@@ -75,30 +102,35 @@ int AppendCsvLines(TDrawsArchive& archive, const std::vector<std::string>& lines
         size_t b = f.size() == 9 ? 1 : 0;  // a 9-field line starts with the draw number
         TDrawRecord d;
         d.Number = b ? TextToInt(f[0]) : archive.Count() + 1;
+        if (d.Number <= 0 || numbers.count(d.Number)) continue;
         // The date is kept as written, cut to 10 characters.
         std::string date = f[b];
         std::string bytes = Utf8ToCp1251(date);
         if (bytes.size() > 10) date = Cp1251ToUtf8(bytes.substr(0, 10));
         d.SetDateText(date);
-        for (int i = 0; i < 5; ++i) d.Numbers[i] = uint8_t(TextToNumber(f[b + 1 + size_t(i)]));
-        d.Extras[0] = uint8_t(TextToExtra(f[b + 6]));
-        d.Extras[1] = uint8_t(TextToExtra(f[b + 7]));
-        if (d.Number > 0 && archive.IndexOfDrawNumber(d.Number) < 0) {
-            archive.Draws.push_back(d);
-            ++added;
-        }
+        bool bad = false;
+        for (int i = 0; i < 5; ++i) d.Numbers[i] = CsvByteField(f[b + 1 + size_t(i)], bad);
+        d.Extras[0] = CsvByteField(f[b + 6], bad);
+        d.Extras[1] = CsvByteField(f[b + 7], bad);
+        archive.Draws.push_back(d);
+        numbers.insert(d.Number);
+        ++added;
+        if (bad) ++invalid;
     }
+    if (invalidLines) *invalidLines = invalid;
     return added;
 }
 
-int ImportDrawsCsv(TDrawsArchive& archive, const std::string& path) {
+int ImportDrawsCsv(TDrawsArchive& archive, const std::string& path, int* invalidLines) {
     auto lines = ReadTextLines(path);
-    int added = AppendCsvLines(archive, lines);
+    int added = AppendCsvLines(archive, lines, invalidLines);
     if (added > 0) archive.SaveDraws();
     return added;
 }
 
 void ExportDrawsCsv(const TDrawsArchive& archive, const std::string& path) {
+    if (IsDataFolderFile(path))
+        throw Error(Format("Нельзя экспортировать тиражи в файл данных программы \"%s\"!", {path}));
     WriteTextLines(path, DrawsToCsvLines(archive.Draws));
 }
 

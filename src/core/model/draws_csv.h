@@ -17,12 +17,17 @@ std::string QuoteCsvField(const std::string& text);
 // One CSV line per draw, oldest first.
 std::vector<std::string> DrawsToCsvLines(const TDrawsArray& draws);
 // Appends the draws of 8- or 9-field lines whose number is above 0 and not yet in the archive;
-// other lines are skipped. Returns the number of draws added.
-int AppendCsvLines(TDrawsArchive& archive, const std::vector<std::string>& lines);
+// other lines are skipped. A number or extra that is not an integer of 0..255 is an invalid field
+// and stored as 0; `invalidLines` (when given) receives how many added lines had such fields.
+// Returns the number of draws added.
+int AppendCsvLines(TDrawsArchive& archive, const std::vector<std::string>& lines, int* invalidLines = nullptr);
 
-// Reads the file (a read error raises and imports nothing), appends, and saves the archive when
-// something was added. Returns the number of draws added.
-int ImportDrawsCsv(TDrawsArchive& archive, const std::string& path);
+// Reads the file (a read error raises and imports nothing; a UTF-8 byte-order mark at its start
+// is skipped), appends, and saves the archive when something was added. Returns the number of
+// draws added; `invalidLines` as for AppendCsvLines.
+int ImportDrawsCsv(TDrawsArchive& archive, const std::string& path, int* invalidLines = nullptr);
+// Writes the archive as CSV lines; a data file of the data folder (IsDataFolderFile) is refused
+// with an Error and left untouched.
 void ExportDrawsCsv(const TDrawsArchive& archive, const std::string& path);
 
 } // namespace velmora

@@ -1,10 +1,18 @@
 #include "core/util/atomic_file.h"
 
+#include "core/util/error.h"
+#include "core/util/format.h"
+
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <stdexcept>
+#include <vector>
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,27 +20,62 @@ namespace velmora {
 
 namespace {
 
-std::runtime_error SysError(const std::string& what, const std::string& path, int err) {
-    return std::runtime_error(what + " \"" + path + "\": " + std::strerror(err));
+Error SysError(const std::string& what, const std::string& path, int err) {
+    return Error(Format("%s \"%s\": %s", {what, path, std::strerror(err)}));
+}
+
+constexpr size_t kTempSuffixLength = 7;  // "." and the six characters mkstemp puts for "XXXXXX"
+
+// mkstemp's six letters and digits. A word of lower-case letters only (".backup") is taken for a
+// user's file and left alone; mkstemp almost never draws one, and such a file is then only kept.
+bool IsTempSuffix(std::string_view suffix) {
+    if (suffix.size() != kTempSuffixLength || suffix[0] != '.') return false;
+    bool random = false;
+    for (char c : suffix.substr(1)) {
+        const auto u = static_cast<unsigned char>(c);
+        if (!std::isalnum(u)) return false;
+        if (!std::islower(u)) random = true;
+    }
+    return random;
+}
+
+// The path a write through `path` lands on: symbolic links are followed (also a link whose
+// target does not exist yet), so that the link stays and its target gets the data.
+std::string FinalTarget(const std::string& path) {
+    std::string p = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat st {};
+        if (::lstat(p.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return p;
+        std::string link(size_t(st.st_size > 0 ? st.st_size : 255) + 1, '\0');
+        const ssize_t n = ::readlink(p.c_str(), link.data(), link.size());
+        if (n <= 0 || size_t(n) >= link.size()) return p;
+        link.resize(size_t(n));
+        p = link[0] == '/' ? link : ExtractFilePath(p) + link;
+    }
+    throw SysError("Не удается открыть файл", path, ELOOP);
 }
 
 } // namespace
 
 void WriteFileAtomic(const std::string& path, std::string_view data) {
-    std::string tmpl = path + ".XXXXXX";
+    const std::string target = FinalTarget(path);
+    std::string tmpl = target + ".XXXXXX";
     int fd = mkstemp(tmpl.data());
     if (fd < 0) throw SysError("Не удается создать файл", path, errno);
     const std::string tmp = tmpl;
+    // The temporary file is locked while it lives: a file of this form that nobody holds is what
+    // an interrupted write left behind (RemoveStaleTempFiles).
+    ::flock(fd, LOCK_EX);
     auto fail = [&](const char* what) {
         int err = errno;
-        ::close(fd);
         ::unlink(tmp.c_str());
+        ::close(fd);
         throw SysError(what, path, err);
     };
     // Keep the permissions of the file being replaced, or the usual ones for a new file.
     struct stat st {};
     mode_t mode = 0644;
-    if (::stat(path.c_str(), &st) == 0) mode = st.st_mode & 07777;
+    if (::stat(target.c_str(), &st) == 0) mode = st.st_mode & 07777;
     ::fchmod(fd, mode);
     size_t done = 0;
     while (done < data.size()) {
@@ -44,16 +87,41 @@ void WriteFileAtomic(const std::string& path, std::string_view data) {
         done += size_t(w);
     }
     if (::fsync(fd) != 0) fail("Ошибка записи в файл");
-    if (::close(fd) != 0) {
-        int err = errno;
-        ::unlink(tmp.c_str());
-        throw SysError("Ошибка записи в файл", path, err);
+    if (::rename(tmp.c_str(), target.c_str()) != 0) fail("Не удается заменить файл");
+    ::close(fd);
+    // What earlier writes of this file left behind when they were interrupted goes now.
+    RemoveStaleTempFiles(ExtractFilePath(target), ExtractFileName(target) + ".", true);
+}
+
+bool IsStaleTempFile(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st {};
+    const bool stale = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return stale;
+}
+
+int RemoveStaleTempFiles(const std::string& dir, const std::string& prefix, bool exactName) {
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return 0;
+    std::vector<std::string> names;
+    while (dirent* e = ::readdir(d)) {
+        const std::string_view name = e->d_name;
+        if (name.size() < kTempSuffixLength || name.compare(0, prefix.size(), prefix) != 0) continue;
+        // The name of the file written comes first: exactly prefix without its "." or, in a
+        // folder-wide sweep, the prefix and at least one more character.
+        const size_t stem = name.size() - kTempSuffixLength;
+        if (exactName ? stem + 1 != prefix.size() : stem <= prefix.size()) continue;
+        if (IsTempSuffix(name.substr(name.size() - kTempSuffixLength))) names.emplace_back(name);
     }
-    if (::rename(tmp.c_str(), path.c_str()) != 0) {
-        int err = errno;
-        ::unlink(tmp.c_str());
-        throw SysError("Не удается заменить файл", path, err);
+    ::closedir(d);
+    int removed = 0;
+    for (const auto& name : names) {
+        const std::string path = JoinPath(dir, name);
+        if (IsStaleTempFile(path) && ::unlink(path.c_str()) == 0) ++removed;
     }
+    return removed;
 }
 
 bool FileExists(const std::string& path) {

@@ -7,8 +7,18 @@
 
 namespace velmora {
 
-// Throws std::runtime_error with the system's message; the old file is then untouched.
+// Throws Error with the system's message; the old file is then untouched. A symbolic link is
+// kept: the data goes beside the link's final target and replaces the target. After a write the
+// stale temporary files of that file (see below) are removed.
 void WriteFileAtomic(const std::string& path, std::string_view data);
+
+// The temporary files of WriteFileAtomic are "<file>.XXXXXX" (six letters or digits), locked by
+// the writer while they exist. One that can be locked was left by a write that never finished
+// (a killed process). IsStaleTempFile says so of one file; RemoveStaleTempFiles deletes the stale
+// temporary files in `dir` whose names start with `prefix` (with exactName, only those of the
+// file named by prefix without its final "."). Returns how many it removed.
+bool IsStaleTempFile(const std::string& path);
+int RemoveStaleTempFiles(const std::string& dir, const std::string& prefix, bool exactName = false);
 
 bool FileExists(const std::string& path);
 // The folder part of a path ("" for a bare name), and the name part.

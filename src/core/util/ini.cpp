@@ -9,13 +9,14 @@
 #include <cstdio>
 #include <cstdlib>
 #include <sys/stat.h>
+#include <unordered_set>
 
 namespace velmora {
 
 TIniFile::TIniFile(std::string fileName) : fileName_(std::move(fileName)) { Load(); }
 
 void TIniFile::Load() {
-    sections_.clear();
+    Clear();
     struct stat st {};
     if (fileName_.empty() || ::stat(fileName_.c_str(), &st) != 0) {
         if (!fileName_.empty() && errno != ENOENT && errno != ENOTDIR)
@@ -29,24 +30,30 @@ void TIniFile::Load() {
 void TIniFile::Save() const { WriteTextLines(fileName_, Lines()); }
 
 void TIniFile::SetLines(const std::vector<std::string>& lines) {
-    sections_.clear();
+    Clear();
+    // Sections and keys are looked up through hashes of their upper-case names, so that reading
+    // stays linear in the size of the file however many sections or keys it has.
+    std::vector<std::unordered_set<std::string>> keys;
     size_t cur = 0;  // the section the next lines belong to (a repeated header continues the first)
     for (const auto& raw : lines) {
         std::string s = Trim(raw);
         if (s.empty()) continue;
         if (s.front() == '[' && s.back() == ']') {
             std::string name = Trim(s.substr(1, s.size() - 2));
-            cur = sections_.size();
-            for (size_t i = 0; i < sections_.size(); ++i)
-                if (SameText(sections_[i].Name, name)) {
-                    cur = i;
-                    break;
-                }
-            if (cur == sections_.size()) sections_.push_back({name, {}});
+            auto [it, added] = index_.emplace(UpperCase(name), sections_.size());
+            cur = it->second;
+            if (added) {
+                sections_.push_back({name, {}});
+                keys.emplace_back();
+            }
             continue;
         }
         // Lines before the first header go to the unnamed section.
-        if (sections_.empty()) sections_.push_back({"", {}});
+        if (sections_.empty()) {
+            index_.emplace("", 0);
+            sections_.push_back({"", {}});
+            keys.emplace_back();
+        }
         Section& sec = sections_[cur];
         auto eq = s.find('=');
         std::string key = (s.front() == ';' || eq == std::string::npos) ? std::string() : Trim(s.substr(0, eq));
@@ -54,7 +61,7 @@ void TIniFile::SetLines(const std::vector<std::string>& lines) {
             sec.Lines.push_back({"", "", s});
             continue;
         }
-        if (FindKey(sec, key)) continue;  // the first occurrence wins
+        if (!keys[cur].insert(UpperCase(key)).second) continue;  // the first occurrence wins
         sec.Lines.push_back({key, Trim(s.substr(eq + 1)), ""});
     }
 }
@@ -76,15 +83,18 @@ std::vector<std::string> TIniFile::Lines() const {
 }
 
 const TIniFile::Section* TIniFile::Find(const std::string& section) const {
-    for (const auto& s : sections_)
-        if (SameText(s.Name, section)) return &s;
-    return nullptr;
+    auto it = index_.find(UpperCase(section));
+    return it == index_.end() ? nullptr : &sections_[it->second];
 }
 
 TIniFile::Section* TIniFile::Find(const std::string& section) {
-    for (auto& s : sections_)
-        if (SameText(s.Name, section)) return &s;
-    return nullptr;
+    auto it = index_.find(UpperCase(section));
+    return it == index_.end() ? nullptr : &sections_[it->second];
+}
+
+void TIniFile::Clear() {
+    sections_.clear();
+    index_.clear();
 }
 
 const TIniFile::Line* TIniFile::FindKey(const Section& s, const std::string& key) {
@@ -162,6 +172,7 @@ double TIniFile::ReadFloat(const std::string& section, const std::string& key, d
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
     Section* s = Find(section);
     if (!s) {
+        index_.emplace(UpperCase(Trim(section)), sections_.size());
         sections_.push_back({Trim(section), {}});
         s = &sections_.back();
     }
@@ -189,6 +200,8 @@ void TIniFile::EraseSection(const std::string& section) {
     for (auto it = sections_.begin(); it != sections_.end(); ++it)
         if (SameText(it->Name, section)) {
             sections_.erase(it);
+            index_.clear();
+            for (size_t i = 0; i < sections_.size(); ++i) index_.emplace(UpperCase(sections_[i].Name), i);
             return;
         }
 }

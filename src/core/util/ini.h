@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace velmora {
@@ -33,7 +34,7 @@ public:
     // The text form, one line per element (UTF-8), and its reverse.
     std::vector<std::string> Lines() const;
     void SetLines(const std::vector<std::string>& lines);
-    void Clear() { sections_.clear(); }
+    void Clear();
 
     bool SectionExists(const std::string& section) const;
     bool ValueExists(const std::string& section, const std::string& key) const;
@@ -77,6 +78,7 @@ private:
 
     std::string fileName_;
     std::vector<Section> sections_;
+    std::unordered_map<std::string, size_t> index_;  // upper-case section name -> position
 };
 
 // The float text written by TIniFile::WriteFloat.

@@ -1,6 +1,8 @@
 #include "core/util/text.h"
 
 #include "core/util/atomic_file.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
 
 #include <cerrno>
 #include <cmath>
@@ -11,6 +13,10 @@
 #include <sstream>
 #include <stdexcept>
 #include <unordered_map>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velmora {
 
@@ -152,16 +158,34 @@ std::string Utf8ToCp1251(std::string_view utf8) {
 }
 
 std::string ReadFileBytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) throw std::runtime_error("Не удается открыть файл \"" + path + "\": " + std::strerror(errno));
-    // A folder opens like a file and reads as nothing; it is no file to read.
-    std::error_code ec;
-    if (std::filesystem::is_directory(path, ec))
-        throw std::runtime_error("Не удается открыть файл \"" + path + "\": " + std::strerror(EISDIR));
-    std::ostringstream ss;
-    ss << in.rdbuf();
-    if (in.bad()) throw std::runtime_error("Ошибка чтения файла \"" + path + "\"");
-    return ss.str();
+    // Opened without waiting (a FIFO would block until a writer came) and checked before the
+    // first read: only a regular file is read; a folder, FIFO or device is no data file.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) throw Error(Format("Не удается открыть файл \"%s\": %s", {path, std::strerror(errno)}));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = S_ISDIR(st.st_mode) ? EISDIR : 0;
+        ::close(fd);
+        throw Error(Format("Не удается открыть файл \"%s\": %s",
+                           {path, err ? std::string(std::strerror(err)) : std::string("это не обычный файл")}));
+    }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    std::string data;
+    data.reserve(size_t(std::max<off_t>(st.st_size, 0)) + 1);
+    char buf[65536];
+    for (;;) {
+        const ssize_t r = ::read(fd, buf, sizeof buf);
+        if (r == 0) break;
+        if (r < 0) {
+            if (errno == EINTR) continue;
+            const int err = errno;
+            ::close(fd);
+            throw Error(Format("Ошибка чтения файла \"%s\": %s", {path, std::strerror(err)}));
+        }
+        data.append(buf, size_t(r));
+    }
+    ::close(fd);
+    return data;
 }
 
 std::vector<std::string> SplitLines(std::string_view text) {
@@ -184,7 +208,11 @@ std::vector<std::string> SplitLines(std::string_view text) {
 }
 
 std::vector<std::string> ReadTextLines(const std::string& path) {
-    return SplitLines(Cp1251ToUtf8(ReadFileBytes(path)));
+    const std::string bytes = ReadFileBytes(path);
+    // A UTF-8 byte-order mark says the text is UTF-8 already; it is no part of the first line.
+    constexpr std::string_view kBom = "\xEF\xBB\xBF";
+    if (std::string_view(bytes).substr(0, kBom.size()) == kBom) return SplitLines(std::string_view(bytes).substr(kBom.size()));
+    return SplitLines(Cp1251ToUtf8(bytes));
 }
 
 void WriteTextLines(const std::string& path, const std::vector<std::string>& lines) {

@@ -15,9 +15,11 @@ std::string Cp1251ToUtf8(std::string_view bytes);
 // UTF-8 to cp1251 bytes; characters without a cp1251 code become '?'.
 std::string Utf8ToCp1251(std::string_view utf8);
 
-// Reads a whole file as bytes; throws std::runtime_error with the system's message.
+// Reads a whole regular file as bytes; anything else (a folder, FIFO or device) and every read
+// failure raise Error with the system's message.
 std::string ReadFileBytes(const std::string& path);
-// Reads a cp1251 text file into UTF-8 lines; CR LF, LF and a lone CR end lines.
+// Reads a cp1251 text file into UTF-8 lines; CR LF, LF and a lone CR end lines. A file that starts
+// with the UTF-8 byte-order mark is read as UTF-8 without the mark.
 std::vector<std::string> ReadTextLines(const std::string& path);
 // Splits UTF-8 or byte text into lines the same way.
 std::vector<std::string> SplitLines(std::string_view text);

@@ -107,3 +107,31 @@ TEST_F(IniFiles, UnreadableFileAndFailedWriteRaise) {
     ini.WriteString("A", "b", "c");
     EXPECT_THROW(ini.Save(), std::runtime_error);
 }
+
+// Sections and keys are found by hash while reading: 100 000 sections (and a section of 100 000
+// keys) read in one pass; comparing every header with every earlier one would make 5 * 10^9
+// case-folding comparisons.
+TEST(IniFile, ManySectionsAndKeysReadInOnePass) {
+    std::vector<std::string> lines;
+    lines.reserve(300004);
+    for (int i = 0; i < 100000; ++i) {
+        lines.push_back("[S" + std::to_string(i) + "]");
+        lines.push_back("K=" + std::to_string(i));
+    }
+    lines.push_back("[s7]");  // a repeated header continues the first section
+    lines.push_back("More=1");
+    lines.push_back("[Big]");
+    for (int i = 0; i < 100000; ++i) lines.push_back("Key" + std::to_string(i % 50000) + "=" + std::to_string(i));
+    TIniFile ini;
+    ini.SetLines(lines);
+    EXPECT_EQ(ini.ReadSections().size(), 100001u);
+    EXPECT_EQ(ini.ReadInteger("s99999", "k", -1), 99999);
+    EXPECT_EQ(ini.ReadInteger("S7", "More", -1), 1);
+    EXPECT_EQ(ini.ReadSection("Big").size(), 50000u);
+    EXPECT_EQ(ini.ReadInteger("BIG", "key49999", -1), 49999);  // the first occurrence wins
+    ini.WriteInteger("New", "X", 5);
+    ini.EraseSection("S0");
+    EXPECT_EQ(ini.ReadInteger("new", "x", -1), 5);
+    EXPECT_EQ(ini.ReadInteger("S1", "K", -1), 1);
+    EXPECT_FALSE(ini.SectionExists("s0"));
+}

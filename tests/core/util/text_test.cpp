@@ -5,7 +5,12 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
+
+#include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace velmora;
 namespace fs = std::filesystem;
@@ -84,4 +89,79 @@ TEST_F(TempDir, AtomicWriteReplacesAndLeavesNoTemporaryFile) {
 
 TEST_F(TempDir, AtomicWriteIntoMissingFolderFails) {
     EXPECT_THROW(WriteFileAtomic((dir / "no" / "x").string(), "x"), std::runtime_error);
+}
+
+// Only regular files are read: a FIFO would block the reader until a writer came, a device would
+// never end. Each must be refused at once.
+TEST_F(TempDir, OnlyRegularFilesAreRead) {
+    const std::string fifo = (dir / "Velmora_5x50.ldr").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    fs::create_directories(dir / "folder");
+    for (const std::string& path : {fifo, std::string("/dev/zero"), std::string("/dev/null"), (dir / "folder").string()}) {
+        EXPECT_THROW(ReadFileBytes(path), std::runtime_error) << path;
+        EXPECT_THROW(ReadTextLines(path), std::runtime_error) << path;
+    }
+}
+
+namespace {
+
+std::set<std::string> Names(const fs::path& folder) {
+    std::set<std::string> names;
+    for (auto& e : fs::directory_iterator(folder)) names.insert(e.path().filename().string());
+    return names;
+}
+
+} // namespace
+
+// A data file reached through a symbolic link: the link stays a link and its final target gets
+// the data (renaming over the link would leave the real file with the old data).
+TEST_F(TempDir, AtomicWriteThroughSymlinkReplacesTheTarget) {
+    fs::create_directories(dir / "real");
+    struct Case {
+        const char* name;
+        std::vector<std::pair<std::string, std::string>> links;  // link -> what it points to
+        std::string target;                                      // the file that gets the data
+    };
+    const std::vector<Case> cases = {
+        {"relative", {{"a.ldr", "real/a.ldr"}}, "real/a.ldr"},
+        {"absolute", {{"b.ldr", (dir / "real" / "b.ldr").string()}}, "real/b.ldr"},
+        {"chain", {{"c.ldr", "c2.ldr"}, {"c2.ldr", "real/c.ldr"}}, "real/c.ldr"},
+        {"relative to the link's folder", {{"real/d.ldr", "../d-data"}}, "d-data"},
+        {"dangling", {{"e.ldr", "real/e-new.ldr"}}, "real/e-new.ldr"},
+    };
+    for (const auto& c : cases) {
+        for (const auto& [link, to] : c.links) fs::create_symlink(to, dir / link);
+        if (std::string(c.name) != "dangling") WriteFileAtomic((dir / c.target).string(), "old");
+        const std::string first = (dir / c.links.front().first).string();
+        WriteFileAtomic(first, "new");
+        for (const auto& l : c.links) EXPECT_TRUE(fs::is_symlink(dir / l.first)) << c.name;
+        EXPECT_EQ(ReadFileBytes((dir / c.target).string()), "new") << c.name;
+        EXPECT_EQ(ReadFileBytes(first), "new") << c.name;
+    }
+    for (const auto& name : Names(dir / "real")) EXPECT_EQ(name.find(".ldr."), std::string::npos) << name;
+}
+
+// Temporary files of interrupted writes go at the next write of their file, and at start-up for
+// the whole data folder; a temporary file that its writer still holds stays.
+TEST_F(TempDir, StaleTemporaryFilesAreRemoved) {
+    auto make = [&](const std::string& name) { std::ofstream(dir / name) << "partial"; };
+    for (const char* n : {"Velmora_5x50.ldr.AbC123", "Velmora_5x50.ldr.000000", "Velmora_5x50.ldr.Held01",
+                          "Velmora_5x50.ldr.txt", "Velmora_5x50.ldr.123456.bak", "Velmora_5x50.ldr.12345",
+                          "Velmora_5x50.ini.zz9Yx1", "notes.txt.AbC123", "Velmora_5x50.ldr.backup", "Velmora_5x50.Ab1234"})
+        make(n);
+    const int held = ::open((dir / "Velmora_5x50.ldr.Held01").c_str(), O_RDONLY);
+    ASSERT_GE(held, 0);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);  // a write in progress
+
+    WriteFileAtomic((dir / "Velmora_5x50.ldr").string(), "data");
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"Velmora_5x50.ldr", "Velmora_5x50.ldr.Held01", "Velmora_5x50.ldr.txt",
+                                                 "Velmora_5x50.ldr.123456.bak", "Velmora_5x50.ldr.12345",
+                                                 "Velmora_5x50.ini.zz9Yx1", "notes.txt.AbC123", "Velmora_5x50.ldr.backup", "Velmora_5x50.Ab1234"}));
+    EXPECT_FALSE(IsStaleTempFile((dir / "Velmora_5x50.ldr.Held01").string()));
+    ::close(held);
+    EXPECT_TRUE(IsStaleTempFile((dir / "Velmora_5x50.ldr.Held01").string()));
+    EXPECT_EQ(RemoveStaleTempFiles(dir.string(), "Velmora_5x50"), 2);
+    EXPECT_EQ(Names(dir), (std::set<std::string>{"Velmora_5x50.ldr", "Velmora_5x50.ldr.txt",
+                                                 "Velmora_5x50.ldr.123456.bak", "Velmora_5x50.ldr.12345",
+                                                 "notes.txt.AbC123", "Velmora_5x50.ldr.backup", "Velmora_5x50.Ab1234"}));
 }
