@@ -4,6 +4,7 @@
 #include "core/stats/stat_list.h"
 #include "core/stats/stat_runs.h"
 #include "core/util/atomic_file.h"
+#include "core/util/checksum.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
@@ -11,6 +12,9 @@
 #include <algorithm>
 #include <cerrno>
 #include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <map>
 #include <cstring>
 #include <stdexcept>
 #include <sys/stat.h>
@@ -21,6 +25,12 @@ namespace {
 
 const char* const kCreateError = "Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s";
 const char* const kOpenError = "Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s";
+
+std::string HexCrc(uint32_t crc) {
+    char buf[9];
+    std::snprintf(buf, sizeof buf, "%08x", crc);
+    return buf;
+}
 
 void PutU16(std::string& out, uint16_t v) {
     out.push_back(char(v & 0xFF));
@@ -49,14 +59,60 @@ void EnsureDir(const std::string& dir) {
         throw std::runtime_error("\"" + dir + "\": " + std::strerror(errno));
 }
 
-// The file's data when it exists and is consistent; nothing for a missing, empty or corrupt
-// file. A file that exists but cannot be read raises.
-std::optional<TPrefetchData> ReadPrefetch(const std::string& path) {
+// The manifest: one line per distribution file written, "<file name>;<size>;<CRC-32 in hex>".
+struct TManifestEntry {
+    uint64_t Size = 0;
+    uint32_t Crc = 0;
+};
+
+std::map<std::string, TManifestEntry> ReadManifest() {
+    std::map<std::string, TManifestEntry> entries;
+    std::vector<std::string> lines;
+    try {
+        lines = ReadTextLines(PrefetchManifestFileName());
+    } catch (const std::exception&) {
+        return entries;  // missing or unreadable: every file counts as unchecked
+    }
+    for (const auto& line : lines) {
+        auto f = SplitAny(line, ";");
+        if (f.size() != 3 || f[0].empty() || f[1].empty() || f[2].size() != 8) continue;
+        char* end = nullptr;
+        const unsigned long long size = std::strtoull(f[1].c_str(), &end, 10);
+        if (*end != 0 || f[1].find_first_not_of("0123456789") != std::string::npos) continue;
+        if (f[2].find_first_not_of("0123456789abcdefABCDEF") != std::string::npos) continue;
+        entries[f[0]] = {uint64_t(size), uint32_t(std::strtoul(f[2].c_str(), nullptr, 16))};
+    }
+    return entries;
+}
+
+// Records the checksum of a file just written; the manifest is rewritten whole and atomically
+// after the file, so a write cut off between the two leaves a mismatch, never a false match.
+void RecordChecksum(const std::string& path, std::string_view bytes) {
+    auto entries = ReadManifest();
+    entries[ExtractFileName(path)] = {bytes.size(), Crc32(bytes)};
+    std::vector<std::string> lines;
+    lines.reserve(entries.size());
+    for (const auto& [name, e] : entries)
+        lines.push_back(Format("%s;%s;%s", {name, std::to_string(e.Size), HexCrc(e.Crc)}));
+    WriteTextLines(PrefetchManifestFileName(), lines);
+}
+
+// The number of values every combination gives, when the statistic fixes it: a statistic with a
+// graph gives one number per combination. 0 when it is not fixed.
+int64_t ValuesPerCombination(const TStatList& list, int i) { return list.HasGraph(i) ? 1 : 0; }
+
+// The file's data when it exists, is consistent and matches its recorded checksum; nothing
+// otherwise. A file that exists but cannot be read raises.
+std::optional<TPrefetchData> ReadPrefetch(const TStatList& list, int i) {
+    const std::string path = PrefetchFileName(list.Items(i));
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return std::nullopt;
     const std::string bytes = ReadFileBytes(path);
     TPrefetchData data;
     if (!DecodePrefetch(bytes, data)) return std::nullopt;
+    const auto entries = ReadManifest();
+    const auto it = entries.find(ExtractFileName(path));
+    if (it == entries.end() || it->second.Size != bytes.size() || it->second.Crc != Crc32(bytes)) return std::nullopt;
     return data;
 }
 
@@ -66,6 +122,19 @@ std::string PrefetchDir() { return JoinPath(DataDir(), "Prefetchs"); }
 
 std::string PrefetchFileName(const TStatMethod& method) {
     return JoinPath(PrefetchDir(), Format("%s_%s.dfc", {kProductBaseName, method.Code()}));
+}
+
+std::string PrefetchManifestFileName() { return JoinPath(PrefetchDir(), Format("%s.crc", {kProductBaseName})); }
+
+void WritePrefetchFile(const std::string& path, std::string_view bytes) {
+    WriteFileAtomic(path, bytes);
+    RecordChecksum(path, bytes);
+}
+
+int64_t PrefetchTotal(const TPrefetchData& data) {
+    int64_t total = 0;
+    for (const auto& r : data.Body) total += r.Count;
+    return total;
 }
 
 std::string EncodePrefetch(const TStatDrawArray& list) {
@@ -117,10 +186,15 @@ TPrefetchData CreatePrefetch(const TStatList& list, int i, TProgressSink& progre
         TStatDrawArray values;
         ComputeFullSetDistribution(*stat, values);
         const std::string bytes = EncodePrefetch(values);
-        EnsureDir(PrefetchDir());
-        WriteFileAtomic(path, bytes);
         TPrefetchData data;
         DecodePrefetch(bytes, data);
+        // A statistic that gives every combination a fixed number of values must count all
+        // combinations that many times; anything else is a fault of the statistic, not a file.
+        if (const int64_t k = ValuesPerCombination(list, i); k > 0 && PrefetchTotal(data) != k * int64_t(kCombinationTotal))
+            throw Error(Format("Сумма количеств %s не равна %s", {std::to_string(PrefetchTotal(data)),
+                                                                  std::to_string(k * int64_t(kCombinationTotal))}));
+        EnsureDir(PrefetchDir());
+        WritePrefetchFile(path, bytes);
         return data;
     } catch (const std::exception& e) {
         throw Error(Format(kCreateError, {path, e.what()}));
@@ -132,7 +206,7 @@ std::optional<TPrefetchData> OpenPrefetch(const TStatList& list, int i, bool ena
     if (!enabled || !list.TestFlagBit1(i)) return std::nullopt;
     const std::string path = PrefetchFileName(list.Items(i));
     try {
-        if (auto data = ReadPrefetch(path)) return data;
+        if (auto data = ReadPrefetch(list, i)) return data;
     } catch (const std::exception& e) {
         if (message) *message = Format(kOpenError, {path, e.what()});
         return std::nullopt;
@@ -164,7 +238,7 @@ TPrefetchBuildResult CreatePrefetchFiles(const TStatList& list, bool force, bool
         if (!inMask) {
             bool usable = false;
             try {
-                usable = ReadPrefetch(PrefetchFileName(list.Items(i))).has_value();
+                usable = ReadPrefetch(list, i).has_value();
             } catch (const std::exception&) {
                 // An unreadable file is built anew like a missing one.
             }

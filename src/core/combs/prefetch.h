@@ -7,6 +7,13 @@
 // 12-byte trailer: the smallest Count, the largest Count, 4 zero bytes. A file that is empty,
 // whose size is not a multiple of 12, whose keys do not ascend strictly, whose counts are not
 // positive or whose trailer does not match its body is never used: it is built anew.
+//
+// The layout leaves no room for a checksum, so one lives beside the files: the manifest
+// Prefetchs/Velmora_5x50.crc holds one line "<file name>;<size>;<CRC-32, 8 hex digits>" per file
+// written, rewritten atomically after each file. A file without a matching line (altered, cut,
+// or written by an older version) is built anew too. Before a file is written, the counts of a
+// statistic with one value per combination (a graph statistic) must add up to 2 118 760; a
+// distribution that does not is a fault of the statistic and is never written.
 #pragma once
 
 #include "core/model/stat_values.h"
@@ -39,6 +46,13 @@ struct TPrefetchData {
 std::string PrefetchDir();
 // <data folder>/Prefetchs/Velmora_5x50_<Code>.dfc
 std::string PrefetchFileName(const TStatMethod& method);
+
+// <data folder>/Prefetchs/Velmora_5x50.crc
+std::string PrefetchManifestFileName();
+// Writes the bytes of a distribution file atomically, then records their checksum in the manifest.
+void WritePrefetchFile(const std::string& path, std::string_view bytes);
+// The sum of the counts of a distribution.
+int64_t PrefetchTotal(const TPrefetchData& data);
 
 // The file bytes of a value list (any order; it is written sorted by key).
 std::string EncodePrefetch(const TStatDrawArray& list);

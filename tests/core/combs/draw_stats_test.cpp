@@ -142,7 +142,7 @@ TEST_F(TableTest, ChartWithoutComparisonFollowsTheKeys) {
 TEST_F(TableTest, ComparisonWithAFileOfTheFullSet) {
     std::filesystem::create_directories(PrefetchDir());
     const std::string file = PrefetchFileName(list.Items(Method("EVEN")));
-    WriteFileAtomic(file, CraftedEvenFile());
+    WritePrefetchFile(file, CraftedEvenFile());  // with its checksum on record
     TDrawStatsOptions o;
     o.Length = 5;
     o.Compare = true;
@@ -191,7 +191,7 @@ struct WeightCase {
 // total 5, largest depth 3.
 TEST_F(TableTest, WeightedScore) {
     std::filesystem::create_directories(PrefetchDir());
-    WriteFileAtomic(PrefetchFileName(list.Items(Method("EVEN"))), CraftedEvenFile());
+    WritePrefetchFile(PrefetchFileName(list.Items(Method("EVEN"))), CraftedEvenFile());
     const WeightCase cases[] = {
         {0, -1, 1, false, false, "4,00"},    // depth minus deviation
         {1, 1, 0, false, false, "0,00"},     // 1 + (-1)

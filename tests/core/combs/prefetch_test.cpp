@@ -3,10 +3,13 @@
 #include "core/stats/stat_registry.h"
 #include "table_fixture.h"
 #include "core/util/atomic_file.h"
+#include "core/util/checksum.h"
+#include "core/util/error.h"
 #include "core/util/text.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 
 using namespace velmora;
@@ -42,6 +45,12 @@ std::string EvenFile() {
     return bytes;
 }
 
+std::string CrcHex(const std::string& bytes) {
+    char buf[9];
+    std::snprintf(buf, sizeof buf, "%08x", Crc32(bytes));
+    return buf;
+}
+
 const TStatClass* ClassOf(const std::string& code) {
     for (const TStatClass* c : RegisteredStatClasses())
         if (c->GetCode() == code) return c;
@@ -59,8 +68,9 @@ TEST_F(TableTest, FileOfEvenHasTheExactBytes) {
     EXPECT_EQ(data.FullMax, 690000);
     ASSERT_EQ(data.Body.size(), 6u);
     EXPECT_EQ(data.Body[2].Count, 690000);
-    // Nothing but the file is left in the folder.
-    EXPECT_EQ(std::distance(fs::directory_iterator(PrefetchDir()), fs::directory_iterator()), 1);
+    // Nothing but the file and the manifest of checksums is left in the folder.
+    EXPECT_EQ(std::distance(fs::directory_iterator(PrefetchDir()), fs::directory_iterator()), 2);
+    EXPECT_EQ(ReadFileBytes(PrefetchManifestFileName()), "Velmora_5x50_EVEN.dfc;84;" + CrcHex(EvenFile()) + "\r\n");
 }
 
 TEST(PrefetchBytes, EveryKeyPartLittleEndianSortedUnsigned) {
@@ -209,4 +219,95 @@ TEST_F(PrefetchFiles, FailedFilesAreReportedAndTheOthersBuilt) {
     ASSERT_EQ(r.Errors.size(), 1u);
     EXPECT_NE(r.Errors[0].find(File("NUMS")), std::string::npos);
     EXPECT_EQ(ReadFileBytes(File("EVEN")), EvenFile());
+}
+
+TEST(Checksum, Crc32KnownValues) {
+    EXPECT_EQ(Crc32(""), 0u);
+    EXPECT_EQ(Crc32("123456789"), 0xCBF43926u);
+    EXPECT_EQ(Crc32(std::string("\0", 1)), 0xD202EF8Du);
+}
+
+// A file whose structure holds but whose contents were altered, or that has no checksum on
+// record, is not trusted: it is built anew (it used to be used, and the "Норма" column showed
+// the altered counts).
+TEST_F(TableTest, FilesWithoutTheirChecksumAreRebuilt) {
+    const int i = Method("EVEN");
+    const std::string file = PrefetchFileName(list.Items(i));
+    const std::string good = EvenFile();
+    auto with = [&](size_t offset, std::string bytes) { return std::string(good).replace(offset, bytes.size(), bytes); };
+    struct Case {
+        const char* name;
+        std::string file;      // the distribution file's bytes
+        std::string manifest;  // the manifest's text; "-" leaves no manifest
+    };
+    const std::string goodLine = "Velmora_5x50_EVEN.dfc;84;" + CrcHex(good) + "\r\n";
+    const std::vector<Case> cases = {
+        // counts 316250 and 690000 of keys 1 and 2 swapped: ascending keys, same trailer
+        {"counts swapped", with(20, std::string("\x50\x87\x0a\x00", 4)).replace(32, 4, std::string("\x5a\xd3\x04\x00", 4)), goodLine},
+        {"key changed", with(60, "\x06"), goodLine},
+        {"no manifest", good, "-"},
+        {"file not listed", good, "Velmora_5x50_SUMS.dfc;84;" + CrcHex(good) + "\r\n"},
+        {"size wrong", good, "Velmora_5x50_EVEN.dfc;96;" + CrcHex(good) + "\r\n"},
+        {"checksum damaged", good, "Velmora_5x50_EVEN.dfc;84;" + CrcHex(good + "x") + "\r\n"},
+        {"line damaged", good, "Velmora_5x50_EVEN.dfc;84\r\n"},
+        {"manifest of garbage", good, std::string("\0\xff;;;\r\n;", 9)},
+    };
+    for (const auto& c : cases) {
+        TPrefetchData altered;
+        ASSERT_TRUE(DecodePrefetch(c.file, altered)) << c.name;  // the layout alone cannot tell
+        fs::create_directories(PrefetchDir());
+        WriteFileAtomic(file, c.file);
+        if (c.manifest == "-")
+            fs::remove(PrefetchManifestFileName());
+        else
+            WriteFileAtomic(PrefetchManifestFileName(), c.manifest);
+        std::string message;
+        auto data = OpenPrefetch(list, i, true, NullProgress(), &message);
+        ASSERT_TRUE(data.has_value()) << c.name;
+        EXPECT_EQ(message, "") << c.name;
+        EXPECT_EQ(data->Body[1].Count, 316250) << c.name;
+        EXPECT_EQ(data->Body[5].Key.K[0], 5) << c.name;
+        EXPECT_EQ(ReadFileBytes(file), good) << c.name;
+        EXPECT_NE(ReadFileBytes(PrefetchManifestFileName()).find(goodLine), std::string::npos) << c.name;
+    }
+    // With its checksum on record the file is used as it is, and not written again.
+    const auto before = fs::last_write_time(file);
+    EXPECT_TRUE(OpenPrefetch(list, i, true, NullProgress()).has_value());
+    EXPECT_EQ(fs::last_write_time(file), before);
+}
+
+// A graph statistic gives each combination one value: a distribution whose counts do not add up
+// to 2 118 760 is a fault of the statistic and is never written.
+class TstFakeSkipping final : public TCustomGraphStat {
+public:
+    using TCustomGraphStat::TCustomGraphStat;
+    static constexpr const char* ClassName() { return "TstFakeSkipping"; }
+    static constexpr const char* GetCode() { return "FSKP"; }
+    static constexpr const char* GetCaption() { return "Skips the combinations with 50"; }
+    static constexpr int GetGroup() { return 0; }
+    static constexpr uint8_t ClassFlags() { return kFlagN; }
+    void AddCombinationValue(const TCombination& c, TStatDrawArray& list) override {
+        if (c[4] == 50) return;
+        TCustomStat::AddCombinationValue(c, list);
+        Value.Key.K[0] = c[0];
+        AddValue(list, false);
+    }
+    bool CombinationMatches(const TCombination&, const TStatDrawArray&, bool, bool, int) override { return false; }
+    int32_t CombinationNumber(const TCombination& c, int, int, bool) override { return c[0]; }
+};
+
+TEST_F(TableTest, GraphStatisticCountsMustAddUpToTheFullSet) {
+    list.Build({&StatClassOf<TstFakeSkipping>(), ClassOf("EVEN")});
+    ASSERT_TRUE(list.HasGraph(0));
+    const std::string file = PrefetchFileName(list.Items(0));
+    try {
+        CreatePrefetch(list, 0, NullProgress());
+        FAIL() << "written";
+    } catch (const Error& e) {
+        EXPECT_NE(std::string(e.what()).find("Сумма количеств 1906884 не равна 2118760"), std::string::npos) << e.what();
+    }
+    EXPECT_FALSE(fs::exists(file));
+    TPrefetchBuildResult r = CreatePrefetchFiles(list, true, true, kNoPrefetchGroups, NullProgress());
+    EXPECT_EQ(r.Built, 1);
+    EXPECT_EQ(r.Errors.size(), 1u);
 }
