@@ -52,6 +52,15 @@ struct CommandRegistrar {
 
 // Prints one UTF-8 line to stdout.
 void Out(const std::string& line);
+// A message of the engine for a terminal: its "\r" line breaks (meant for message boxes) become
+// "\n", so that no line overprints another.
+std::string ForTerminal(std::string text);
+// Prints a message of the engine (an error or warning) to stderr, as ForTerminal gives it.
+void PrintMessage(const std::string& text);
+// Takes the data-folder lock (Velmora_5x50.lck, the one the desktop program holds) for the rest
+// of the run; every command that writes a data file calls it before reading the data it changes.
+// Waits a few seconds while another program holds it, then raises a clear error.
+void LockDataFolder();
 // Loads the archive of the data folder; a read error is raised.
 TDrawsArchive LoadArchive();
 // Puts the program settings of the data folder (Velmora_5x50.ini) into a statistic list before it

@@ -28,11 +28,12 @@ int RunConfig(Args& args) {
     auto cost = args.Value("--cost");
     auto prizes = args.Values("--prize");
     args.Done();
+    const bool change = cols || channel || segments || cost || !prizes.empty();
+    if (change) LockDataFolder();
 
     TConfigFile file;
     file.Load();
     TConfigData config = ReadConfig(file.Ini());
-    const bool change = cols || channel || segments || cost || !prizes.empty();
     if (cols) {
         if (*cols < kMinMatrixCols || *cols > kMaxMatrixCols)
             throw Error(Format("Размер матрицы должен быть от %d до %d", {kMinMatrixCols, kMaxMatrixCols}));

@@ -5,9 +5,8 @@
 #include "core/model/data_folder.h"
 #include "core/util/atomic_file.h"
 #include "core/util/error.h"
+#include "core/util/format.h"
 #include "core/util/text.h"
-
-#include <sys/stat.h>
 
 namespace velmora::cli {
 namespace {
@@ -15,11 +14,12 @@ namespace {
 int RunDraws(Args& args) {
     TDrawsArchive a = LoadArchive();
     ApplyWindowOptions(a, args);
-    int limit = args.Int("--limit", -1);
+    const auto limit = args.Int("--limit");
     args.Done();
+    if (limit && *limit < 0) throw Error(Format("Количество тиражей --limit не может быть отрицательным: %d", {*limit}));
     Out("Тираж;1;2;3;4;5;E1;E2;S;Дата тиража");
     int n = a.Count();
-    if (limit >= 0 && limit < n) n = limit;
+    if (limit && *limit < n) n = *limit;
     for (int k = 0; k < n; ++k) Out(Join(a.DrawListRow(k), ";"));
     return 0;
 }
@@ -35,8 +35,12 @@ int RunStatus(Args& args) {
 int RunImport(Args& args) {
     std::string file = args.Positional("FILE");
     args.Done();
+    LockDataFolder();
     TDrawsArchive a = LoadArchive();
-    Out(std::to_string(ImportDrawsCsv(a, file)));
+    int invalid = 0;
+    Out(std::to_string(ImportDrawsCsv(a, file, &invalid)));
+    if (invalid > 0)
+        PrintMessage(Format("Строк с некорректными полями: %d (такие поля записаны как 0)", {invalid}));
     return 0;
 }
 
@@ -53,13 +57,13 @@ int RunSample(Args& args) {
     int seed = args.Int("--seed", 1);
     args.Done();
     if (n < 1 || n > 100000) throw Error("Количество тиражей должно быть от 1 до 100000");
+    LockDataFolder();
     TDrawsArchive a;
     a.FileName = ProductFile(".ldr");
     if (FileExists(a.FileName)) {
         Out("Архив тиражей уже есть: " + a.FileName);
         return 0;
     }
-    ::mkdir(DataDir().c_str(), 0755);
     a.Draws = MakeSampleDraws(n, uint32_t(seed));
     a.SaveDraws();
     Out("Создан архив из " + std::to_string(n) + " случайных тиражей: " + a.FileName);

@@ -1,5 +1,6 @@
 #include "cli.h"
 
+#include "core/app/command_line.h"
 #include "core/app/config.h"
 #include "core/model/data_folder.h"
 #include "core/util/error.h"
@@ -23,11 +24,26 @@ void ApplyProgramSettings(TStatList& list) {
     try {
         file.Load();
     } catch (const std::exception& e) {
-        std::string text = Format("Ошибка чтения файла конфигурации!\r\r%s", {e.what()});
-        std::replace(text.begin(), text.end(), '\r', '\n');
-        std::fprintf(stderr, "%s\n", text.c_str());
+        PrintMessage(Format("Ошибка чтения файла конфигурации!\r\r%s", {e.what()}));
     }
     ApplyConfigFile(file.Ini(), list);
+}
+
+std::string ForTerminal(std::string text) {
+    for (auto& c : text)
+        if (c == '\r') c = '\n';
+    return text;
+}
+
+void PrintMessage(const std::string& text) {
+    std::fflush(stdout);
+    const std::string line = ForTerminal(text) + "\n";
+    std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+void LockDataFolder() {
+    static TDataLock lock;
+    velmora::LockDataFolder(lock);
 }
 
 void Out(const std::string& line) {
@@ -133,13 +149,6 @@ void PrintHelp() {
     }
 }
 
-// Messages carry "\r" line breaks for message boxes; a terminal wants "\n".
-std::string ForTerminal(std::string s) {
-    for (auto& c : s)
-        if (c == '\r') c = '\n';
-    return s;
-}
-
 } // namespace
 
 } // namespace velmora::cli
@@ -170,15 +179,14 @@ int main(int argc, char** argv) {
                     Out(c.Help);
                     return 0;
                 }
+                CheckDataDir(DataDir());
                 int rc = c.Run(args);
                 std::fflush(stdout);
                 return rc;
             }
         throw Error("Неизвестная команда: " + words[0] + " (velmora-cli --help lists the commands)");
     } catch (const std::exception& e) {
-        std::fflush(stdout);
-        std::string msg = ForTerminal(e.what());
-        std::fprintf(stderr, "%s\n", msg.c_str());
+        PrintMessage(e.what());
         return 1;
     }
 }

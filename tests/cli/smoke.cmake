@@ -2,8 +2,9 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
+# A command that hangs fails here instead of holding the whole test run.
 function(cli expect_rc out_var)
-  execute_process(COMMAND ${CLI} --data-dir ${WORK} ${ARGN}
+  execute_process(COMMAND ${CLI} --data-dir ${WORK} ${ARGN} TIMEOUT 300
                   RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT rc EQUAL expect_rc)
     message(FATAL_ERROR "velmora-cli ${ARGN}: exit ${rc}, expected ${expect_rc}\n${out}\n${err}")
@@ -142,3 +143,134 @@ expect_contains("${out}" "Размер канала должен быть от 3
 file(WRITE ${WORK}/Velmora_5x50.ini "[CDL]\nCount=1\nDeviation=0\nLevel=0\n")
 cli(0 out stats EVEN --len 5)
 expect_contains("${out}" "\n1:4;2;40,00000;-;-;-;1;33,33;2,00;20;")
+
+# Hostile input and a busy data folder.
+function(expect_not_contains text what)
+  string(FIND "${text}" "${what}" pos)
+  if(NOT pos EQUAL -1)
+    message(FATAL_ERROR "did not expect [${what}] in:\n${text}")
+  endif()
+endfunction()
+
+function(file_hash path out_var)
+  file(SHA256 ${path} h)
+  set(${out_var} ${h} PARENT_SCOPE)
+endfunction()
+
+# A NUL outside quotes ends a field (it used to make import-csv loop while memory grew); numbers
+# that do not fit a byte are invalid fields, stored as 0 and counted; a UTF-8 byte-order mark is
+# skipped. CMake cannot write a NUL byte itself: printf(1) makes the file.
+file(REMOVE ${WORK}/Velmora_5x50.ldr)
+find_program(PRINTF printf)
+if(PRINTF)
+  execute_process(COMMAND ${PRINTF} "\\357\\273\\2779001;\"2024-01-01\";1;\\000;3;4;5;1;2\\r\\n9002;\"2024-01-05\";300;-1;3;4;5;1;2\\r\\n"
+                  OUTPUT_FILE ${WORK}/hostile.csv)
+  file(SIZE ${WORK}/hostile.csv size)
+  if(NOT size EQUAL 72)
+    message(FATAL_ERROR "hostile.csv: ${size} bytes")
+  endif()
+  cli(0 out import-csv ${WORK}/hostile.csv)
+  expect_contains("${out}" "2\n")
+  expect_contains("${out}" "Строк с некорректными полями: 2")
+  cli(0 out draws)
+  expect_contains("${out}" "\n9002;0;0;3;4;5;")
+  expect_contains("${out}" "\n9001;1;0;3;4;5;")
+endif()
+
+# Nothing overwrites a data file of the folder with an export.
+file_hash(${WORK}/Velmora_5x50.ldr before)
+cli(1 out export-csv ${WORK}/Velmora_5x50.ldr)
+expect_contains("${out}" "Нельзя экспортировать тиражи в файл данных программы")
+cli(1 out export-csv ${WORK}/Velmora_5x50.ini)
+cli(1 out export-csv ${WORK}/Prefetchs/Velmora_5x50_EVEN.dfc)
+file(CREATE_LINK ${WORK}/Velmora_5x50.ldr ${WORK}/link.csv SYMBOLIC)
+cli(1 out export-csv ${WORK}/link.csv)
+file_hash(${WORK}/Velmora_5x50.ldr after)
+if(NOT before STREQUAL after)
+  message(FATAL_ERROR "an export changed the draw archive")
+endif()
+cli(0 out export-csv ${WORK}/Velmora_5x50.csv)
+
+# Clear errors instead of quiet wrong results.
+cli(1 out draws --limit -5)
+expect_contains("${out}" "--limit")
+cli(0 out draws --limit 0)
+expect_not_contains("${out}" "\n9002")
+execute_process(COMMAND ${CLI} --data-dir ${WORK}/absent status TIMEOUT 60 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 1)
+  message(FATAL_ERROR "--data-dir naming a missing folder: exit ${rc}\n${out}${err}")
+endif()
+expect_contains("${err}" "Папка данных")
+execute_process(COMMAND ${CLI} --data-dir ${WORK}/all.csv draws TIMEOUT 60 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 1)
+  message(FATAL_ERROR "--data-dir naming a file: exit ${rc}\n${out}${err}")
+endif()
+expect_contains("${err}" "не является папкой")
+
+# Only regular files are read: a device or a FIFO is refused at once.
+cli(1 out import-csv /dev/zero)
+expect_contains("${out}" "это не обычный файл")
+find_program(MKFIFO mkfifo)
+if(MKFIFO)
+  file(MAKE_DIRECTORY ${WORK}/fifo)
+  execute_process(COMMAND ${MKFIFO} ${WORK}/fifo/Velmora_5x50.ldr)
+  execute_process(COMMAND ${CLI} --data-dir ${WORK}/fifo draws TIMEOUT 60 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 1)
+    message(FATAL_ERROR "a FIFO as the draw archive: exit ${rc}\n${out}${err}")
+  endif()
+  expect_contains("${err}" "Ошибка чтения файла тиражей!\n\n")
+endif()
+
+# A command that writes data files waits for the data-folder lock and then refuses; one that only
+# reads runs beside the holder. flock(1) holds the lock while it runs the command.
+find_program(FLOCK flock)
+if(FLOCK)
+  file_hash(${WORK}/Velmora_5x50.ldr before)
+  execute_process(COMMAND ${FLOCK} ${WORK}/Velmora_5x50.lck ${CLI} --data-dir ${WORK} import-csv ${WORK}/all.csv
+                  TIMEOUT 60 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 1)
+    message(FATAL_ERROR "import-csv beside a lock holder: exit ${rc}\n${out}${err}")
+  endif()
+  expect_contains("${err}" "Не удалось получить монопольный доступ к папке данных")
+  expect_not_contains("${err}" "\r")
+  execute_process(COMMAND ${FLOCK} ${WORK}/Velmora_5x50.lck ${CLI} --data-dir ${WORK} config --matrix-cols 6
+                  TIMEOUT 60 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 1)
+    message(FATAL_ERROR "config beside a lock holder: exit ${rc}\n${out}${err}")
+  endif()
+  execute_process(COMMAND ${FLOCK} ${WORK}/Velmora_5x50.lck ${CLI} --data-dir ${WORK} draws --limit 1
+                  TIMEOUT 60 RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "draws beside a lock holder: exit ${rc}\n${out}${err}")
+  endif()
+  file_hash(${WORK}/Velmora_5x50.ldr after)
+  if(NOT before STREQUAL after)
+    message(FATAL_ERROR "a refused command changed the draw archive")
+  endif()
+endif()
+
+# Temporary files that a killed save left behind go when the next command writes the folder.
+file(WRITE ${WORK}/Velmora_5x50.ldr.Ab12Cd "partial")
+file(WRITE ${WORK}/Velmora_5x50.ini.Zz9876 "partial")
+cli(0 out import-csv ${DATA}/draws_even.csv)
+if(EXISTS ${WORK}/Velmora_5x50.ldr.Ab12Cd OR EXISTS ${WORK}/Velmora_5x50.ini.Zz9876)
+  message(FATAL_ERROR "stale temporary files were left in the data folder")
+endif()
+
+# Scripts: the list's cells of a script file (number, comment, options, filters 1..7, tab-separated),
+# the current script when no file is named, and the three forms of an options text.
+cli(0 out script show ${DATA}/script_sample.lsc)
+expect_contains("${out}" "1\tПервая строка\tИсходный список; Случайно; Все создаваемые ставки\tTSD1#NUMS:10#LNO:#SF:0\t\tBSF1#EVEN:5#LNO:#SF:0\t\t\t\t\n2\t\t\t\t\t\t\t\t\t\n3\t\tИсключить 3 тиражей; Все; Удалить ставки; Только новые ставки\tTMD6#SUMS:100;200#LMV:10#ST:2\t")
+file(REMOVE ${WORK}/Velmora_5x50.lss)
+cli(0 out script show)
+if(NOT out STREQUAL "")
+  message(FATAL_ERROR "script show without a current script printed: ${out}")
+endif()
+file(COPY_FILE ${DATA}/script_sample.lsc ${WORK}/Velmora_5x50.lss)
+cli(0 out script show)
+expect_contains("${out}" "\n4\tТолько комментарий\tТекущий список; Не делать ставок; Все создаваемые ставки\t\t\t\t\t\t\t\n")
+cli(0 out script options "full:2#all#nex")
+expect_contains("${out}" "FULL:2#ALL#NEX\nFULL#ALL#NEX\nИсходный список; Все; Только новые ставки\n")
+cli(1 out script show ${WORK}/absent.lsc)
+expect_contains("${out}" "Ошибка чтения файла \"${WORK}/absent.lsc\"!")
+cli(1 out script run)
