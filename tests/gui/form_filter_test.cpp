@@ -37,9 +37,9 @@ std::unique_ptr<TFormMain> OpenWindow() {
 }
 
 void SelectStatistic(TFormMain& w, const std::string& code) {
-    const int item = w.cbDrawsStatType->findData(w.StatList().IndexOfCode(code));
+    const int item = StatPage(w)->cbDrawsStatType->findData(w.StatList().IndexOfCode(code));
     QVERIFY2(item >= 0, code.c_str());
-    w.cbDrawsStatType->setCurrentIndex(item);
+    StatPage(w)->cbDrawsStatType->setCurrentIndex(item);
 }
 
 int SelectorItem(const TFormFilter& dlg, TFormMain& w, const std::string& code) {
@@ -134,7 +134,7 @@ void FormFilterTest::ControlsAndInitialState() {
     DataFolder data(TenDraws());
     auto w = OpenWindow();
     SelectStatistic(*w, "EVEN");
-    w->edDrawsStatLen->setValue(300);
+    StatPage(*w)->edDrawsStatLen->setValue(300);
     TFilterItem item;  // inactive: the dialog starts from the statistics page
     bool checked = false;
     OnModal<TFormFilter>([&](TFormFilter* dlg) {
@@ -142,12 +142,12 @@ void FormFilterTest::ControlsAndInitialState() {
         checked = true;
         QCOMPARE(dlg->windowTitle(), QString("Фильтр"));
         QStringList selector;
-        for (int k = 0; k < w->cbDrawsStatType->count(); ++k) {
-            selector << w->cbDrawsStatType->itemText(k);
-            QCOMPARE(dlg->cbDrawsStatType->itemData(k), w->cbDrawsStatType->itemData(k));
+        for (int k = 0; k < StatPage(*w)->cbDrawsStatType->count(); ++k) {
+            selector << StatPage(*w)->cbDrawsStatType->itemText(k);
+            QCOMPARE(dlg->cbDrawsStatType->itemData(k), StatPage(*w)->cbDrawsStatType->itemData(k));
         }
         QCOMPARE(Items(dlg->cbDrawsStatType), selector);
-        QCOMPARE(dlg->cbDrawsStatType->currentIndex(), w->cbDrawsStatType->currentIndex());
+        QCOMPARE(dlg->cbDrawsStatType->currentIndex(), StatPage(*w)->cbDrawsStatType->currentIndex());
         QCOMPARE(dlg->edDrawsLen->text(), QString("300"));
         QCOMPARE(dlg->edDrawsLen->toolTip(),
                  QString("Количество тиражей для расчета статистики\n\nДопустимые форматы:\n1 - одно значение\n1, 2, 3 - "
@@ -217,7 +217,7 @@ void FormFilterTest::ControlsAndInitialState() {
         PressOk(dlg, &run);
         QVERIFY2(!run.StayedOpen, qPrintable(run.Error.Text));
     });
-    QVERIFY(EditFilterItem(w.get(), item, w->FilterDialogSource()));
+    QVERIFY(EditFilterItem(w.get(), item, StatPage(*w)->FilterDialogSource()));
     QVERIFY(checked);
     QVERIFY(item.Active);
     QVERIFY(item.Stat == &w->StatList().Items(w->StatList().IndexOfCode("EVEN")));
@@ -253,14 +253,14 @@ void FormFilterTest::LoadAndBuildTheStep() {
         PressOk(dlg, &run);
         QVERIFY2(!run.StayedOpen, qPrintable(run.Error.Text));
     });
-    QVERIFY(EditFilterItem(w.get(), item, w->FilterDialogSource()));
+    QVERIFY(EditFilterItem(w.get(), item, StatPage(*w)->FilterDialogSource()));
     QCOMPARE(Q(FormatFilterItem(item)), built);
 }
 
 void FormFilterTest::LoadedControls() {
     DataFolder data(TenDraws());
     auto w = OpenWindow();
-    TFormFilter dlg(w->FilterDialogSource());
+    TFormFilter dlg(StatPage(*w)->FilterDialogSource());
     dlg.LoadItem(ParseFilterItem("BMF6#SUMS:100;200#WMV:10#ST:2#1.5:-2:0.125:1:1", w->StatList()));
     QCOMPARE(dlg.cbDrawsStatType->currentIndex(), SelectorItem(dlg, *w, "SUMS"));
     QCOMPARE(dlg.edDrawsLen->text(), QString("100;200"));
@@ -282,10 +282,10 @@ void FormFilterTest::LoadedControls() {
     // Without own weights the edits show the list's weights; an unknown statistic selects the
     // first item and leaves the table's sample length.
     w->StatList().RatingWeights() = TRatingWeights{2, -0.5, 3, true, false};
-    TFormFilter own(w->FilterDialogSource());
+    TFormFilter own(StatPage(*w)->FilterDialogSource());
     own.LoadItem(ParseFilterItem("TSD1#XXXX:10#CMV:3", w->StatList()));
     QCOMPARE(own.cbDrawsStatType->currentIndex(), 0);
-    QCOMPARE(own.edDrawsLen->text(), QString::number(w->edDrawsStatLen->value()));
+    QCOMPARE(own.edDrawsLen->text(), QString::number(StatPage(*w)->edDrawsStatLen->value()));
     QVERIFY(!own.cbCDLOverride->isChecked() && !own.cbCDLOverride->isEnabled());
     QCOMPARE(own.Coef.Count->value(), 2.0);
     QCOMPARE(own.Coef.Deviation->value(), -0.5);
@@ -307,7 +307,7 @@ void FormFilterTest::CancelLeavesTheStep() {
         dlg->cbLevelMode->setCurrentIndex(0);
         dlg->reject();
     });
-    QVERIFY(!EditFilterItem(w.get(), item, w->FilterDialogSource()));
+    QVERIFY(!EditFilterItem(w.get(), item, StatPage(*w)->FilterDialogSource()));
     QCOMPARE(Q(FormatFilterItem(item)), Q(text));
     QCOMPARE(Q(item.StatText), QString("SUMS:100;200"));
 }
@@ -368,7 +368,7 @@ void FormFilterTest::OkChecksInOrder() {
         dlg->edStopValue->setValue(7);
         PressOk(dlg, &run);
     });
-    const bool accepted = EditFilterItem(w.get(), item, w->FilterDialogSource());
+    const bool accepted = EditFilterItem(w.get(), item, StatPage(*w)->FilterDialogSource());
     QCOMPARE(accepted, error.isEmpty());
     QCOMPARE(run.StayedOpen, !error.isEmpty());
     QCOMPARE(run.Error.Text, error);
@@ -400,7 +400,7 @@ void FormFilterTest::ListEditsTakeOnlyListKeys() {
     QFETCH(QString, shown);
     DataFolder data(TenDraws());
     auto w = OpenWindow();
-    TFormFilter dlg(w->FilterDialogSource());
+    TFormFilter dlg(StatPage(*w)->FilterDialogSource());
     dlg.show();
     for (QLineEdit* edit : {dlg.edDrawsLen, dlg.edLevelValue}) {
         edit->clear();
@@ -441,7 +441,7 @@ void FormFilterTest::WeightControlsEnabling() {
     QFETCH(bool, weightsEnabled);
     DataFolder data(TenDraws());
     auto w = OpenWindow();
-    TFormFilter dlg(w->FilterDialogSource());
+    TFormFilter dlg(StatPage(*w)->FilterDialogSource());
     dlg.show();
     // Checked under a weight criterion first, so that the box can be clicked.
     dlg.cbLevelMode->setCurrentIndex(kCriterionWeightFirst);
@@ -471,7 +471,7 @@ void FormFilterTest::Screenshot() {
         QVERIFY(dlg->grab().save(dir + "/filter_dialog.png"));
         dlg->reject();
     });
-    QVERIFY(!EditFilterItem(w.get(), item, w->FilterDialogSource()));
+    QVERIFY(!EditFilterItem(w.get(), item, StatPage(*w)->FilterDialogSource()));
 }
 
 QTEST_MAIN(FormFilterTest)

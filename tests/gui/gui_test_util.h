@@ -4,6 +4,7 @@
 #include "gui/app/form_main.h"
 #include "gui/combs/combs_page.h"
 #include "gui/draws/draws_page.h"
+#include "gui/stats/draws_stat_page.h"
 #include "core/model/data_folder.h"
 #include "core/model/draws_archive.h"
 #include "../test_draws.h"
@@ -88,6 +89,7 @@ inline void StopModal(const QPointer<QTimer>& wait) {
 // The pages of the main window.
 inline TDrawsPage* DrawsPage(TTemplateMain& w) { return w.Page<TDrawsPage>(); }
 inline TCombsPage* CombsPage(TTemplateMain& w) { return w.Page<TCombsPage>(); }
+inline TDrawsStatPage* StatPage(TTemplateMain& w) { return w.Page<TDrawsStatPage>(); }
 
 // A message box as it was shown.
 struct ShownBox {

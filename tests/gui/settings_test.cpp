@@ -297,7 +297,8 @@ void SettingsTest::UnchangedSettingsRebuildNoDistributionFile() {
         s.WriteBool("TFormMain", "PrefetchsEnabled", true);
         s.Save();
     }
-    // Every distribution file is there (a one-value stand-in), so the start builds none.
+    // Every distribution file is there (a one-value stand-in, recorded in the manifest), so the
+    // start builds none.
     TStatList list;
     list.Build();
     TStatDrawArray one(1);
@@ -308,7 +309,7 @@ void SettingsTest::UnchangedSettingsRebuildNoDistributionFile() {
     for (int i = 0; i < list.Count(); ++i)
         if (list.TestFlagBit1(i)) {
             files.push_back(PrefetchFileName(list.Items(i)));
-            std::ofstream(files.back(), std::ios::binary) << stand;
+            WritePrefetchFile(files.back(), stand);
         }
     auto w = OpenMainWindow();
     QVERIFY(w->PrefetchsEnabled());
@@ -420,7 +421,7 @@ void SettingsTest::BatchModesBuildTheFilesAndQuit() {
                 damaged = file;
                 WriteTextLines(file, {"damaged"});
             } else {
-                std::ofstream(file, std::ios::binary) << EncodePrefetch(one);
+                WritePrefetchFile(file, EncodePrefetch(one));
                 kept = file;
             }
         }

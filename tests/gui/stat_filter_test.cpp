@@ -37,16 +37,16 @@ std::unique_ptr<TFormMain> OpenWindowWithSet(const char* myNumbers) {
 }
 
 void SelectStatistic(TFormMain& w, const std::string& code) {
-    const int item = w.cbDrawsStatType->findData(w.StatList().IndexOfCode(code));
+    const int item = StatPage(w)->cbDrawsStatType->findData(w.StatList().IndexOfCode(code));
     QVERIFY2(item >= 0, code.c_str());
-    w.cbDrawsStatType->setCurrentIndex(item);
-    QVERIFY(w.lvDrawsStat->model()->rowCount() > 0);
+    StatPage(w)->cbDrawsStatType->setCurrentIndex(item);
+    QVERIFY(StatPage(w)->lvDrawsStat->model()->rowCount() > 0);
 }
 
 // Selects the table rows whose "Значение" is one of the texts, in the order given.
 void SelectValues(TFormMain& w, const QStringList& values) {
-    auto* m = w.lvDrawsStat->model();
-    auto* sel = w.lvDrawsStat->selectionModel();
+    auto* m = StatPage(w)->lvDrawsStat->model();
+    auto* sel = StatPage(w)->lvDrawsStat->selectionModel();
     sel->clearSelection();
     for (const QString& v : values) {
         int found = -1;
@@ -77,8 +77,8 @@ int Sum(const TCombination& c) {
 void PressFilterKey(TFormMain& w, bool remove) {
     w.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&w));
-    w.lvDrawsStat->setFocus();
-    QTest::keyClick(w.lvDrawsStat, Qt::Key_F7, remove ? Qt::ControlModifier : Qt::NoModifier);
+    StatPage(w)->lvDrawsStat->setFocus();
+    QTest::keyClick(StatPage(w)->lvDrawsStat, Qt::Key_F7, remove ? Qt::ControlModifier : Qt::NoModifier);
 }
 
 } // namespace
@@ -108,8 +108,8 @@ void StatFilterTest::CommandsButtonsAndMenu() {
         QKeySequence key;
         QToolButton* button;
     } cases[] = {
-        {"StatFilter_Include", "Оставить выделенные", QKeySequence(Qt::Key_F7), w->btnStatFilterInclude},
-        {"StatFilter_Exclude", "Удалить выделенные", QKeySequence(Qt::CTRL | Qt::Key_F7), w->btnStatFilterExclude},
+        {"StatFilter_Include", "Оставить выделенные", QKeySequence(Qt::Key_F7), StatPage(*w)->btnStatFilterInclude},
+        {"StatFilter_Exclude", "Удалить выделенные", QKeySequence(Qt::CTRL | Qt::Key_F7), StatPage(*w)->btnStatFilterExclude},
     };
     for (const auto& c : cases) {
         QAction* a = w->Command(c.command);
@@ -119,9 +119,9 @@ void StatFilterTest::CommandsButtonsAndMenu() {
         QVERIFY(!a->statusTip().isEmpty());
         QCOMPARE(c.button->defaultAction(), a);
         QCOMPARE(c.button->text(), QString(c.caption));
-        QVERIFY(w->pmDrawsStat->actions().contains(a));
+        QVERIFY(StatPage(*w)->pmDrawsStat->actions().contains(a));
         // The buttons sit on the statistics page, beside the table.
-        QVERIFY(w->tsDrawsStat->isAncestorOf(c.button));
+        QVERIFY(StatPage(*w)->isAncestorOf(c.button));
     }
 }
 
@@ -155,7 +155,7 @@ void StatFilterTest::KeyFiltersTheSet() {
     const std::vector<TCombination> before = Combs(*w);
     SelectStatistic(*w, S(code));
     SelectValues(*w, values);
-    const QString caption = w->cbDrawsStatType->currentText();
+    const QString caption = StatPage(*w)->cbDrawsStatType->currentText();
 
     PressFilterKey(*w, remove);
     QCOMPARE(w->Combs().Count(), count);
@@ -182,7 +182,7 @@ void StatFilterTest::StepsAndUndoFollowTheLog() {
     DataFolder data(TenDraws());
     auto w = OpenWindowWithSet(kSevenNumbers);
     SelectStatistic(*w, "EVEN");
-    const QString even = w->cbDrawsStatType->currentText();
+    const QString even = StatPage(*w)->cbDrawsStatType->currentText();
     SelectValues(*w, {"1:4", "2:3"});
     w->Command("StatFilter_Include")->trigger();
     QCOMPARE(w->Combs().Count(), 15);
@@ -197,9 +197,9 @@ void StatFilterTest::StepsAndUndoFollowTheLog() {
     QCOMPARE(w->Combs().Count(), 15);
     QCOMPARE(LogLines(*w), QStringList{even + "|1:4; 2:3|15|keep"});
     SelectStatistic(*w, "SUMS");
-    const QString sums = w->cbDrawsStatType->currentText();
+    const QString sums = StatPage(*w)->cbDrawsStatType->currentText();
     SelectValues(*w, {"20"});
-    w->btnStatFilterExclude->click();
+    StatPage(*w)->btnStatFilterExclude->click();
     // Of the three combinations of sum 20 (without 1 7, 2 6 or 3 5) only 1 3 4 5 7 has fewer than
     // three even numbers.
     QCOMPARE(w->Combs().Count(), 14);
@@ -215,10 +215,10 @@ void StatFilterTest::EnablingRules() {
     QAction* del = w->Command("StatFilter_Exclude");
     SelectStatistic(*w, "EVEN");
     // No row selected.
-    w->lvDrawsStat->clearSelection();
+    StatPage(*w)->lvDrawsStat->clearSelection();
     w->UpdateCommands();
     QVERIFY(!keep->isEnabled() && !del->isEnabled());
-    QVERIFY(!w->btnStatFilterInclude->isEnabled());
+    QVERIFY(!StatPage(*w)->btnStatFilterInclude->isEnabled());
     SelectValues(*w, {"2:3"});
     QVERIFY(keep->isEnabled() && del->isEnabled());
     // Busy: every command waits.
@@ -248,8 +248,8 @@ void StatFilterTest::FailingStepRestoresTheWindow() {
     SelectValues(*w, {"2:3"});
     // The selector loses its statistic while the table still shows rows.
     {
-        const QSignalBlocker block(w->cbDrawsStatType);
-        w->cbDrawsStatType->setCurrentIndex(-1);
+        const QSignalBlocker block(StatPage(*w)->cbDrawsStatType);
+        StatPage(*w)->cbDrawsStatType->setCurrentIndex(-1);
     }
     w->UpdateCommands();
     QVERIFY(w->Command("StatFilter_Include")->isEnabled());
@@ -272,16 +272,16 @@ void StatFilterTest::Screenshot() {
     w->resize(1280, 760);
     w->pcLists->setCurrentWidget(CombsPage(*w));
     SelectStatistic(*w, "SUMS");
-    auto* edit = w->edDrawsStatLen->findChild<QLineEdit*>();
+    auto* edit = StatPage(*w)->edDrawsStatLen->findChild<QLineEdit*>();
     QVERIFY(edit);
     edit->setText("200");
-    QTest::keyClick(w->edDrawsStatLen, Qt::Key_Return);
+    QTest::keyClick(StatPage(*w)->edDrawsStatLen, Qt::Key_Return);
     QStringList sums;
     for (int s = 100; s <= 160; ++s) sums << QString::number(s);
     QStringList present;
-    for (int r = 0; r < w->lvDrawsStat->model()->rowCount(); ++r)
-        if (sums.contains(w->lvDrawsStat->model()->index(r, 0).data().toString()))
-            present << w->lvDrawsStat->model()->index(r, 0).data().toString();
+    for (int r = 0; r < StatPage(*w)->lvDrawsStat->model()->rowCount(); ++r)
+        if (sums.contains(StatPage(*w)->lvDrawsStat->model()->index(r, 0).data().toString()))
+            present << StatPage(*w)->lvDrawsStat->model()->index(r, 0).data().toString();
     SelectValues(*w, present);
     w->Command("StatFilter_Include")->trigger();
     SelectStatistic(*w, "EVEN");

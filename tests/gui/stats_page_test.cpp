@@ -8,7 +8,7 @@
 #include "gui/app/pane_splitter.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/enter_spin_box.h"
-#include "gui/model/draw_stats_model.h"
+#include "gui/stats/draw_stats_model.h"
 #include "core/util/atomic_file.h"
 #include "core/util/text.h"
 
@@ -43,13 +43,13 @@ TDrawsArray EvenDraws() {
 
 QStringList TableRow(TFormMain& w, int row) {
     QStringList out;
-    for (int c = 0; c < kDrawStatsColumnCount; ++c) out << w.lvDrawsStat->model()->index(row, c).data().toString();
+    for (int c = 0; c < kDrawStatsColumnCount; ++c) out << StatPage(w)->lvDrawsStat->model()->index(row, c).data().toString();
     return out;
 }
 
 QList<QStringList> Table(TFormMain& w) {
     QList<QStringList> rows;
-    for (int r = 0; r < w.lvDrawsStat->model()->rowCount(); ++r) rows << TableRow(w, r);
+    for (int r = 0; r < StatPage(w)->lvDrawsStat->model()->rowCount(); ++r) rows << TableRow(w, r);
     return rows;
 }
 
@@ -72,22 +72,22 @@ QList<QStringList> EngineTable(TFormMain& w, int method, int length, bool compar
 
 void SelectStatistic(TFormMain& w, const std::string& code) {
     const int method = w.StatList().IndexOfCode(code);
-    const int item = w.cbDrawsStatType->findData(method);
+    const int item = StatPage(w)->cbDrawsStatType->findData(method);
     QVERIFY2(item >= 0, code.c_str());
-    w.cbDrawsStatType->setCurrentIndex(item);
+    StatPage(w)->cbDrawsStatType->setCurrentIndex(item);
 }
 
 // Types a sample length and presses Enter.
 void EnterLength(TFormMain& w, int length) {
-    auto* edit = w.edDrawsStatLen->findChild<QLineEdit*>();
+    auto* edit = StatPage(w)->edDrawsStatLen->findChild<QLineEdit*>();
     QVERIFY(edit);
     edit->setText(QString::number(length));
-    QTest::keyClick(w.edDrawsStatLen, Qt::Key_Return);
+    QTest::keyClick(StatPage(w)->edDrawsStatLen, Qt::Key_Return);
 }
 
 QStringList SeriesNames(TFormMain& w) {
     QStringList names;
-    for (QAbstractSeries* s : w.crtDrawsStat->chart()->series())
+    for (QAbstractSeries* s : StatPage(w)->crtDrawsStat->chart()->series())
         if (!s->name().isEmpty()) names << s->name();
     names.sort();
     return names;
@@ -126,17 +126,17 @@ void StatsPageTest::SelectorListsTheTableStatistics() {
     QStringList expected, shown;
     for (int i = 0; i < list.Count(); ++i)
         if (list.IsAvailable(i) && list.CanShowInTable(i) && list.IsVisible(i)) expected << Q(list.DisplayCaption(i, true));
-    for (int k = 0; k < w->cbDrawsStatType->count(); ++k) {
-        shown << w->cbDrawsStatType->itemText(k);
-        QCOMPARE(Q(list.DisplayCaption(w->cbDrawsStatType->itemData(k).toInt(), true)), shown.back());
+    for (int k = 0; k < StatPage(*w)->cbDrawsStatType->count(); ++k) {
+        shown << StatPage(*w)->cbDrawsStatType->itemText(k);
+        QCOMPARE(Q(list.DisplayCaption(StatPage(*w)->cbDrawsStatType->itemData(k).toInt(), true)), shown.back());
     }
     QCOMPARE(shown, expected);
-    QCOMPARE(w->cbDrawsStatType->currentIndex(), 0);
-    QCOMPARE(w->cbDrawsStatType->itemText(0), QString("{ num } Числа тиража [ N ]"));
+    QCOMPARE(StatPage(*w)->cbDrawsStatType->currentIndex(), 0);
+    QCOMPARE(StatPage(*w)->cbDrawsStatType->itemText(0), QString("{ num } Числа тиража [ N ]"));
     // The first statistic is computed at start over the default 1000 draws.
-    QCOMPARE(w->edDrawsStatLen->value(), 1000);
+    QCOMPARE(StatPage(*w)->edDrawsStatLen->value(), 1000);
     QCOMPARE(Table(*w), EngineTable(*w, 0, 1000, false));
-    QCOMPARE(w->lvDrawsStat->model()->rowCount(), 50);
+    QCOMPARE(StatPage(*w)->lvDrawsStat->model()->rowCount(), 50);
 }
 
 void StatsPageTest::TableFollowsSelectorLengthAndOffset() {
@@ -145,13 +145,13 @@ void StatsPageTest::TableFollowsSelectorLengthAndOffset() {
     const int even = w->StatList().IndexOfCode("EVEN");
     SelectStatistic(*w, "EVEN");
     EnterLength(*w, 5);
-    QCOMPARE(w->edDrawsStatLen->value(), 5);
+    QCOMPARE(StatPage(*w)->edDrawsStatLen->value(), 5);
     QCOMPARE(TableRow(*w, 0), (QStringList{"1:4", "2", "40,00000", "-", "-", "-", "1", "33,33", "1,00", "20", "3",
                                            "2,5000", "3", "22", "30", "28", "-", "-", "-", "-"}));
     QCOMPARE(Table(*w), EngineTable(*w, even, 5, false));
-    QCOMPARE(w->SelectedStatMethod(), even);
+    QCOMPARE(StatPage(*w)->SelectedStatMethod(), even);
     // Columns 3 to 5 stay hidden without the comparison.
-    for (int c = kColNorm; c <= kColDeviationPct; ++c) QVERIFY(w->lvDrawsStat->isColumnHidden(c));
+    for (int c = kColNorm; c <= kColDeviationPct; ++c) QVERIFY(StatPage(*w)->lvDrawsStat->isColumnHidden(c));
 
     // A new offset recomputes the table: facts and deltas appear.
     DrawsPage(*w)->edDrawsOffset->setValue(3);
@@ -177,8 +177,8 @@ void StatsPageTest::TableFollowsSelectorLengthAndOffset() {
     QCOMPARE(countOf2(), QString("5"));
     SelectStatistic(*w, "EVEN");
     QCOMPARE(Table(*w), EngineTable(*w, even, 5, false));
-    QCOMPARE(TableRow(*w, w->lvDrawsStat->model()->rowCount() - 1)[0], QString("5:0"));
-    QCOMPARE(TableRow(*w, w->lvDrawsStat->model()->rowCount() - 1)[1], QString("1"));
+    QCOMPARE(TableRow(*w, StatPage(*w)->lvDrawsStat->model()->rowCount() - 1)[0], QString("5:0"));
+    QCOMPARE(TableRow(*w, StatPage(*w)->lvDrawsStat->model()->rowCount() - 1)[1], QString("1"));
 }
 
 void StatsPageTest::SortByColumnAndRowTexts() {
@@ -187,11 +187,11 @@ void StatsPageTest::SortByColumnAndRowTexts() {
     const int even = w->StatList().IndexOfCode("EVEN");
     SelectStatistic(*w, "EVEN");
     EnterLength(*w, 100);
-    auto* header = w->lvDrawsStat->horizontalHeader();
+    auto* header = StatPage(*w)->lvDrawsStat->horizontalHeader();
     // Select the row "2:3" before sorting: the selection follows the row.
     const int row23 = 1;
     QCOMPARE(TableRow(*w, row23)[0], QString("2:3"));
-    w->lvDrawsStat->selectRow(row23);
+    StatPage(*w)->lvDrawsStat->selectRow(row23);
     emit header->sectionClicked(kColCountPct);
     QCOMPARE(Table(*w), EngineTable(*w, even, 100, false, kColCountPct, false));
     QCOMPARE(header->sortIndicatorSection(), int(kColCountPct));
@@ -201,13 +201,13 @@ void StatsPageTest::SortByColumnAndRowTexts() {
     QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
     // 1:4 (3 of 10) first, then 2:3 (2 of 10).
     QCOMPARE(TableRow(*w, 0)[0], QString("1:4"));
-    const QModelIndexList selected = w->lvDrawsStat->selectionModel()->selectedRows();
+    const QModelIndexList selected = StatPage(*w)->lvDrawsStat->selectionModel()->selectedRows();
     QCOMPARE(selected.size(), 1);
     QCOMPARE(selected[0].row(), 1);
-    const TStatValues v = w->RowToStatValues(selected[0].row());
+    const TStatValues v = StatPage(*w)->RowToStatValues(selected[0].row());
     QCOMPARE(QStringList({Q(v.Value), Q(v.Count), Q(v.CountPct), Q(v.Depth), Q(v.Period)}),
              (QStringList{"2:3", "3", "30,00000", "2", "3,3333"}));
-    QCOMPARE(w->RowToStatValues(-1), TStatValues{});
+    QCOMPARE(StatPage(*w)->RowToStatValues(-1), TStatValues{});
 
     // The sort is kept for the next table (another length) and for the next session.
     EnterLength(*w, 5);
@@ -217,8 +217,8 @@ void StatsPageTest::SortByColumnAndRowTexts() {
     saved.Load();
     QCOMPARE(saved.ReadString("TFormMain", "lvDrawsStat.SortType", ""), std::string("2,1"));
     auto again = OpenMainWindow();
-    QCOMPARE(again->DrawsStatModel()->SortColumn(), int(kColCountPct));
-    QVERIFY(again->DrawsStatModel()->SortDescending());
+    QCOMPARE(StatPage(*again)->DrawsStatModel()->SortColumn(), int(kColCountPct));
+    QVERIFY(StatPage(*again)->DrawsStatModel()->SortDescending());
 }
 
 void StatsPageTest::ComparisonBuildsTheFilesWithProgress() {
@@ -237,8 +237,8 @@ void StatsPageTest::ComparisonBuildsTheFilesWithProgress() {
     QCOMPARE(w->fmProgress->value(), 100);
     QVERIFY(!w->fmProgress->isVisible());
     for (int c = kColNorm; c <= kColDeviationPct; ++c) {
-        QVERIFY(!w->lvDrawsStat->isColumnHidden(c));
-        QCOMPARE(w->lvDrawsStat->columnWidth(c), 80);
+        QVERIFY(!StatPage(*w)->lvDrawsStat->isColumnHidden(c));
+        QCOMPARE(StatPage(*w)->lvDrawsStat->columnWidth(c), 80);
     }
     // Norm = Round(full count * 2 / 690000): 1, 2, 2, 1, 0.
     QCOMPARE(TableRow(*w, 0).mid(0, 9),
@@ -258,7 +258,7 @@ void StatsPageTest::ComparisonBuildsTheFilesWithProgress() {
 
     // Off again: columns hidden, files kept.
     w->Command("DrawsStatePrefetchsEnabled")->trigger();
-    QVERIFY(w->lvDrawsStat->isColumnHidden(kColNorm));
+    QVERIFY(StatPage(*w)->lvDrawsStat->isColumnHidden(kColNorm));
     QCOMPARE(TableRow(*w, 0)[kColNorm], QString("-"));
     QVERIFY(FileExists(FlagNFiles(*w).front()));
 }
@@ -282,7 +282,7 @@ void StatsPageTest::UncreatableFileShowsTheMessage() {
     QCOMPARE(first.Caption, QString("Ошибка"));
     QVERIFY2(first.Text.startsWith(head), qPrintable(first.Text));
     QCOMPARE(second.Caption, QString("Ошибка"));
-    QVERIFY2(second.Text.startsWith(head + Q(PrefetchFileName(w->StatList().Items(w->SelectedStatMethod())))),
+    QVERIFY2(second.Text.startsWith(head + Q(PrefetchFileName(w->StatList().Items(StatPage(*w)->SelectedStatMethod())))),
              qPrintable(second.Text));
     // The table without comparison.
     QCOMPARE(TableRow(*w, 0)[kColNorm], QString("-"));
@@ -299,9 +299,9 @@ void StatsPageTest::SettingsOutliveTheWindow() {
         QVERIFY(first.ReadBool("TFormMain", "PrefetchsInit", false));
         QVERIFY(!first.ReadBool("TFormMain", "PrefetchsEnabled", true));
         EnterLength(*w, 7);
-        w->splDrawsStat->setSizes({300, 150});
-        emit w->splDrawsStat->splitterMoved(300, 1);
-        w->lvDrawsStat->setColumnWidth(kColValue, 123);
+        StatPage(*w)->splDrawsStat->setSizes({300, 150});
+        emit StatPage(*w)->splDrawsStat->splitterMoved(300, 1);
+        StatPage(*w)->lvDrawsStat->setColumnWidth(kColValue, 123);
         w->close();
     }
     TWindowSettings saved(WindowSettingsFile());
@@ -309,18 +309,18 @@ void StatsPageTest::SettingsOutliveTheWindow() {
     QCOMPARE(saved.ReadInteger("TFormMain", "DrawsStatLen", 0), 7);
     QCOMPARE(saved.ReadInteger("TFormMain", "DrawsStatHeight", 0), 150);
     auto w = OpenMainWindow();
-    QCOMPARE(w->edDrawsStatLen->value(), 7);
-    QCOMPARE(w->lvDrawsStat->columnWidth(kColValue), 123);
-    QCOMPARE(w->crtDrawsStat->height(), 150);
+    QCOMPARE(StatPage(*w)->edDrawsStatLen->value(), 7);
+    QCOMPARE(StatPage(*w)->lvDrawsStat->columnWidth(kColValue), 123);
+    QCOMPARE(StatPage(*w)->crtDrawsStat->height(), 150);
     QCOMPARE(Table(*w), EngineTable(*w, 0, 7, false));
 }
 
 void StatsPageTest::EmptyArchive() {
     DataFolder data({}, false);
     auto w = OpenMainWindow();
-    QCOMPARE(w->lvDrawsStat->model()->rowCount(), 0);
+    QCOMPARE(StatPage(*w)->lvDrawsStat->model()->rowCount(), 0);
     QVERIFY(!w->Command("DrawsStatCalc")->isEnabled());
-    QVERIFY(w->crtDrawsStat->chart()->series().isEmpty());
+    QVERIFY(StatPage(*w)->crtDrawsStat->chart()->series().isEmpty());
 }
 
 void StatsPageTest::Screenshot() {
@@ -330,9 +330,9 @@ void StatsPageTest::Screenshot() {
     SelectStatistic(*w, "NUMS");
     EnterLength(*w, 200);
     w->Command("DrawsStatePrefetchsEnabled")->trigger();
-    emit w->lvDrawsStat->horizontalHeader()->sectionClicked(kColWeight);
-    emit w->lvDrawsStat->horizontalHeader()->sectionClicked(kColWeight);
-    w->lvDrawsStat->selectRow(0);
+    emit StatPage(*w)->lvDrawsStat->horizontalHeader()->sectionClicked(kColWeight);
+    emit StatPage(*w)->lvDrawsStat->horizontalHeader()->sectionClicked(kColWeight);
+    StatPage(*w)->lvDrawsStat->selectRow(0);
     QApplication::processEvents();
     QString dir = qEnvironmentVariable("VELMORA_SCREENS", VELMORA_SCREENS);
     QDir().mkpath(dir);

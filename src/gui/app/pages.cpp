@@ -3,12 +3,14 @@
 #include "gui/app/template_main.h"
 #include "gui/combs/combs_page.h"
 #include "gui/draws/draws_page.h"
+#include "gui/stats/draws_stat_page.h"
 
 namespace velmora {
 
 void TTemplateMain::CreatePages() {
     AddPage(new TDrawsPage(*this), TPageArea::Lists, tr("Архив тиражей"));
     AddPage(new TCombsPage(*this), TPageArea::Lists, tr("Комбинации"));
+    AddPage(new TDrawsStatPage(*this), TPageArea::Main, tr("Статистика"));
 }
 
 } // namespace velmora

@@ -3,7 +3,7 @@
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
-#include "gui/model/draw_stats_model.h"
+#include "gui/stats/draw_stats_model.h"
 #include "core/app/help.h"
 #include "core/combs/prefetch.h"
 #include "core/model/data_folder.h"
@@ -96,30 +96,6 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     CreateStatusBar();
     CreatePages();
 
-    // The statistics page, still part of the window.
-    AddCommand("DrawsStatCalc", tr("Обновить"), {}, tr("Обновить"), &TTemplateMain::DrawsStatCalcUpdate,
-               &TTemplateMain::DrawsStatCalcExecute);
-    AddCommand("DrawsStatePrefetchsEnabled", tr("Использовать сравнение с полным набором комбинаций"), {},
-               tr("Использовать сравнение с полным набором комбинаций"),
-               &TTemplateMain::DrawsStatePrefetchsEnabledUpdate, &TTemplateMain::DrawsStatePrefetchsEnabledExecute,
-               &TTemplateMain::DrawsStatePrefetchsEnabledChecked);
-    AddCommand("DrawsStatShowTotalLine", tr("График идеального распределения"), {},
-               tr("График идеального распределения"), &TTemplateMain::DrawsStatShowTotalLineUpdate,
-               &TTemplateMain::DrawsStatShowTotalLineExecute, &TTemplateMain::DrawsStatShowTotalLineChecked);
-    AddStatFilterCommands();
-    drawsStatModel_ = new TDrawStatsModel(this);
-    tsDrawsStat = CreateDrawsStatPage();
-    pcMain->addTab(tsDrawsStat, tr("Статистика"));
-    auto* stats = MainMenu(TMainMenu::Stats);
-    stats->addAction(Command("DrawsStatCalc"));
-    stats->addSeparator();
-    stats->addAction(Command("DrawsStatePrefetchsEnabled"));
-    stats->addAction(Command("DrawsStatShowTotalLine"));
-    connect(this, &TTemplateMain::StatListChanged, this, [this] { RefreshStatSelectors(true); });
-    connect(this, &TTemplateMain::ConfigChanged, this, [this](uint16_t groups) {
-        if (groups != 0) BuildPrefetchFiles(false, groups);
-    });
-
     splitter = new QSplitter(Qt::Horizontal, this);
     splitter->setObjectName("splitter");
     splitter->addWidget(pcLists);
@@ -136,8 +112,7 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     try {
         statList_.Bind(draws_.Draws);
         statList_.Build();
-        drawsStatCache_.Reset();
-        RefreshStatSelectors(false);
+        emit StatListChanged();
         emit ConfigChanged(kNoPrefetchGroups);
     } catch (const std::exception& e) {
         ShowError(this, Q(Format(S(tr("Ошибка запуска программы!\r\r%s")), {e.what()})));
@@ -433,8 +408,15 @@ void TTemplateMain::ReadWindowSettings() {
             }
         }
         leftPanelWidth_ = settings_.ReadInteger(section, "LeftPanelWidth", leftPanelWidth_);
+        prefetchsEnabled_ = settings_.ReadBool(section, "PrefetchsEnabled", false);
+        if (!settings_.ReadBool(section, "PrefetchsInit", false)) {
+            // The first start: the comparison starts switched off.
+            prefetchsEnabled_ = false;
+            settings_.WriteBool(section, "PrefetchsInit", true);
+            settings_.WriteBool(section, "PrefetchsEnabled", prefetchsEnabled_);
+            settings_.Save();
+        }
         for (TMainPage* page : pages_) page->ReadSettings(section);
-        ReadDrawsStatSettings(section);
         ReadAppSettings(section);
     } catch (const std::exception& e) {
         ShowError(this, Q(Format(S(tr("Ошибка загрузки параметров программы!\r\r%s")), {e.what()})));
@@ -458,7 +440,6 @@ void TTemplateMain::WriteLayoutSettings() {
     if (pcMain->isVisible()) leftPanelWidth_ = pcLists->width();
     settings_.WriteInteger(section, "LeftPanelWidth", leftPanelWidth_);
     for (TMainPage* page : pages_) page->WriteSettings(section);
-    WriteDrawsStatSettings(section);
     settings_.Save();
 }
 
@@ -578,7 +559,6 @@ void TTemplateMain::SetDrawsOffset(int k) {
 
 void TTemplateMain::RecomputeViews(bool force) {
     for (TMainPage* page : pages_) page->RecomputeView(force);
-    ComputeDrawStats(force);
 }
 
 void TTemplateMain::ReloadStatList() {

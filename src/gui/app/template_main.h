@@ -33,17 +33,15 @@
 //   settings when the window closes.
 //
 // The implementation: template_main.cpp (the shell: commands, busy state, status bar, pages,
-// settings, close), template_main_app.cpp (start-up modes, program settings, help and web pages),
-// template_main_stats.cpp and template_main_filters.cpp (the statistics page, moving to gui/stats).
+// settings, close, the shared data), template_main_app.cpp (start-up modes, program settings,
+// the distribution files, help and web pages), pages.cpp (the list of pages).
 #pragma once
 
 #include "core/app/command_line.h"
 #include "core/app/config.h"
 #include "core/app/window_settings.h"
 #include "core/combs/comb_set.h"
-#include "core/combs/draw_stats.h"
 #include "core/model/draws_archive.h"
-#include "core/model/filter_action.h"
 #include "core/stats/stat_list.h"
 #include "gui/app/main_page.h"
 
@@ -53,25 +51,19 @@
 #include <memory>
 #include <vector>
 
-class QChartView;
-class QComboBox;
 class QLabel;
 class QProgressDialog;
 class QMenu;
 class QSplitter;
 class QTabWidget;
 class QTableView;
-class QTimer;
 class QToolButton;
+class QTimer;
 
 namespace velmora {
 
-class TEnterSpinBox;
 class TMainPage;
-class TPaneSplitter;
 class TStatusProgress;
-class TDrawStatsModel;
-struct TFilterDialogSource;
 
 // The look the lists of the window share: whole rows selected, several at once; read-only; no grid,
 // no row headers, one fixed row height (a list of two million rows stays as fast as a short one);
@@ -186,19 +178,6 @@ public:
     bool PrefetchsEnabled() const { return prefetchsEnabled_; }
     void SetPrefetchsEnabled(bool on);
 
-    // ---- the statistics page (template_main_stats.cpp, template_main_filters.cpp) ----
-    void RefreshStatSelectors(bool keepIndex);
-    void ComputeDrawStats(bool force);
-    TStatValues RowToStatValues(int row) const;
-    int SelectedStatMethod() const;
-    const TDrawStatsModel* DrawsStatModel() const { return drawsStatModel_; }
-    const TDrawStatsTable& DrawsStatTable() const { return drawsStat_; }
-    void ApplyStatFilter(TCustomStat* stat, TFilterAction action);
-    std::vector<int> SelectedStatRows() const;
-    TFilterDialogSource FilterDialogSource() const;
-    // The filter commands' name of NotifyCombsChanged, until they move to the statistics page.
-    void UpdateCombList() { NotifyCombsChanged(); }
-
     // ---- start-up, program settings, help (template_main_app.cpp) ----
     // The command-line words of this run; the program entry sets them before creating the window.
     static TStartMode& StartMode();
@@ -224,33 +203,11 @@ public:
     QTabWidget* pcLists;
     QTabWidget* pcMain;
     QSplitter* splitter;
-    QWidget* tsDrawsStat;
-    QComboBox* cbDrawsStatType;
-    TEnterSpinBox* edDrawsStatLen;
-    QToolButton* btnDrawsStatCalc;
-    QToolButton* btnStatFilterInclude;
-    QToolButton* btnStatFilterExclude;
-    TPaneSplitter* splDrawsStat;
-    QTableView* lvDrawsStat;
-    QChartView* crtDrawsStat;
-    QMenu* pmDrawsStat;
     QProgressDialog* fmProgress;  // the progress window of long multi-step operations
 
 public slots:
     bool ExitProgramUpdate() const;
     void ExitProgramExecute();
-    bool DrawsStatCalcUpdate() const;
-    void DrawsStatCalcExecute();
-    bool DrawsStatePrefetchsEnabledUpdate() const;
-    bool DrawsStatePrefetchsEnabledChecked() const;
-    void DrawsStatePrefetchsEnabledExecute();
-    bool DrawsStatShowTotalLineUpdate() const;
-    bool DrawsStatShowTotalLineChecked() const;
-    void DrawsStatShowTotalLineExecute();
-    bool StatFilter_IncludeUpdate() const;
-    void StatFilter_IncludeExecute();
-    bool StatFilter_ExcludeUpdate() const;
-    void StatFilter_ExcludeExecute();
     bool AboutUpdate() const;
     void AboutExecute();
     bool EditConfigUpdate() const;
@@ -308,12 +265,6 @@ private:
     void CreateStatusBar();
     // Runs a command's work when the window is idle and the rule holds, showing a failure.
     void RunCommand(const TCommandItem& command, const std::function<void()>& execute);
-    QWidget* CreateDrawsStatPage();
-    void AddStatFilterCommands();
-    void ReadDrawsStatSettings(const std::string& section);
-    void WriteDrawsStatSettings(const std::string& section);
-    void FillDrawsStatChart();
-    void ShowPrefetchColumns();
     void Initialize();
     // Start-up steps before the settings are read: the data-folder lock, the "restart" wait, the
     // help file.
@@ -347,12 +298,7 @@ private:
     int leftPanelWidth_ = 420;
     QString lastDir_;
 
-    TDrawStatsModel* drawsStatModel_;
-    TDrawStatsTable drawsStat_;
-    TDrawStatsCache drawsStatCache_;
     bool prefetchsEnabled_ = false;
-    bool showTotalLine_ = true;
-    bool computingStats_ = false;
     TDataLock dataLock_;
     bool secondCopy_ = false;  // the data folder was held by another copy at start
     TConfigFile configFile_;

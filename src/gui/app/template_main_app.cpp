@@ -6,6 +6,7 @@
 #include "gui/app/form_config.h"
 #include "gui/app/form_first_run.h"
 #include "gui/app/messages.h"
+#include "gui/app/progress_window.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
@@ -16,6 +17,7 @@
 #include <QDesktopServices>
 #include <QFileInfo>
 #include <QLocale>
+#include <QProgressDialog>
 #include <QUrl>
 #include <cstdio>
 
@@ -147,6 +149,23 @@ void TTemplateMain::BuildPrefetchFiles(bool force, uint16_t groupMask) {
     if (!result.Errors.empty()) exitCode_ = 1;
 }
 
+void TTemplateMain::CreatePrefetchFiles(bool force, uint16_t groupMask) {
+    if (!force && !prefetchsEnabled_) return;
+    TPrefetchBuildResult result;
+    {
+        TBusy busy(this);
+        TProgressWindow progress(this, fmProgress, tr("Создание файлов для полного набора комбинаций..."));
+        result = velmora::CreatePrefetchFiles(statList_, force, prefetchsEnabled_, groupMask, progress);
+    }
+    // A failure of one file is usually a failure of them all (the folder): the first one is shown.
+    if (!result.Errors.empty()) ShowError(this, Q(result.Errors.front()));
+}
+
+void TTemplateMain::SetPrefetchsEnabled(bool on) {
+    prefetchsEnabled_ = on;
+    WriteSwitch("PrefetchsEnabled", prefetchsEnabled_);
+}
+
 void TTemplateMain::ApplyConfig(const TConfigData& config) {
     const uint16_t mask = ConfigChangeGroups(statList_.Config, config);
     statList_.Config = config;
@@ -167,6 +186,7 @@ void TTemplateMain::ApplyConfig(const TConfigData& config) {
     // The parameter ranges of the channel, matrix and segment statistics follow the settings; then
     // the pages (the distribution files of the changed groups, the channel colours), then the views.
     ReloadStatList();
+    if (mask != 0) BuildPrefetchFiles(false, mask);
     emit ConfigChanged(mask);
     RecomputeViews(true);
 }

@@ -1,4 +1,4 @@
-#include "gui/model/draw_stats_model.h"
+#include "gui/stats/draw_stats_model.h"
 
 #include "gui/app/qt_text.h"
 #include "core/util/text.h"

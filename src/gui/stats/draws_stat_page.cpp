@@ -1,18 +1,15 @@
-// The page "Статистика" of the main window: the statistic selector, the sample length, the draw
-// statistics table of the selected statistic with its chart, and the commands of the table and
-// of the full-set distribution files.
-#include "gui/app/pane_splitter.h"
-#include "gui/app/progress_window.h"
-#include "gui/app/status_progress.h"
-#include "gui/app/messages.h"
-#include "gui/app/qt_text.h"
-#include "gui/app/template_main.h"
-#include "gui/app/enter_spin_box.h"
-#include "gui/model/draw_stats_model.h"
-#include "core/model/data_folder.h"
-#include "core/util/atomic_file.h"
+#include "gui/stats/draws_stat_page.h"
+
+#include "core/combs/prefetch.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "gui/app/enter_spin_box.h"
+#include "gui/app/messages.h"
+#include "gui/app/pane_splitter.h"
+#include "gui/app/qt_text.h"
+#include "gui/app/status_progress.h"
+#include "gui/app/template_main.h"
+#include "gui/stats/draw_stats_model.h"
 
 #include <QAction>
 #include <QCategoryAxis>
@@ -25,10 +22,7 @@
 #include <QLegendMarker>
 #include <QLineSeries>
 #include <QMenu>
-#include <QProgressDialog>
 #include <QScatterSeries>
-#include <QSpinBox>
-#include <QSplitter>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -53,11 +47,20 @@ bool IsPrefetchColumn(int c) { return c >= kColNorm && c <= kColDeviationPct; }
 
 } // namespace
 
-QWidget* TTemplateMain::CreateDrawsStatPage() {
-    auto* page = new QWidget;
-    page->setObjectName("tsDrawsStat");
+TDrawsStatPage::TDrawsStatPage(TTemplateMain& window) : TMainPage(window, "tsDrawsStat") {
+    AddCommand("DrawsStatCalc", tr("Обновить"), {}, tr("Обновить"), &TDrawsStatPage::DrawsStatCalcUpdate,
+               &TDrawsStatPage::DrawsStatCalcExecute);
+    AddCommand("DrawsStatePrefetchsEnabled", tr("Использовать сравнение с полным набором комбинаций"), {},
+               tr("Использовать сравнение с полным набором комбинаций"),
+               &TDrawsStatPage::DrawsStatePrefetchsEnabledUpdate, &TDrawsStatPage::DrawsStatePrefetchsEnabledExecute,
+               &TDrawsStatPage::DrawsStatePrefetchsEnabledChecked);
+    AddCommand("DrawsStatShowTotalLine", tr("График идеального распределения"), {},
+               tr("График идеального распределения"), &TDrawsStatPage::DrawsStatShowTotalLineUpdate,
+               &TDrawsStatPage::DrawsStatShowTotalLineExecute, &TDrawsStatPage::DrawsStatShowTotalLineChecked);
+    AddStatFilterCommands();
+    drawsStatModel_ = new TDrawStatsModel(this);
 
-    cbDrawsStatType = new QComboBox(page);
+    cbDrawsStatType = new QComboBox(this);
     cbDrawsStatType->setObjectName("cbDrawsStatType");
     cbDrawsStatType->setToolTip(tr("Вид расчета статистики"));
     cbDrawsStatType->setStatusTip(cbDrawsStatType->toolTip());
@@ -65,12 +68,12 @@ QWidget* TTemplateMain::CreateDrawsStatPage() {
     cbDrawsStatType->setMinimumContentsLength(10);
     cbDrawsStatType->setMaxVisibleItems(30);
     connect(cbDrawsStatType, &QComboBox::currentIndexChanged, this, [this] {
-        if (IsIdle() && DrawsStatCalcUpdate()) ComputeDrawStats(false);
-        UpdateCommands();
+        if (Window().IsIdle() && DrawsStatCalcUpdate()) ComputeDrawStats(false);
+        Window().UpdateCommands();
     });
 
-    auto* lbLen = new QLabel(tr("Тиражей:"), page);
-    edDrawsStatLen = new TEnterSpinBox(page);
+    auto* lbLen = new QLabel(tr("Тиражей:"), this);
+    edDrawsStatLen = new TEnterSpinBox(this);
     edDrawsStatLen->setObjectName("edDrawsStatLen");
     edDrawsStatLen->setRange(1, kMaxStatLen);
     edDrawsStatLen->setValue(kDefaultStatLen);
@@ -80,12 +83,12 @@ QWidget* TTemplateMain::CreateDrawsStatPage() {
     lbLen->setBuddy(edDrawsStatLen);
     // Enter recomputes; the spin box keeps the value within its limits.
     connect(edDrawsStatLen, &TEnterSpinBox::EnterPressed, this, [this] {
-        if (IsIdle()) ComputeDrawStats(false);
+        if (Window().IsIdle()) ComputeDrawStats(false);
     });
 
-    btnDrawsStatCalc = CommandButton(page, "btnDrawsStatCalc", Command("DrawsStatCalc"));
-    btnStatFilterInclude = CommandButton(page, "btnStatFilterInclude", Command("StatFilter_Include"));
-    btnStatFilterExclude = CommandButton(page, "btnStatFilterExclude", Command("StatFilter_Exclude"));
+    btnDrawsStatCalc = CommandButton(this, "btnDrawsStatCalc", Command("DrawsStatCalc"));
+    btnStatFilterInclude = CommandButton(this, "btnStatFilterInclude", Command("StatFilter_Include"));
+    btnStatFilterExclude = CommandButton(this, "btnStatFilterExclude", Command("StatFilter_Exclude"));
 
     auto* tools = new QHBoxLayout;
     tools->setContentsMargins(0, 0, 0, 0);
@@ -101,7 +104,7 @@ QWidget* TTemplateMain::CreateDrawsStatPage() {
     filterTools->addWidget(btnStatFilterExclude);
     filterTools->addStretch(1);
 
-    lvDrawsStat = new QTableView(page);
+    lvDrawsStat = new QTableView(this);
     lvDrawsStat->setObjectName("lvDrawsStat");
     lvDrawsStat->setModel(drawsStatModel_);
     SetupListView(lvDrawsStat);
@@ -121,107 +124,97 @@ QWidget* TTemplateMain::CreateDrawsStatPage() {
         lvDrawsStat->horizontalHeader()->setSortIndicator(
             drawsStatModel_->SortColumn(), drawsStatModel_->SortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
     });
-    connect(lvDrawsStat->selectionModel(), &QItemSelectionModel::selectionChanged, this, &TTemplateMain::UpdateCommands);
+    connect(lvDrawsStat->selectionModel(), &QItemSelectionModel::selectionChanged, &window, &TTemplateMain::UpdateCommands);
 
-    pmDrawsStat = new QMenu(this);
-    pmDrawsStat->setObjectName("pmDrawsStat");
-    pmDrawsStat->addAction(Command("StatFilter_Include"));
-    pmDrawsStat->addAction(Command("StatFilter_Exclude"));
-    pmDrawsStat->addSeparator();
-    pmDrawsStat->addAction(Command("DrawsStatCalc"));
-    pmDrawsStat->addSeparator();
-    pmDrawsStat->addAction(Command("DrawsStatePrefetchsEnabled"));
-    pmDrawsStat->addAction(Command("DrawsStatShowTotalLine"));
-    connect(lvDrawsStat, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        UpdateCommands();
-        pmDrawsStat->popup(lvDrawsStat->viewport()->mapToGlobal(pos));
-    });
+    pmDrawsStat = CreatePopupMenu("pmDrawsStat", lvDrawsStat,
+                                  {"StatFilter_Include", "StatFilter_Exclude", "", "DrawsStatCalc", "",
+                                   "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine"});
 
     auto* chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignBottom);
     chart->setMargins(QMargins(4, 4, 4, 4));
-    crtDrawsStat = new QChartView(chart, page);
+    crtDrawsStat = new QChartView(chart, this);
     crtDrawsStat->setObjectName("crtDrawsStat");
     crtDrawsStat->setRenderHint(QPainter::Antialiasing);
     crtDrawsStat->setMinimumHeight(60);
 
-    splDrawsStat = new TPaneSplitter(Qt::Vertical, page);
+    splDrawsStat = new TPaneSplitter(Qt::Vertical, this);
     splDrawsStat->setObjectName("splDrawsStat");
     splDrawsStat->addWidget(lvDrawsStat);
     splDrawsStat->addWidget(crtDrawsStat);
     splDrawsStat->setChildrenCollapsible(false);
     splDrawsStat->SetPaneSize(kDefaultChartHeight);
 
-    auto* layout = new QVBoxLayout(page);
+    auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addLayout(tools);
     layout->addLayout(filterTools);
     layout->addWidget(splDrawsStat, 1);
     ShowPrefetchColumns();
-    return page;
+
+    AddCommands(window.MainMenu(TMainMenu::Stats),
+                {"DrawsStatCalc", "", "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine"});
+
+    // A rebuilt list (new settings) keeps the selected item where it can.
+    connect(&window, &TTemplateMain::StatListChanged, this, [this] { RefreshStatSelectors(true); });
 }
+
 
 // ---- settings ------------------------------------------------------------------------------
 
-void TTemplateMain::ReadDrawsStatSettings(const std::string& section) {
+void TDrawsStatPage::ReadSettings(const std::string& section) {
+    const TWindowSettings& settings = Window().Settings();
     {
         const QSignalBlocker block(edDrawsStatLen);
-        edDrawsStatLen->setValue(std::clamp(settings_.ReadInteger(section, "DrawsStatLen", kDefaultStatLen), 1, kMaxStatLen));
+        edDrawsStatLen->setValue(std::clamp(settings.ReadInteger(section, "DrawsStatLen", kDefaultStatLen), 1, kMaxStatLen));
     }
-    splDrawsStat->SetPaneSize(std::max(settings_.ReadInteger(section, "DrawsStatHeight", kDefaultChartHeight), 60));
-    showTotalLine_ = settings_.ReadBool(section, "ShowTotalLine", true);
-    prefetchsEnabled_ = settings_.ReadBool(section, "PrefetchsEnabled", false);
-    if (!settings_.ReadBool(section, "PrefetchsInit", false)) {
-        // The first start: the comparison starts switched off.
-        prefetchsEnabled_ = false;
-        settings_.WriteBool(section, "PrefetchsInit", true);
-        settings_.WriteBool(section, "PrefetchsEnabled", prefetchsEnabled_);
-        settings_.Save();
-    }
-    if (const auto sort = settings_.ReadSortType(section, "lvDrawsStat")) {
+    splDrawsStat->SetPaneSize(std::max(settings.ReadInteger(section, "DrawsStatHeight", kDefaultChartHeight), 60));
+    showTotalLine_ = settings.ReadBool(section, "ShowTotalLine", true);
+    if (const auto sort = settings.ReadSortType(section, "lvDrawsStat")) {
         drawsStatModel_->SetSort(sort->Column, sort->Direction != 0);
         lvDrawsStat->horizontalHeader()->setSortIndicator(
             drawsStatModel_->SortColumn(), drawsStatModel_->SortDescending() ? Qt::DescendingOrder : Qt::AscendingOrder);
     }
-    const auto widths = settings_.ReadColumnWidths(section, "lvDrawsStat", kDrawStatsColumnCount);
+    const auto widths = settings.ReadColumnWidths(section, "lvDrawsStat", kDrawStatsColumnCount);
     for (int c = 0; c < int(widths.size()); ++c)
         if (widths[size_t(c)] > 0 && !IsPrefetchColumn(c)) lvDrawsStat->setColumnWidth(c, widths[size_t(c)]);
     ShowPrefetchColumns();
 }
 
-void TTemplateMain::WriteDrawsStatSettings(const std::string& section) {
-    settings_.WriteInteger(section, "DrawsStatLen", edDrawsStatLen->value());
-    settings_.WriteInteger(section, "DrawsStatHeight", splDrawsStat->PaneSize());
+void TDrawsStatPage::WriteSettings(const std::string& section) {
+    TWindowSettings& settings = Window().Settings();
+    settings.WriteInteger(section, "DrawsStatLen", edDrawsStatLen->value());
+    settings.WriteInteger(section, "DrawsStatHeight", splDrawsStat->PaneSize());
     // -1: the statistic's own order (no column chosen yet).
-    settings_.WriteSortType(section, "lvDrawsStat",
+    settings.WriteSortType(section, "lvDrawsStat",
                             TSortType{drawsStatModel_->SortColumn(), drawsStatModel_->SortDescending() ? 1 : 0});
     std::vector<int> widths;
     for (int c = 0; c < kDrawStatsColumnCount; ++c)
         widths.push_back(IsPrefetchColumn(c) ? kPrefetchColumnWidth : lvDrawsStat->columnWidth(c));
-    settings_.WriteColumnWidths(section, "lvDrawsStat", widths);
+    settings.WriteColumnWidths(section, "lvDrawsStat", widths);
 }
 
 // Columns 3 to 5 show only while the comparison with the full set is on.
-void TTemplateMain::ShowPrefetchColumns() {
+void TDrawsStatPage::ShowPrefetchColumns() {
     for (int c = kColNorm; c <= kColDeviationPct; ++c) {
-        lvDrawsStat->setColumnHidden(c, !prefetchsEnabled_);
-        if (prefetchsEnabled_) lvDrawsStat->setColumnWidth(c, kPrefetchColumnWidth);
+        lvDrawsStat->setColumnHidden(c, !Window().PrefetchsEnabled());
+        if (Window().PrefetchsEnabled()) lvDrawsStat->setColumnWidth(c, kPrefetchColumnWidth);
     }
 }
 
 // ---- selectors and the table -----------------------------------------------------------------
 
-void TTemplateMain::RefreshStatSelectors(bool keepIndex) {
+void TDrawsStatPage::RefreshStatSelectors(bool keepIndex) {
     const int keep = keepIndex ? cbDrawsStatType->currentIndex() : 0;
     struct Item {
         QString Caption;
         int Method;
     };
     std::vector<Item> items;
-    for (int i = 0; i < statList_.Count(); ++i)
-        if (statList_.IsAvailable(i) && statList_.CanShowInTable(i) && statList_.IsVisible(i))
-            items.push_back({Q(statList_.DisplayCaption(i, true)), i});
-    if (statList_.Ordered)
+    for (int i = 0; i < Window().StatList().Count(); ++i)
+        if (Window().StatList().IsAvailable(i) && Window().StatList().CanShowInTable(i) && Window().StatList().IsVisible(i))
+            items.push_back({Q(Window().StatList().DisplayCaption(i, true)), i});
+    if (Window().StatList().Ordered)
         std::stable_sort(items.begin(), items.end(),
                          [](const Item& a, const Item& b) { return a.Caption.localeAwareCompare(b.Caption) < 0; });
     // The graph page fills its own selector from the same rule when it is built.
@@ -229,56 +222,56 @@ void TTemplateMain::RefreshStatSelectors(bool keepIndex) {
     cbDrawsStatType->clear();
     for (const auto& it : items) cbDrawsStatType->addItem(it.Caption, it.Method);
     if (keep >= 0 && keep < cbDrawsStatType->count()) cbDrawsStatType->setCurrentIndex(keep);
-    UpdateCommands();
+    Window().UpdateCommands();
 }
 
-int TTemplateMain::SelectedStatMethod() const {
+int TDrawsStatPage::SelectedStatMethod() const {
     if (cbDrawsStatType->currentIndex() < 0) return -1;
     bool ok = false;
     const int i = cbDrawsStatType->currentData().toInt(&ok);
-    return ok && i >= 0 && i < statList_.Count() ? i : -1;
+    return ok && i >= 0 && i < Window().StatList().Count() ? i : -1;
 }
 
-void TTemplateMain::ComputeDrawStats(bool force) {
+void TDrawsStatPage::ComputeDrawStats(bool force) {
     if (computingStats_) return;
-    const TDrawStatsInputs inputs{draws_.Count(), draws_.Offset(), edDrawsStatLen->value(),
+    const TDrawStatsInputs inputs{Window().Draws().Count(), Window().Draws().Offset(), edDrawsStatLen->value(),
                                   cbDrawsStatType->currentIndex()};
     if (!drawsStatCache_.NeedsCompute(inputs, force)) return;
     drawsStat_ = TDrawStatsTable{};
     drawsStatModel_->Clear();
     FillDrawsStatChart();
     const int method = SelectedStatMethod();
-    if (method < 0 || draws_.Count() == 0) return;
+    if (method < 0 || Window().Draws().Count() == 0) return;
 
     computingStats_ = true;
     {
-        TBusy busy(this);
-        TStatusProgress& progress = Progress();
+        TBusy busy(&Window());
+        TStatusProgress& progress = Window().Progress();
         try {
             TDrawStatsOptions options;
             options.Length = edDrawsStatLen->value();
-            options.Compare = prefetchsEnabled_;
+            options.Compare = Window().PrefetchsEnabled();
             options.ShowTotalLine = showTotalLine_;
-            drawsStat_ = velmora::ComputeDrawStats(statList_, method, draws_, options, progress);
+            drawsStat_ = velmora::ComputeDrawStats(Window().StatList(), method, Window().Draws(), options, progress);
         } catch (const std::exception& e) {
             drawsStat_ = TDrawStatsTable{};
             drawsStat_.Messages.push_back(e.what());
         }
         drawsStatModel_->SetRows(drawsStat_.Rows);
         FillDrawsStatChart();
-        SetStatusText(QString());
+        Window().SetStatusText(QString());
     }
     computingStats_ = false;
-    for (const auto& m : drawsStat_.Messages) ShowError(this, Q(m));
+    for (const auto& m : drawsStat_.Messages) ShowError(&Window(), Q(m));
     // The window handled its events during the computation: a selection or length changed
     // meanwhile is computed now.
-    const TDrawStatsInputs now{draws_.Count(), draws_.Offset(), edDrawsStatLen->value(), cbDrawsStatType->currentIndex()};
+    const TDrawStatsInputs now{Window().Draws().Count(), Window().Draws().Offset(), edDrawsStatLen->value(), cbDrawsStatType->currentIndex()};
     if (!(now == drawsStatCache_.Last())) QTimer::singleShot(0, this, [this] { ComputeDrawStats(false); });
 }
 
-TStatValues TTemplateMain::RowToStatValues(int row) const { return velmora::RowToStatValues(drawsStatModel_->Row(row)); }
+TStatValues TDrawsStatPage::RowToStatValues(int row) const { return velmora::RowToStatValues(drawsStatModel_->Row(row)); }
 
-void TTemplateMain::FillDrawsStatChart() {
+void TDrawsStatPage::FillDrawsStatChart() {
     QChart* chart = crtDrawsStat->chart();
     chart->removeAllSeries();
     // The axes stay with the chart; only their labels and ranges change.
@@ -350,48 +343,31 @@ void TTemplateMain::FillDrawsStatChart() {
 
 // ---- commands -------------------------------------------------------------------------------
 
-bool TTemplateMain::DrawsStatCalcUpdate() const { return draws_.Count() > 0 && SelectedStatMethod() >= 0; }
-void TTemplateMain::DrawsStatCalcExecute() { ComputeDrawStats(true); }
+bool TDrawsStatPage::DrawsStatCalcUpdate() const { return Window().Draws().Count() > 0 && SelectedStatMethod() >= 0; }
+void TDrawsStatPage::DrawsStatCalcExecute() { ComputeDrawStats(true); }
 
-bool TTemplateMain::DrawsStatePrefetchsEnabledUpdate() const { return true; }
-bool TTemplateMain::DrawsStatePrefetchsEnabledChecked() const { return prefetchsEnabled_; }
+bool TDrawsStatPage::DrawsStatePrefetchsEnabledUpdate() const { return true; }
+bool TDrawsStatPage::DrawsStatePrefetchsEnabledChecked() const { return Window().PrefetchsEnabled(); }
 
-void TTemplateMain::SetPrefetchsEnabled(bool on) {
-    prefetchsEnabled_ = on;
-    WriteSwitch("PrefetchsEnabled", prefetchsEnabled_);
-}
-
-void TTemplateMain::DrawsStatePrefetchsEnabledExecute() {
-    SetPrefetchsEnabled(!prefetchsEnabled_);
-    CreatePrefetchFiles(false, kNoPrefetchGroups);
+void TDrawsStatPage::DrawsStatePrefetchsEnabledExecute() {
+    Window().SetPrefetchsEnabled(!Window().PrefetchsEnabled());
+    Window().CreatePrefetchFiles(false, kNoPrefetchGroups);
     ShowPrefetchColumns();
     ComputeDrawStats(true);
 }
 
-bool TTemplateMain::DrawsStatShowTotalLineUpdate() const { return prefetchsEnabled_; }
-bool TTemplateMain::DrawsStatShowTotalLineChecked() const { return showTotalLine_; }
+bool TDrawsStatPage::DrawsStatShowTotalLineUpdate() const { return Window().PrefetchsEnabled(); }
+bool TDrawsStatPage::DrawsStatShowTotalLineChecked() const { return showTotalLine_; }
 
-void TTemplateMain::DrawsStatShowTotalLineExecute() {
-    SetStatusText(tr("Создание графиков..."));
+void TDrawsStatPage::DrawsStatShowTotalLineExecute() {
+    Window().SetStatusText(tr("Создание графиков..."));
     showTotalLine_ = !showTotalLine_;
-    WriteSwitch("ShowTotalLine", showTotalLine_);
+    Window().WriteSwitch("ShowTotalLine", showTotalLine_);
     drawsStat_.Actual.clear();
     drawsStat_.FullSet.clear();
     FillDrawsStatChart();
     ComputeDrawStats(true);
-    SetStatusText(QString());
-}
-
-void TTemplateMain::CreatePrefetchFiles(bool force, uint16_t groupMask) {
-    if (!force && !prefetchsEnabled_) return;
-    TPrefetchBuildResult result;
-    {
-        TBusy busy(this);
-        TProgressWindow progress(this, fmProgress, tr("Создание файлов для полного набора комбинаций..."));
-        result = velmora::CreatePrefetchFiles(statList_, force, prefetchsEnabled_, groupMask, progress);
-    }
-    // A failure of one file is usually a failure of them all (the folder): the first one is shown.
-    if (!result.Errors.empty()) ShowError(this, Q(result.Errors.front()));
+    Window().SetStatusText(QString());
 }
 
 } // namespace velmora
