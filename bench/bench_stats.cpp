@@ -63,7 +63,7 @@ void Filter(benchmark::State& state, int method) {
     TCombsArray out(all.size());
     size_t kept = 0;
     for (auto _ : state) {
-        kept = FilterCombinationSet(*s, all.data(), all.size(), out.data(), selected, false, false, LastIndex());
+        kept = FilterCombinationSet(*s, all.data(), all.size(), out.data(), selected, TFilterAction::Keep, false, LastIndex());
         benchmark::DoNotOptimize(out.data());
     }
     state.SetItemsProcessed(int64_t(state.iterations()) * kCombinationTotal);

@@ -46,12 +46,12 @@ int PartCount(int threads, size_t count) {
 // result is the one-thread result.
 size_t SplitPass(TCustomStat& stat, const TCombination* src, size_t count, TCombination* dst,
                  const TStatDrawArray& selected, TFilterAction action, bool sorted, int last, int parts) {
-    if (parts <= 1) return FilterCombinationSet(stat, src, count, dst, selected, IsDelete(action), sorted, last);
+    if (parts <= 1) return FilterCombinationSet(stat, src, count, dst, selected, action, sorted, last);
     const size_t n = size_t(parts);
     std::vector<size_t> kept(n, 0);
     auto from = [&](size_t p) { return count * p / n; };
     RunInParts(stat, count, n, [&](TCustomStat& s, size_t p, size_t a, size_t b) {
-        kept[p] = FilterCombinationSet(s, src + a, b - a, dst + a, selected, IsDelete(action), sorted, last);
+        kept[p] = FilterCombinationSet(s, src + a, b - a, dst + a, selected, action, sorted, last);
     });
     size_t k = kept[0];
     for (size_t p = 1; p < n; ++p) {

@@ -158,7 +158,8 @@ public:
         counter.MergeInto(list);
     }
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              bool include, bool, int) override {
+                              TFilterAction action, bool, int) override {
+        const bool include = IsDelete(action);
         const auto match = WordMatches<kDiffLimit>(*this, selected);
         size_t k = 0;
         for (size_t i = 0; i < count; ++i) {
@@ -210,7 +211,8 @@ public:
         counter.MergeInto(list);
     }
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              bool include, bool, int) override {
+                              TFilterAction action, bool, int) override {
+        const bool include = IsDelete(action);
         const auto match = WordMatches<kDiffLimit>(*this, selected);
         return FilterByValue(src, count, dst, match, include,
                              [](const TCombination& c) { return Rule(c.data(), false); });
@@ -303,7 +305,8 @@ public:
         counter.MergeInto(list);
     }
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              bool include, bool, int) override {
+                              TFilterAction action, bool, int) override {
+        const bool include = IsDelete(action);
         TStatBatchScope scope(*this, nullptr, &selected);
         std::array<bool, kDiffLimit * 5> match{};
         for (int d = 0; d < kDiffLimit; ++d)
@@ -374,7 +377,8 @@ public:
     // The selected windows of small differences (every one of a combination of 1..50) as a bit
     // table; a window with a larger difference is looked up in the selected list.
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              bool include, bool, int) override {
+                              TFilterAction action, bool, int) override {
+        const bool include = IsDelete(action);
         TStatBatchScope scope(*this, nullptr, &selected);
         std::vector<uint64_t> table((size_t(1) << (kBits * K)) / 64 + 1, 0);
         for (const auto& e : selected) {
@@ -491,7 +495,8 @@ public:
         counter.MergeInto(list);
     }
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              bool include, bool, int) override {
+                              TFilterAction action, bool, int) override {
+        const bool include = IsDelete(action);
         const auto match = WordMatches<6>(*this, selected);
         size_t k = 0;
         for (size_t i = 0; i < count; ++i) {

@@ -140,8 +140,10 @@ void TCustomStat::AddCombinationValues(const TCombination* combs, size_t count, 
 }
 
 size_t TCustomStat::FilterCombinations(const TCombination* src, size_t count, TCombination* dst,
-                                       const TStatDrawArray& selected, bool include, bool sorted, int lastIndex) {
+                                       const TStatDrawArray& selected, TFilterAction action, bool sorted,
+                                       int lastIndex) {
     TStatBatchScope scope(*this, nullptr, &selected);
+    const bool include = IsDelete(action);
     size_t k = 0;
     for (size_t i = 0; i < count; ++i)
         if (CombinationMatches(src[i], selected, include, sorted, lastIndex) != include) dst[k++] = src[i];

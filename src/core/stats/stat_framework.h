@@ -3,9 +3,31 @@
 //
 // How a family adds its classes
 // -----------------------------
-// 1. Derive each class from the right base (TCustomStat, TCustomGraphStat, TCustomValuesStat,
-//    TCustomNumbersStat, TCustomRatioStat, TCustomMaskStat) and inherit its constructor
-//    (`using TCustomRatioStat::TCustomRatioStat;`, or a constructor taking `const TStatInit&`).
+// 1. A class states its rule once on the kernel (stat_kernel.h): derive it from
+//    TKeyStat<Self, Base>, Base being the base whose texts fit (TCustomStat, TCustomGraphStat,
+//    TCustomValuesStat, TCustomNumbersStat, TCustomRatioStat, TCustomMaskStat), and inherit the
+//    constructor (`using TKeyStat::TKeyStat;`). The rule is a key function of five numbers
+//    (`uint32_t Key(const uint8_t*) const` for one value, `Keys(nums, out)` for several), the
+//    bound of its keys `kCodes`, the filter's look-up `kMatch`, and where needed the domain
+//    (`Domain(out)`), the keys of a draw (`DrawKeys(index, out)`, reading the predecessor or
+//    RefDraw for flag D), the filter's codes and their answer (`FilterCodes`, `CodeMatches`) and
+//    `PrepareFilter` (e.g. loading the reference draw). The kernel derives ListAllValues,
+//    AddCombinationValue, AddDrawValue, CombinationMatches and the batch entry points from it;
+//    a simple class is its texts, a key function and a domain:
+//
+//      class TstEvenCount final : public TKeyStat<TstEvenCount, TCustomRatioStat> {
+//      public:
+//          using TKeyStat::TKeyStat;
+//          static constexpr const char* ClassName() { return "TstEvenCount"; }
+//          ... GetCode, GetCaption, GetGroup, ClassFlags ...
+//          static constexpr uint32_t kCodes = 6;                    // keys 0..5
+//          static constexpr TKeyMatch kMatch = TKeyMatch::Word1;    // HasKeyWord(1, key)
+//          uint32_t Key(const uint8_t* n) const { return EvenCount(n); }
+//          template <class Out> void Domain(Out&& out) const { for (int k = 1; k <= 5; ++k) out(k); }
+//      };
+//
+//    Members of the rule that several classes share go to a small template between the kernel
+//    and the classes (TPropCountStat, TSumChangeStat, TOneValueStat ...).
 // 2. Class operations are static members; the descriptor reads them through the concrete class,
 //    so a static member of a class hides the one of its base like an override:
 //      required  static constexpr const char* ClassName(), GetCode(), GetCaption();
@@ -15,26 +37,30 @@
 //                GetParamRange(const TStatList&), static std::string FormatCode(int) and
 //                FormatCaption(int) (defaults: Format of the code or caption with the parameter).
 //    Settings-dependent ranges read the list's settings (TStatList::ChannelCount() and so on).
-// 3. Override the instance operations the family needs (ValueToText, ListAllValues,
-//    AddCombinationValue, AddDrawValue, CombinationMatches, ...). Merge the Value record with
-//    AddValue(list, trackGaps), not with AddStatValue directly: the batch runs give AddValue a
-//    hashed index of the list, so every family gets O(1) merging without code of its own.
-//    The HasValue/HasKeyWord/... helpers likewise look keys up in O(1) during a filter pass.
-//    While a run fills a list, a family appends to it or merges into it; it does not reorder it.
+// 3. The texts (ValueToText, TextToValue) come from the base or are overridden once; graph
+//    classes add CombinationNumber. A class whose rule does not fit the kernel overrides the
+//    instance operations itself (ListAllValues, AddCombinationValue, AddDrawValue,
+//    CombinationMatches, ...), merging the Value record with AddValue(list, trackGaps), not with
+//    AddStatValue directly: the batch runs give AddValue a hashed index of the list. The
+//    HasValue/HasKeyWord/... helpers likewise look keys up in O(1) during a filter pass. While a
+//    run fills a list, a family appends to it or merges into it; it does not reorder it.
 // 4. Register the classes at their places in the registry order: write a function
 //    `void Add<Family>Stats(TStatRegistry& r)` that calls r.Add(position, StatClassOf<Tst...>())
 //    with the 1-based position of each class in the registry table, declare it in the family's
 //    header and call it from RegisteredStatClasses() in stat_registry.cpp.
-// 5. A fast path (optional): override the batch entry points AddCombinationValues (full-set
-//    distribution over a range of combinations) and FilterCombinations (a filter pass over a
-//    range) with a tight loop. Their defaults call AddCombinationValue / CombinationMatches per
-//    combination, so a family works before it has a fast path. A fast path must give exactly the
-//    list (order, keys, figures) and the survivors the plain calls give; the registry-wide tests
-//    in tests/core/stats/stat_fast_paths_test.cpp check every registered method automatically.
-//    TKeyCounter (stat_index.h) accumulates small keys in first-seen order for such paths.
+// 5. Fast paths: the kernel's batch entry points AddCombinationValues (full-set distribution
+//    over a range: direct-index counting of the keys, TKeyCounter) and FilterCombinations (a
+//    filter pass over a range: a match table per code built once per pass) are the fast paths;
+//    a class whose keys are not small (kCodes = 0) gets hashed look-ups instead. A class with a
+//    trick of its own (a bit table of windows, ...) overrides a batch entry point; outside the
+//    kernel the defaults call AddCombinationValue / CombinationMatches per combination. A fast
+//    path must give exactly the list (order, keys, figures) and the survivors the plain calls
+//    give; the registry-wide tests in tests/core/stats/stat_fast_paths_test.cpp check every
+//    registered method automatically.
 #pragma once
 
 #include "core/model/draws_archive.h"
+#include "core/model/filter_action.h"
 #include "core/model/game.h"
 #include "core/model/stat_values.h"
 
@@ -194,11 +220,13 @@ public:
     // ---- batch entry points (hot paths) -------------------------------------------------
     // AddCombinationValue for combs[0..count) in order, into list.
     virtual void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list);
-    // Copies to dst, in order, the combinations of src[0..count) for which CombinationMatches
-    // differs from include (the keeping filter passes include = false, the deleting one true);
-    // returns how many were copied. dst may equal src. LoadDraw is the caller's (FilterStat).
+    // Copies to dst, in order, the combinations of src[0..count) that survive the action: those
+    // for which CombinationMatches is true when keeping, false when deleting (CombinationMatches
+    // gets include = true for Delete); returns how many were copied. dst may equal src. LoadDraw
+    // is the caller's (FilterCombinationSet).
     virtual size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst,
-                                      const TStatDrawArray& selected, bool include, bool sorted, int lastIndex);
+                                      const TStatDrawArray& selected, TFilterAction action, bool sorted,
+                                      int lastIndex);
 
     // ---- helpers for the families --------------------------------------------------------
     // Draw index of the archive, numbers ascending when sorted; zeros when there is no such draw.

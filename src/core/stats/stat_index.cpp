@@ -172,16 +172,11 @@ bool TSelectedKeys::HasByte(int p, uint8_t v) {
 // ---- TKeyCounter ----------------------------------------------------------------------------
 
 void TKeyCounter::MergeInto(TStatDrawArray& list) const {
-    // Values of combinations carry no draw data, so one merge with the total count leaves the
-    // entry exactly as that many merges with count 1 would.
-    TStatKeyIndex index(list);
-    TStatValueRec rec;
-    for (uint16_t k : order_) {
-        rec.Key = TStatKey{};
-        rec.Key.K[0] = k;
-        rec.Count = counts_[k];
-        index.Merge(rec, false);
-    }
+    MergeInto(list, [](uint16_t k) {
+        TStatKey key;
+        key.K[0] = k;
+        return key;
+    });
 }
 
 // ---- TStatBatchScope ------------------------------------------------------------------------

@@ -77,8 +77,9 @@ private:
     std::array<bool, 8> bytesBuilt_{};
 };
 
-// Counts of keys (Key[0] below the size, Key[1..3] zero) in the order they were first seen.
-// MergeInto gives the list that merging every counted value with count 1 would give.
+// Counts of small codes (below the size) in the order they were first seen. MergeInto gives the
+// list that merging the value of every counted code with count 1 would give; the value of a code
+// is the key keyOf(code), by default the code in Key[0] (Key[1..3] zero).
 class TKeyCounter {
 public:
     explicit TKeyCounter(size_t size) : counts_(size, 0) { order_.reserve(size < 1024 ? size : 1024); }
@@ -92,6 +93,18 @@ public:
     int32_t Count(uint16_t k0) const { return counts_[k0]; }
     const std::vector<uint16_t>& Order() const { return order_; }
     void MergeInto(TStatDrawArray& list) const;
+    template <class KeyOf>
+    void MergeInto(TStatDrawArray& list, KeyOf keyOf) const {
+        // Values of combinations carry no draw data, so one merge with the total count leaves
+        // the entry exactly as that many merges with count 1 would.
+        TStatKeyIndex index(list);
+        TStatValueRec rec;
+        for (uint16_t k : order_) {
+            rec.Key = keyOf(k);
+            rec.Count = counts_[k];
+            index.Merge(rec, false);
+        }
+    }
 
 private:
     std::vector<int32_t> counts_;

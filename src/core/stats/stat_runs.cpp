@@ -22,9 +22,9 @@ void ComputeStatDistribution(TCustomStat& stat, int lastIndex, int length, bool 
 }
 
 size_t FilterCombinationSet(TCustomStat& stat, const TCombination* src, size_t count, TCombination* dst,
-                            const TStatDrawArray& selected, bool include, bool sorted, int lastIndex) {
+                            const TStatDrawArray& selected, TFilterAction action, bool sorted, int lastIndex) {
     stat.LoadDraw(-1, lastIndex, sorted);
-    return stat.FilterCombinations(src, count, dst, selected, include, sorted, lastIndex);
+    return stat.FilterCombinations(src, count, dst, selected, action, sorted, lastIndex);
 }
 
 namespace {

@@ -17,9 +17,9 @@ void ComputeStatDistribution(TCustomStat& stat, int lastIndex, int length, bool 
 
 // The filter pass: LoadDraw(-1, lastIndex) once, then the survivors of src[0..count) copied to
 // dst in order (dst may equal src). A combination survives when CombinationMatches is true for
-// the keeping filter (include = false) and false for the deleting one (include = true).
+// Keep and false for Delete.
 size_t FilterCombinationSet(TCustomStat& stat, const TCombination* src, size_t count, TCombination* dst,
-                            const TStatDrawArray& selected, bool include, bool sorted, int lastIndex);
+                            const TStatDrawArray& selected, TFilterAction action, bool sorted, int lastIndex);
 
 // The threads to use when the caller leaves the choice to the machine: its cores, 1 to 8.
 int MachineThreadCount();

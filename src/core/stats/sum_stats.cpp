@@ -95,7 +95,8 @@ public:
         counter.MergeInto(list);
     }
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              bool include, bool, int) override {
+                              TFilterAction action, bool, int) override {
+        const bool include = IsDelete(action);
         TStatBatchScope scope(*this, nullptr, &selected);
         std::array<bool, kSumLimit> match{};
         for (int s = 0; s < kSumLimit; ++s) match[size_t(s)] = HasValuePair(selected, uint16_t(s), 0);
@@ -198,7 +199,8 @@ public:
         counter.MergeInto(list);
     }
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              bool include, bool, int) override {
+                              TFilterAction action, bool, int) override {
+        const bool include = IsDelete(action);
         const bool inside = HasValue(selected, 1, 0, 0, 0);
         TSumMatch match{};
         for (int s = 0; s < kSumLimit; ++s) match[size_t(s)] = (InRange(s) != 0) == inside;
@@ -281,7 +283,8 @@ public:
     }
 
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              bool include, bool, int) override {
+                              TFilterAction action, bool, int) override {
+        const bool include = IsDelete(action);
         TStatBatchScope scope(*this, nullptr, &selected);
         TSumMatch match{};
         for (int s = 0; s < kSumLimit; ++s) match[size_t(s)] = HasKeyDword(selected, 2, uint32_t(s));
@@ -328,7 +331,8 @@ public:
         NoCombinationValues(*this, combs, count, list);
     }
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              bool include, bool sorted, int lastIndex) override {
+                              TFilterAction action, bool sorted, int lastIndex) override {
+        const bool include = IsDelete(action);
         TStatBatchScope scope(*this, nullptr, &selected);
         LoadDraw(lastIndex, lastIndex, sorted);
         const int32_t ref = SumOf(RefDraw.Numbers);
@@ -376,7 +380,8 @@ public:
     }
 
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              bool include, bool sorted, int lastIndex) override {
+                              TFilterAction action, bool sorted, int lastIndex) override {
+        const bool include = IsDelete(action);
         LoadDraw(lastIndex, lastIndex, sorted);
         const int32_t ref = SumOf(RefDraw.Numbers);
         const bool down = HasKeyDword(selected, 1, uint32_t(-1)), same = HasKeyDword(selected, 1, 0),
@@ -440,7 +445,8 @@ public:
         counter.MergeInto(list);
     }
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              bool include, bool, int) override {
+                              TFilterAction action, bool, int) override {
+        const bool include = IsDelete(action);
         std::array<bool, kMaxRelations + 1> match{};
         for (int v = 0; v <= kMaxRelations; ++v) match[size_t(v)] = HasKeyWord(selected, 1, uint16_t(v));
         size_t k = 0;

@@ -99,7 +99,7 @@ inline int32_t CombGraphNumber(TCustomStat& s, const TCombination& comb, int ind
 inline bool Keeps(TCustomStat& s, const TCombination& comb, const TStatDrawArray& selected, int lastIndex,
                   bool sorted = false) {
     TCombination out[1];
-    return FilterCombinationSet(s, &comb, 1, out, selected, false, sorted, lastIndex) == 1;
+    return FilterCombinationSet(s, &comb, 1, out, selected, TFilterAction::Keep, sorted, lastIndex) == 1;
 }
 
 using V = std::vector<std::string>;

@@ -132,8 +132,7 @@ TEST(NumberStats, DomainLists) {
         {"PRIM", {"1:4x0", "2:3x0", "3:2x0", "4:1x0", "5:0x0"}},
         {"EVNV", masksEvnv},
         {"PRMV", masksPrmv},
-        // The six masks an ascending combination can have.
-        {"SMLV", {"11111 (000)x0", "11112 (001)x0", "11122 (003)x0", "11222 (007)x0", "12222 (015)x0", "22222 (031)x0"}},
+        {"SMLV", {}},  // only the masks seen appear
         {"POS2", numbers},
         {"POE1", {}},
     };

@@ -56,8 +56,9 @@ TStatDrawArray PlainValues(TStatList& list, int method, const TCombsArray& combs
 }
 
 TCombsArray PlainFilter(TStatList& list, int method, const TCombsArray& combs, const TStatDrawArray& sel,
-                        bool include, bool sorted) {
+                        TFilterAction action, bool sorted) {
     auto s = list.CreateStat(method);
+    const bool include = IsDelete(action);
     s->LoadDraw(-1, kLast, sorted);
     TCombsArray out;
     for (const auto& c : combs)
@@ -146,18 +147,18 @@ TEST(StatFastPaths, FilterBatchEqualsPlain) {
         }
         const TStatDrawArray selections[] = {{}, third, seen, wide, synthetic};
         for (size_t sIdx = 0; sIdx < std::size(selections); ++sIdx)
-            for (bool include : {false, true})
+            for (TFilterAction action : {TFilterAction::Keep, TFilterAction::Delete})
                 for (bool sorted : {false, true}) {
                     const TStatDrawArray& sel = selections[sIdx];
-                    TCombsArray plain = PlainFilter(m.list, i, sample, sel, include, sorted);
+                    TCombsArray plain = PlainFilter(m.list, i, sample, sel, action, sorted);
                     TCombsArray out(sample.size());
                     size_t n = FilterCombinationSet(*m.list.CreateStat(i), sample.data(), sample.size(), out.data(),
-                                                    sel, include, sorted, kLast);
+                                                    sel, action, sorted, kLast);
                     out.resize(n);
-                    EXPECT_EQ(out, plain) << code << " selection " << sIdx << " include " << include;
+                    EXPECT_EQ(out, plain) << code << " selection " << sIdx << " delete " << IsDelete(action);
                     TCombsArray inPlace = sample;
                     n = FilterCombinationSet(*m.list.CreateStat(i), inPlace.data(), inPlace.size(), inPlace.data(),
-                                             sel, include, sorted, kLast);
+                                             sel, action, sorted, kLast);
                     inPlace.resize(n);
                     EXPECT_EQ(inPlace, plain) << code << " in place, selection " << sIdx;
                 }

@@ -181,9 +181,9 @@ TEST(StandardRuns, FilterPassKeepsOrDeletesAndWorksInPlace) {
     TStatDrawArray sel(1);
     sel[0].Key.K[0] = 1;
     TCombsArray out(combs.size());
-    ASSERT_EQ(FilterCombinationSet(*s, combs.data(), combs.size(), out.data(), sel, false, false, 5), 2u);
+    ASSERT_EQ(FilterCombinationSet(*s, combs.data(), combs.size(), out.data(), sel, TFilterAction::Keep, false, 5), 2u);
     EXPECT_EQ(out[1], (TCombination{1, 7, 8, 9, 10}));
-    size_t kept = FilterCombinationSet(*s, combs.data(), combs.size(), combs.data(), sel, true, false, 5);
+    size_t kept = FilterCombinationSet(*s, combs.data(), combs.size(), combs.data(), sel, TFilterAction::Delete, false, 5);
     ASSERT_EQ(kept, 2u);
     EXPECT_EQ(combs[0], (TCombination{2, 3, 4, 5, 6}));
     EXPECT_EQ(combs[1], (TCombination{3, 4, 5, 6, 7}));

@@ -290,7 +290,7 @@ TEST(SumStats, RangeFilterWithOnlyTheOthersSelected) {
     for (size_t i = 0; i < all.size(); i += 97) sample.push_back(all[i]);
     TCombsArray out(sample.size());
     auto s = f.Stat("SUM2");
-    const size_t n = FilterCombinationSet(*s, sample.data(), sample.size(), out.data(), {KeyRec(0)}, false, false, 7);
+    const size_t n = FilterCombinationSet(*s, sample.data(), sample.size(), out.data(), {KeyRec(0)}, TFilterAction::Keep, false, 7);
     TCombsArray expected;
     for (const auto& c : sample)
         if (SumOfComb(c) < 90 || SumOfComb(c) > 165) expected.push_back(c);
