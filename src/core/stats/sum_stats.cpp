@@ -2,7 +2,7 @@
 
 #include "core/stats/number_stats.h"
 #include "core/stats/stat_framework.h"
-#include "core/stats/stat_index.h"
+#include "core/stats/stat_kernel.h"
 #include "core/stats/stat_registry.h"
 #include "core/util/format.h"
 
@@ -45,85 +45,34 @@ constexpr int kSumLimit = 5 * 255 + 1;
 
 inline int32_t Sign(int32_t v) { return v > 0 ? 1 : v < 0 ? -1 : 0; }
 
-// The state a statistic has after AddCombinationValue of a statistic that lists nothing for a
-// combination; running it once stands for running it over the whole range.
-template <class Stat>
-void NoCombinationValues(Stat& stat, const TCombination* combs, size_t count, TStatDrawArray& list) {
-    if (count > 0) stat.AddCombinationValue(combs[count - 1], list);
-}
-
-// The filter answer per sum.
-using TSumMatch = std::array<bool, kSumLimit>;
-
-// Copies the combinations whose match, looked up by their sum, differs from include.
-size_t FilterBySum(const TCombination* src, size_t count, TCombination* dst, const TSumMatch& match, bool include) {
-    size_t k = 0;
-    for (size_t i = 0; i < count; ++i)
-        if (match[size_t(SumOf(src[i]))] != include) dst[k++] = src[i];
-    return k;
-}
-
 // ---- SUMS, SUME, SUMP: the sum as a value --------------------------------------------------------
 
-template <TSumKind K>
-class TSumValueStat : public TCustomGraphStat {
+template <class Self, TSumKind K>
+class TSumValueStat : public TKeyStat<Self, TCustomGraphStat> {
 public:
-    using TCustomGraphStat::TCustomGraphStat;
+    using TKeyStat<Self, TCustomGraphStat>::TKeyStat;
     static constexpr int GetGroup() { return 1; }
     static constexpr uint8_t ClassFlags() { return kFlagN; }
 
     std::string ValueToText(const TStatValueRec& rec) const override { return IntToText(rec.Key.K[0]); }
-    void AddCombinationValue(const TCombination& comb, TStatDrawArray& list) override {
-        TCustomStat::AddCombinationValue(comb, list);
-        Value.Key.SetDword(0, uint32_t(SumOf<K>(comb.data())));
-        AddValue(list, false);
-    }
-    void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
-                      TStatDrawArray& list, bool sorted) override {
-        TCustomStat::AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
-        Value.Key.SetDword(0, uint32_t(SumOf<K>(Draw.Numbers)));
-        AddValue(list, true);
-    }
-    bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool, bool, int) override {
-        return HasValuePair(selected, uint16_t(SumOf<K>(comb.data())), 0);
-    }
+    static constexpr uint32_t kCodes = kSumLimit;
+    uint32_t Key(const uint8_t* n) const { return uint32_t(SumOf<K>(n)); }
     int32_t CombinationNumber(const TCombination& comb, int, int, bool) override { return SumOf<K>(comb.data()); }
-
-    void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list) override {
-        TKeyCounter counter(kSumLimit);
-        for (size_t i = 0; i < count; ++i) counter.Add(uint16_t(SumOf<K>(combs[i].data())));
-        counter.MergeInto(list);
-    }
-    size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              TFilterAction action, bool, int) override {
-        const bool include = IsDelete(action);
-        TStatBatchScope scope(*this, nullptr, &selected);
-        std::array<bool, kSumLimit> match{};
-        for (int s = 0; s < kSumLimit; ++s) match[size_t(s)] = HasValuePair(selected, uint16_t(s), 0);
-        size_t k = 0;
-        for (size_t i = 0; i < count; ++i)
-            if (match[size_t(SumOf<K>(src[i].data()))] != include) dst[k++] = src[i];
-        return k;
-    }
 };
 
-class TstSumValues final : public TSumValueStat<TSumKind::All> {
+class TstSumValues final : public TSumValueStat<TstSumValues, TSumKind::All> {
 public:
     using TSumValueStat::TSumValueStat;
     static constexpr const char* ClassName() { return "TstSumValues"; }
     static constexpr const char* GetCode() { return "SUMS"; }
     static constexpr const char* GetCaption() { return "Сумма тиража: все значения"; }
-
-    void ListAllValues(int, TStatDrawArray& list) override {
-        ClearValue();
-        for (int s = MinSum; s <= MaxSum; ++s) {
-            Value.Key.SetDword(0, uint32_t(s));
-            AddValue(list, false);
-        }
+    template <class Out>
+    void Domain(Out&& out) const {
+        for (int s = MinSum; s <= MaxSum; ++s) out(s);
     }
 };
 
-class TstSumEvenValues final : public TSumValueStat<TSumKind::Even> {
+class TstSumEvenValues final : public TSumValueStat<TstSumEvenValues, TSumKind::Even> {
 public:
     using TSumValueStat::TSumValueStat;
     static constexpr const char* ClassName() { return "TstSumEvenValues"; }
@@ -131,7 +80,7 @@ public:
     static constexpr const char* GetCaption() { return "Сумма тиража: только четные"; }
 };
 
-class TstSumPrimeValues final : public TSumValueStat<TSumKind::Prime> {
+class TstSumPrimeValues final : public TSumValueStat<TstSumPrimeValues, TSumKind::Prime> {
 public:
     using TSumValueStat::TSumValueStat;
     static constexpr const char* ClassName() { return "TstSumPrimeValues"; }
@@ -141,9 +90,9 @@ public:
 
 // ---- SUM1..SUM3: the sum in a fixed range ---------------------------------------------------------
 
-class TstSumRanges final : public TCustomGraphStat {
+class TstSumRanges final : public TKeyStat<TstSumRanges, TCustomGraphStat> {
 public:
-    using TCustomGraphStat::TCustomGraphStat;
+    using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstSumRanges"; }
     static constexpr const char* GetCode() { return "SUM%d"; }
     static constexpr const char* GetCaption() { return "Сумма тиража: диапазон %d (%d/%d)"; }
@@ -163,96 +112,84 @@ public:
         const TSumRange r = SumRange(Param);
         return Format("%d-%d", {r.Lo, r.Hi});
     }
-    void ListAllValues(int, TStatDrawArray& list) override {
-        ClearValue();
-        for (uint16_t v : {0, 1}) {
-            Value.Key.K[0] = v;
-            AddValue(list, false);
+    // 1 when the sum lies in the range, else 0; the filter looks sums up.
+    struct TRange {
+        int32_t Lo, Hi;
+        uint32_t Key(const uint8_t* n) const {
+            const int32_t s = SumOf(n);
+            return s >= Lo && s <= Hi ? 1 : 0;
         }
+        template <class Out>
+        void Keys(const uint8_t* n, Out&& out) const {
+            out(Key(n));
+        }
+        template <class Out>
+        void FilterCodes(const uint8_t* n, Out&& out) const {
+            out(SumOf(n));
+        }
+    };
+    static constexpr uint32_t kCodes = kSumLimit;
+    uint32_t Key(const uint8_t* n) const { return range_.Key(n); }
+    template <class Out>
+    void FilterCodes(const uint8_t* n, Out&& out) const {
+        range_.FilterCodes(n, out);
     }
-    void AddCombinationValue(const TCombination& comb, TStatDrawArray& list) override {
-        TCustomStat::AddCombinationValue(comb, list);
-        Value.Key.K[0] = InRange(SumOf(comb));
-        AddValue(list, false);
-    }
-    void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
-                      TStatDrawArray& list, bool sorted) override {
-        TCustomStat::AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
-        Value.Key.K[0] = InRange(SumOf(Draw.Numbers));
-        AddValue(list, true);
+    TRange PassRule() const { return range_; }
+    template <class Out>
+    void Domain(Out&& out) const {
+        out(0);
+        out(1);
     }
     // Only the value 1 counts: selected, the sums in the range pass; not selected (nothing or
     // only 0 selected), the sums outside it.
-    bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool, bool, int) override {
-        const bool inside = HasValue(selected, 1, 0, 0, 0);
-        return (InRange(SumOf(comb)) != 0) == inside;
+    bool CodeMatches(uint64_t sum, const TStatDrawArray& selected) const {
+        const bool inside = int64_t(sum) >= range_.Lo && int64_t(sum) <= range_.Hi;
+        return inside == HasValue(selected, 1, 0, 0, 0);
     }
-    int32_t CombinationNumber(const TCombination& comb, int, int, bool) override { return InRange(SumOf(comb)); }
-
-    void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list) override {
-        const TSumRange r = SumRange(Param);
-        TKeyCounter counter(2);
-        for (size_t i = 0; i < count; ++i) {
-            const int32_t s = SumOf(combs[i]);
-            counter.Add(s >= r.Lo && s <= r.Hi ? 1 : 0);
-        }
-        counter.MergeInto(list);
-    }
-    size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              TFilterAction action, bool, int) override {
-        const bool include = IsDelete(action);
-        const bool inside = HasValue(selected, 1, 0, 0, 0);
-        TSumMatch match{};
-        for (int s = 0; s < kSumLimit; ++s) match[size_t(s)] = (InRange(s) != 0) == inside;
-        return FilterBySum(src, count, dst, match, include);
-    }
+    int32_t CombinationNumber(const TCombination& comb, int, int, bool) override { return int32_t(Key(comb.data())); }
 
 private:
-    uint16_t InRange(int32_t sum) const {
-        const TSumRange r = SumRange(Param);
-        return sum >= r.Lo && sum <= r.Hi ? 1 : 0;
-    }
+    TRange range_{SumRange(Param).Lo, SumRange(Param).Hi};
 };
 
 // ---- SUMC, SUMV, SUMT: how the sum changed after draws like the reference draw --------------------
 
-// The sums a change statistic looks at for draw index: its own, its predecessor's (0 before the
-// first draw) and the reference draw's. Call after the base AddDrawValue has loaded the draws.
-struct TSumChange {
-    int32_t Cur = 0;
-    int32_t Prev = 0;
-    int32_t Ref = 0;
-};
-
-class TSumChangeBase : public TCustomGraphStat {
+// A change statistic has no value for a combination alone; its draw keys look at the draw's sum
+// (cur), its predecessor's (prev, 0 before the first draw, in drawn order) and the reference
+// draw's (ref); its filter judges a combination by its sum.
+template <class Self, class Base = TCustomGraphStat>
+class TSumChangeStat : public TKeyStat<Self, Base> {
 public:
-    using TCustomGraphStat::TCustomGraphStat;
+    using TKeyStat<Self, Base>::TKeyStat;
     static constexpr int GetGroup() { return 1; }
     static constexpr uint8_t ClassFlags() { return kFlagD; }
     static constexpr bool HasValueList() { return false; }
 
-    // A combination alone has no value for these statistics.
-    void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list) override {
-        NoCombinationValues(*this, combs, count, list);
+    static constexpr bool kCombinationValues = false;
+    static constexpr uint32_t kCodes = kSumLimit;
+    template <class Out>
+    void FilterCodes(const uint8_t* n, Out&& out) const {
+        out(SumOf(n));
+    }
+    template <class Out>
+    void DrawKeys(int index, Out&& out) const {
+        self().ChangeKeys(SumOf(this->Draw.Numbers), PrevSum(index), SumOf(this->RefDraw.Numbers), out);
     }
 
 protected:
-    TSumChange Sums(int index) const {
-        TDrawRecord prev;
-        GetDraw(index - 1, false, prev);
-        return {SumOf(Draw.Numbers), SumOf(prev.Numbers), SumOf(RefDraw.Numbers)};
-    }
+    using TKeyStat<Self, Base>::self;
     // The sum of the draw before draw index, in drawn order (0 before the first draw).
     int32_t PrevSum(int index) const {
         TDrawRecord prev;
-        GetDraw(index - 1, false, prev);
+        this->GetDraw(index - 1, false, prev);
         return SumOf(prev.Numbers);
     }
+    int32_t RefSum() const { return SumOf(this->RefDraw.Numbers); }
 };
 
-class TstSumChange final : public TSumChangeBase {
+class TstSumChange final : public TSumChangeStat<TstSumChange> {
 public:
-    using TSumChangeBase::TSumChangeBase;
+    using TSumChangeStat::TSumChangeStat;
     static constexpr const char* ClassName() { return "TstSumChange"; }
     static constexpr const char* GetCode() { return "SUMC"; }
     static constexpr const char* GetCaption() { return "Сумма тиража: изменения (точно)"; }
@@ -263,44 +200,26 @@ public:
         if (cur < prev) return Format("- %0:.2d : %1:d - %0:d = %2:d", {prev - cur, prev, cur});
         return Format("+%0:.2d : %1:d + %0:d = %2:d", {cur - prev, prev, cur});
     }
-    // Collects (predecessor sum, own sum) of the draws whose predecessor had the reference sum.
-    void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
-                      TStatDrawArray& list, bool sorted) override {
-        TCustomStat::AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
-        const TSumChange s = Sums(index);
-        if (s.Prev != s.Ref) return;
-        Value.Key.SetDword(0, uint32_t(s.Prev));
-        Value.Key.SetDword(1, uint32_t(s.Cur));
-        AddValue(list, true);
+    // (predecessor sum, own sum) of the draws whose predecessor had the reference sum.
+    template <class Out>
+    void ChangeKeys(int32_t cur, int32_t prev, int32_t ref, Out&& out) const {
+        if (prev == ref) out(DwordKey(prev, cur));
     }
     // The selected values already carry the reference sum: a combination passes when its sum is
     // the sum that followed in one of them.
-    bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool, bool, int) override {
-        return HasKeyDword(selected, 2, uint32_t(SumOf(comb)));
-    }
+    static constexpr TKeyMatch kMatch = TKeyMatch::Dword2;
+    TStatKey KeyOf(uint64_t sum) const { return DwordKey(0, int64_t(sum)); }
     int32_t CombinationNumber(const TCombination& comb, int index, int, bool) override {
         return SumOf(comb) - PrevSum(index);
     }
-
-    size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              TFilterAction action, bool, int) override {
-        const bool include = IsDelete(action);
-        TStatBatchScope scope(*this, nullptr, &selected);
-        TSumMatch match{};
-        for (int s = 0; s < kSumLimit; ++s) match[size_t(s)] = HasKeyDword(selected, 2, uint32_t(s));
-        return FilterBySum(src, count, dst, match, include);
-    }
 };
 
-class TstSumChangeSome final : public TCustomStat {
+class TstSumChangeSome final : public TSumChangeStat<TstSumChangeSome, TCustomStat> {
 public:
-    using TCustomStat::TCustomStat;
+    using TSumChangeStat::TSumChangeStat;
     static constexpr const char* ClassName() { return "TstSumChangeSome"; }
     static constexpr const char* GetCode() { return "SUMV"; }
     static constexpr const char* GetCaption() { return "Сумма тиража: изменения (диапазон)"; }
-    static constexpr int GetGroup() { return 1; }
-    static constexpr uint8_t ClassFlags() { return kFlagD; }
-    static constexpr bool HasValueList() { return false; }
 
     // "+12", "+00", "- 07".
     std::string ValueToText(const TStatValueRec& rec) const override {
@@ -308,43 +227,21 @@ public:
         if (d < 0) return Format("- %0:.2d", {-d});
         return Format("+%0:.2d", {d});
     }
-    // Collects the change of the sum after the draws whose predecessor's sum lies within
-    // SumStep of the reference sum.
-    void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
-                      TStatDrawArray& list, bool sorted) override {
-        TCustomStat::AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
-        TDrawRecord prevDraw;
-        GetDraw(index - 1, false, prevDraw);
-        const int32_t cur = SumOf(Draw.Numbers), prev = SumOf(prevDraw.Numbers), ref = SumOf(RefDraw.Numbers);
-        if (std::abs(prev - ref) > SumStep) return;
-        Value.Key.SetDword(0, uint32_t(cur - prev));
-        AddValue(list, true);
+    // The change of the sum after the draws whose predecessor's sum lies within SumStep of the
+    // reference sum.
+    template <class Out>
+    void ChangeKeys(int32_t cur, int32_t prev, int32_t ref, Out&& out) const {
+        if (std::abs(prev - ref) <= SumStep) out(DwordKey(cur - prev));
     }
     // The change from the reference draw to the combination.
-    bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool, bool sorted,
-                            int lastIndex) override {
-        LoadDraw(lastIndex, lastIndex, sorted);
-        return HasKeyDword(selected, 1, uint32_t(SumOf(comb) - SumOf(RefDraw.Numbers)));
-    }
-
-    void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list) override {
-        NoCombinationValues(*this, combs, count, list);
-    }
-    size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              TFilterAction action, bool sorted, int lastIndex) override {
-        const bool include = IsDelete(action);
-        TStatBatchScope scope(*this, nullptr, &selected);
-        LoadDraw(lastIndex, lastIndex, sorted);
-        const int32_t ref = SumOf(RefDraw.Numbers);
-        TSumMatch match{};
-        for (int s = 0; s < kSumLimit; ++s) match[size_t(s)] = HasKeyDword(selected, 1, uint32_t(s - ref));
-        return FilterBySum(src, count, dst, match, include);
-    }
+    void PrepareFilter(bool sorted, int lastIndex) { LoadDraw(lastIndex, lastIndex, sorted); }
+    static constexpr TKeyMatch kMatch = TKeyMatch::Dword1;
+    TStatKey KeyOf(uint64_t sum) const { return DwordKey(int32_t(sum) - RefSum()); }
 };
 
-class TstSumTrend final : public TSumChangeBase {
+class TstSumTrend final : public TSumChangeStat<TstSumTrend> {
 public:
-    using TSumChangeBase::TSumChangeBase;
+    using TSumChangeStat::TSumChangeStat;
     static constexpr const char* ClassName() { return "TstSumTrend"; }
     static constexpr const char* GetCode() { return "SUMT"; }
     static constexpr const char* GetCaption() { return "Сумма тиража: направление изменения"; }
@@ -353,42 +250,21 @@ public:
         const int32_t d = int32_t(rec.Key.Dword(0));
         return d == 0 ? "=" : d > 0 ? "+" : "-";
     }
-    void ListAllValues(int, TStatDrawArray& list) override {
-        ClearValue();
-        for (int32_t d : {0, 1, -1}) {
-            Value.Key.SetDword(0, uint32_t(d));
-            AddValue(list, false);
-        }
+    template <class Out>
+    void Domain(Out&& out) const {
+        for (int32_t d : {0, 1, -1}) out(DwordKey(d));
     }
-    // Collects the direction of the change after the draws whose predecessor had the reference sum.
-    void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
-                      TStatDrawArray& list, bool sorted) override {
-        TCustomStat::AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
-        const TSumChange s = Sums(index);
-        if (s.Prev != s.Ref) return;
-        Value.Key.SetDword(0, uint32_t(Sign(s.Cur - s.Prev)));
-        AddValue(list, true);
+    // The direction of the change after the draws whose predecessor had the reference sum.
+    template <class Out>
+    void ChangeKeys(int32_t cur, int32_t prev, int32_t ref, Out&& out) const {
+        if (prev == ref) out(DwordKey(Sign(cur - prev)));
     }
     // The direction from the reference draw to the combination.
-    bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool, bool sorted,
-                            int lastIndex) override {
-        LoadDraw(lastIndex, lastIndex, sorted);
-        return HasKeyDword(selected, 1, uint32_t(Sign(SumOf(comb) - SumOf(RefDraw.Numbers))));
-    }
+    void PrepareFilter(bool sorted, int lastIndex) { LoadDraw(lastIndex, lastIndex, sorted); }
+    static constexpr TKeyMatch kMatch = TKeyMatch::Dword1;
+    TStatKey KeyOf(uint64_t sum) const { return DwordKey(Sign(int32_t(sum) - RefSum())); }
     int32_t CombinationNumber(const TCombination& comb, int index, int, bool) override {
         return Sign(SumOf(comb) - PrevSum(index));
-    }
-
-    size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              TFilterAction action, bool sorted, int lastIndex) override {
-        const bool include = IsDelete(action);
-        LoadDraw(lastIndex, lastIndex, sorted);
-        const int32_t ref = SumOf(RefDraw.Numbers);
-        const bool down = HasKeyDword(selected, 1, uint32_t(-1)), same = HasKeyDword(selected, 1, 0),
-                   up = HasKeyDword(selected, 1, 1);
-        TSumMatch match{};
-        for (int s = 0; s < kSumLimit; ++s) match[size_t(s)] = s < ref ? down : s > ref ? up : same;
-        return FilterBySum(src, count, dst, match, include);
     }
 };
 
@@ -412,52 +288,22 @@ inline int32_t FastRelationCount(const uint8_t* a) {
 
 // ---- S2T3: a number that is the sum of two others -------------------------------------------------
 
-class TstSum2To3 final : public TCustomGraphStat {
+class TstSum2To3 final : public TKeyStat<TstSum2To3, TCustomGraphStat> {
 public:
-    using TCustomGraphStat::TCustomGraphStat;
+    using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstSum2To3"; }
     static constexpr const char* GetCode() { return "S2T3"; }
     static constexpr const char* GetCaption() { return "Сумма двух чисел тиража равна третьему числу"; }
     static constexpr int GetGroup() { return 1; }
     static constexpr uint8_t ClassFlags() { return kFlagN; }
 
-    void AddCombinationValue(const TCombination& comb, TStatDrawArray& list) override {
-        TCustomStat::AddCombinationValue(comb, list);
-        Value.Key.K[0] = uint16_t(SumRelationCount(comb.data()));
-        AddValue(list, false);
-    }
-    void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
-                      TStatDrawArray& list, bool sorted) override {
-        TCustomStat::AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
-        Value.Key.K[0] = uint16_t(SumRelationCount(Draw.Numbers));
-        AddValue(list, true);
-    }
-    bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool, bool, int) override {
-        return HasKeyWord(selected, 1, uint16_t(SumRelationCount(comb.data())));
-    }
+    // Five positions, six pairs of the other four each (reached only by five zeros).
+    static constexpr uint32_t kCodes = 31;
+    static constexpr TKeyMatch kMatch = TKeyMatch::Word1;
+    uint32_t Key(const uint8_t* n) const { return uint32_t(FastRelationCount(n)); }
     int32_t CombinationNumber(const TCombination& comb, int, int, bool) override {
         return SumRelationCount(comb.data());
     }
-
-    void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list) override {
-        TKeyCounter counter(kMaxRelations + 1);
-        for (size_t i = 0; i < count; ++i) counter.Add(uint16_t(FastRelationCount(combs[i].data())));
-        counter.MergeInto(list);
-    }
-    size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              TFilterAction action, bool, int) override {
-        const bool include = IsDelete(action);
-        std::array<bool, kMaxRelations + 1> match{};
-        for (int v = 0; v <= kMaxRelations; ++v) match[size_t(v)] = HasKeyWord(selected, 1, uint16_t(v));
-        size_t k = 0;
-        for (size_t i = 0; i < count; ++i)
-            if (match[size_t(FastRelationCount(src[i].data()))] != include) dst[k++] = src[i];
-        return k;
-    }
-
-private:
-    // Five positions, six pairs of the other four each (reached only by five zeros).
-    static constexpr int kMaxRelations = 30;
 };
 
 } // namespace
