@@ -1,7 +1,7 @@
 #include "core/stats/diff_stats.h"
 
 #include "core/stats/stat_framework.h"
-#include "core/stats/stat_index.h"
+#include "core/stats/stat_kernel.h"
 #include "core/stats/stat_registry.h"
 #include "core/util/format.h"
 
@@ -46,50 +46,6 @@ void ForEachRun(const uint8_t* a, Emit emit) {
     emit(run);
 }
 
-// Copies the combinations whose match, looked up by value, differs from include.
-template <size_t N, class ValueOf>
-size_t FilterByValue(const TCombination* src, size_t count, TCombination* dst, const std::array<bool, N>& match,
-                     bool include, ValueOf valueOf) {
-    size_t k = 0;
-    for (size_t i = 0; i < count; ++i)
-        if (match[size_t(valueOf(src[i]))] != include) dst[k++] = src[i];
-    return k;
-}
-
-// The answer of HasKeyWord(1, v) for every v below N.
-template <size_t N>
-std::array<bool, N> WordMatches(const TCustomStat& stat, const TStatDrawArray& selected) {
-    std::array<bool, N> match{};
-    for (size_t v = 0; v < N; ++v) match[v] = stat.HasKeyWord(selected, 1, uint16_t(v));
-    return match;
-}
-
-// Counts of (Key[0], Key[1]) pairs with Key[0] below kDiffLimit and Key[1] below 5, in the order
-// first seen; MergeInto gives the list that merging each counted value with count 1 would give.
-class TPairCounter {
-public:
-    TPairCounter() : counts_(kDiffLimit * 5, 0) { order_.reserve(64); }
-    void Add(int32_t k0, int32_t k1) {
-        const size_t code = size_t(k0 * 5 + k1);
-        if (counts_[code]++ == 0) order_.push_back(uint16_t(code));
-    }
-    void MergeInto(TStatDrawArray& list) const {
-        TStatKeyIndex index(list);
-        TStatValueRec rec;
-        for (uint16_t code : order_) {
-            rec.Key = TStatKey{};
-            rec.Key.K[0] = uint16_t(code / 5);
-            rec.Key.K[1] = uint16_t(code % 5);
-            rec.Count = counts_[code];
-            index.Merge(rec, false);
-        }
-    }
-
-private:
-    std::vector<int32_t> counts_;
-    std::vector<uint16_t> order_;
-};
-
 // The largest difference; the span from the smallest to the largest number.
 inline int32_t MaxDiff(const uint8_t* a) {
     const TNeighbourDiffs d = NeighbourDiffs(a);
@@ -112,118 +68,55 @@ inline int32_t MaxOccurrences(const uint8_t* a) {
 
 // ---- DIFA: every neighbour difference ------------------------------------------------------------
 
-class TstDiffTotal final : public TCustomNumbersStat {
+class TstDiffTotal final : public TKeyStat<TstDiffTotal, TCustomNumbersStat> {
 public:
-    using TCustomNumbersStat::TCustomNumbersStat;
+    using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstDiffTotal"; }
     static constexpr const char* GetCode() { return "DIFA"; }
     static constexpr const char* GetCaption() { return "Все разности между соседними позициями"; }
     static constexpr int GetGroup() { return 2; }
     static constexpr uint8_t ClassFlags() { return kFlagS | kFlagN; }
 
-    void ListAllValues(int, TStatDrawArray& list) override {
-        ClearValue();
-        for (uint16_t d = 1; d <= 49; ++d) {
-            Value.Key.K[0] = d;
-            AddValue(list, false);
-        }
-    }
-    void AddCombinationValue(const TCombination& comb, TStatDrawArray& list) override {
-        TCustomStat::AddCombinationValue(comb, list);
-        for (int32_t d : NeighbourDiffs(comb.data())) {
-            Value.Key.K[0] = uint16_t(d);
-            AddValue(list, false);
-        }
-    }
+    static constexpr uint32_t kCodes = kDiffLimit;
+    static constexpr TKeyMatch kMatch = TKeyMatch::Word1;
     // Only the first difference of a draw measures the gaps of its value.
-    void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
-                      TStatDrawArray& list, bool sorted) override {
-        TCustomStat::AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
-        const TNeighbourDiffs d = NeighbourDiffs(Draw.Numbers);
-        for (size_t i = 0; i < d.size(); ++i) {
-            Value.Key.K[0] = uint16_t(d[i]);
-            AddValue(list, i == 0);
-        }
+    static constexpr bool kGapsOnFirstKey = true;
+    template <class Out>
+    void Keys(const uint8_t* n, Out&& out) const {
+        for (int32_t d : NeighbourDiffs(n)) out(d);
     }
-    bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool, bool, int) override {
-        for (int32_t d : NeighbourDiffs(comb.data()))
-            if (HasKeyWord(selected, 1, uint16_t(d))) return true;
-        return false;
-    }
-
-    void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list) override {
-        TKeyCounter counter(kDiffLimit);
-        for (size_t i = 0; i < count; ++i)
-            for (int32_t d : NeighbourDiffs(combs[i].data())) counter.Add(uint16_t(d));
-        counter.MergeInto(list);
-    }
-    size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              TFilterAction action, bool, int) override {
-        const bool include = IsDelete(action);
-        const auto match = WordMatches<kDiffLimit>(*this, selected);
-        size_t k = 0;
-        for (size_t i = 0; i < count; ++i) {
-            const TNeighbourDiffs d = NeighbourDiffs(src[i].data());
-            const bool m = match[size_t(d[0])] | match[size_t(d[1])] | match[size_t(d[2])] | match[size_t(d[3])];
-            if (m != include) dst[k++] = src[i];
-        }
-        return k;
+    template <class Out>
+    void Domain(Out&& out) const {
+        for (int d = 1; d <= 49; ++d) out(d);
     }
 };
 
 // ---- DIFM, DIFD, DIFK, SEQS, LENS: one number per combination ------------------------------------
 
-// A statistic with one value per combination or draw, its domain from First to Last, the value
-// of the filter and the table from Rule(nums, false) and its graph number from Rule(nums, true).
-template <int32_t (*Rule)(const uint8_t*, bool), int First, int Last, int Group, uint8_t Flags>
-class TOneValueStat : public TCustomGraphStat {
+// One value per combination or draw, its domain from First to Last: the value of the filter and
+// the table is Rule(nums, false), the graph number Rule(nums, true).
+template <class Self, int32_t (*Rule)(const uint8_t*, bool), int First, int Last, int Group, uint8_t Flags>
+class TOneValueStat : public TKeyStat<Self, TCustomGraphStat> {
 public:
-    using TCustomGraphStat::TCustomGraphStat;
+    using TKeyStat<Self, TCustomGraphStat>::TKeyStat;
     static constexpr int GetGroup() { return Group; }
     static constexpr uint8_t ClassFlags() { return Flags; }
 
-    void ListAllValues(int, TStatDrawArray& list) override {
-        ClearValue();
-        for (int v = First; v <= Last; ++v) {
-            Value.Key.K[0] = uint16_t(v);
-            AddValue(list, false);
-        }
-    }
-    void AddCombinationValue(const TCombination& comb, TStatDrawArray& list) override {
-        TCustomStat::AddCombinationValue(comb, list);
-        Value.Key.K[0] = uint16_t(Rule(comb.data(), false));
-        AddValue(list, false);
-    }
-    void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
-                      TStatDrawArray& list, bool sorted) override {
-        TCustomStat::AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
-        Value.Key.K[0] = uint16_t(Rule(Draw.Numbers, false));
-        AddValue(list, true);
-    }
-    bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool, bool, int) override {
-        return HasKeyWord(selected, 1, uint16_t(Rule(comb.data(), false)));
+    static constexpr uint32_t kCodes = kDiffLimit;
+    static constexpr TKeyMatch kMatch = TKeyMatch::Word1;
+    uint32_t Key(const uint8_t* n) const { return uint32_t(Rule(n, false)); }
+    template <class Out>
+    void Domain(Out&& out) const {
+        for (int v = First; v <= Last; ++v) out(v);
     }
     int32_t CombinationNumber(const TCombination& comb, int, int, bool) override { return Rule(comb.data(), true); }
-
-    void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list) override {
-        TKeyCounter counter(kDiffLimit);
-        for (size_t i = 0; i < count; ++i) counter.Add(uint16_t(Rule(combs[i].data(), false)));
-        counter.MergeInto(list);
-    }
-    size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              TFilterAction action, bool, int) override {
-        const bool include = IsDelete(action);
-        const auto match = WordMatches<kDiffLimit>(*this, selected);
-        return FilterByValue(src, count, dst, match, include,
-                             [](const TCombination& c) { return Rule(c.data(), false); });
-    }
 };
 
 int32_t MaxDiffRule(const uint8_t* a, bool) { return MaxDiff(a); }
 int32_t SpanRule(const uint8_t* a, bool) { return Span(a); }
 int32_t MaxOccurrencesRule(const uint8_t* a, bool) { return MaxOccurrences(a); }
 
-class TstDiffMax final : public TOneValueStat<MaxDiffRule, 1, 49, 2, kFlagS | kFlagN> {
+class TstDiffMax final : public TOneValueStat<TstDiffMax, MaxDiffRule, 1, 49, 2, kFlagS | kFlagN> {
 public:
     using TOneValueStat::TOneValueStat;
     static constexpr const char* ClassName() { return "TstDiffMax"; }
@@ -232,7 +125,7 @@ public:
 };
 
 // The span does not depend on the order of the numbers.
-class TstMinMaxDiffs final : public TOneValueStat<SpanRule, 1, 49, 2, kFlagN> {
+class TstMinMaxDiffs final : public TOneValueStat<TstMinMaxDiffs, SpanRule, 1, 49, 2, kFlagN> {
 public:
     using TOneValueStat::TOneValueStat;
     static constexpr const char* ClassName() { return "TstMinMaxDiffs"; }
@@ -240,7 +133,7 @@ public:
     static constexpr const char* GetCaption() { return "Разность между минимальным и максимальным числом"; }
 };
 
-class TstDiffSameCnt final : public TOneValueStat<MaxOccurrencesRule, 1, 4, 2, kFlagS | kFlagN> {
+class TstDiffSameCnt final : public TOneValueStat<TstDiffSameCnt, MaxOccurrencesRule, 1, 4, 2, kFlagS | kFlagN> {
 public:
     using TOneValueStat::TOneValueStat;
     static constexpr const char* ClassName() { return "TstDiffSameCnt"; }
@@ -248,7 +141,7 @@ public:
     static constexpr const char* GetCaption() { return "Количество одинаковых разностей между соседними позициями"; }
 };
 
-class TstSequenceCnt final : public TOneValueStat<SequenceCount, 0, 2, 6, kFlagS | kFlagN> {
+class TstSequenceCnt final : public TOneValueStat<TstSequenceCnt, SequenceCount, 0, 2, 6, kFlagS | kFlagN> {
 public:
     using TOneValueStat::TOneValueStat;
     static constexpr const char* ClassName() { return "TstSequenceCnt"; }
@@ -256,7 +149,7 @@ public:
     static constexpr const char* GetCaption() { return "Количество последовательностей в тираже"; }
 };
 
-class TstSequenceLenMax final : public TOneValueStat<LongestSequence, 1, 5, 6, kFlagS | kFlagN> {
+class TstSequenceLenMax final : public TOneValueStat<TstSequenceLenMax, LongestSequence, 1, 5, 6, kFlagS | kFlagN> {
 public:
     using TOneValueStat::TOneValueStat;
     static constexpr const char* ClassName() { return "TstSequenceLenMax"; }
@@ -266,9 +159,9 @@ public:
 
 // ---- DIFO: equal differences -----------------------------------------------------------------------
 
-class TstDiffSame final : public TCustomStat {
+class TstDiffSame final : public TKeyStat<TstDiffSame, TCustomStat> {
 public:
-    using TCustomStat::TCustomStat;
+    using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstDiffSame"; }
     static constexpr const char* GetCode() { return "DIFO"; }
     static constexpr const char* GetCaption() { return "Одинаковые разности между соседними позициями"; }
@@ -280,67 +173,30 @@ public:
     std::string ValueToText(const TStatValueRec& rec) const override {
         return Format("%0:d x %1:d", {int(rec.Key.K[0]), int(rec.Key.K[1])});
     }
-    void AddCombinationValue(const TCombination& comb, TStatDrawArray& list) override {
-        TCustomStat::AddCombinationValue(comb, list);
-        AddGroups(comb.data(), list, false);
+    // A key is (difference, occurrences), coded difference * 5 + occurrences.
+    static constexpr uint32_t kCodes = kDiffLimit * 5;
+    TStatKey KeyOf(uint64_t code) const { return WordKey(uint16_t(code / 5), uint16_t(code % 5)); }
+    // The distinct differences in order of first appearance.
+    template <class Out>
+    void Keys(const uint8_t* n, Out&& out) const {
+        const TDiffGroups g = GroupDiffs(NeighbourDiffs(n));
+        for (int i = 0; i < g.Count; ++i) out(g.Diff[size_t(i)] * 5 + g.Occurrences[size_t(i)]);
     }
-    void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
-                      TStatDrawArray& list, bool sorted) override {
-        TCustomStat::AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
-        AddGroups(Draw.Numbers, list, true);
-    }
-    bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool, bool, int) override {
-        const TDiffGroups g = GroupDiffs(NeighbourDiffs(comb.data()));
-        for (int i = 0; i < g.Count; ++i)
-            if (HasValue(selected, uint16_t(g.Diff[size_t(i)]), uint16_t(g.Occurrences[size_t(i)]), 0, 0)) return true;
-        return false;
-    }
-
-    void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list) override {
-        TPairCounter counter;
-        for (size_t i = 0; i < count; ++i) {
-            const TDiffGroups g = GroupDiffs(NeighbourDiffs(combs[i].data()));
-            for (int j = 0; j < g.Count; ++j) counter.Add(g.Diff[size_t(j)], g.Occurrences[size_t(j)]);
-        }
-        counter.MergeInto(list);
-    }
-    size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              TFilterAction action, bool, int) override {
-        const bool include = IsDelete(action);
-        TStatBatchScope scope(*this, nullptr, &selected);
-        std::array<bool, kDiffLimit * 5> match{};
-        for (int d = 0; d < kDiffLimit; ++d)
-            for (int n = 1; n <= 4; ++n) match[size_t(d * 5 + n)] = HasValue(selected, uint16_t(d), uint16_t(n), 0, 0);
-        // A repeated difference has the key of its first appearance, so every position may be
-        // looked up.
-        size_t k = 0;
-        for (size_t i = 0; i < count; ++i) {
-            const TNeighbourDiffs d = NeighbourDiffs(src[i].data());
-            const std::array<int32_t, 4> n = TPairEquals(d).Occurrences();
-            const bool m = match[size_t(d[0] * 5 + n[0])] | match[size_t(d[1] * 5 + n[1])] |
-                           match[size_t(d[2] * 5 + n[2])] | match[size_t(d[3] * 5 + n[3])];
-            if (m != include) dst[k++] = src[i];
-        }
-        return k;
-    }
-
-private:
-    void AddGroups(const uint8_t* nums, TStatDrawArray& list, bool trackGaps) {
-        const TDiffGroups g = GroupDiffs(NeighbourDiffs(nums));
-        for (int i = 0; i < g.Count; ++i) {
-            Value.Key.K[0] = uint16_t(g.Diff[size_t(i)]);
-            Value.Key.K[1] = uint16_t(g.Occurrences[size_t(i)]);
-            AddValue(list, trackGaps);
-        }
+    // The same set without grouping: a repeated difference has the key of its first appearance.
+    template <class Out>
+    void FilterCodes(const uint8_t* n, Out&& out) const {
+        const TNeighbourDiffs d = NeighbourDiffs(n);
+        const std::array<int32_t, 4> k = TPairEquals(d).Occurrences();
+        for (size_t i = 0; i < 4; ++i) out(d[i] * 5 + k[i]);
     }
 };
 
 // ---- KDS2..KDS4: windows of K neighbouring differences --------------------------------------------
 
-template <int K>
-class TCombDiffSeq : public TCustomStat {
+template <class Self, int K>
+class TCombDiffSeq : public TKeyStat<Self, TCustomStat> {
 public:
-    using TCustomStat::TCustomStat;
+    using TKeyStat<Self, TCustomStat>::TKeyStat;
     static constexpr int GetGroup() { return 2; }
     static constexpr uint8_t ClassFlags() { return kFlagS; }
     static constexpr bool HasValueList() { return false; }
@@ -351,35 +207,26 @@ public:
         for (int j = 0; j < K; ++j) text += (j ? ":" : "") + IntToText(rec.Key.K[j]);
         return text;
     }
-    // The first window of a draw measures the gaps of its value.
-    void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
-                      TStatDrawArray& list, bool sorted) override {
-        TCustomStat::AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
-        const TNeighbourDiffs d = NeighbourDiffs(Draw.Numbers);
-        for (int w = 0; w < kWindows; ++w) {
-            Value.Key = WindowKey(d, w);
-            AddValue(list, w == 0);
-        }
+    // A combination's windows are not collected, though the filter tests them. Keys are the
+    // windows themselves (packed).
+    static constexpr bool kCombinationValues = false;
+    static constexpr bool kGapsOnFirstKey = true;
+    template <class Out>
+    void DrawKeys(int, Out&& out) const {
+        FilterCodes(this->Draw.Numbers, out);
     }
-    bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool, bool, int) override {
-        const TNeighbourDiffs d = NeighbourDiffs(comb.data());
-        for (int w = 0; w < kWindows; ++w) {
-            const TStatKey key = WindowKey(d, w);
-            if (HasValue(selected, key.K[0], key.K[1], key.K[2], key.K[3])) return true;
-        }
-        return false;
+    template <class Out>
+    void FilterCodes(const uint8_t* n, Out&& out) const {
+        const TNeighbourDiffs d = NeighbourDiffs(n);
+        for (int w = 0; w < kWindows; ++w) out(WindowKey(d, w).Packed());
     }
 
-    // A combination's windows are not collected.
-    void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list) override {
-        if (count > 0) AddCombinationValue(combs[count - 1], list);
-    }
     // The selected windows of small differences (every one of a combination of 1..50) as a bit
     // table; a window with a larger difference is looked up in the selected list.
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
                               TFilterAction action, bool, int) override {
-        const bool include = IsDelete(action);
         TStatBatchScope scope(*this, nullptr, &selected);
+        const bool include = IsDelete(action);
         std::vector<uint64_t> table((size_t(1) << (kBits * K)) / 64 + 1, 0);
         for (const auto& e : selected) {
             bool fits = true;
@@ -402,12 +249,10 @@ public:
                     small = small && d[size_t(w + j)] < kSmall;
                     code |= size_t(d[size_t(w + j)] & (kSmall - 1)) << (kBits * j);
                 }
-                if (small) {
+                if (small)
                     m = (table[code >> 6] >> (code & 63)) & 1;
-                } else {
-                    const TStatKey key = WindowKey(d, w);
-                    m = HasValue(selected, key.K[0], key.K[1], key.K[2], key.K[3]);
-                }
+                else
+                    m = this->CodeMatches(WindowKey(d, w).Packed(), selected);
             }
             if (m != include) dst[k++] = src[i];
         }
@@ -426,7 +271,7 @@ private:
     }
 };
 
-class TstCombDiffSeq2 final : public TCombDiffSeq<2> {
+class TstCombDiffSeq2 final : public TCombDiffSeq<TstCombDiffSeq2, 2> {
 public:
     using TCombDiffSeq::TCombDiffSeq;
     static constexpr const char* ClassName() { return "TstCombDiffSeq2"; }
@@ -434,7 +279,7 @@ public:
     static constexpr const char* GetCaption() { return "Сочетания из 2 разностей между числами"; }
 };
 
-class TstCombDiffSeq3 final : public TCombDiffSeq<3> {
+class TstCombDiffSeq3 final : public TCombDiffSeq<TstCombDiffSeq3, 3> {
 public:
     using TCombDiffSeq::TCombDiffSeq;
     static constexpr const char* ClassName() { return "TstCombDiffSeq3"; }
@@ -442,7 +287,7 @@ public:
     static constexpr const char* GetCaption() { return "Сочетания из 3 разностей между числами"; }
 };
 
-class TstCombDiffSeq4 final : public TCombDiffSeq<4> {
+class TstCombDiffSeq4 final : public TCombDiffSeq<TstCombDiffSeq4, 4> {
 public:
     using TCombDiffSeq::TCombDiffSeq;
     static constexpr const char* ClassName() { return "TstCombDiffSeq4"; }
@@ -452,59 +297,24 @@ public:
 
 // ---- SEQL: the length of every run -------------------------------------------------------------------
 
-class TstSequenceLen final : public TCustomNumbersStat {
+class TstSequenceLen final : public TKeyStat<TstSequenceLen, TCustomNumbersStat> {
 public:
-    using TCustomNumbersStat::TCustomNumbersStat;
+    using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstSequenceLen"; }
     static constexpr const char* GetCode() { return "SEQL"; }
     static constexpr const char* GetCaption() { return "Длина последовательности в тираже"; }
     static constexpr int GetGroup() { return 6; }
     static constexpr uint8_t ClassFlags() { return kFlagS | kFlagN; }
 
-    void ListAllValues(int, TStatDrawArray& list) override {
-        ClearValue();
-        for (uint16_t n = 1; n <= 5; ++n) {
-            Value.Key.K[0] = n;
-            AddValue(list, false);
-        }
+    static constexpr uint32_t kCodes = 6;
+    static constexpr TKeyMatch kMatch = TKeyMatch::Word1;
+    template <class Out>
+    void Keys(const uint8_t* n, Out&& out) const {
+        ForEachRun(n, out);
     }
-    void AddCombinationValue(const TCombination& comb, TStatDrawArray& list) override {
-        TCustomStat::AddCombinationValue(comb, list);
-        ForEachRun(comb.data(), [&](int32_t run) {
-            Value.Key.K[0] = uint16_t(run);
-            AddValue(list, false);
-        });
-    }
-    void AddDrawValue(int index, int lastIndex, TLastValueArray& lastValues, TSeriesArea& series,
-                      TStatDrawArray& list, bool sorted) override {
-        TCustomStat::AddDrawValue(index, lastIndex, lastValues, series, list, sorted);
-        ForEachRun(Draw.Numbers, [&](int32_t run) {
-            Value.Key.K[0] = uint16_t(run);
-            AddValue(list, true);
-        });
-    }
-    bool CombinationMatches(const TCombination& comb, const TStatDrawArray& selected, bool, bool, int) override {
-        bool m = false;
-        ForEachRun(comb.data(), [&](int32_t run) { m = m || HasKeyWord(selected, 1, uint16_t(run)); });
-        return m;
-    }
-
-    void AddCombinationValues(const TCombination* combs, size_t count, TStatDrawArray& list) override {
-        TKeyCounter counter(6);
-        for (size_t i = 0; i < count; ++i) ForEachRun(combs[i].data(), [&](int32_t run) { counter.Add(uint16_t(run)); });
-        counter.MergeInto(list);
-    }
-    size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst, const TStatDrawArray& selected,
-                              TFilterAction action, bool, int) override {
-        const bool include = IsDelete(action);
-        const auto match = WordMatches<6>(*this, selected);
-        size_t k = 0;
-        for (size_t i = 0; i < count; ++i) {
-            bool m = false;
-            ForEachRun(src[i].data(), [&](int32_t run) { m |= match[size_t(run)]; });
-            if (m != include) dst[k++] = src[i];
-        }
-        return k;
+    template <class Out>
+    void Domain(Out&& out) const {
+        for (int n = 1; n <= 5; ++n) out(n);
     }
 };
 
