@@ -15,7 +15,7 @@ namespace velmora::cli {
 namespace {
 
 void PrintErrors(const std::vector<std::string>& messages) {
-    for (const auto& m : messages) std::fprintf(stderr, "%s\n", m.c_str());
+    for (const auto& m : messages) PrintMessage(m);
 }
 
 int RunStats(Args& args) {
@@ -28,6 +28,8 @@ int RunStats(Args& args) {
     const bool descending = args.Flag("--desc");
     const std::string code = args.Positional("CODE");
     args.Done();
+    // The comparison writes the distribution file when it is missing.
+    if (options.Compare) LockDataFolder();
     if (options.Length < 1) throw Error("Количество тиражей для расчета статистики должно быть не меньше 1");
     if (sortColumn && (*sortColumn < 0 || *sortColumn >= kDrawStatsColumnCount))
         throw Error(Format("Номер столбца должен быть от 0 до %d", {kDrawStatsColumnCount - 1}));
@@ -49,6 +51,7 @@ int RunStats(Args& args) {
 int RunPrefetch(Args& args) {
     const bool force = args.Flag("--force");
     args.Done();
+    LockDataFolder();
     TDrawsArchive archive = LoadArchive();
     TStatList list;
     list.Bind(archive.Draws);

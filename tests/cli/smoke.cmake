@@ -257,6 +257,27 @@ if(EXISTS ${WORK}/Velmora_5x50.ldr.Ab12Cd OR EXISTS ${WORK}/Velmora_5x50.ini.Zz9
   message(FATAL_ERROR "stale temporary files were left in the data folder")
 endif()
 
+# A combination file never replaces a data file; the archive stays as it was.
+file_hash(${WORK}/Velmora_5x50.ldr before)
+cli(1 out generate --mode 2 --param "1,2,3,4,5" --out ${WORK}/Velmora_5x50.ldr)
+expect_contains("${out}" "Нельзя сохранить комбинации в файл данных программы")
+file_hash(${WORK}/Velmora_5x50.ldr after)
+if(NOT before STREQUAL after)
+  message(FATAL_ERROR "generate --out replaced the draw archive")
+endif()
+# A distribution file that cannot be written (a file stands where its folder belongs): the table
+# comes without comparison and the message reaches the terminal without carriage returns.
+file(MAKE_DIRECTORY ${WORK}/noprefetch)
+file(WRITE ${WORK}/noprefetch/Prefetchs "a file where the folder belongs")
+execute_process(COMMAND ${CLI} --data-dir ${WORK}/noprefetch sample-archive --draws 20 TIMEOUT 60 RESULT_VARIABLE rc)
+execute_process(COMMAND ${CLI} --data-dir ${WORK}/noprefetch stats EVEN --compare --len 5 TIMEOUT 300
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "stats --compare without a writable distribution folder: exit ${rc}\n${out}${err}")
+endif()
+expect_contains("${err}" "Velmora_5x50_EVEN.dfc")
+expect_not_contains("${err}" "\r")
+
 # Scripts: the list's cells of a script file (number, comment, options, filters 1..7, tab-separated),
 # the current script when no file is named, and the three forms of an options text.
 cli(0 out script show ${DATA}/script_sample.lsc)

@@ -2,6 +2,7 @@
 
 #include "core/combs/comb_text.h"
 #include "core/combs/draw_matcher.h"
+#include "core/model/data_folder.h"
 #include "core/util/atomic_file.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
@@ -345,6 +346,8 @@ void TCombSet::LoadCombsFile(const std::string& name) {
 }
 
 void TCombSet::SaveCombsFile(const std::string& name, TProgressSink& sink) const {
+    if (IsDataFolderFile(name))
+        throw Error(Format("Нельзя сохранить комбинации в файл данных программы \"%s\"!", {name}));
     TStatusScope status(sink, Format("Сохранение файла \"%s\"...", {name}));
     try {
         WriteFileAtomic(name, CombsFileText(Data(), Count()));

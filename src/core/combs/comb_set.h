@@ -154,7 +154,8 @@ public:
     // Current := the combinations of the file. Errors ("Ошибка чтения файла \"%s\"!\r\r%s": an
     // unreadable file or more combinations than the capacity) leave Current unchanged.
     void LoadCombsFile(const std::string& name);
-    // Writes Current as a combination file; error "Ошибка записи в файл \"%s\"!\r\r%s".
+    // Writes Current as a combination file; error "Ошибка записи в файл \"%s\"!\r\r%s". A data file
+    // of the data folder is never the target (IsDataFolderFile).
     void SaveCombsFile(const std::string& name, TProgressSink& sink = NullProgress()) const;
     // The open command: Current := the file, a new set (log cleared, nothing to undo). On an
     // error the set, its undo copy and its log stay as they were and the error is raised.
