@@ -1,6 +1,7 @@
 #include "core/model/dates.h"
 
 #include "core/util/error.h"
+#include "core/util/format.h"
 #include "core/util/text.h"
 
 #include <cmath>
@@ -81,14 +82,15 @@ TDateTime TextToDate(const std::string& text) {
     std::string t = Trim(text);
     if (t.empty()) return 0;
     // Read against the mask "yyyy-mm-dd": the characters at the mask's Y, M and D positions.
+    const Error invalid(Format("'%s' - неверная дата", {text}));
     auto field = [&](size_t pos, size_t len) -> int {
-        if (t.size() < pos + len) throw Error("'" + text + "' is not a valid date");
+        if (t.size() < pos + len) throw invalid;
         auto v = TryStrToInt(t.substr(pos, len));
-        if (!v || *v < 0) throw Error("'" + text + "' is not a valid date");
+        if (!v || *v < 0) throw invalid;
         return *v;
     };
     int y = field(0, 4), m = field(5, 2), d = field(8, 2);
-    if (!IsValidDate(y, m, d)) throw Error("'" + text + "' is not a valid date");
+    if (!IsValidDate(y, m, d)) throw invalid;
     return EncodeDate(y, m, d);
 }
 
