@@ -128,6 +128,11 @@ TTemplateMain::TTemplateMain(QWidget* parent)
 
 TTemplateMain::~TTemplateMain() {
     if (busy_ > 0) qApp->removeEventFilter(this);
+    // The pages are destroyed with the window's widgets after this body: what their lists signal
+    // while they go must not ask their enabling rules any more.
+    destroying_ = true;
+    idleTimer_->stop();
+    commands_.clear();
 }
 
 // ---- the command table ---------------------------------------------------------------------
@@ -187,6 +192,7 @@ void TTemplateMain::RunCommand(const TCommandItem& command, const std::function<
 }
 
 void TTemplateMain::UpdateCommands() {
+    if (destroying_) return;
     // A copy that does not own the data folder only shows its message and ends.
     const bool idle = IsIdle() && !secondCopy_ && !quitPending_ && !closePending_;
     for (const auto& c : commands_) {

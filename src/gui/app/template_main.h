@@ -28,9 +28,14 @@
 //   ConfigChanged), the full-set distribution files (CreatePrefetchFiles) and the views
 //   (RecomputeViews calls every page's RecomputeView). Pages never call each other; a window
 //   looks a page up by its class with Page<T>() (the edition's window and the tests do).
-// - The life of the window: pages are added in CreatePages (pages.cpp), read their settings after
-//   the window's own, run InitializePage at start-up after the archive is loaded, and write their
-//   settings when the window closes.
+//
+// A new page plugs in the same way: a class derived from TMainPage in its folder whose constructor
+// registers its commands (AddCommand), builds its widgets, fills its menus (Window().MainMenu; a
+// new menu gets its place in TMainMenu) and connects to the window's signals for the shared data it
+// shows; it overrides the hooks it needs (ReadSettings/WriteSettings, InitializePage at start-up
+// after the archive is loaded, RecomputeView); and one line in CreatePages (pages.cpp) adds it.
+// What one page offers the others (the statistics selector for the filter dialog, say) becomes a
+// function or signal of this window, not a call from page to page.
 //
 // The implementation: template_main.cpp (the shell: commands, busy state, status bar, pages,
 // settings, close, the shared data), template_main_app.cpp (start-up modes, program settings,
@@ -293,6 +298,7 @@ private:
     QTimer* idleTimer_;
     int busy_ = 0;
     bool closePending_ = false;
+    bool destroying_ = false;
     bool initialized_ = false;
     int showCmd_ = 1;
     int leftPanelWidth_ = 420;

@@ -159,7 +159,6 @@ TDrawsStatPage::TDrawsStatPage(TTemplateMain& window) : TMainPage(window, "tsDra
     connect(&window, &TTemplateMain::StatListChanged, this, [this] { RefreshStatSelectors(true); });
 }
 
-
 // ---- settings ------------------------------------------------------------------------------
 
 void TDrawsStatPage::ReadSettings(const std::string& section) {
