@@ -233,7 +233,9 @@ TEST(FilterItem, ValidationRefusesTheFirstFault) {
             field = e.Field;
         }
         EXPECT_EQ(error, c.error) << c.lengths << " " << int(c.criterion);
-        if (!c.error.empty()) EXPECT_EQ(field, c.field) << c.error;
+        if (!c.error.empty()) {
+            EXPECT_EQ(field, c.field) << c.error;
+        }
     }
 }
 
