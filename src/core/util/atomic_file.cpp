@@ -93,6 +93,34 @@ void WriteFileAtomic(const std::string& path, std::string_view data) {
     RemoveStaleTempFiles(ExtractFilePath(target), ExtractFileName(target) + ".", true);
 }
 
+TAtomicFileTarget::TAtomicFileTarget(const std::string& path) : path_(path), target_(FinalTarget(path)) {
+    std::string tmpl = target_ + ".XXXXXX";
+    fd_ = mkstemp(tmpl.data());
+    if (fd_ < 0) throw SysError("Не удается создать файл", path, errno);
+    tmp_ = tmpl;
+    ::flock(fd_, LOCK_EX);
+    struct stat st {};
+    mode_t mode = 0644;
+    if (::stat(target_.c_str(), &st) == 0) mode = st.st_mode & 07777;
+    ::fchmod(fd_, mode);
+}
+
+TAtomicFileTarget::~TAtomicFileTarget() {
+    if (fd_ < 0) return;
+    ::unlink(tmp_.c_str());
+    ::close(fd_);
+}
+
+void TAtomicFileTarget::Commit() {
+    if (fd_ < 0) return;
+    // The writer wrote through its own handle of the same file: flushing ours flushes its data.
+    if (::fsync(fd_) != 0) throw SysError("Ошибка записи в файл", path_, errno);
+    if (::rename(tmp_.c_str(), target_.c_str()) != 0) throw SysError("Не удается заменить файл", path_, errno);
+    ::close(fd_);
+    fd_ = -1;
+    RemoveStaleTempFiles(ExtractFilePath(target_), ExtractFileName(target_) + ".", true);
+}
+
 bool IsStaleTempFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return false;

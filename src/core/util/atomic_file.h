@@ -20,6 +20,27 @@ void WriteFileAtomic(const std::string& path, std::string_view data);
 bool IsStaleTempFile(const std::string& path);
 int RemoveStaleTempFiles(const std::string& dir, const std::string& prefix, bool exactName = false);
 
+// The same guarantee for a writer that opens the file by name itself (a library): TempPath()
+// names a temporary file of the form above beside the target, held locked; Commit() flushes it to
+// disk and renames it over the target (Error as WriteFileAtomic). Without Commit the destructor
+// removes the temporary file and the target stays as it was.
+class TAtomicFileTarget {
+public:
+    explicit TAtomicFileTarget(const std::string& path);
+    ~TAtomicFileTarget();
+    TAtomicFileTarget(const TAtomicFileTarget&) = delete;
+    TAtomicFileTarget& operator=(const TAtomicFileTarget&) = delete;
+
+    const std::string& TempPath() const { return tmp_; }
+    void Commit();
+
+private:
+    std::string path_;
+    std::string target_;
+    std::string tmp_;
+    int fd_ = -1;
+};
+
 bool FileExists(const std::string& path);
 // The folder part of a path ("" for a bare name), and the name part.
 std::string ExtractFilePath(const std::string& path);

@@ -1,0 +1,72 @@
+// Spreadsheet export of the lists and tables: export-xlsx.
+#include "cli.h"
+
+#include "core/combs/comb_set.h"
+#include "core/combs/draw_stats.h"
+#include "core/export/list_tables.h"
+#include "core/export/xlsx_export.h"
+#include "core/stats/stat_list.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+
+namespace velmora::cli {
+namespace {
+
+// Writes the table and prints the number of rows and sheets written.
+int Export(const std::string& file, const TXlsTable& table) {
+    ExportXlsx(file, table, CliProgress());
+    Out(Format("%d;%d", {table.RowCount, XlsSheetCount(table.RowCount)}));
+    return 0;
+}
+
+int RunExportXlsx(Args& args) {
+    const std::string what = args.Positional("draws | combs | stats");
+    if (what == "draws") {
+        TDrawsArchive archive = LoadArchive();
+        ApplyWindowOptions(archive, args);
+        const std::string file = args.Positional("FILE");
+        args.Done();
+        return Export(file, DrawsXlsTable(archive, kDrawsXlsTitle));
+    }
+    if (what == "combs") {
+        const auto in = args.Value("--in");
+        const std::string file = args.Positional("FILE");
+        args.Done();
+        TCombSet set;
+        if (in) {
+            set.OpenCombsFile(*in, CliProgress());
+        } else {
+            set.Generate(true, TGenerateParams{}, CliProgress());
+        }
+        return Export(file, CombsXlsTable(set, kCombsXlsTitle));
+    }
+    if (what == "stats") {
+        TDrawsArchive archive = LoadArchive();
+        ApplyWindowOptions(archive, args);
+        TDrawStatsOptions options;
+        options.Length = args.Int("--len", 1000);
+        const std::string code = args.Positional("CODE");
+        const std::string file = args.Positional("FILE");
+        args.Done();
+        if (options.Length < 1) throw Error("Количество тиражей для расчета статистики должно быть не меньше 1");
+        TStatList list;
+        list.Bind(archive.Draws);
+        ApplyProgramSettings(list);
+        list.Build();
+        const int i = TableStatIndex(list, code);
+        const TDrawStatsTable table = ComputeDrawStats(list, i, archive, options, CliProgress());
+        return Export(file, DrawStatsXlsTable(table.Rows, false,
+                                              DrawStatsXlsTitle(kDrawStatsXlsTitle, list.Items(i).FullCaption())));
+    }
+    throw Error(Format("Неизвестный список для экспорта: %s (draws, combs или stats)", {what}));
+}
+
+CommandRegistrar r1({"export-xlsx",
+                     "export-xlsx (draws [--offset K] [--sorted] | combs [--in FILE] | stats CODE [--len N] "
+                     "[--offset K] [--sorted]) FILE",
+                     "writes the draw list, the combination set (all combinations, or those of a combination "
+                     "file) or a statistic's draw table as an .xlsx workbook; prints the rows and sheets written",
+                     RunExportXlsx});
+
+} // namespace
+} // namespace velmora::cli
