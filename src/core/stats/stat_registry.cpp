@@ -1,7 +1,10 @@
 #include "core/stats/stat_registry.h"
 
+#include "core/stats/channel_stats.h"
 #include "core/stats/diff_stats.h"
+#include "core/stats/matrix_stats.h"
 #include "core/stats/number_stats.h"
+#include "core/stats/segment_stats.h"
 #include "core/stats/sum_stats.h"
 
 #include <algorithm>
@@ -32,6 +35,9 @@ const std::vector<TStatRegistryEntry>& RegisteredStatEntries() {
         AddNumberStats(r);
         AddSumStats(r);
         AddDiffStats(r);
+        AddChannelStats(r);
+        AddMatrixStats(r);
+        AddSegmentStats(r);
         return r.Entries();
     }();
     return entries;

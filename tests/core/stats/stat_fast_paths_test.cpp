@@ -31,7 +31,8 @@ TCombsArray Sample(size_t edge, size_t step) {
 struct Methods {
     TDrawsArray draws = FixtureDraws();
     TStatList list;
-    Methods() {
+    explicit Methods(const TConfigData& config = {}) {
+        list.Config = config;
         list.Bind(draws);
         auto classes = RegisteredStatClasses();
         classes.push_back(&StatClassOf<TstFakeKeys>());
@@ -66,12 +67,8 @@ TCombsArray PlainFilter(TStatList& list, int method, const TCombsArray& combs, c
     return out;
 }
 
-} // namespace
-
-TEST(StatFastPaths, CombinationValuesBatchEqualsPlain) {
-    Methods m;
-    const TCombsArray sample = Sample(600, 331);
-    for (int i = 0; i < m.list.Count(); ++i) {
+void CheckValuesBatch(Methods& m, int i, const TCombsArray& sample) {
+    {
         const std::string code = m.list.Items(i).Code();
         // From an empty list and from a window distribution (values already present).
         TStatDrawArray window;
@@ -83,6 +80,14 @@ TEST(StatFastPaths, CombinationValuesBatchEqualsPlain) {
             EXPECT_TRUE(SameList(plain, batch)) << code << " from " << start.size() << " entries";
         }
     }
+}
+
+} // namespace
+
+TEST(StatFastPaths, CombinationValuesBatchEqualsPlain) {
+    Methods m;
+    const TCombsArray sample = Sample(600, 331);
+    for (int i = 0; i < m.list.Count(); ++i) CheckValuesBatch(m, i, sample);
 }
 
 TEST(StatFastPaths, SplitDistributionEqualsPlain) {
@@ -113,10 +118,10 @@ TEST(StatFastPaths, FullSetSplitEqualsOneRun) {
     }
 }
 
-TEST(StatFastPaths, FilterBatchEqualsPlain) {
-    Methods m;
-    const TCombsArray sample = Sample(150, 1499);
-    for (int i = 0; i < m.list.Count(); ++i) {
+namespace {
+
+void CheckFilterBatch(Methods& m, int i, const TCombsArray& sample) {
+    {
         const std::string code = m.list.Items(i).Code();
         // Selections: none, every third value seen, all values, and values whose other key
         // parts differ (the same Key[0] but another Key[1], another 32-bit half, ...).
@@ -162,5 +167,38 @@ TEST(StatFastPaths, FilterBatchEqualsPlain) {
                     inPlace.resize(n);
                     EXPECT_EQ(inPlace, plain) << code << " in place, selection " << sIdx;
                 }
+    }
+}
+
+} // namespace
+
+TEST(StatFastPaths, FilterBatchEqualsPlain) {
+    Methods m;
+    const TCombsArray sample = Sample(150, 1499);
+    for (int i = 0; i < m.list.Count(); ++i) CheckFilterBatch(m, i, sample);
+}
+
+// The channel, matrix and segment statistics take their groups from the settings: their fast
+// paths must agree with the plain calls for narrow and wide channels, one column (50 rows),
+// seven and 40 columns, and a map of several segments.
+TEST(StatFastPaths, SettingsDependentGroupsBatchEqualsPlain) {
+    std::vector<TConfigData> configs(4);
+    configs[0].ChannelSize = 3;
+    configs[0].MatrixCols = 1;
+    configs[1].ChannelSize = 50;
+    configs[1].MatrixCols = 7;
+    configs[2].MatrixCols = 40;
+    for (int n = 1; n <= 50; ++n) configs[3].MatrixSegments[size_t(n - 1)] = uint8_t(n % 9 + 1);
+    configs[3].MatrixCols = 17;
+    const TCombsArray values = Sample(60, 19999);
+    const TCombsArray filter = Sample(40, 29999);
+    for (const auto& config : configs) {
+        Methods m(config);
+        for (int i = 0; i < m.list.Count(); ++i) {
+            const int group = m.list.Items(i).StatClass->GetGroup();
+            if (group < 3 || group > 5) continue;
+            CheckValuesBatch(m, i, values);
+            CheckFilterBatch(m, i, filter);
+        }
     }
 }

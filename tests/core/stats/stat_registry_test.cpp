@@ -226,6 +226,20 @@ TEST(StatRegistry, BuildWalksTheRegistryInOrder) {
     EXPECT_EQ(l.IndexOfCode("POS5") + 1, l.IndexOfCode("POE1"));
     EXPECT_EQ(l.IndexOfCode("pos1"), l.IndexOfCode("POS1"));
     EXPECT_EQ(l.IndexOfCode("KNO2"), -1);
+    // The channel, matrix and segment methods with the default settings (width 5, five columns,
+    // every number in segment 1), in registry order.
+    std::vector<std::string> groups345;
+    for (const auto& m : l.Methods)
+        if (m.StatClass->GetGroup() >= 3 && m.StatClass->GetGroup() <= 5) groups345.push_back(m.Code());
+    std::vector<std::string> expected = {"CHAN", "CHNV", "CHNC", "COLS", "ROWS", "COLV", "ROWV", "COLN", "ROWN",
+                                         "COLM", "ROWM", "COLA", "ROWA", "COLC", "ROWC", "SGMS", "SGMV", "SGMC"};
+    for (const char* t : {"KCM", "KCS", "KFM", "KFS", "KRM", "KRS", "KGM", "KGS"})
+        for (int k = 2; k <= 4; ++k) expected.push_back(t + std::to_string(k));
+    for (int c = 1; c <= 10; ++c) expected.push_back("CHN" + std::to_string(c));
+    for (int c = 1; c <= 5; ++c) expected.push_back("COL" + std::to_string(c));
+    for (int r = 1; r <= 10; ++r) expected.push_back("ROW" + std::to_string(r));
+    expected.push_back("SGM1");
+    EXPECT_EQ(groups345, expected);
     // Every code is unique, ignoring case.
     for (size_t i = 0; i < codes.size(); ++i) EXPECT_EQ(l.IndexOfCode(codes[i]), int(i)) << codes[i];
     if (entries.size() == size_t(kRegistryClassCount)) {
