@@ -1,6 +1,7 @@
 #include "gui/combs/combs_page.h"
 
 #include "core/combs/comb_text.h"
+#include "core/export/list_tables.h"
 #include "core/stats/graph_numbers.h"
 #include "core/util/format.h"
 #include "gui/app/enter_spin_box.h"
@@ -9,6 +10,7 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+#include "gui/app/xlsx_export_command.h"
 #include "gui/combs/combs_model.h"
 #include "gui/combs/filters_model.h"
 #include "gui/combs/form_gen_combs.h"
@@ -61,6 +63,8 @@ TCombsPage::TCombsPage(TTemplateMain& window) : TMainPage(window, "tsCombs") {
                &TCombsPage::CombsOpenUpdate, &TCombsPage::CombsOpenExecute);
     AddCommand("CombsSave", tr("Сохранить"), QKeySequence(Qt::CTRL | Qt::Key_S), tr("Сохранить"),
                &TCombsPage::CombsSaveUpdate, &TCombsPage::CombsSaveExecute);
+    AddCommand("CombsXlsExport", tr("Экспорт в Microsoft Excel"), {}, tr("Экспорт списка комбинаций в Microsoft Excel"),
+               &TCombsPage::CombsXlsExportUpdate, &TCombsPage::CombsXlsExportExecute);
     AddCommand("CombsUndo", tr("Отменить"), QKeySequence(Qt::CTRL | Qt::Key_Z), tr("Отменить"),
                &TCombsPage::CombsUndoUpdate, &TCombsPage::CombsUndoExecute);
     AddCommand("ViewColorCombs", tr("Выделять каналы в списке комбинаций"), {},
@@ -127,7 +131,7 @@ TCombsPage::TCombsPage(TTemplateMain& window) : TMainPage(window, "tsCombs") {
 
     pmCombs = CreatePopupMenu("pmCombs", lvCombs,
                               {"CombsInfo", "CombsFindInDraws", "CombsCheckNums", "", "CombsDelSelected", "CombsUndo",
-                               "", "CombsCopy", "CombsPaste", "CombsSelectAll", "", "ViewColorCombs"});
+                               "", "CombsCopy", "CombsPaste", "CombsSelectAll", "", "CombsXlsExport", "", "ViewColorCombs"});
 
     // The paste rule is evaluated on every idle tick; asking another program's clipboard that
     // often could stall the window, so the answer is kept and renewed when the clipboard changes.
@@ -144,7 +148,7 @@ TCombsPage::TCombsPage(TTemplateMain& window) : TMainPage(window, "tsCombs") {
     layout->addWidget(spCombs, 1);
 
     AddCommands(window.MainMenu(TMainMenu::Combs),
-                {"CombsInfo", "CombsCheckNums", "CombsFindInDraws", "", "CombsGen", "CombsOpen", "CombsSave", "",
+                {"CombsInfo", "CombsCheckNums", "CombsFindInDraws", "", "CombsGen", "CombsOpen", "CombsSave", "CombsXlsExport", "",
                  "CombsDelExists", "CombsDelSelected", "CombsUndo", "", "CombsCopy", "CombsPaste", "CombsSelectAll"});
     AddCommands(window.MainMenu(TMainMenu::View), {"ViewColorCombs"});
 
@@ -269,6 +273,12 @@ void TCombsPage::CombsSaveExecute() {
     if (path.isEmpty()) return;
     TBusy busy(&Window());
     Set().SaveCombsFile(S(path), Window().Progress());
+}
+
+bool TCombsPage::CombsXlsExportUpdate() const { return !Set().Empty(); }
+
+void TCombsPage::CombsXlsExportExecute() {
+    ExportTableToXlsx(Window(), tr("Экспорт в Microsoft Excel"), CombsXlsTable(Set(), S(tr("Комбинации"))));
 }
 
 bool TCombsPage::CombsUndoUpdate() const { return Set().CanUndo(); }

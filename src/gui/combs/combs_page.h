@@ -42,6 +42,8 @@ public:
     void CombsOpenExecute();
     bool CombsSaveUpdate() const;
     void CombsSaveExecute();
+    bool CombsXlsExportUpdate() const;
+    void CombsXlsExportExecute();
     bool CombsUndoUpdate() const;
     void CombsUndoExecute();
     bool CombsDelSelectedUpdate() const;

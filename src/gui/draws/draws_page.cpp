@@ -1,11 +1,13 @@
 #include "gui/draws/draws_page.h"
 
+#include "core/export/list_tables.h"
 #include "core/model/draws_csv.h"
 #include "core/stats/graph_numbers.h"
 #include "core/util/format.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/template_main.h"
+#include "gui/app/xlsx_export_command.h"
 #include "gui/draws/draws_model.h"
 #include "gui/draws/form_draw.h"
 #include "gui/draws/form_draw_info.h"
@@ -31,6 +33,8 @@ TDrawsPage::TDrawsPage(TTemplateMain& window) : TMainPage(window, "tsDraws") {
                &TDrawsPage::DrawsImportUpdate, &TDrawsPage::DrawsImportExecute);
     AddCommand("DrawsExport", tr("Экспорт в CSV-файл"), {}, tr("Экспорт списка тиражей в CSV-файл"),
                &TDrawsPage::DrawsExportUpdate, &TDrawsPage::DrawsExportExecute);
+    AddCommand("DrawsXlsExport", tr("Экспорт в Microsoft Excel"), {}, tr("Экспорт списка тиражей в Microsoft Excel"),
+               &TDrawsPage::DrawsXlsExportUpdate, &TDrawsPage::DrawsXlsExportExecute);
     AddCommand("DrawsAdd", tr("Добавить"), {}, tr("Добавить"), &TDrawsPage::DrawsAddUpdate,
                &TDrawsPage::DrawsAddExecute);
     AddCommand("DrawsEdit", tr("Изменить"), {}, tr("Изменить"), &TDrawsPage::DrawsEditUpdate,
@@ -75,7 +79,7 @@ TDrawsPage::TDrawsPage(TTemplateMain& window) : TMainPage(window, "tsDraws") {
     connect(lvDraws->selectionModel(), &QItemSelectionModel::currentChanged, &window, &TTemplateMain::UpdateCommands);
 
     pmDraws = CreatePopupMenu("pmDraws", lvDraws,
-                              {"DrawsInfo", "", "DrawsAdd", "DrawsEdit", "DrawsDel", "", "DrawsImport", "DrawsExport", "",
+                              {"DrawsInfo", "", "DrawsAdd", "DrawsEdit", "DrawsDel", "", "DrawsImport", "DrawsExport", "DrawsXlsExport", "",
                                "DrawsSorted", "ViewColorDraws"});
 
     auto* layout = new QVBoxLayout(this);
@@ -83,7 +87,7 @@ TDrawsPage::TDrawsPage(TTemplateMain& window) : TMainPage(window, "tsDraws") {
     layout->addLayout(tools);
     layout->addWidget(lvDraws, 1);
 
-    AddCommands(window.MainMenu(TMainMenu::Draws), {"DrawsInfo", "", "DrawsImport", "DrawsExport", "", "DrawsAdd",
+    AddCommands(window.MainMenu(TMainMenu::Draws), {"DrawsInfo", "", "DrawsImport", "DrawsExport", "DrawsXlsExport", "", "DrawsAdd",
                                                     "DrawsEdit", "DrawsDel", "", "DrawsSorted"});
     AddCommands(window.MainMenu(TMainMenu::View), {"ViewColorDraws"});
 
@@ -185,6 +189,12 @@ void TDrawsPage::DrawsExportExecute() {
         ShowError(&w, Q(e.what()));
     }
     w.SetStatusText(QString());
+}
+
+bool TDrawsPage::DrawsXlsExportUpdate() const { return Window().Draws().Count() > 0; }
+
+void TDrawsPage::DrawsXlsExportExecute() {
+    ExportTableToXlsx(Window(), tr("Экспорт в Microsoft Excel"), DrawsXlsTable(Window().Draws(), S(tr("Архив тиражей"))));
 }
 
 bool TDrawsPage::DrawsAddUpdate() const { return true; }

@@ -38,6 +38,8 @@ public:
     void DrawsImportExecute();
     bool DrawsExportUpdate() const;
     void DrawsExportExecute();
+    bool DrawsXlsExportUpdate() const;
+    void DrawsXlsExportExecute();
     bool DrawsAddUpdate() const;
     void DrawsAddExecute();
     bool DrawsEditUpdate() const;

@@ -1,6 +1,7 @@
 #include "gui/stats/draws_stat_page.h"
 
 #include "core/combs/prefetch.h"
+#include "core/export/list_tables.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
 #include "gui/app/enter_spin_box.h"
@@ -9,6 +10,7 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+#include "gui/app/xlsx_export_command.h"
 #include "gui/stats/draw_stats_model.h"
 
 #include <QAction>
@@ -57,6 +59,9 @@ TDrawsStatPage::TDrawsStatPage(TTemplateMain& window) : TMainPage(window, "tsDra
     AddCommand("DrawsStatShowTotalLine", tr("График идеального распределения"), {},
                tr("График идеального распределения"), &TDrawsStatPage::DrawsStatShowTotalLineUpdate,
                &TDrawsStatPage::DrawsStatShowTotalLineExecute, &TDrawsStatPage::DrawsStatShowTotalLineChecked);
+    AddCommand("DrawsStatExportToExcel", tr("Экспорт статистики в Microsoft Excel"), {},
+               tr("Экспорт статистики в Microsoft Excel"), &TDrawsStatPage::DrawsStatExportToExcelUpdate,
+               &TDrawsStatPage::DrawsStatExportToExcelExecute);
     AddStatFilterCommands();
     drawsStatModel_ = new TDrawStatsModel(this);
 
@@ -128,7 +133,7 @@ TDrawsStatPage::TDrawsStatPage(TTemplateMain& window) : TMainPage(window, "tsDra
 
     pmDrawsStat = CreatePopupMenu("pmDrawsStat", lvDrawsStat,
                                   {"StatFilter_Include", "StatFilter_Exclude", "", "DrawsStatCalc", "",
-                                   "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine"});
+                                   "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "", "DrawsStatExportToExcel"});
 
     auto* chart = new QChart;
     chart->legend()->setAlignment(Qt::AlignBottom);
@@ -153,7 +158,8 @@ TDrawsStatPage::TDrawsStatPage(TTemplateMain& window) : TMainPage(window, "tsDra
     ShowPrefetchColumns();
 
     AddCommands(window.MainMenu(TMainMenu::Stats),
-                {"DrawsStatCalc", "", "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine"});
+                {"DrawsStatCalc", "", "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "",
+                 "DrawsStatExportToExcel"});
 
     // A rebuilt list (new settings) keeps the selected item where it can.
     connect(&window, &TTemplateMain::StatListChanged, this, [this] { RefreshStatSelectors(true); });
@@ -367,6 +373,18 @@ void TDrawsStatPage::DrawsStatShowTotalLineExecute() {
     FillDrawsStatChart();
     ComputeDrawStats(true);
     Window().SetStatusText(QString());
+}
+
+bool TDrawsStatPage::DrawsStatExportToExcelUpdate() const { return drawsStatModel_->rowCount() > 0; }
+
+void TDrawsStatPage::DrawsStatExportToExcelExecute() {
+    // The rows in the table's order, with the columns it shows.
+    std::vector<TDrawStatsRow> rows;
+    for (int r = 0; r < drawsStatModel_->rowCount(); ++r)
+        if (const TDrawStatsRow* row = drawsStatModel_->Row(r)) rows.push_back(*row);
+    const std::string title = DrawStatsXlsTitle(S(tr("Статистика")), S(cbDrawsStatType->currentText()));
+    ExportTableToXlsx(Window(), tr("Экспорт статистики в Microsoft Excel"),
+                      DrawStatsXlsTable(rows, Window().PrefetchsEnabled(), title));
 }
 
 } // namespace velmora

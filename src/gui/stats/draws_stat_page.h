@@ -76,6 +76,8 @@ public:
     bool DrawsStatShowTotalLineUpdate() const;
     bool DrawsStatShowTotalLineChecked() const;
     void DrawsStatShowTotalLineExecute();
+    bool DrawsStatExportToExcelUpdate() const;
+    void DrawsStatExportToExcelExecute();
     bool StatFilter_IncludeUpdate() const;
     void StatFilter_IncludeExecute();
     bool StatFilter_ExcludeUpdate() const;
