@@ -222,7 +222,17 @@ std::optional<TPrefetchData> OpenPrefetch(const TStatList& list, int i, bool ena
 TPrefetchBuildResult CreatePrefetchFiles(const TStatList& list, bool force, bool enabled, uint16_t groupMask,
                                          TProgressSink& progress) {
     TPrefetchBuildResult result;
-    if (!force && !enabled) return result;
+    if (!force && !enabled) {
+        // Nothing is built now, but the files of the groups in the mask no longer fit the
+        // settings (channel width, matrix width, segment map): remove them, so that they are
+        // built anew when the files are next wanted instead of being read as they are.
+        for (int i = 0; i < list.Count(); ++i) {
+            const int group = list.Items(i).StatClass->GetGroup();
+            if (list.TestFlagBit1(i) && group >= 0 && group < 16 && (groupMask >> group) & 1)
+                std::remove(PrefetchFileName(list.Items(i)).c_str());
+        }
+        return result;
+    }
     TStatusScope status(progress, "Создание файлов для полного набора комбинаций...");
     const int n = list.Count();
     for (int i = 0; i < n; ++i) {

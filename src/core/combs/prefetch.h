@@ -81,6 +81,8 @@ struct TPrefetchBuildResult {
 // method whose file exists (not empty) is skipped unless its group is in groupMask; a failed
 // method does not stop the others. Progress: the status "Создание файлов для полного набора
 // комбинаций..." and one step per method of the list; a stop request ends it between methods.
+// When neither is set nothing is built, but the files of the groups in groupMask are removed
+// (they were made under other settings).
 TPrefetchBuildResult CreatePrefetchFiles(const TStatList& list, bool force, bool enabled, uint16_t groupMask,
                                          TProgressSink& progress);
 
