@@ -5,6 +5,8 @@
 #include "core/combs/draw_stats.h"
 #include "core/export/list_tables.h"
 #include "core/export/xlsx_export.h"
+#include "core/stakes/stake_export.h"
+#include "core/stakes/stake_file.h"
 #include "core/stats/stat_list.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
@@ -20,7 +22,7 @@ int Export(const std::string& file, const TXlsTable& table) {
 }
 
 int RunExportXlsx(Args& args) {
-    const std::string what = args.Positional("draws | combs | stats");
+    const std::string what = args.Positional("draws | combs | stats | stakes");
     if (what == "draws") {
         TDrawsArchive archive = LoadArchive();
         ApplyWindowOptions(archive, args);
@@ -58,14 +60,25 @@ int RunExportXlsx(Args& args) {
         return Export(file, DrawStatsXlsTable(table.Rows, false,
                                               DrawStatsXlsTitle(kDrawStatsXlsTitle, list.Items(i).FullCaption())));
     }
-    throw Error(Format("Неизвестный список для экспорта: %s (draws, combs или stats)", {what}));
+    if (what == "stakes") {
+        const std::string file = args.Positional("FILE");
+        args.Done();
+        // Read-only and without the lock: the desktop program may hold the file meanwhile.
+        TStakeFile stakes;
+        stakes.OpenReadOnly();
+        const std::string warning = stakes.OutdatedWarning();
+        if (!warning.empty()) throw Error(warning);
+        return Export(file, StakesXlsTable(stakes, "Ставки"));
+    }
+    throw Error(Format("Неизвестный список для экспорта: %s (draws, combs, stats или stakes)", {what}));
 }
 
 CommandRegistrar r1({"export-xlsx",
                      "export-xlsx (draws [--offset K] [--sorted] | combs [--in FILE] | stats CODE [--len N] "
-                     "[--offset K] [--sorted]) FILE",
+                     "[--offset K] [--sorted] | stakes) FILE",
                      "writes the draw list, the combination set (all combinations, or those of a combination "
-                     "file) or a statistic's draw table as an .xlsx workbook; prints the rows and sheets written",
+                     "file), a statistic's draw table or the stakes as an .xlsx workbook; prints the rows and sheets "
+                     "written",
                      RunExportXlsx});
 
 } // namespace

@@ -100,7 +100,7 @@ public:
         worksheet_write_string(ws_, 0, 0, title.c_str(), titleFormat);
         for (size_t c = 0; c < table.Columns.size(); ++c) {
             worksheet_write_string(ws_, 1, lxw_col_t(c), table.Columns[c].Caption.c_str(), captionFormat);
-            widths_[c] = Utf8Length(table.Columns[c].Caption) + 1;  // bold and the filter button
+            widths_[c] = Utf8Length(table.Columns[c].Caption) + 3;  // bold, and the filter button
         }
     }
 
