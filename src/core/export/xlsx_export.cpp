@@ -61,11 +61,14 @@ size_t NumberWidth(double v, int decimals) {
     return n;
 }
 
-// A sheet name from the title: forbidden characters become blanks, no apostrophe at either
-// end, at most 31 characters with the suffix " (N)" of continuation sheets.
+// A sheet name from the title: forbidden characters become blanks (one for a run of them), no
+// apostrophe at either end, at most 31 characters with the suffix " (N)" of continuation sheets.
 std::string SheetName(const std::string& title, int sheet, int sheets) {
     std::string base;
-    for (char c : title) base += kSheetNameForbidden.find(c) == std::string_view::npos ? c : ' ';
+    for (char c : title) {
+        if (kSheetNameForbidden.find(c) != std::string_view::npos) c = ' ';
+        if (c != ' ' || base.empty() || base.back() != ' ') base += c;
+    }
     while (!base.empty() && (base.front() == '\'' || base.front() == ' ')) base.erase(0, 1);
     while (!base.empty() && (base.back() == '\'' || base.back() == ' ')) base.pop_back();
     if (base.empty()) base = "Лист";

@@ -54,7 +54,7 @@ class XlsxExportTest : public test::TempDirTest {};
 TEST_F(XlsxExportTest, WritesTitleCaptionsNumbersAndTexts) {
     const std::string file = Path("out.xlsx");
     ASSERT_TRUE(ExportXlsx(file, SmallTable(3), NullProgress()));
-    EXPECT_EQ(XlsxSheetNames(file), std::vector<std::string>{"Проба  таблица"});
+    EXPECT_EQ(XlsxSheetNames(file), std::vector<std::string>{"Проба таблица"});
     TReadSheet s = ReadXlsxSheet(file, 1);
     EXPECT_EQ(s.Cells["A1"].Text, "Проба: таблица");
     EXPECT_EQ(s.Cells["A2"].Text, "Имя");
@@ -91,7 +91,7 @@ TEST_F(XlsxExportTest, SplitsRowsOverSheetsWithTheSameCaptions) {
     ASSERT_TRUE(ExportXlsx(file, SmallTable(7), NullProgress(), options));
     const auto names = XlsxSheetNames(file);
     ASSERT_EQ(names.size(), 3u);
-    EXPECT_EQ(names[2], "Проба  таблица (3)");
+    EXPECT_EQ(names[2], "Проба таблица (3)");
     const int firstRow[] = {0, 3, 6};
     const int rows[] = {3, 3, 1};
     for (int n = 1; n <= 3; ++n) {
