@@ -4,6 +4,9 @@
 #include "gui/combs/combs_page.h"
 #include "gui/draws/draws_page.h"
 #include "gui/stats/draws_stat_page.h"
+#include "gui/app/enter_spin_box.h"
+#include "gui/filters/form_filter.h"
+#include "gui/scripts/script_page.h"
 
 namespace velmora {
 
@@ -11,6 +14,21 @@ void TTemplateMain::CreatePages() {
     AddPage(new TDrawsPage(*this), TPageArea::Lists, tr("Архив тиражей"));
     AddPage(new TCombsPage(*this), TPageArea::Lists, tr("Комбинации"));
     AddPage(new TDrawsStatPage(*this), TPageArea::Main, tr("Статистика"));
+    AddPage(new TScriptPage(*this), TPageArea::Main, tr("Сценарий"));
+}
+
+// What one page offers another goes through the window, which finds the page by its class.
+
+TFilterDialogSource TTemplateMain::FilterDialogSource() const {
+    if (auto* stats = Page<TDrawsStatPage>()) return stats->FilterDialogSource();
+    TFilterDialogSource source;
+    source.List = &statList_;
+    return source;
+}
+
+int TTemplateMain::CombsExcludeCount() const {
+    auto* combs = Page<TCombsPage>();
+    return combs ? combs->edCombsExclude->value() : 0;
 }
 
 } // namespace velmora

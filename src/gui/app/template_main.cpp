@@ -271,6 +271,7 @@ QMenu* TTemplateMain::MainMenu(TMainMenu id) {
         {TMainMenu::Draws, "mnDraws", QT_TR_NOOP("Архив тиражей")},
         {TMainMenu::Combs, "mnCombs", QT_TR_NOOP("Комбинации")},
         {TMainMenu::Stats, "mnStats", QT_TR_NOOP("Статистика")},
+        {TMainMenu::Scripts, "mnScripts", QT_TR_NOOP("Сценарий")},
         {TMainMenu::View, "mnView", QT_TR_NOOP("Вид")},
         {TMainMenu::Help, "mnHelp", QT_TR_NOOP("Справка")},
     };

@@ -69,6 +69,7 @@ namespace velmora {
 
 class TMainPage;
 class TStatusProgress;
+struct TFilterDialogSource;
 
 // The look the lists of the window share: whole rows selected, several at once; read-only; no grid,
 // no row headers, one fixed row height (a list of two million rows stays as fast as a short one);
@@ -81,7 +82,7 @@ void ReadListColumns(const TWindowSettings& settings, const std::string& section
 void WriteListColumns(TWindowSettings& settings, const std::string& section, const QTableView* view);
 
 // The menus of the main menu bar, in the product's order.
-enum class TMainMenu { File, Draws, Combs, Stats, View, Help };
+enum class TMainMenu { File, Draws, Combs, Stats, Scripts, View, Help };
 // The two page controls: the lists on the left, the analysis pages on the right.
 enum class TPageArea { Lists, Main };
 
@@ -174,6 +175,11 @@ public:
     // program settings file).
     TGenerateParams StoredGenerateParams() const;
     void StoreGenerateParams(const TGenerateParams& params);
+    // What the filter dialog of a script line offers: the statistics page's selector and sample
+    // length (pages.cpp).
+    TFilterDialogSource FilterDialogSource() const;
+    // The number of latest draws the combination page excludes (the preset of a script line).
+    int CombsExcludeCount() const;
 
     // ---- the full-set distribution files ----
     // Builds the distribution files (see CreatePrefetchFiles of the core) with the progress window;
