@@ -3,7 +3,9 @@
 #include "cli.h"
 
 #include "core/app/config.h"
+#include "core/combs/prefetch.h"
 #include "core/model/game.h"
+#include "core/stats/stat_list.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
@@ -34,6 +36,7 @@ int RunConfig(Args& args) {
     TConfigFile file;
     file.Load();
     TConfigData config = ReadConfig(file.Ini());
+    const TConfigData before = config;
     if (cols) {
         if (*cols < kMinMatrixCols || *cols > kMaxMatrixCols)
             throw Error(Format("Размер матрицы должен быть от %d до %d", {kMinMatrixCols, kMaxMatrixCols}));
@@ -57,7 +60,17 @@ int RunConfig(Args& args) {
         }
         config.Profits = ProfitsFromRows(rows);
     }
-    if (change) file.WriteConfig(config);
+    if (change) {
+        file.WriteConfig(config);
+        // Distribution files of the groups whose values follow the changed settings were made
+        // under the old ones: they go, and the next comparison or prefetch builds them anew.
+        if (const uint16_t groups = ConfigChangeGroups(before, config); groups != 0) {
+            TStatList list;
+            ApplyConfigFile(file.Ini(), list);
+            list.Build();
+            CreatePrefetchFiles(list, false, false, groups, CliProgress());
+        }
+    }
 
     const TGenerateParams gen = ReadGenerateParams(file.Ini());
     const TShreddingData shred = ReadShredding(file.Ini());

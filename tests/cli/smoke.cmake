@@ -278,6 +278,17 @@ endif()
 expect_contains("${err}" "Velmora_5x50_EVEN.dfc")
 expect_not_contains("${err}" "\r")
 
+# A settings change removes the distribution files its groups were built with.
+cli(0 out stats CHN1 --compare --len 5)
+if(NOT EXISTS ${WORK}/Prefetchs/Velmora_5x50_CHN1.dfc)
+  message(FATAL_ERROR "stats --compare built no distribution file of CHN1")
+endif()
+cli(0 out config --channel-size 7)
+if(EXISTS ${WORK}/Prefetchs/Velmora_5x50_CHN1.dfc)
+  message(FATAL_ERROR "the channel file of the old channel size was kept")
+endif()
+cli(0 out config --channel-size 5)
+
 # Scripts: the list's cells of a script file (number, comment, options, filters 1..7, tab-separated),
 # the current script when no file is named, and the three forms of an options text.
 cli(0 out script show ${DATA}/script_sample.lsc)
