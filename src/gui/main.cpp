@@ -3,16 +3,19 @@
 // and no-language (bare or after "-", "--", "/" or "\") select the start-up modes.
 #include "gui/app/form_main.h"
 #include "gui/app/messages.h"
+#include "gui/app/qt_locale.h"
 #include "gui/app/qt_text.h"
 #include "core/model/data_folder.h"
 
 #include <QApplication>
 #include <QDir>
+#include <cstdio>
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Velmora_5x50");
     QApplication::setApplicationVersion(VELMORA_VERSION);
+    velmora::InstallQtTexts(app);
 
     const QStringList args = QApplication::arguments();
     for (int i = 1; i < args.size(); ++i)
@@ -28,6 +31,19 @@ int main(int argc, char** argv) {
     std::vector<std::string> words;
     for (const QString& a : args) words.push_back(velmora::S(a));
     velmora::TTemplateMain::StartMode() = velmora::ParseStartMode(words);
+
+    // A mistyped folder is reported, not run as an empty data folder.
+    try {
+        velmora::CheckDataDir(velmora::DataDir());
+    } catch (const std::exception& e) {
+        if (velmora::TTemplateMain::StartMode().Batch()) {
+            const std::string line = velmora::S(velmora::MessageText(velmora::Q(e.what()))) + "\n";
+            std::fwrite(line.data(), 1, line.size(), stderr);
+        } else {
+            velmora::ShowError(nullptr, velmora::Q(e.what()));
+        }
+        return 1;
+    }
 
     velmora::TFormMain window;
     if (window.QuitPending()) return window.ExitCode();

@@ -218,6 +218,13 @@ void DrawsPageTest::EditKeepsThePlaceInTheArchive() {
     QCOMPARE(file[6].Number, 7);
     QCOMPARE(file[8].Number, 9);
     QCOMPARE(Row(*w, 2).mid(0, 2), (QStringList{"80", "11"}));
+    // The edited draw stays the selected one: "Удалить" and "Сведения о тираже" work on it.
+    const QModelIndexList selected = DrawsPage(*w)->lvDraws->selectionModel()->selectedRows();
+    QCOMPARE(selected.size(), 1);
+    QCOMPARE(selected.first().row(), 2);
+    QCOMPARE(DrawsPage(*w)->lvDraws->currentIndex().row(), 2);
+    QVERIFY(w->Command("DrawsDel")->isEnabled());
+    QVERIFY(w->Command("DrawsInfo")->isEnabled());
 }
 
 void DrawsPageTest::DeleteAsksAndRemovesExactlyTheSelection_data() {

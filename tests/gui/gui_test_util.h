@@ -1,7 +1,9 @@
 // Helpers of the GUI tests: answering modal dialogs and message boxes, and a data folder per test.
 #pragma once
 
+#include "gui/app/access_keys.h"
 #include "gui/app/form_main.h"
+#include "gui/app/qt_locale.h"
 #include "gui/combs/combs_page.h"
 #include "gui/draws/draws_page.h"
 #include "gui/stats/draws_stat_page.h"
@@ -40,10 +42,13 @@ inline QStringList& ModalFailures() {
     return failures;
 }
 
-// The start of a test program: no platform chatter, and Qt's own dialogs, which the tests drive.
+// The start of a test program: no platform chatter, Qt's own dialogs, which the tests drive, and
+// Qt's texts and the locale as the program has them.
 inline void InitGuiTestCase() {
     QuietOffscreenWarnings();
     QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    static bool installed = InstallQtTexts(*QCoreApplication::instance());
+    (void)installed;
 }
 
 // After each test: no modal window came up that the test did not expect.

@@ -16,6 +16,8 @@ int Box(QWidget* parent, QMessageBox::Icon icon, const QString& caption, const Q
         QMessageBox::StandardButtons buttons, QMessageBox::StandardButton preselected) {
     QMessageBox box(icon, caption, MessageText(text), buttons, parent);
     box.setDefaultButton(preselected);
+    // A file name or an address in the text can be copied.
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
     box.setEscapeButton(buttons & QMessageBox::No ? QMessageBox::No : QMessageBox::Ok);
     if (auto* b = box.button(QMessageBox::Yes)) b->setText(QCoreApplication::translate("Messages", "Да"));
     if (auto* b = box.button(QMessageBox::No)) b->setText(QCoreApplication::translate("Messages", "Нет"));

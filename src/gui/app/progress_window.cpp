@@ -19,7 +19,11 @@ TProgressWindow::TProgressWindow(TTemplateMain* window, QProgressDialog* dialog,
     QCoreApplication::processEvents();
 }
 
-TProgressWindow::~TProgressWindow() { dialog_->hide(); }
+TProgressWindow::~TProgressWindow() {
+    // Reset stops the dialog's own timer as well, which would show it again after the operation.
+    dialog_->reset();
+    dialog_->hide();
+}
 
 void TProgressWindow::Status(const std::string& text) { window_->SetStatusText(Q(text)); }
 

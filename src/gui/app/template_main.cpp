@@ -1,5 +1,6 @@
 #include "gui/app/template_main.h"
 
+#include "gui/app/access_keys.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
@@ -13,6 +14,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -91,6 +93,9 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     fmProgress->setAutoReset(false);
     fmProgress->setAutoClose(false);
     fmProgress->setMinimumDuration(0);
+    // A new progress dialog shows itself once its minimum duration has passed, unless it is reset:
+    // this one appears only while an operation runs (TProgressWindow).
+    fmProgress->reset();
     fmProgress->hide();
 
     CreateStatusBar();
@@ -108,6 +113,15 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     });
     setCentralWidget(splitter);
 
+    // The pages have filled the menus: every menu and item gets its access letter.
+    QList<QMenu*> menus;
+    for (QAction* a : menuBar()->actions())
+        if (a->menu()) menus << a->menu();
+    for (QMenu* m : findChildren<QMenu*>())
+        if (!menus.contains(m)) menus << m;
+    AssignAccessKeys(menuBar(), menus);
+    EnableMenuBarKeys(this);
+
     ReadProgramSettings();
     try {
         statList_.Bind(draws_.Draws);
@@ -120,6 +134,7 @@ TTemplateMain::TTemplateMain(QWidget* parent)
 
     idleTimer_ = new QTimer(this);
     connect(idleTimer_, &QTimer::timeout, this, &TTemplateMain::UpdateCommands);
+    connect(idleTimer_, &QTimer::timeout, this, &TTemplateMain::ClearStaleHint);
     idleTimer_->start(kIdleInterval);
     // Initialisation runs once the event loop has started, so the window is already up.
     QTimer::singleShot(0, this, &TTemplateMain::Initialize);
@@ -205,6 +220,9 @@ void TTemplateMain::UpdateCommands() {
 
 void TTemplateMain::BeginBusy() {
     if (busy_++ == 0) {
+        // The hint belonged to the pointer before the operation; the panel is the operation's now.
+        hintText_.clear();
+        ShowStatusText();
         QApplication::setOverrideCursor(Qt::WaitCursor);
         // Long operations handle window events between their steps: the user's input to this
         // window waits until they end (see eventFilter).
@@ -218,6 +236,7 @@ void TTemplateMain::EndBusy() {
     if (--busy_ == 0) {
         qApp->removeEventFilter(this);
         QApplication::restoreOverrideCursor();
+        ShowStatusText();
         // A close asked for during the operation is carried out now, from the event loop, once
         // the command that ran the operation has returned.
         if (closePending_)
@@ -338,11 +357,30 @@ void TTemplateMain::SetStatusPanel(int panel, const QString& text) {
 }
 
 void TTemplateMain::SetStatusText(const QString& text) {
-    statusPanels_[kStatusText]->setText(text);
+    statusText_ = text;
+    ShowStatusText();
     statusPanels_[kStatusText]->repaint();
 }
 
 void TTemplateMain::Initialize() {
+void TTemplateMain::ShowStatusText() {
+    // The operation's status owns the panel; a hint never overwrites it, and it never leaves a
+    // hint behind.
+    statusPanels_[kStatusText]->setText(statusText_.isEmpty() && IsIdle() ? hintText_ : statusText_);
+}
+
+void TTemplateMain::ClearStaleHint() {
+    // A hint stays while the pointer is over a control that gives it (or over an open menu, whose
+    // items send their own); Leave events are not always delivered (a modal window, a pop-up).
+    if (hintText_.isEmpty() || QApplication::activePopupWidget()) return;
+    for (QWidget* w = QApplication::widgetAt(QCursor::pos()); w; w = w->parentWidget()) {
+        if (w->statusTip() == hintText_) return;
+        if (w->isWindow()) break;
+    }
+    hintText_.clear();
+    ShowStatusText();
+}
+
     if (initialized_ || quitPending_) return;
     const TStartMode& mode = StartMode();
     try {
@@ -373,7 +411,7 @@ void TTemplateMain::Initialize() {
         // The update check at start ("AutoUpdates") comes with the self-update.
         if (mode.FullRecreate) {
             BuildPrefetchFiles(true, kAllPrefetchGroups);
-        } else {
+        } else if (!closePending_) {
             BuildPrefetchFiles(mode.FullRefresh, kNoPrefetchGroups);
         }
         if (prefetchMode) {
@@ -381,7 +419,8 @@ void TTemplateMain::Initialize() {
             return;
         }
         // The draw download at start ("DownloadDrawsOnStart") comes with the download.
-        if (firstRun_) ShowFirstRunWindow();
+        // A close that came in during the steps above only waits for them: no new window opens.
+        if (firstRun_ && !closePending_ && isVisible()) ShowFirstRunWindow();
     } catch (const std::exception& e) {
         ReportStartError(Q(Format(S(tr("Ошибка инициализации программы!\r\r%s")), {e.what()})));
         if (StartMode().Batch()) {
@@ -408,13 +447,20 @@ void TTemplateMain::ReadWindowSettings() {
         const QSize size = scr ? scr->size() : QSize();
         const int ppi = scr ? int(std::lround(scr->logicalDotsPerInch())) : 96;
         if (auto p = settings_.ReadPlacement(section, size.width(), size.height(), ppi)) {
+        bool placed = false;
             showCmd_ = p->ShowCmd;
             if (p->HasNormPos) {
                 QRect r(QPoint(p->NormPos[0], p->NormPos[1]), QPoint(p->NormPos[2] - 1, p->NormPos[3] - 1));
-                if (r.isValid()) setGeometry(r);
+                if (r.isValid()) {
+                    setGeometry(r);
+                    placed = true;
+                }
             }
         }
         leftPanelWidth_ = settings_.ReadInteger(section, "LeftPanelWidth", leftPanelWidth_);
+        if (!placed && scr) setGeometry(FirstStartGeometry(scr->availableGeometry()));
+        // The lists on the left show all their columns unless that takes most of the window.
+        leftPanelWidth_ = std::clamp(pcLists->sizeHint().width(), 300, std::max(300, width() * 45 / 100));
         prefetchsEnabled_ = settings_.ReadBool(section, "PrefetchsEnabled", false);
         if (!settings_.ReadBool(section, "PrefetchsInit", false)) {
             // The first start: the comparison starts switched off.
@@ -432,6 +478,17 @@ void TTemplateMain::ReadWindowSettings() {
 }
 
 void TTemplateMain::WriteLayoutSettings() {
+QRect FirstStartGeometry(const QRect& available) {
+    // Most of the screen, centred: the pages have a table, a chart and a list side by side. A
+    // small screen is taken whole.
+    const QSize least(900, 640);
+    QSize size(available.width() * 19 / 20, available.height() * 19 / 20);
+    size = size.expandedTo(least).boundedTo(available.size());
+    QRect r(QPoint(0, 0), size);
+    r.moveCenter(available.center());
+    return r;
+}
+
     const std::string section = S(SettingsSection());
     TWindowPlacement p;
     p.ShowCmd = isMaximized() ? 3 : isMinimized() ? 2 : 1;
@@ -512,10 +569,20 @@ bool TTemplateMain::event(QEvent* e) {
     // Command hints go to the status text panel (while no operation writes there) instead of
     // replacing the whole status bar.
     if (e->type() == QEvent::StatusTip) {
-        if (IsIdle()) statusPanels_[kStatusText]->setText(static_cast<QStatusTipEvent*>(e)->tip());
+        hintText_ = static_cast<QStatusTipEvent*>(e)->tip();
+        ShowStatusText();
         return true;
     }
     return QMainWindow::event(e);
+    if (e->type() == QEvent::Show && !splitterPlaced_) {
+        // The window has its final size now: the left pages take their width from it.
+        splitterPlaced_ = true;
+        splitter->setSizes({leftPanelWidth_, std::max(width() - leftPanelWidth_, 100)});
+    }
+    if (e->type() == QEvent::Leave && !hintText_.isEmpty()) {
+        hintText_.clear();
+        ShowStatusText();
+    }
 }
 
 // ---- the shared data ------------------------------------------------------------------------

@@ -64,6 +64,7 @@ class QTabWidget;
 class QTableView;
 class QToolButton;
 class QTimer;
+class QUrl;
 
 namespace velmora {
 
@@ -80,6 +81,10 @@ QToolButton* CommandButton(QWidget* parent, const char* name, QAction* action);
 // Column widths of a list from the window settings ("<name>.Column<i>"), and back.
 void ReadListColumns(const TWindowSettings& settings, const std::string& section, QTableView* view);
 void WriteListColumns(TWindowSettings& settings, const std::string& section, const QTableView* view);
+
+// The window's rectangle at the first start (no placement saved): most of the screen's available
+// area, centred.
+QRect FirstStartGeometry(const QRect& available);
 
 // The menus of the main menu bar, in the product's order.
 enum class TMainMenu { File, Draws, Combs, Stats, Scripts, View, Help };
@@ -217,6 +222,9 @@ public:
     QProgressDialog* fmProgress;  // the progress window of long multi-step operations
 
 public slots:
+    // Opens a web page or the help file in the system's viewer; false when there is none (tests
+    // replace it).
+    static std::function<bool(const QUrl&)>& UrlOpener();
     bool ExitProgramUpdate() const;
     void ExitProgramExecute();
     bool AboutUpdate() const;
@@ -297,6 +305,8 @@ private:
     std::unique_ptr<TStatusProgress> progress_;
     std::unique_ptr<TCombSet> combs_;
     std::vector<TCommandItem> commands_;
+    // UrlOpener, or the address in a message box when nothing could open it.
+    void OpenExternal(const QUrl& url, const QString& address);
     std::vector<TMainPage*> pages_;
     std::vector<std::pair<TMainMenu, QMenu*>> menus_;
     TNumberSet followingSet_;
@@ -308,6 +318,13 @@ private:
     bool initialized_ = false;
     int showCmd_ = 1;
     int leftPanelWidth_ = 420;
+    // Panel 6 shows the status text of the running operation; while there is none, the hint of
+    // the control under the pointer (cleared when the pointer leaves it or an operation starts).
+    QString statusText_;
+    QString hintText_;
+    void ShowStatusText();
+    void ClearStaleHint();
+    bool splitterPlaced_ = false;  // the left pages got their width when the window was shown
     QString lastDir_;
 
     bool prefetchsEnabled_ = false;

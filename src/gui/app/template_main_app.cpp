@@ -72,6 +72,13 @@ void TTemplateMain::PrepareStart() {
     if (!dataLock_.Acquire(DataLockFile())) {
         secondCopy_ = true;
         settings_.SetReadOnly(true);
+    } else {
+        // What writes interrupted last time (a crash, a power cut) left behind goes first. A sweep
+        // that fails leaves the files for the next start; the data files themselves are whole.
+        try {
+            RemoveStaleDataTempFiles();
+        } catch (const std::exception&) {
+        }
     }
     if (StartMode().Restart && !WaitForOtherProcesses(ExecutableName())) {
         RequestQuit(1);
@@ -202,7 +209,7 @@ void TTemplateMain::EditConfigExecute() {
 
 bool TTemplateMain::GetHelpUpdate() const { return QFileInfo::exists(helpFile_); }
 
-void TTemplateMain::GetHelpExecute() { QDesktopServices::openUrl(QUrl::fromLocalFile(helpFile_)); }
+void TTemplateMain::GetHelpExecute() { OpenExternal(QUrl::fromLocalFile(helpFile_), helpFile_); }
 
 bool TTemplateMain::AutoSelfUpdateUpdate() const { return true; }
 bool TTemplateMain::AutoSelfUpdateChecked() const { return autoUpdates_; }
@@ -212,7 +219,24 @@ void TTemplateMain::AutoSelfUpdateExecute() {
     WriteSwitch("AutoUpdates", autoUpdates_);
 }
 
-void TTemplateMain::OpenWebPage(const char* url) { QDesktopServices::openUrl(QUrl(QString::fromUtf8(url))); }
+void TTemplateMain::OpenWebPage(const char* url) {
+    const QString address = QString::fromUtf8(url);
+    OpenExternal(QUrl(address), address);
+}
+
+std::function<bool(const QUrl&)>& TTemplateMain::UrlOpener() {
+    static std::function<bool(const QUrl&)> opener = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+    return opener;
+}
+
+void TTemplateMain::OpenExternal(const QUrl& url, const QString& address) {
+    // Without a web browser (or a viewer for the file) the user is given the address to open it
+    // elsewhere, instead of nothing happening.
+    if (UrlOpener()(url)) return;
+    ShowInformation(this, Q(Format(S(tr("Не удалось открыть адрес: в системе не найдена программа для его "
+                                        "просмотра.\r\rОткройте его вручную:\r%s")),
+                                   {S(address)})));
+}
 
 void TTemplateMain::ShowFirstRunWindow() {
     TFormFirstRun dlg(helpFile_, this);

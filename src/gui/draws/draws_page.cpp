@@ -17,6 +17,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableView>
 #include <QToolButton>
@@ -100,14 +101,24 @@ TDrawsPage::TDrawsPage(TTemplateMain& window) : TMainPage(window, "tsDraws") {
 
 void TDrawsPage::SetDrawListCaptions(const QStringList& captions) {
     drawsModel_->SetCaptions(captions);
-    // Narrow number columns, wider draw number and date.
+    // Narrow number columns (two digits, the sum three), wider draw number and date: the whole
+    // list fits the left pages.
     const QFontMetrics fm = lvDraws->fontMetrics();
     for (int i = 0; i < captions.size(); ++i) {
-        int w = std::max(fm.horizontalAdvance(captions[i]), fm.horizontalAdvance("0000")) + 18;
+        int w = std::max(fm.horizontalAdvance(captions[i]), fm.horizontalAdvance("000")) + 14;
         if (i == 0) w = std::max(w, fm.horizontalAdvance("000000") + 18);
         if (i == captions.size() - 1) w = std::max(w, fm.horizontalAdvance("0000-00-00") + 18);
         lvDraws->setColumnWidth(i, w);
     }
+}
+
+QSize TDrawsPage::sizeHint() const {
+    int w = 2 * lvDraws->frameWidth() + lvDraws->verticalScrollBar()->sizeHint().width() + 2;
+    for (int c = 0; c < drawsModel_->columnCount(); ++c)
+        if (!lvDraws->isColumnHidden(c)) w += lvDraws->columnWidth(c);
+    const QMargins m = layout()->contentsMargins();
+    const QSize own = TMainPage::sizeHint();
+    return {std::max(own.width(), w + m.left() + m.right()), own.height()};
 }
 
 void TDrawsPage::ReadSettings(const std::string& section) {
@@ -164,15 +175,23 @@ void TDrawsPage::DrawsImportExecute() {
     TTemplateMain& w = Window();
     TBusy busy(&w);
     w.SetStatusText(Q(Format(S(tr("Импорт тиражей из файла \"%s\"...")), {S(path)})));
+    int added = 0;
+    int invalid = 0;
     try {
-        ImportDrawsCsv(w.Draws(), S(path));
+        added = ImportDrawsCsv(w.Draws(), S(path), &invalid);
     } catch (const std::exception& e) {
         // A read error imports nothing; a save error keeps the imported draws in memory.
+        invalid = 0;
         ShowError(&w, Q(e.what()));
     }
     w.NotifyDrawsChanged(true);
     w.RecomputeViews(false);
     w.SetStatusText(QString());
+    // Numbers that could not be read were stored as 0: the user is told which count to check.
+    if (invalid > 0)
+        ShowWarning(&w, Q(Format(S(tr("Добавлено тиражей: %d.\r\rИз них с некорректными полями: %d (такие поля "
+                                        "записаны как 0). Проверьте эти тиражи в архиве.")),
+                                 {added, invalid})));
 }
 
 bool TDrawsPage::DrawsExportUpdate() const { return Window().Draws().Count() > 0; }
@@ -218,8 +237,20 @@ void TDrawsPage::DrawsEditExecute() {
     TDrawRecord rec = w.Draws().Draws[size_t(index)];
     if (!EditDrawRecord(&w, tr("Введите данные следующего тиража"), rec, true)) return;
     w.Draws().Draws[size_t(index)] = rec;
+    const int row = FocusedDrawRow();
     w.SaveDraws();
+    // The list was built anew: the edited draw stays the selected one, so that the next command
+    // ("Удалить", "Сведения о тираже") works on it.
+    SelectDrawRow(row);
     w.RecomputeViews(false);
+}
+
+void TDrawsPage::SelectDrawRow(int row) {
+    if (row < 0 || row >= drawsModel_->rowCount()) return;
+    const QModelIndex index = drawsModel_->index(row, 0);
+    lvDraws->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    lvDraws->scrollTo(index);
+    Window().UpdateCommands();
 }
 
 bool TDrawsPage::DrawsDelUpdate() const { return lvDraws->selectionModel()->hasSelection(); }

@@ -25,6 +25,8 @@ public:
 
     void ReadSettings(const std::string& section) override;
     void WriteSettings(const std::string& section) override;
+    // Wide enough for every column of the draw list (the first-start width of the left pages).
+    QSize sizeHint() const override;
 
     QToolButton* btnDrawsAdd;
     QToolButton* btnDrawsDel;
@@ -57,6 +59,8 @@ private:
     // The list, the archive panels of the status bar and the offset follow the archive.
     void RefreshDrawList(bool reset);
     int FocusedDrawRow() const;
+    // Makes the row the current and only selected one.
+    void SelectDrawRow(int row);
     QString AskCsvFile(bool save, const QString& caption);
 
     TDrawsModel* drawsModel_;

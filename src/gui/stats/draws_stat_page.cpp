@@ -42,7 +42,8 @@ constexpr int kPrefetchColumnWidth = 80;
 constexpr uint32_t kActualColor = 0x008000;  // green
 constexpr uint32_t kPointFrame = 0xFF00FF;   // magenta
 constexpr uint32_t kFullSetColor = 0x0000FF; // red
-constexpr int kMaxAxisLabels = 25;
+constexpr int kAxisLabelGap = 10;  // room between two labels of the value axis
+constexpr int kMaxAxisStep = 1000;
 constexpr int kDefaultChartHeight = 220;
 
 bool IsPrefetchColumn(int c) { return c >= kColNorm && c <= kColDeviationPct; }
@@ -142,6 +143,11 @@ TDrawsStatPage::TDrawsStatPage(TTemplateMain& window) : TMainPage(window, "tsDra
     crtDrawsStat->setObjectName("crtDrawsStat");
     crtDrawsStat->setRenderHint(QPainter::Antialiasing);
     crtDrawsStat->setMinimumHeight(60);
+    // The labels follow the width of the chart. Not its plot area: turning the labels changes
+    // that area, which would turn them back.
+    connect(chart, &QChart::plotAreaChanged, this, [this] {
+        if (crtDrawsStat->width() != axisLabelsWidth_) LayoutAxisLabels(false);
+    });
 
     splDrawsStat = new TPaneSplitter(Qt::Vertical, this);
     splDrawsStat->setObjectName("splDrawsStat");
@@ -207,6 +213,17 @@ void TDrawsStatPage::ShowPrefetchColumns() {
     }
 }
 
+// A column whose texts (value keys of a mask statistic, long forecasts) are wider than it grows to
+// show them whole; a column the user widened stays as wide.
+void TDrawsStatPage::FitColumnsToContents() {
+    auto* view = static_cast<QAbstractItemView*>(lvDrawsStat);
+    for (int c = 0; c < kDrawStatsColumnCount; ++c) {
+        if (lvDrawsStat->isColumnHidden(c)) continue;
+        const int need = std::max(view->sizeHintForColumn(c), lvDrawsStat->horizontalHeader()->sectionSizeHint(c));
+        if (need > lvDrawsStat->columnWidth(c)) lvDrawsStat->setColumnWidth(c, need);
+    }
+}
+
 // ---- selectors and the table -----------------------------------------------------------------
 
 void TDrawsStatPage::RefreshStatSelectors(bool keepIndex) {
@@ -263,6 +280,7 @@ void TDrawsStatPage::ComputeDrawStats(bool force) {
             drawsStat_.Messages.push_back(e.what());
         }
         drawsStatModel_->SetRows(drawsStat_.Rows);
+        FitColumnsToContents();
         FillDrawsStatChart();
         Window().SetStatusText(QString());
     }
@@ -293,6 +311,7 @@ void TDrawsStatPage::FillDrawsStatChart() {
         chart->addAxis(axisY, Qt::AlignLeft);
     }
     for (const QString& label : axisX->categoriesLabels()) axisX->remove(label);
+    axisLabels_.clear();
     const TDrawStatsTable& t = drawsStat_;
     const bool empty = t.Actual.empty() && t.FullSet.empty();
     axisX->setVisible(!empty);
@@ -331,19 +350,50 @@ void TDrawsStatPage::FillDrawsStatChart() {
     }
     for (QLegendMarker* m : chart->legend()->markers(points)) m->setVisible(false);
 
-    // The value texts under their points; every n-th one when there are many.
     const auto& labelled = t.FullSet.empty() ? t.Actual : t.FullSet;
-    const size_t step = std::max<size_t>(1, (labelled.size() + kMaxAxisLabels - 1) / kMaxAxisLabels);
-    QStringList used;
-    for (size_t k = 0; k < labelled.size(); k += step) {
-        const QString label = Q(labelled[k].Label);
-        if (used.contains(label)) continue;
-        used << label;
-        axisX->append(label, labelled[k].X);
-    }
+    for (const auto& p : labelled) axisLabels_.push_back({Q(p.Label), p.X});
     axisX->setRange(0.5, labelled.empty() ? 1.0 : labelled.back().X + 0.5);
     axisY->setRange(0, maxY > 0 ? maxY * 1.1 : 1);
     axisY->applyNiceNumbers();
+    LayoutAxisLabels(true);
+}
+
+// The value texts under their points, as many as the width of the chart shows whole: every n-th
+// one when they do not fit, turned upright when that shows clearly more of them. Runs again when
+// the chart changes its size.
+void TDrawsStatPage::LayoutAxisLabels(bool force) {
+    QChart* chart = crtDrawsStat->chart();
+    auto* axisX = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
+    if (!axisX) return;
+    const int n = int(axisLabels_.size());
+    const QFontMetrics fm(axisX->labelsFont());
+    int widest = 0;
+    for (const auto& l : axisLabels_) widest = std::max(widest, fm.horizontalAdvance(l.first));
+    // The chart gives every label an equal share of the axis, less a padding on both sides.
+    const double plotWidth = chart->plotArea().width() > 0 ? chart->plotArea().width()
+                                                            : std::max(crtDrawsStat->width() - 80, 100);
+    auto stepFor = [&](int labelWidth) {
+        const int fit = std::max(1, int(plotWidth / (labelWidth + kAxisLabelGap)) - 1);
+        return std::max(1, (n + fit - 1) / fit);
+    };
+    const int flatStep = stepFor(widest);
+    const int uprightStep = stepFor(fm.height());
+    // Upright texts take their length from the chart's height: only short ones turn.
+    const bool upright = flatStep > 1 && uprightStep * 2 <= flatStep && widest <= crtDrawsStat->height() / 3;
+    const int step = std::min(upright ? uprightStep : flatStep, kMaxAxisStep);
+    axisLabelsWidth_ = crtDrawsStat->width();
+    if (!force && step == axisLabelStep_ && upright == axisLabelsUpright_) return;
+    axisLabelStep_ = step;
+    axisLabelsUpright_ = upright;
+    for (const QString& label : axisX->categoriesLabels()) axisX->remove(label);
+    axisX->setLabelsAngle(upright ? -90 : 0);
+    QStringList used;
+    for (int k = 0; k < n; k += step) {
+        const QString& label = axisLabels_[size_t(k)].first;
+        if (used.contains(label)) continue;
+        used << label;
+        axisX->append(label, axisLabels_[size_t(k)].second);
+    }
 }
 
 // ---- commands -------------------------------------------------------------------------------

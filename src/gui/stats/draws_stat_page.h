@@ -8,6 +8,8 @@
 #include "core/model/filter_action.h"
 #include "gui/app/main_page.h"
 
+#include <QString>
+#include <utility>
 #include <vector>
 
 class QChartView;
@@ -86,6 +88,8 @@ public:
 private:
     void AddStatFilterCommands();
     void FillDrawsStatChart();
+    void LayoutAxisLabels(bool force);
+    void FitColumnsToContents();
     // Columns 3 to 5 show only while the comparison with the full set is on.
     void ShowPrefetchColumns();
 
@@ -94,6 +98,11 @@ private:
     TDrawStatsCache drawsStatCache_;
     bool showTotalLine_ = true;
     bool computingStats_ = false;
+    // The value texts of the chart's points and how they are shown now.
+    std::vector<std::pair<QString, double>> axisLabels_;
+    int axisLabelStep_ = 0;
+    bool axisLabelsUpright_ = false;
+    int axisLabelsWidth_ = -1;  // the chart's width they were laid out for
 };
 
 } // namespace velmora

@@ -1,0 +1,31 @@
+// Keyboard access to the menus, as in any desktop program: every menu of the menu bar and every
+// item of a menu has an access letter (the underlined letter, '&' in the caption), unique within
+// its menu; Alt alone highlights the menu bar and F10 opens its first menu.
+#pragma once
+
+#include <QList>
+#include <QString>
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class QMenuBar;
+
+namespace velmora {
+
+// Gives an access letter to every item of the menu bar and of the menus that lacks one. An item
+// keeps the letter its caption already has. An action shown in several menus (a command in the
+// main menu and in a list's pop-up menu) has one caption, so its letter is chosen unique in all of
+// them. The letter is the first free one among the initials of the caption's words, then among
+// its other letters and digits; an item whose letters are all taken gets none.
+void AssignAccessKeys(QMenuBar* bar, const QList<QMenu*>& menus);
+
+// The caption without its access letter marks ("&&" stays one "&").
+QString PlainCaption(const QString& text);
+
+// Alt pressed and released alone highlights the first menu of the window's menu bar (Down or
+// Enter opens it, Escape leaves); F10 opens the first menu, unless a command of the window has
+// that key.
+void EnableMenuBarKeys(QMainWindow* window);
+
+} // namespace velmora

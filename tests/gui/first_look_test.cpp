@@ -1,0 +1,413 @@
+// What a new user meets in the first minute: the window takes input after the start, the menus are
+// reached from the keyboard, Qt's own texts are Russian, the window and its tables fit the screen,
+// the chart's labels are whole, hints leave the status panel, a page without a browser shows its
+// address, and the start-up steps around the data folder.
+#include "gui_test_util.h"
+
+#include "core/app/window_settings.h"
+#include "core/combs/comb_set.h"
+#include "core/util/atomic_file.h"
+#include "gui/app/access_keys.h"
+#include "gui/app/form_first_run.h"
+#include "gui/app/qt_locale.h"
+#include "gui/app/qt_text.h"
+#include "gui/stats/draw_stats_model.h"
+#include "core/app/help.h"
+
+#include <QAction>
+#include <QChartView>
+#include <QComboBox>
+#include <QCursor>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QGraphicsTextItem>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressDialog>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStatusTipEvent>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QToolButton>
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+// Counts the progress windows that were shown, whatever showed them.
+class ProgressWatch : public QObject {
+public:
+    ProgressWatch() { qApp->installEventFilter(this); }
+    ~ProgressWatch() override { qApp->removeEventFilter(this); }
+    int Shown = 0;
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override {
+        if (e->type() == QEvent::Show && qobject_cast<QProgressDialog*>(o)) ++Shown;
+        return false;
+    }
+};
+
+// The menus of the window: the menu bar's, in order, then the pop-up menus of the pages.
+QList<QMenu*> WindowMenus(TTemplateMain& w) {
+    QList<QMenu*> menus;
+    for (QAction* a : w.menuBar()->actions())
+        if (a->menu()) menus << a->menu();
+    for (QMenu* m : w.findChildren<QMenu*>())
+        if (!menus.contains(m)) menus << m;
+    return menus;
+}
+
+// "caption: what is wrong" for every item without a letter or with a letter another item has.
+QStringList AccessKeyFaults(const QString& menuName, const QList<QAction*>& actions) {
+    QStringList faults;
+    std::map<QString, QString> letters;
+    for (QAction* a : actions) {
+        if (a->isSeparator() || a->text().isEmpty()) continue;
+        const QKeySequence key = QKeySequence::mnemonic(a->text());
+        if (key.isEmpty()) {
+            faults << menuName + ": " + a->text() + ": no letter";
+            continue;
+        }
+        const QString letter = key.toString();
+        if (letters.count(letter)) faults << menuName + ": " + a->text() + ": the letter of " + letters[letter];
+        letters[letter] = a->text();
+    }
+    return faults;
+}
+
+// The texts of the chart's labels as drawn; an elided one ends with "…".
+QStringList ChartTexts(QChartView* view) {
+    QStringList texts;
+    for (QGraphicsItem* item : view->scene()->items())
+        if (auto* t = dynamic_cast<QGraphicsTextItem*>(item); t && t->isVisible()) texts << t->toPlainText();
+    return texts;
+}
+
+void SelectStatistic(TDrawsStatPage* page, const QString& part) {
+    const int i = page->cbDrawsStatType->findText(part, Qt::MatchContains);
+    QVERIFY2(i >= 0, qPrintable(part));
+    page->cbDrawsStatType->setCurrentIndex(i);
+    QTest::qWait(50);
+}
+
+void WriteSwitchBefore(const char* key, bool value) {
+    TWindowSettings s(WindowSettingsFile());
+    s.Load();
+    s.WriteBool("TFormMain", key, value);
+    s.Save();
+}
+
+} // namespace
+
+class FirstLookTest : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase() { InitGuiTestCase(); }
+    void init() { ModalFailures().clear(); }
+    void cleanup() { CheckModalFailures(); }
+
+    void WindowTakesAClickAfterStart();
+    void EveryMenuItemHasItsOwnLetter();
+    void MenuBarFromTheKeyboard();
+    void QtTextsAreRussian();
+    void FirstStartGeometry_data();
+    void FirstStartGeometry();
+    void FirstStartFitsTheScreen();
+    void FilterCaptionTakesItsRoom();
+    void HintsLeaveTheStatusPanel();
+    void PageWithoutBrowserShowsTheAddress();
+    void ImportTellsOfInvalidFields();
+    void StartRemovesStaleTemporaryFiles();
+    void CloseDuringStartOpensNoWindow();
+};
+
+// The progress window of the distribution files must not come up by itself with the comparison
+// off (the default): the window takes a click several seconds after the start.
+void FirstLookTest::WindowTakesAClickAfterStart() {
+    DataFolder data(MakeSampleDraws(120, 5));
+    ProgressWatch watch;
+    auto w = OpenMainWindow();
+    QVERIFY(!w->PrefetchsEnabled());
+    QTest::qWait(5000);
+    QCOMPARE(watch.Shown, 0);
+    QVERIFY(!w->fmProgress->isVisible());
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    QTabBar* tabs = w->pcLists->tabBar();
+    QCOMPARE(w->pcLists->currentIndex(), 0);
+    QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(1).center());
+    QCOMPARE(w->pcLists->currentIndex(), 1);
+
+    // An operation with the progress window shows it while it runs, and never again afterwards.
+    w->Command("DrawsStatePrefetchsEnabled")->trigger();
+    QVERIFY(watch.Shown >= 1);
+    QVERIFY(!w->fmProgress->isVisible());
+    const int shown = watch.Shown;
+    QTest::qWait(5000);
+    QCOMPARE(watch.Shown, shown);
+    QVERIFY(!w->fmProgress->isVisible());
+}
+
+void FirstLookTest::EveryMenuItemHasItsOwnLetter() {
+    DataFolder data(TenDraws());
+    auto w = OpenMainWindow();
+    QStringList faults = AccessKeyFaults("menu bar", w->menuBar()->actions());
+    const QList<QMenu*> menus = WindowMenus(*w);
+    QVERIFY(menus.size() > 6);
+    for (QMenu* m : menus) faults << AccessKeyFaults(m->objectName(), m->actions());
+    QCOMPARE(faults.join("\n"), QString());
+    // The captions themselves stay the product's.
+    QCOMPARE(PlainCaption(w->Command("CombsGen")->text()), QString("Генерировать"));
+    QCOMPARE(PlainCaption(w->menuBar()->actions().first()->text()), QString("Файл"));
+}
+
+void FirstLookTest::MenuBarFromTheKeyboard() {
+    DataFolder data(TenDraws());
+    auto w = OpenMainWindow();
+    QApplication::setActiveWindow(w.get());
+    const QList<QAction*> bar = w->menuBar()->actions();
+
+    // Alt with a menu's letter opens that menu.
+    QAction* draws = bar.at(1);
+    const QKeySequence letter = QKeySequence::mnemonic(draws->text());
+    QVERIFY(!letter.isEmpty());
+    const QString typed = letter.toString().right(1).toLower();  // "Alt+А": a Cyrillic letter
+    QTest::sendKeyEvent(QTest::Click, w.get(), Qt::Key(letter[0].key()), typed, Qt::AltModifier);
+    QVERIFY(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == draws->menu(); }));
+    QApplication::activePopupWidget()->close();
+    QVERIFY(QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }));
+
+    // F10 opens the first menu while no command has that key.
+    QTest::keyClick(w.get(), Qt::Key_F10);
+    QVERIFY(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == bar.first()->menu(); }));
+    QApplication::activePopupWidget()->close();
+}
+
+// Qt's own dialogs speak Russian, and dates and numbers are written the Russian way.
+void FirstLookTest::QtTextsAreRussian() {
+    QVERIFY2(!QtTextsFile().isEmpty(), "qtbase_ru.qm was not found");
+    QCOMPARE(QLocale().language(), QLocale::Russian);
+    QCOMPARE(QLocale().toString(QDate(2024, 12, 1), "d MMMM"), QString("1 декабря"));
+    QCOMPARE(QLocale().toString(1.5, 'f', 1), QString("1,5"));
+
+    DataFolder data(TenDraws());
+    auto w = OpenMainWindow();
+    QStringList buttons, labels;
+    OnModal<QFileDialog>([&](QFileDialog* dlg) {
+        for (QAbstractButton* b : dlg->findChild<QDialogButtonBox*>()->buttons()) buttons << PlainCaption(b->text());
+        for (const char* name : {"lookInLabel", "fileNameLabel", "fileTypeLabel"})
+            if (auto* l = dlg->findChild<QLabel*>(name)) labels << PlainCaption(l->text());
+        dlg->reject();
+    });
+    w->Command("DrawsImport")->trigger();
+    buttons.sort();
+    QCOMPARE(buttons, (QStringList{"Открыть", "Отмена"}));
+    QCOMPARE(labels, (QStringList{"Перейти к:", "Имя файла:", "Типы файлов:"}));
+}
+
+void FirstLookTest::FirstStartGeometry_data() {
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QRect>("window");
+    QTest::newRow("1366x768") << QRect(0, 0, 1366, 768) << QRect(34, 19, 1297, 729);
+    QTest::newRow("1920x1080 less a panel") << QRect(0, 0, 1920, 1040) << QRect(48, 26, 1824, 988);
+    QTest::newRow("second screen") << QRect(1920, 0, 1280, 1024) << QRect(1952, 26, 1216, 972);
+    QTest::newRow("small screen taken whole") << QRect(0, 0, 800, 600) << QRect(0, 0, 800, 600);
+}
+
+void FirstLookTest::FirstStartGeometry() {
+    QFETCH(QRect, available);
+    QFETCH(QRect, window);
+    QCOMPARE(velmora::FirstStartGeometry(available), window);
+}
+
+// The first start on this screen (the test runs on a 1366x768 and a 1920x1080 one): most of the
+// screen, the selector's caption whole, every column of the lists reachable, the chart's labels
+// whole for a statistic with few short values and for a mask statistic with many long ones.
+void FirstLookTest::FirstStartFitsTheScreen() {
+    DataFolder data(MakeSampleDraws(400, 7));
+    auto w = std::make_unique<TFormMain>();
+    QScreen* screen = w->screen();
+    if (screen->size().width() < 1366) QSKIP("judged on screens of 1366x768 and larger (see CMakeLists.txt)");
+    QCOMPARE(w->geometry(), velmora::FirstStartGeometry(screen->availableGeometry()));
+    w->show();
+    QVERIFY(QTest::qWaitFor([&] { return w->Initialized(); }));
+    QTest::qWait(100);
+
+    // The draw list shows all its columns.
+    QTableView* draws = DrawsPage(*w)->lvDraws;
+    QVERIFY2(draws->horizontalScrollBar()->maximum() == 0,
+             qPrintable(QString("the left pages are %1 wide, the draw list wants %2; the right ones at least %3")
+                            .arg(w->pcLists->width())
+                            .arg(DrawsPage(*w)->sizeHint().width())
+                            .arg(w->pcMain->minimumSizeHint().width())));
+
+    TDrawsStatPage* stats = StatPage(*w);
+    const QString dir = qEnvironmentVariable("VELMORA_SCREENS", VELMORA_SCREENS);
+    QDir().mkpath(dir);
+    const QString size = QString("%1x%2").arg(screen->size().width()).arg(screen->size().height());
+    int shot = 0;
+    for (const QString& statistic : {QString("Числа тиража"), QString("Четные и нечетные числа в тираже")}) {
+        SelectStatistic(stats, statistic);
+        QVERIFY(stats->DrawsStatModel()->rowCount() > 0);
+        QTest::qWait(100);
+        // The selected caption is shown whole.
+        QComboBox* cb = stats->cbDrawsStatType;
+        QStyleOptionComboBox opt;
+        opt.initFrom(cb);
+        const QRect textRect = cb->style()->subControlRect(QStyle::CC_ComboBox, &opt, QStyle::SC_ComboBoxEditField, cb);
+        QVERIFY2(cb->fontMetrics().horizontalAdvance(cb->currentText()) <= textRect.width(),
+                 qPrintable(cb->currentText()));
+        // Every column is reachable: the ones that do not fit are a scroll away, and each is
+        // narrower than the table.
+        QTableView* table = stats->lvDrawsStat;
+        for (int c = 0; c < table->model()->columnCount(); ++c) {
+            if (table->isColumnHidden(c)) continue;
+            const QModelIndex cell = table->model()->index(0, c);
+            table->scrollTo(cell);
+            const QRect r = table->visualRect(cell);
+            QVERIFY2(r.left() >= 0 && r.right() < table->viewport()->width(), qPrintable(QString::number(c)));
+        }
+        table->scrollTo(table->model()->index(0, 0));
+        // No label of the chart is cut.
+        const QStringList texts = ChartTexts(stats->crtDrawsStat);
+        QVERIFY(texts.size() > 3);
+        for (const QString& t : texts) QVERIFY2(!t.contains(QChar(0x2026)), qPrintable(t));
+        QVERIFY(w->grab().save(QString("%1/first_start_%2_%3.png").arg(dir, size).arg(++shot)));
+    }
+}
+
+void FirstLookTest::FilterCaptionTakesItsRoom() {
+    DataFolder data(TenDraws());
+    auto w = OpenMainWindow();
+    const QString caption = "{ num } Количество чисел из первой половины диапазона (1П:2П) [ D ]";
+    w->Combs().AddLogLine(TFilterAction::Keep, S(caption), "2:3; 3:2");
+    w->NotifyCombsChanged();
+    QTableView* log = CombsPage(*w)->lvFilters;
+    const QModelIndex cell = log->model()->index(0, 0);
+    QCOMPARE(cell.data(Qt::ToolTipRole).toString(), caption);
+    QVERIFY(log->columnWidth(0) >= log->fontMetrics().horizontalAdvance(caption) + log->iconSize().width());
+}
+
+// A hint of the control under the pointer shows while nothing runs; the status of an operation
+// is never overwritten by one, and a hint goes when the pointer leaves the control.
+void FirstLookTest::HintsLeaveTheStatusPanel() {
+    DataFolder data(TenDraws());
+    auto w = OpenMainWindow();
+    QWidget* button = DrawsPage(*w)->btnDrawsAdd;
+    QCursor::setPos(button->mapToGlobal(button->rect().center()));
+    auto hint = [&](const QString& text) {
+        QStatusTipEvent tip(text);
+        QApplication::sendEvent(button, &tip);
+    };
+    hint(button->statusTip());
+    QCOMPARE(w->StatusPanelText(6), QString("Добавить"));
+
+    w->BeginBusy();
+    w->SetStatusText("Загрузка файла тиражей...");
+    hint(button->statusTip());
+    QCOMPARE(w->StatusPanelText(6), QString("Загрузка файла тиражей..."));
+    hint(QString());
+    w->SetStatusText(QString());
+    w->EndBusy();
+    QCOMPARE(w->StatusPanelText(6), QString());
+
+    // The pointer moves away without a Leave event (a modal window took it): the hint goes soon.
+    hint(button->statusTip());
+    QCOMPARE(w->StatusPanelText(6), QString("Добавить"));
+    QCursor::setPos(w->mapToGlobal(QPoint(w->width() / 2, w->height() / 2)) + QPoint(5000, 5000));
+    QVERIFY(QTest::qWaitFor([&] { return w->StatusPanelText(6).isEmpty(); }));
+}
+
+void FirstLookTest::PageWithoutBrowserShowsTheAddress() {
+    DataFolder data(TenDraws());
+    auto w = OpenMainWindow();
+    QStringList opened;
+    TTemplateMain::UrlOpener() = [&](const QUrl& url) {
+        opened << url.toString();
+        return false;
+    };
+    ShownBox shown;
+    AnswerBox(&shown, QMessageBox::Ok);
+    QVERIFY(w->TriggerCommand(kMakerPages.front().Command));
+    TTemplateMain::UrlOpener() = [](const QUrl&) { return true; };
+    QCOMPARE(opened, QStringList{QString::fromUtf8(kMakerPages.front().Url)});
+    QCOMPARE(shown.Caption, QString("Информация"));
+    QVERIFY2(shown.Text.contains(QString::fromUtf8(kMakerPages.front().Url)), qPrintable(shown.Text));
+}
+
+// Numbers that could not be read are stored as 0; the import says how many draws have such fields.
+void FirstLookTest::ImportTellsOfInvalidFields() {
+    DataFolder data(TenDraws());
+    const QString csv = data.Path("bad.csv");
+    std::ofstream(csv.toStdString(), std::ios::binary)
+        << "11;\"2020-02-01\";1;2;3;4;5;6;7\r\n12;\"2020-02-02\";1;x;3;4;5;6;7\r\n13;\"2020-02-03\";1;2;3;4;999;6;7\r\n";
+    auto w = OpenMainWindow();
+    ChooseFile(csv);
+    ShownBox shown;
+    AnswerBox(&shown, QMessageBox::Ok);
+    w->Command("DrawsImport")->trigger();
+    QCOMPARE(w->Draws().Count(), 13);
+    QCOMPARE(shown.Caption, QString("Внимание!"));
+    QCOMPARE(shown.Text, QString("Добавлено тиражей: 3.\n\nИз них с некорректными полями: 2 (такие поля записаны как 0). "
+                                 "Проверьте эти тиражи в архиве."));
+}
+
+void FirstLookTest::StartRemovesStaleTemporaryFiles() {
+    DataFolder data(TenDraws());
+    // What a write killed half-way leaves: the temporary file beside the archive.
+    const std::string stale = data.ArchiveFile() + ".Ab12Cd";
+    std::ofstream(stale) << "half";
+    QVERIFY(std::filesystem::exists(stale));
+    auto w = OpenMainWindow();
+    QVERIFY(!std::filesystem::exists(stale));
+    QCOMPARE(w->Draws().Count(), 10);
+}
+
+// A close during the start-up waits for the running step, and then the start-up opens no new
+// window (here the first-run window) before the window closes.
+void FirstLookTest::CloseDuringStartOpensNoWindow() {
+    DataFolder data(TenDraws());
+    WriteSwitchBefore("FirstRun", true);
+    int firstRunShown = 0;
+    struct Watch : QObject {
+        int* Count;
+        explicit Watch(int* c) : Count(c) { qApp->installEventFilter(this); }
+        ~Watch() override { qApp->removeEventFilter(this); }
+        bool eventFilter(QObject* o, QEvent* e) override {
+            if (e->type() == QEvent::Show)
+                if (auto* dlg = qobject_cast<TFormFirstRun*>(o)) {
+                    ++*Count;
+                    QTimer::singleShot(0, dlg, &QDialog::reject);
+                }
+            return false;
+        }
+    } watch(&firstRunShown);
+
+    auto w = std::make_unique<TFormMain>();
+    w->show();
+    // The combination set is generated at start with the window busy: the close comes then.
+    bool closedWhileBusy = false;
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (!closedWhileBusy && !w->IsIdle()) {
+            closedWhileBusy = true;
+            w->close();
+        }
+    });
+    poll.start(0);
+    QVERIFY(QTest::qWaitFor([&] { return closedWhileBusy && !w->isVisible(); }, 30000));
+    poll.stop();
+    QTest::qWait(200);
+    QCOMPARE(firstRunShown, 0);
+    QVERIFY(!w->OwnsDataFolder());
+}
+
+QTEST_MAIN(FirstLookTest)
+#include "first_look_test.moc"
