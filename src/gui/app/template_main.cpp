@@ -362,7 +362,6 @@ void TTemplateMain::SetStatusText(const QString& text) {
     statusPanels_[kStatusText]->repaint();
 }
 
-void TTemplateMain::Initialize() {
 void TTemplateMain::ShowStatusText() {
     // The operation's status owns the panel; a hint never overwrites it, and it never leaves a
     // hint behind.
@@ -381,6 +380,7 @@ void TTemplateMain::ClearStaleHint() {
     ShowStatusText();
 }
 
+void TTemplateMain::Initialize() {
     if (initialized_ || quitPending_) return;
     const TStartMode& mode = StartMode();
     try {
@@ -446,8 +446,8 @@ void TTemplateMain::ReadWindowSettings() {
         QScreen* scr = screen();
         const QSize size = scr ? scr->size() : QSize();
         const int ppi = scr ? int(std::lround(scr->logicalDotsPerInch())) : 96;
-        if (auto p = settings_.ReadPlacement(section, size.width(), size.height(), ppi)) {
         bool placed = false;
+        if (auto p = settings_.ReadPlacement(section, size.width(), size.height(), ppi)) {
             showCmd_ = p->ShowCmd;
             if (p->HasNormPos) {
                 QRect r(QPoint(p->NormPos[0], p->NormPos[1]), QPoint(p->NormPos[2] - 1, p->NormPos[3] - 1));
@@ -457,10 +457,10 @@ void TTemplateMain::ReadWindowSettings() {
                 }
             }
         }
-        leftPanelWidth_ = settings_.ReadInteger(section, "LeftPanelWidth", leftPanelWidth_);
         if (!placed && scr) setGeometry(FirstStartGeometry(scr->availableGeometry()));
         // The lists on the left show all their columns unless that takes most of the window.
         leftPanelWidth_ = std::clamp(pcLists->sizeHint().width(), 300, std::max(300, width() * 45 / 100));
+        leftPanelWidth_ = settings_.ReadInteger(section, "LeftPanelWidth", leftPanelWidth_);
         prefetchsEnabled_ = settings_.ReadBool(section, "PrefetchsEnabled", false);
         if (!settings_.ReadBool(section, "PrefetchsInit", false)) {
             // The first start: the comparison starts switched off.
@@ -477,7 +477,6 @@ void TTemplateMain::ReadWindowSettings() {
     splitter->setSizes({leftPanelWidth_, std::max(width() - leftPanelWidth_, 100)});
 }
 
-void TTemplateMain::WriteLayoutSettings() {
 QRect FirstStartGeometry(const QRect& available) {
     // Most of the screen, centred: the pages have a table, a chart and a list side by side. A
     // small screen is taken whole.
@@ -489,6 +488,7 @@ QRect FirstStartGeometry(const QRect& available) {
     return r;
 }
 
+void TTemplateMain::WriteLayoutSettings() {
     const std::string section = S(SettingsSection());
     TWindowPlacement p;
     p.ShowCmd = isMaximized() ? 3 : isMinimized() ? 2 : 1;
@@ -573,7 +573,6 @@ bool TTemplateMain::event(QEvent* e) {
         ShowStatusText();
         return true;
     }
-    return QMainWindow::event(e);
     if (e->type() == QEvent::Show && !splitterPlaced_) {
         // The window has its final size now: the left pages take their width from it.
         splitterPlaced_ = true;
@@ -583,6 +582,7 @@ bool TTemplateMain::event(QEvent* e) {
         hintText_.clear();
         ShowStatusText();
     }
+    return QMainWindow::event(e);
 }
 
 // ---- the shared data ------------------------------------------------------------------------

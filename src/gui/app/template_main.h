@@ -215,6 +215,9 @@ public:
     void WriteGenerateSettings();
     // The help file found at start (it may not exist).
     const QString& HelpFile() const { return helpFile_; }
+    // Opens a web page or the help file in the system's viewer; false when there is none (tests
+    // replace it).
+    static std::function<bool(const QUrl&)>& UrlOpener();
 
     QTabWidget* pcLists;
     QTabWidget* pcMain;
@@ -222,9 +225,6 @@ public:
     QProgressDialog* fmProgress;  // the progress window of long multi-step operations
 
 public slots:
-    // Opens a web page or the help file in the system's viewer; false when there is none (tests
-    // replace it).
-    static std::function<bool(const QUrl&)>& UrlOpener();
     bool ExitProgramUpdate() const;
     void ExitProgramExecute();
     bool AboutUpdate() const;
@@ -298,6 +298,8 @@ private:
     void ReportStartError(const QString& text);
     void ShowFirstRunWindow();
     void OpenWebPage(const char* url);
+    // UrlOpener, or the address in a message box when nothing could open it.
+    void OpenExternal(const QUrl& url, const QString& address);
 
     TDrawsArchive draws_;
     TStatList statList_;
@@ -305,19 +307,10 @@ private:
     std::unique_ptr<TStatusProgress> progress_;
     std::unique_ptr<TCombSet> combs_;
     std::vector<TCommandItem> commands_;
-    // UrlOpener, or the address in a message box when nothing could open it.
-    void OpenExternal(const QUrl& url, const QString& address);
     std::vector<TMainPage*> pages_;
     std::vector<std::pair<TMainMenu, QMenu*>> menus_;
     TNumberSet followingSet_;
     QLabel* statusPanels_[7];
-    QTimer* idleTimer_;
-    int busy_ = 0;
-    bool closePending_ = false;
-    bool destroying_ = false;
-    bool initialized_ = false;
-    int showCmd_ = 1;
-    int leftPanelWidth_ = 420;
     // Panel 6 shows the status text of the running operation; while there is none, the hint of
     // the control under the pointer (cleared when the pointer leaves it or an operation starts).
     QString statusText_;
@@ -325,6 +318,13 @@ private:
     void ShowStatusText();
     void ClearStaleHint();
     bool splitterPlaced_ = false;  // the left pages got their width when the window was shown
+    QTimer* idleTimer_;
+    int busy_ = 0;
+    bool closePending_ = false;
+    bool destroying_ = false;
+    bool initialized_ = false;
+    int showCmd_ = 1;
+    int leftPanelWidth_ = 420;
     QString lastDir_;
 
     bool prefetchsEnabled_ = false;

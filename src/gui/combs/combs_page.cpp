@@ -184,12 +184,12 @@ TCombSet& TCombsPage::Set() const { return Window().Combs(); }
 void TCombsPage::UpdateCombList() {
     combsModel_->Reset();
     filtersModel_->Reset();
-    if (filtersModel_->rowCount() > 0) lvFilters->scrollToBottom();
-    Window().SetStatusPanel(kCombsStatusPanel, Q(Set().StatusText()));
     // The caption column takes the room its statistic names need (each cell's tool tip holds the
     // whole text as well).
     const int captionWidth = static_cast<const QAbstractItemView*>(lvFilters)->sizeHintForColumn(0);
     if (captionWidth > lvFilters->columnWidth(0)) lvFilters->setColumnWidth(0, captionWidth);
+    if (filtersModel_->rowCount() > 0) lvFilters->scrollToBottom();
+    Window().SetStatusPanel(kCombsStatusPanel, Q(Set().StatusText()));
 }
 
 // The set of the start-up, built from the stored parameters; an error is shown and leaves it empty.
