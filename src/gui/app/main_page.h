@@ -35,6 +35,9 @@ public:
     // The page's view follows the archive, the offset or the settings; unless forced it decides
     // itself whether its inputs changed.
     virtual void RecomputeView(bool force) { (void)force; }
+    // The window closes (no operation runs any more): the page lets go of the files it holds
+    // open, before the data folder is freed for the next copy of the program.
+    virtual void ClosePage() {}
 
 protected:
     // Registers a command of this page: the enabling rule <Command>Update, the work

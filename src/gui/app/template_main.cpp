@@ -290,6 +290,7 @@ QMenu* TTemplateMain::MainMenu(TMainMenu id) {
         {TMainMenu::Draws, "mnDraws", QT_TR_NOOP("Архив тиражей")},
         {TMainMenu::Combs, "mnCombs", QT_TR_NOOP("Комбинации")},
         {TMainMenu::Stats, "mnStats", QT_TR_NOOP("Статистика")},
+        {TMainMenu::Stakes, "mnStakes", QT_TR_NOOP("Ставки")},
         {TMainMenu::Scripts, "mnScripts", QT_TR_NOOP("Сценарий")},
         {TMainMenu::View, "mnView", QT_TR_NOOP("Вид")},
         {TMainMenu::Help, "mnHelp", QT_TR_NOOP("Справка")},
@@ -550,6 +551,7 @@ void TTemplateMain::closeEvent(QCloseEvent* event) {
     } catch (const std::exception& e) {
         ShowError(this, Q(e.what()));
     }
+    for (TMainPage* page : pages_) page->ClosePage();
     // Every file is written by now: the folder is free for the next copy.
     dataLock_.Release();
     event->accept();

@@ -87,7 +87,7 @@ void WriteListColumns(TWindowSettings& settings, const std::string& section, con
 QRect FirstStartGeometry(const QRect& available);
 
 // The menus of the main menu bar, in the product's order.
-enum class TMainMenu { File, Draws, Combs, Stats, Scripts, View, Help };
+enum class TMainMenu { File, Draws, Combs, Stats, Stakes, Scripts, View, Help };
 // The two page controls: the lists on the left, the analysis pages on the right.
 enum class TPageArea { Lists, Main };
 
@@ -185,6 +185,13 @@ public:
     TFilterDialogSource FilterDialogSource() const;
     // The number of latest draws the combination page excludes (the preset of a script line).
     int CombsExcludeCount() const;
+    // What the stake commands take from the combination list: the selected row (the current one
+    // when it is selected, else the first selected; -1 for none), whether rows are selected, the
+    // selected rows ascending, and clearing the selection (pages.cpp).
+    int SelectedCombRow() const;
+    bool HasCombSelection() const;
+    std::vector<int> SelectedCombRows() const;
+    void ClearCombSelection();
 
     // ---- the full-set distribution files ----
     // Builds the distribution files (see CreatePrefetchFiles of the core) with the progress window;

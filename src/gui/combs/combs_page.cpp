@@ -112,6 +112,8 @@ TCombsPage::TCombsPage(TTemplateMain& window) : TMainPage(window, "tsCombs") {
     for (int c = 1; c < combsModel_->columnCount(); ++c) lvCombs->setColumnWidth(c, fm.horizontalAdvance("0000") + 18);
     connect(lvCombs->selectionModel(), &QItemSelectionModel::selectionChanged, &window, &TTemplateMain::UpdateCommands);
     connect(lvCombs->selectionModel(), &QItemSelectionModel::currentChanged, &window, &TTemplateMain::UpdateCommands);
+    // A double click makes a stake of the combination (the stake page's command).
+    connect(lvCombs, &QTableView::doubleClicked, this, [this] { TriggerCommand("StakeAdd"); });
 
     filtersModel_ = new TFiltersModel(window.Combs(), this);
     lvFilters = new QTableView(this);

@@ -66,13 +66,14 @@ public:
     bool ViewColorCombsChecked() const;
     void ViewColorCombsExecute();
 
+    // The current row (-1 when none), and the selected rows ascending, each once.
+    int FocusedCombRow() const;
+    std::vector<int> SelectedCombRows() const;
+
 private:
     TCombSet& Set() const;
     // The list, the applied-filters list and status panel 3 follow the set again.
     void UpdateCombList();
-    int FocusedCombRow() const;
-    // The selected rows of the combination list, ascending, each once.
-    std::vector<int> SelectedCombRows() const;
 
     TCombsModel* combsModel_;
     TFiltersModel* filtersModel_;
