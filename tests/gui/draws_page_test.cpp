@@ -360,14 +360,14 @@ void DrawsPageTest::SettingsOutliveTheWindow() {
         earlier.Save();
     }
     {
-        auto w = OpenMainWindow();
+        auto w = OpenMainWindow(QSize(1400, 700));  // room for the right pages beside 480 px
         w->Command("DrawsSorted")->trigger();
         w->Command("ViewColorDraws")->trigger();
         DrawsPage(*w)->lvDraws->setColumnWidth(0, 77);
         w->close();
     }
     QCOMPARE(QFileInfo(Q(WindowSettingsFile())).fileName(), QString("Velmora_5x50.frm"));
-    auto w = OpenMainWindow();
+    auto w = OpenMainWindow(QSize(1400, 700));  // room for the right pages beside 480 px
     QVERIFY(w->Command("DrawsSorted")->isChecked());
     QVERIFY(!w->Command("ViewColorDraws")->isChecked());
     QCOMPARE(Row(*w, 0).mid(1, 5), (QStringList{"10", "20", "30", "40", "50"}));

@@ -185,9 +185,9 @@ inline QStringList LogLines(TFormMain& w) {
 }
 
 // The main window, shown and initialised.
-inline std::unique_ptr<TFormMain> OpenMainWindow() {
+inline std::unique_ptr<TFormMain> OpenMainWindow(QSize size = QSize(900, 600)) {
     auto w = std::make_unique<TFormMain>();
-    w->resize(900, 600);
+    w->resize(size);
     w->show();
     if (!QTest::qWaitFor([&] { return w->Initialized(); })) ModalFailures() << "the window did not initialise";
     return w;
