@@ -11,6 +11,8 @@ VELMORA_PACKAGES=(
   libbenchmark-dev
   fonts-dejavu-core
   libxlsxwriter-dev unzip
+  libcpp-httplib-dev libssl-dev libsqlite3-dev
+  tinyproxy
 )
 
 # GUI checks by hand (scripts/gui_check.sh): a virtual X server, a small window manager, input
