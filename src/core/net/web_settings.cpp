@@ -1,0 +1,42 @@
+#include "core/net/web_settings.h"
+
+#include "core/util/format.h"
+#include "core/util/text.h"
+
+namespace velmora {
+
+namespace {
+
+std::string ReadAddress(const TIniFile& ini, const char* key, const char* def) {
+    std::string v = Trim(ini.ReadString(kSectionWeb, key, ""));
+    while (!v.empty() && v.back() == '/') v.pop_back();
+    return v.empty() ? std::string(def) : v;
+}
+
+} // namespace
+
+TWebSettings LoadWebSettings(const TIniFile& ini) {
+    TWebSettings s;
+    s.DrawsSite = ReadAddress(ini, "DrawsSite", kDefaultDrawsSite);
+    // The proxy list is a full address (a query follows it), so only blanks are taken off.
+    s.ProxyListUrl = Trim(ini.ReadString(kSectionWeb, "ProxyListUrl", ""));
+    if (s.ProxyListUrl.empty()) s.ProxyListUrl = kDefaultProxyListUrl;
+    s.CatalogSite = ReadAddress(ini, "CatalogSite", kDefaultCatalogSite);
+    s.UpdateSite = ReadAddress(ini, "UpdateSite", kDefaultUpdateSite);
+    s.CAFile = Trim(ini.ReadString(kSectionWeb, "CAFile", ""));
+    return s;
+}
+
+void SaveWebSettings(TIniFile& ini, const TWebSettings& s) {
+    ini.WriteString(kSectionWeb, "DrawsSite", s.DrawsSite);
+    ini.WriteString(kSectionWeb, "ProxyListUrl", s.ProxyListUrl);
+    ini.WriteString(kSectionWeb, "CatalogSite", s.CatalogSite);
+    ini.WriteString(kSectionWeb, "UpdateSite", s.UpdateSite);
+    ini.WriteString(kSectionWeb, "CAFile", s.CAFile);
+}
+
+std::string DrawsYearUrl(const TWebSettings& settings, int year) {
+    return settings.DrawsSite + Format("/velmora/arhiv-rezultatov/%d", {year});
+}
+
+} // namespace velmora

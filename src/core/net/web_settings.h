@@ -1,0 +1,40 @@
+// The addresses of the outside endpoints and the extra trusted CA: section "WEB" of the settings
+// file. Every key has a default, so that a missing section gives the product's own servers; users
+// and tests point the program elsewhere by writing the keys.
+//   "DrawsSite"     base address of the operator's results site; a year page is this plus
+//                   "/velmora/arhiv-rezultatov/<year>"
+//   "ProxyListUrl"  the public proxy-list service of the automatic proxy mode
+//   "CatalogSite"   base address of the catalog server (scripts and systems)
+//   "UpdateSite"    base address of the update server
+//   "CAFile"        a PEM file of CA certificates trusted besides the system's (empty: none)
+#pragma once
+
+#include "core/util/ini.h"
+
+#include <string>
+
+namespace velmora {
+
+constexpr const char* kSectionWeb = "WEB";
+constexpr const char* kDefaultDrawsSite = "https://www.velmora-lotto.ru";
+constexpr const char* kDefaultProxyListUrl = "https://proxylist.numora-soft.ru/api/proxy-list";
+constexpr const char* kDefaultCatalogSite = "https://catalog.numora-soft.ru";
+constexpr const char* kDefaultUpdateSite = "https://update.numora-soft.ru";
+
+struct TWebSettings {
+    std::string DrawsSite = kDefaultDrawsSite;
+    std::string ProxyListUrl = kDefaultProxyListUrl;
+    std::string CatalogSite = kDefaultCatalogSite;
+    std::string UpdateSite = kDefaultUpdateSite;
+    std::string CAFile;
+    bool operator==(const TWebSettings&) const = default;
+};
+
+// Missing or blank keys take their defaults; a trailing "/" of a base address is dropped.
+TWebSettings LoadWebSettings(const TIniFile& ini);
+void SaveWebSettings(TIniFile& ini, const TWebSettings& settings);
+
+// The address of the results page of one year.
+std::string DrawsYearUrl(const TWebSettings& settings, int year);
+
+} // namespace velmora
