@@ -8,7 +8,6 @@
 #include <cstring>
 #include <functional>
 #include <limits>
-#include <map>
 #include <utility>
 
 namespace velmora {
@@ -218,6 +217,13 @@ double MatchTailProbability(uint32_t s, uint32_t matched) {
     return double(std::min<long double>(1.0L, tail / total));
 }
 
+double TMatchTailCache::Get(uint32_t s, uint32_t matched) {
+    const uint64_t key = (uint64_t(s) << 32) | matched;
+    const auto it = known_.find(key);
+    if (it != known_.end()) return it->second;
+    return known_[key] = MatchTailProbability(s, matched);
+}
+
 // ---- the list -------------------------------------------------------------------------------------
 
 const std::array<const char*, kRatingColumnCount> kRatingCaptions = {
@@ -235,7 +241,7 @@ int RatingColumnAlign(int column) {
     return 0;
 }
 
-std::array<std::string, kRatingColumnCount> RatingCells(const TRatingRecord& rec, int mode) {
+std::array<std::string, kRatingColumnCount> RatingCells(const TRatingRecord& rec, int mode, TMatchTailCache* cache) {
     std::array<std::string, kRatingColumnCount> c;
     try {
         const uint32_t s = rec.Stakes;
@@ -258,7 +264,7 @@ std::array<std::string, kRatingColumnCount> RatingCells(const TRatingRecord& rec
                 default: throw FormatError("unknown efficiency mode");
                 }
             }
-            c[rcP] = Format("%.4f", {MatchTailProbability(s, rec.MatchedTotal)});
+            c[rcP] = Format("%.4f", {cache ? cache->Get(s, rec.MatchedTotal) : MatchTailProbability(s, rec.MatchedTotal)});
         }
     } catch (const std::exception&) {
         c = {};
@@ -343,13 +349,8 @@ void SortRatingsArray(TRatingsArray& ratings, int column, bool descending) {
     std::function<int(int, int)> cmp;
     std::vector<double> p;  // the "p" of each entry, computed once
     if (column == rcP) {
-        std::map<std::pair<uint32_t, uint32_t>, double> known;
-        for (const auto& r : items) {
-            const auto key = std::make_pair(r.Stakes, r.MatchedTotal);
-            auto it = known.find(key);
-            if (it == known.end()) it = known.emplace(key, MatchTailProbability(r.Stakes, r.MatchedTotal)).first;
-            p.push_back(it->second);
-        }
+        TMatchTailCache known;
+        for (const auto& r : items) p.push_back(known.Get(r.Stakes, r.MatchedTotal));
         cmp = [&](int i, int j) {
             if (items[size_t(i)].Stakes == 0 || items[size_t(j)].Stakes == 0) return 0;
             return sign * Cmp(p[size_t(i)], p[size_t(j)]);

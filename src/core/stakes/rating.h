@@ -81,6 +81,15 @@ const TChanceTable& ChanceTable();
 // distribution by repeated squaring); terms below 1e-40 of the largest are dropped as they go,
 // which changes the result by less than 1e-30. 1 for matched = 0, and for s = 0.
 double MatchTailProbability(uint32_t s, uint32_t matched);
+// MatchTailProbability remembered per (s, matched): rows often share their counts.
+class TMatchTailCache {
+public:
+    double Get(uint32_t s, uint32_t matched);
+    void clear() { known_.clear(); }
+
+private:
+    std::unordered_map<uint64_t, double> known_;
+};
 
 // The list lvRatings: "Комментарий", "Ставок", "Угадано", "Среднее", "Профит", "Ср. профит",
 // "0" .. "5", "E0" .. "E5", and after them the computed "p".
@@ -106,7 +115,8 @@ constexpr const char* kBadRatingData = "# bad data #";
 // The texts of an entry's cells. Averages, E columns and p are empty when Stakes is 0. When a
 // value cannot be formatted (an unknown mode among them) the comment cell becomes "# bad data #"
 // and the other cells are empty.
-std::array<std::string, kRatingColumnCount> RatingCells(const TRatingRecord& rec, int mode);
+std::array<std::string, kRatingColumnCount> RatingCells(const TRatingRecord& rec, int mode,
+                                                       TMatchTailCache* cache = nullptr);
 
 // The comparison of SortRatings for list column `column` (a - b: negative, 0, positive). Entries
 // with no stakes compare equal to everything; the average and profit columns compare their

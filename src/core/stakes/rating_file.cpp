@@ -63,6 +63,79 @@ void RefreshRatingsFromStakes(TStakeFile& file, TRatingsArray& ratings, TProgres
     }
 }
 
+void TRatingsStore::Load(TProgressSink& progress) {
+    if (!FileExists(fileName_)) {
+        Ratings.clear();
+        return;
+    }
+    std::string error;
+    {
+        TStatusScope status(progress, "Загрузка файла рейтинга...");
+        try {
+            LoadRatingsFile(fileName_, Ratings);
+        } catch (const std::exception& e) {
+            error = e.what();
+        }
+    }
+    if (error.empty()) {
+        Sort(progress);
+        return;
+    }
+    {
+        TStatusScope status(progress, "Сортировка рейтинга...");
+        SortRatingsArray(Ratings, SortColumn, SortDescending);
+    }
+    throw Error(error);
+}
+
+void TRatingsStore::Save(TProgressSink& progress) {
+    if (ReadOnly) return;
+    TStatusScope status(progress, "Сохранение файла рейтинга...");
+    SaveRatingsFile(fileName_, Ratings);
+}
+
+void TRatingsStore::Sort(int column, bool descending, TProgressSink& progress) {
+    SortColumn = column;
+    SortDescending = descending;
+    {
+        TStatusScope status(progress, "Сортировка рейтинга...");
+        SortRatingsArray(Ratings, column, descending);
+    }
+    Save(progress);
+}
+
+void TRatingsStore::Refresh(TStakeFile& file, TProgressSink& progress) {
+    std::string error;
+    try {
+        RefreshRatingsFromStakes(file, Ratings, progress);
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    // What was merged is kept and saved, as after any change.
+    Sort(progress);
+    if (!error.empty()) throw Error(error);
+}
+
+int CheckStakesRated(TStakeFile& file, const TDrawsArchive& archive, TStakeCheckOptions options,
+                     TRatingsStore& ratings, TProgressSink& progress) {
+    int merged = 0;
+    auto before = std::move(options.AddRating);
+    options.AddRating = [&](const TStakeRecord& rec) {
+        if (before) before(rec);
+        if (AddRating(ratings.Ratings, rec)) ++merged;
+    };
+    int checked = 0;
+    std::string error;
+    try {
+        checked = CheckStakes(file, archive, options, progress);
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    if (checked > 0 || merged > 0) ratings.Sort(progress);
+    if (!error.empty()) throw Error(error);
+    return checked;
+}
+
 namespace {
 
 std::string Quoted(const std::string& s) {

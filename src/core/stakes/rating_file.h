@@ -5,6 +5,7 @@
 
 #include "core/export/xlsx_export.h"
 #include "core/stakes/rating.h"
+#include "core/stakes/stake_check.h"
 #include "core/stakes/stake_file.h"
 #include "core/util/progress.h"
 
@@ -33,6 +34,42 @@ std::string RatingsFileBytes(const TRatingsArray& ratings);
 // order, under "Обновление рейтинга...". Errors: "Ошибка обновления рейтинга!\r\r%s" (the ratings
 // then hold what was merged so far).
 void RefreshRatingsFromStakes(TStakeFile& file, TRatingsArray& ratings, TProgressSink& progress);
+
+// The ratings the program holds: the entries, their file and the list's sort. Every change is
+// saved at once (the whole file).
+class TRatingsStore {
+public:
+    explicit TRatingsStore(std::string fileName = RatingsFileName()) : fileName_(std::move(fileName)) {}
+    const std::string& FileName() const { return fileName_; }
+
+    TRatingsArray Ratings;
+    int SortColumn = rcAverage;  // the list's initial sort: "Среднее" descending
+    bool SortDescending = true;
+    // A copy of the program that does not own the data folder changes nothing on disk.
+    bool ReadOnly = false;
+
+    // Start-up: when the file exists, reads it ("Загрузка файла рейтинга...") and sorts it. After a
+    // read error the entries read so far are kept and sorted, but the file is not rewritten (an
+    // unreadable file is never replaced by what little could be read); the error is raised then.
+    void Load(TProgressSink& progress);
+    // "Сохранение файла рейтинга...": the whole file; errors as SaveRatingsFile.
+    void Save(TProgressSink& progress);
+    // "Сортировка рейтинга...": sorts by the column (remembered for later sorts), then saves.
+    void Sort(int column, bool descending, TProgressSink& progress);
+    void Sort(TProgressSink& progress) { Sort(SortColumn, SortDescending, progress); }
+    // "Обновить рейтинг": the entries anew from the checked stakes, then sorted and saved.
+    void Refresh(TStakeFile& file, TProgressSink& progress);
+
+private:
+    std::string fileName_;
+};
+
+// Stake checking that feeds the ratings: CheckStakes with every stake checked merged into the
+// store (after any AddRating the options already carry), then, when any stake was checked, the
+// store sorted and saved. A check that fails half-way still saves the ratings of the stakes it
+// checked (they will not be checked again), then raises its error. Returns how many were checked.
+int CheckStakesRated(TStakeFile& file, const TDrawsArchive& archive, TStakeCheckOptions options,
+                     TRatingsStore& ratings, TProgressSink& progress);
 
 // The question RatingsRefresh asks when ratings exist.
 constexpr const char* kRatingsRefreshQuestion =

@@ -2,8 +2,10 @@
 #include "core/stakes/rating_file.h"
 
 #include "core/stats/stat_list.h"
+#include "core/util/atomic_file.h"
 #include "core/util/text.h"
 #include "stake_test_util.h"
+#include "../../test_draws.h"
 
 #include <gtest/gtest.h>
 
@@ -401,6 +403,49 @@ TEST_F(RatingFiles, RefreshFromStakesTakesCheckedStakesOnly) {
     ASSERT_EQ(r.size(), 2u);
     EXPECT_EQ(r[0], Entry("a", 2, 5, 65000, {0, 0, 1, 1, 0, 0}));
     EXPECT_EQ(r[1], Entry("b", 1, 0, -20000, {1, 0, 0, 0, 0, 0}));
+}
+
+TEST_F(RatingFiles, CheckedStakesReachTheRatingsFileAtOnce) {
+    TDrawsArchive archive;
+    archive.Draws = test::TenDraws();  // draw 3 is 33, 3, 43, 13, 23
+    TStakeFile file(Path("Velmora_5x50.lsk"));
+    file.Open();
+    TStakeRecord a = test::Stake(3, {1, 2, 3, 13, 43});  // 3 matches
+    a.SetCommentText("line");
+    TStakeRecord b = test::Stake(3, {1, 2, 4, 5, 6});    // none
+    b.SetCommentText("LINE");
+    TStakeRecord later = test::Stake(11);                // its draw is not in the archive yet
+    for (const auto& r : {a, b, later}) file.AppendStakes(r, 1);
+    TRatingsStore store(Path("Velmora_5x50.lrt"));
+    TStakeCheckOptions options;
+    options.Config.Cost = 20000;
+    options.Config.Profits = {{3, 105000}};
+    EXPECT_EQ(CheckStakesRated(file, archive, options, store, NullProgress()), 2);
+    TRatingsArray saved;
+    LoadRatingsFile(store.FileName(), saved);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0], Entry("line", 2, 3, 65000, {1, 0, 0, 1, 0, 0}));
+    // Nothing new to check: the file is left alone.
+    std::filesystem::remove(store.FileName());
+    EXPECT_EQ(CheckStakesRated(file, archive, options, store, NullProgress()), 0);
+    EXPECT_FALSE(FileExists(store.FileName()));
+}
+
+TEST_F(RatingFiles, StoreLoadSortsAndSavesButKeepsAnUnreadableFile) {
+    const std::string path = Path("Velmora_5x50.lrt");
+    SaveRatingsFile(path, Array({Entry("low", 2, 1), Entry("high", 2, 8)}));
+    TRatingsStore store(path);
+    store.Load(NullProgress());  // "Среднее" descending
+    EXPECT_EQ(Comments(store.Ratings), (std::vector<std::string>{"high", "low"}));
+    TRatingsArray saved;
+    LoadRatingsFile(path, saved);
+    EXPECT_EQ(Comments(saved), (std::vector<std::string>{"high", "low"}));
+
+    const std::string torn = RatingsFileBytes(Array({Entry("low", 2, 1), Entry("high", 2, 8)})) + "xyz";
+    test::WriteBytes(path, torn);
+    EXPECT_THROW(store.Load(NullProgress()), Error);
+    EXPECT_EQ(Comments(store.Ratings), (std::vector<std::string>{"high", "low"}));
+    EXPECT_EQ(ReadFileBytes(path), torn);
 }
 
 TEST_F(RatingFiles, CsvExport) {
