@@ -1,0 +1,155 @@
+// velmora-catalogd: the catalog server of systems over HTTPS with an SQLite database, so that a
+// group of users can run its own catalog (and the tests exercise the real exchange).
+//
+//   velmora-catalogd --listen HOST:PORT --db FILE --cert FILE --key FILE
+//
+// PORT 0 takes a free port. Once listening the server prints one line
+// "velmora-catalogd: listening on https://HOST:PORT" to standard output; SIGINT and SIGTERM stop
+// it. Requests are form posts to /scripts/sys_getlist.php, /scripts/sys_getdata.php and
+// /scripts/sys_putdata.php; replies are tagged text.
+#include "server/catalog_service.h"
+
+#include <httplib.h>
+
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <iostream>
+#include <pthread.h>
+#include <thread>
+
+using namespace velmora::server;
+
+namespace {
+
+struct TOptions {
+    std::string Host, Db, Cert, Key;
+    int Port = -1;
+};
+
+[[noreturn]] void Usage(const std::string& error) {
+    std::cerr << "velmora-catalogd: " << error << "\n"
+              << "usage: velmora-catalogd --listen HOST:PORT --db FILE --cert FILE --key FILE\n";
+    std::exit(2);
+}
+
+TOptions ParseArgs(int argc, char** argv) {
+    TOptions o;
+    for (int i = 1; i < argc; ++i) {
+        const std::string a = argv[i];
+        if (a == "--help" || a == "-h") Usage("the catalog server of systems");
+        if (i + 1 >= argc) Usage("missing value of " + a);
+        const std::string v = argv[++i];
+        if (a == "--listen") {
+            const size_t colon = v.rfind(':');
+            if (colon == std::string::npos || colon == 0) Usage("--listen needs HOST:PORT");
+            o.Host = v.substr(0, colon);
+            try {
+                size_t used = 0;
+                o.Port = std::stoi(v.substr(colon + 1), &used);
+                if (used != v.size() - colon - 1) o.Port = -1;
+            } catch (const std::exception&) {
+                o.Port = -1;
+            }
+            if (o.Port < 0 || o.Port > 65535) Usage("bad port in --listen");
+        } else if (a == "--db") {
+            o.Db = v;
+        } else if (a == "--cert") {
+            o.Cert = v;
+        } else if (a == "--key") {
+            o.Key = v;
+        } else {
+            Usage("unknown option " + a);
+        }
+    }
+    if (o.Host.empty() || o.Db.empty() || o.Cert.empty() || o.Key.empty())
+        Usage("--listen, --db, --cert and --key are required");
+    return o;
+}
+
+TFields FormFields(const httplib::Request& req) {
+    // cpp-httplib reads a form-encoded body into the parameters; the query string is not used.
+    TFields f;
+    httplib::Params body;
+    httplib::detail::parse_query_text(req.body, body);
+    for (const auto& [k, v] : body) f.emplace(k, v);
+    return f;
+}
+
+void Serve(TCatalogDb& db, const httplib::Request& req, httplib::Response& res,
+           std::string (*handler)(TCatalogDb&, const TFields&)) {
+    std::string body;
+    try {
+        body = handler(db, FormFields(req));
+    } catch (const TRefused& e) {
+        body = ErrorReply(e.what());
+    } catch (const std::exception& e) {
+        std::cerr << "velmora-catalogd: " << req.path << ": " << e.what() << std::endl;
+        body = ErrorReply("Внутренняя ошибка сервера каталога");
+    }
+    res.set_content(body, "text/html; charset=utf-8");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const TOptions opt = ParseArgs(argc, argv);
+
+    // SIGINT and SIGTERM go to one waiting thread, which stops the server.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+    std::signal(SIGPIPE, SIG_IGN);
+
+    try {
+        TCatalogDb db(opt.Db);
+        httplib::SSLServer server(opt.Cert.c_str(), opt.Key.c_str());
+        if (!server.is_valid()) {
+            std::cerr << "velmora-catalogd: cannot load the certificate or key\n";
+            return 1;
+        }
+        server.set_payload_max_length(kMaxRequestBytes);
+        server.set_read_timeout(10, 0);
+        server.set_write_timeout(10, 0);
+        server.Post("/scripts/sys_getlist.php", [&](const httplib::Request& q, httplib::Response& r) {
+            Serve(db, q, r, HandleSystemList);
+        });
+        server.Post("/scripts/sys_getdata.php", [&](const httplib::Request& q, httplib::Response& r) {
+            Serve(db, q, r, HandleSystemData);
+        });
+        server.Post("/scripts/sys_putdata.php", [&](const httplib::Request& q, httplib::Response& r) {
+            Serve(db, q, r, HandleSystemPut);
+        });
+
+        int port = opt.Port;
+        if (port == 0) {
+            port = server.bind_to_any_port(opt.Host);
+        } else if (!server.bind_to_port(opt.Host, port)) {
+            port = -1;
+        }
+        if (port <= 0) {
+            std::cerr << "velmora-catalogd: cannot listen on " << opt.Host << ":" << opt.Port << "\n";
+            return 1;
+        }
+        std::atomic<bool> signalled{false};
+        std::thread stopper([&] {
+            int sig = 0;
+            sigwait(&stopSignals, &sig);
+            signalled = true;
+            while (!server.is_running()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            server.stop();
+        });
+        std::cout << "velmora-catalogd: listening on https://" << opt.Host << ":" << port << std::endl;
+        server.listen_after_bind();
+        // Stopped by a signal: the stopper has returned. Ended otherwise: wake it (the signal stays
+        // pending for it, as every thread blocks it).
+        if (!signalled) pthread_kill(stopper.native_handle(), SIGTERM);
+        stopper.join();
+    } catch (const std::exception& e) {
+        std::cerr << "velmora-catalogd: " << e.what() << "\n";
+        return 1;
+    }
+    return 0;
+}
