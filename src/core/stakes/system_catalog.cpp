@@ -162,6 +162,12 @@ std::string DownloadSystem(const TSystemCatalog& catalog, const std::string& dir
     return WriteSystemFile(dir, info, SplitLines(FetchSystemCombinations(catalog, info)));
 }
 
+std::vector<std::string> DownloadSystemKeepingOne(const TSystemCatalog& catalog, const std::string& dir,
+                                                  const tSystemInfo& info) {
+    DownloadSystem(catalog, dir, info);
+    return DeleteOtherSystems(dir, info);
+}
+
 std::vector<TSystemRow> LoadSystemList(const TSystemCatalog& catalog, const std::string& dir,
                                        std::vector<std::string>& errors) {
     bool available = false;

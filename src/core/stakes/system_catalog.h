@@ -62,6 +62,11 @@ int32_t PutSystem(const TSystemCatalog& catalog, const tSystemData& data, bool d
 // and returns the file's path.
 std::string DownloadSystem(const TSystemCatalog& catalog, const std::string& dir, const tSystemInfo& info);
 
+// The download of the command: DownloadSystem, then the files of every other system for the same
+// number count are deleted (at most one is kept per count); returns the deleted paths.
+std::vector<std::string> DownloadSystemKeepingOne(const TSystemCatalog& catalog, const std::string& dir,
+                                                  const tSystemInfo& info);
+
 // One row of the catalog list as the page and the command line show it.
 struct TSystemRow {
     tSystemInfo Info;
