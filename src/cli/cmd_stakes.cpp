@@ -2,6 +2,7 @@
 #include "cli.h"
 
 #include "core/app/config.h"
+#include "core/stakes/rating_file.h"
 #include "core/stakes/stake_check.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
@@ -30,13 +31,20 @@ void OpenForWriting(TStakeFile& file) {
     if (!warning.empty()) PrintMessage(warning);
 }
 
-// Checks the stakes against the archive, as the desktop program does after every change.
+// Checks the stakes against the archive, as the desktop program does after every change; the
+// stakes checked go into the ratings, which are saved.
 int Check(TStakeFile& file, bool log) {
     const TDrawsArchive archive = LoadArchive();
     TStakeCheckOptions options;
     options.Config = ProgramConfig();
     options.LogEnabled = log;
-    return CheckStakes(file, archive, options, CliProgress());
+    TRatingsStore ratings;
+    try {
+        ratings.Load(CliProgress());
+    } catch (const std::exception& e) {
+        PrintMessage(e.what());
+    }
+    return CheckStakesRated(file, archive, options, ratings, CliProgress());
 }
 
 int RunList(Args& args) {
