@@ -169,7 +169,8 @@ int RunDelete(Args& args) {
     args.Done();
     LockDataFolder();
     const TSystemCatalog catalog = Catalog(ProgramSettings());
-    const TSystemRow& row = FindRow(List(catalog), id);
+    const std::vector<TSystemRow> rows = List(catalog);
+    const TSystemRow& row = FindRow(rows, id);
     if (!IsOwnMail(row.Info.OwnerMail, catalog.Client.Mail)) throw Error("Вы можете удалять только свои системы!");
     tSystemData data;
     static_cast<tSystemInfo&>(data) = row.Info;
