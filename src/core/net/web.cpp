@@ -231,11 +231,12 @@ void Perform(const TRequest& r, const TWebOptions& o, TSink& sink) {
     const std::string proxyText = useProxy ? Format("%s:%d", {r.Proxy->Server, r.Proxy->Port}) : std::string();
 
     if (watch.Stopped) throw TWebStopped();
-    if (connectStatus == 407 || status == 407)
+    // tinyproxy and others answer a tunnel request with bad credentials by 401 instead of 407.
+    if (connectStatus == 407 || connectStatus == 401 || status == 407)
         throw TWebError(TWebError::TKind::ProxyAuth,
-                        Format("Proxy-сервер %s отказал в доступе: неверное имя пользователя или пароль (HTTP 407)",
-                               {proxyText}),
-                        407);
+                        Format("Proxy-сервер %s отказал в доступе: неверное имя пользователя или пароль (HTTP %d)",
+                               {proxyText, int(connectStatus ? connectStatus : status)}),
+                        int(connectStatus ? connectStatus : status));
     if (rc == CURLE_OK && connectStatus >= 400)
         throw TWebError(TWebError::TKind::HttpStatus,
                         Format("Proxy-сервер %s не открыл соединение (HTTP %d)", {proxyText, int(connectStatus)}),

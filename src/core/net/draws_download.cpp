@@ -1,0 +1,251 @@
+#include "core/net/draws_download.h"
+
+#include "core/model/dates.h"
+#include "core/model/game.h"
+#include "core/util/format.h"
+#include "core/util/markers.h"
+#include "core/util/progress.h"
+#include "core/util/text.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr const char* kWaitDownload = "Загрузка архива тиражей...";
+constexpr int kProxyPageRows = 15;
+constexpr int kEnoughCandidates = 30;
+
+bool IsHttps(const std::string& url) { return FindNoCase(url, "https://") == 0; }
+
+// A character-set-safe UTF-8 text: invalid sequences become "?" so that later steps never see
+// broken characters.
+std::string CleanUtf8(const std::string& s) {
+    std::string out;
+    out.reserve(s.size());
+    size_t i = 0;
+    while (i < s.size()) {
+        const auto c = static_cast<unsigned char>(s[i]);
+        size_t len = c < 0x80 ? 1 : (c >> 5) == 6 ? 2 : (c >> 4) == 14 ? 3 : (c >> 3) == 30 ? 4 : 0;
+        bool ok = len > 0 && i + len <= s.size();
+        for (size_t k = 1; ok && k < len; ++k) ok = (static_cast<unsigned char>(s[i + k]) & 0xC0) == 0x80;
+        if (ok) {
+            out.append(s, i, len);
+            i += len;
+        } else {
+            out += '?';
+            ++i;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
+std::vector<TDrawRecord> ReadResultsPage(const std::string& page) {
+    std::vector<TDrawRecord> rows;
+    std::string block = ExtractBetween(page, "<div class=\"prevresults\">", "</article>", 0);
+    const std::string rowMarker = "<div class=\"row \">";
+    // Each pass takes the text after a marker up to the next one; the text before the first
+    // marker is not a row.
+    while (FindNoCase(block, rowMarker) != std::string::npos) {
+        std::string row = CutSection(block, rowMarker);
+        TDrawRecord rec;
+        rec.SetDateText(ExtractBetween(row, "<time datetime=\"", "\">", 0).substr(0, 10));
+        std::string numbers = ExtractBetween(row, "<ul>", "</ul>", 0);
+        for (int i = 0; i < 5; ++i) rec.Numbers[i] = uint8_t(TextToNumber(CutBetween(numbers, "<li>", "</li>", 0)));
+        for (int i = 0; i < 2; ++i)
+            rec.Extras[i] = uint8_t(TextToNumber(CutBetween(numbers, "<li class=\"star red\">", "</li>", 0)));
+        rows.push_back(rec);
+    }
+    return rows;
+}
+
+int AppendPageDraws(TDrawsArchive& archive, const std::vector<TDrawRecord>& pageDraws, int32_t fromDate) {
+    int added = 0;
+    for (auto it = pageDraws.rbegin(); it != pageDraws.rend(); ++it) {
+        if (TextToDateInt(it->DateText()) < fromDate) continue;
+        TDrawRecord rec = *it;
+        rec.Number = archive.Count() + 1;
+        archive.Draws.push_back(rec);
+        ++added;
+    }
+    return added;
+}
+
+int32_t DrawDateInt(const TDrawsArchive& archive, int k, int days) { return archive.DateIntAt(k, days); }
+
+std::string ProxyListQuery(const std::string& url, int page) {
+    std::vector<std::string> keys;
+    if (!IsHttps(url)) keys.push_back("protocol=http");
+    keys.push_back("protocol=https");
+    keys.push_back("min_uptime=75");
+    if (page > 1) keys.push_back(Format("offset=%d", {kProxyPageRows * (page - 1)}));
+    return Join(keys, "&");
+}
+
+std::vector<std::string> ReadProxyListPage(const std::string& page) {
+    std::vector<std::string> entries;
+    std::string text = page;
+    while (FindNoCase(text, "<tr") != std::string::npos) {
+        std::string row = CutSection(text, "<tr");
+        std::string host = ExtractBetween(row, "<td>", "</td>", 1);
+        CutBetween(row, "<td>", "</td>", 1);
+        std::string port = ExtractBetween(row, "<td>", "</td>", 1);
+        if (host.empty() || port.empty()) continue;
+        entries.push_back(host + ":" + port);
+    }
+    return entries;
+}
+
+TDrawsDownloader::TDrawsDownloader(TDrawsArchive& archive, TProxy& proxy, const TWebSettings& web,
+                                   TDownloadHost& host, TProgressSink& progress)
+    : Options(WebOptionsFor(web)),
+      CurrentYear(DateToInt(Today()) / 10000),
+      archive_(archive),
+      proxy_(proxy),
+      web_(web),
+      host_(host),
+      progress_(progress) {
+    Options.Progress = &progress_;
+}
+
+int TDrawsDownloader::DownloadAllYears() {
+    int total = 0;
+    attempt_ = 1;
+    lastError_.clear();
+    stopped_ = false;
+    int year = DrawDateInt(archive_, 0, 1) / 10000;
+    // Draws appended whose file write failed are written with the next pass.
+    bool unsaved = false;
+    while (year <= CurrentYear) {
+        if (progress_.StopRequested()) {
+            stopped_ = true;
+            break;
+        }
+        try {
+            const int32_t from = DrawDateInt(archive_, 0, 1);
+            const int n = DownloadYear(year, from);
+            if (!proxy_.Saved) {
+                // A proxy that worked is kept; a settings file that cannot be written does not
+                // stop the download (the values stay in memory).
+                try {
+                    host_.SaveProxy(proxy_);
+                } catch (const std::exception&) {
+                }
+            }
+            if (n > 0) {
+                total += n;
+                unsaved = true;
+            }
+            if (unsaved) {
+                archive_.SaveDraws();
+                unsaved = false;
+                host_.DrawsAdded();
+            }
+            ++year;
+        } catch (const TWebStopped&) {
+            stopped_ = true;
+            break;
+        } catch (const std::exception& e) {
+            ++attempt_;
+            if (proxy_.Mode == 1 && DropCandidate()) continue;
+            lastError_ = e.what();
+            if (!host_.AskRetry(Format("Ошибка загрузки архива тиражей с сайта: \"%s\"\r\rПовторить попытку?", {lastError_})))
+                break;
+            lastError_.clear();
+        }
+    }
+    if (unsaved) {
+        // The last pass appended draws but could not write them: one more try, so that the
+        // archive on disk does not lag behind what the lists show.
+        try {
+            archive_.SaveDraws();
+            host_.DrawsAdded();
+        } catch (const std::exception& e) {
+            if (lastError_.empty()) lastError_ = e.what();
+        }
+    }
+    candidates_.clear();
+    return total;
+}
+
+int TDrawsDownloader::DownloadYear(int year, int32_t fromDate) {
+    progress_.Status(Format("Загрузка тиражей за %d год...", {year}));
+    const std::string text = WebGetText(DrawsYearUrl(web_, year), true);
+    const std::vector<TDrawRecord> rows = ReadResultsPage(text);
+    progress_.Status("Сохранение файла тиражей...");
+    return AppendPageDraws(archive_, rows, fromDate);
+}
+
+bool TDrawsDownloader::PrepareProxy() {
+    if (proxy_.Mode != 1 || !proxy_.Server.empty()) return true;
+    if (candidates_.empty()) {
+        try {
+            FindProxyCandidates(IsHttps(web_.DrawsSite) ? "https://" : "http://");
+        } catch (const TWebStopped&) {
+            throw;
+        } catch (const std::exception& e) {
+            host_.ShowError(Format("Ошибка получения списка proxy-серверов!\r\r%s", {e.what()}));
+            return false;
+        }
+    }
+    try {
+        const std::string& entry = candidates_.front();
+        const size_t colon = entry.rfind(':');
+        const std::string server = Trim(entry.substr(0, colon == std::string::npos ? entry.size() : colon));
+        const std::string portText = colon == std::string::npos ? std::string() : Trim(entry.substr(colon + 1));
+        const auto port = TryStrToInt(portText);
+        if (server.empty() || !port || *port < 1 || *port > 65535)
+            throw Error(Format("'%s' - неверный адрес proxy-сервера", {entry}));
+        proxy_.Server = server;
+        proxy_.Port = *port;
+        proxy_.Username.clear();
+        proxy_.Password.clear();
+        proxy_.Saved = false;
+    } catch (const std::exception& e) {
+        host_.ShowError(Format("Ошибка автоматического выбора proxy сервера!\r\r%s", {e.what()}));
+        // The entry cannot be used: the next try takes the following one.
+        if (!candidates_.empty()) candidates_.erase(candidates_.begin());
+        return false;
+    }
+    return true;
+}
+
+std::string TDrawsDownloader::WebGetText(const std::string& url, bool utf8) {
+    if (!PrepareProxy()) return std::string();
+    const bool useProxy = (proxy_.Mode == 1 || proxy_.Mode == 2) && !proxy_.Server.empty();
+    if (useProxy)
+        host_.WaitText(std::string(kWaitDownload) + "\r\r" +
+                       Format("Попытка %d, proxy %s : %d", {attempt_, proxy_.Server, proxy_.Port}));
+    else
+        host_.WaitText(kWaitDownload);
+    TWebProxy p;
+    if (useProxy) p = TWebProxy{proxy_.Server, proxy_.Port, proxy_.Username, proxy_.Password};
+    const std::string body = WebGetString(useProxy ? &p : nullptr, url, true, Options);
+    return utf8 ? CleanUtf8(body) : Cp1251ToUtf8(body);
+}
+
+void TDrawsDownloader::FindProxyCandidates(const std::string& url) {
+    host_.WaitText(std::string(kWaitDownload) + "\r\rПоиск proxy-серверов");
+    candidates_.clear();
+    const std::string base = web_.ProxyListUrl + (web_.ProxyListUrl.find('?') == std::string::npos ? "?" : "&");
+    for (int page = 1;; ++page) {
+        const std::string text = WebGetString(nullptr, base + ProxyListQuery(url, page), true, Options);
+        const std::vector<std::string> rows = ReadProxyListPage(text);
+        candidates_.insert(candidates_.end(), rows.begin(), rows.end());
+        if (int(candidates_.size()) >= kEnoughCandidates || int(rows.size()) < kProxyPageRows) break;
+    }
+    if (candidates_.empty()) throw Error("Не найдено ни одного proxy-сервера с заданными параметрами");
+}
+
+bool TDrawsDownloader::DropCandidate() {
+    proxy_.Server.clear();
+    proxy_.Port = 0;
+    proxy_.Username.clear();
+    proxy_.Password.clear();
+    proxy_.Saved = false;
+    if (!candidates_.empty()) candidates_.erase(candidates_.begin());
+    return !candidates_.empty();
+}
+
+} // namespace velmora
