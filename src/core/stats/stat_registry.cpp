@@ -1,10 +1,16 @@
 #include "core/stats/stat_registry.h"
 
+#include "core/stats/chain_stats.h"
 #include "core/stats/channel_stats.h"
+#include "core/stats/comb_value_stats.h"
+#include "core/stats/char_number_stats.h"
 #include "core/stats/diff_stats.h"
 #include "core/stats/matrix_stats.h"
 #include "core/stats/number_stats.h"
+#include "core/stats/period_stats.h"
+#include "core/stats/repeat_stats.h"
 #include "core/stats/segment_stats.h"
+#include "core/stats/series_stats.h"
 #include "core/stats/sum_stats.h"
 
 #include <algorithm>
@@ -38,6 +44,12 @@ const std::vector<TStatRegistryEntry>& RegisteredStatEntries() {
         AddChannelStats(r);
         AddMatrixStats(r);
         AddSegmentStats(r);
+        AddSeriesStats(r);
+        AddPeriodStats(r);
+        AddChainStats(r);
+        AddCharNumberStats(r);
+        AddRepeatStats(r);
+        AddCombValueStats(r);
         return r.Entries();
     }();
     return entries;
