@@ -291,6 +291,7 @@ QMenu* TTemplateMain::MainMenu(TMainMenu id) {
         {TMainMenu::Combs, "mnCombs", QT_TR_NOOP("Комбинации")},
         {TMainMenu::Stats, "mnStats", QT_TR_NOOP("Статистика")},
         {TMainMenu::Stakes, "mnStakes", QT_TR_NOOP("Ставки")},
+        {TMainMenu::Ratings, "mnRatings", QT_TR_NOOP("Рейтинг")},
         {TMainMenu::Scripts, "mnScripts", QT_TR_NOOP("Сценарий")},
         {TMainMenu::View, "mnView", QT_TR_NOOP("Вид")},
         {TMainMenu::Help, "mnHelp", QT_TR_NOOP("Справка")},

@@ -87,7 +87,7 @@ void WriteListColumns(TWindowSettings& settings, const std::string& section, con
 QRect FirstStartGeometry(const QRect& available);
 
 // The menus of the main menu bar, in the product's order.
-enum class TMainMenu { File, Draws, Combs, Stats, Stakes, Scripts, View, Help };
+enum class TMainMenu { File, Draws, Combs, Stats, Stakes, Ratings, Scripts, View, Help };
 // The two page controls: the lists on the left, the analysis pages on the right.
 enum class TPageArea { Lists, Main };
 
@@ -287,6 +287,7 @@ private:
 
     // The pages of this window (pages.cpp).
     void CreatePages();
+    void JoinRatings();
     void CreateWindowMenus();
     void CreateStatusBar();
     // Runs a command's work when the window is idle and the rule holds, showing a failure.

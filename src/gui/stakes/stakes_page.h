@@ -78,6 +78,9 @@ public:
 signals:
     // Every stake was deleted: the ratings are recomputed from the (empty) file.
     void StakesCleared();
+    // A stake check ended (also a failed one; `count` stakes were checked): the ratings save what
+    // they merged.
+    void StakesChecked(int count);
 
 public:
     bool StakeAddUpdate() const;

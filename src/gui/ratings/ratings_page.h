@@ -1,0 +1,95 @@
+// The page "Рейтинг" (tsRatings): the list lvRatings of the results of checked stakes per stake
+// comment, its tool panel, pop-up menu and the menu "Рейтинг", and the ratings commands. The page
+// holds the ratings (TRatingsStore): loaded at start-up, merged by every stake check, sorted by
+// column clicks, and saved after every change.
+//
+// What the page takes from the others is given by the window (pages.cpp, JoinRatings): the stake
+// file (refresh, the stake graphs' enabling), the script's new lines and the script tab.
+#pragma once
+
+#include "core/stakes/rating_file.h"
+#include "gui/app/main_page.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+class QMenu;
+class QTableView;
+class QToolButton;
+
+namespace velmora {
+
+class TRatingsModel;
+
+class TRatingsPage : public TMainPage {
+    Q_OBJECT
+public:
+    explicit TRatingsPage(TTemplateMain& window);
+
+    void ReadSettings(const std::string& section) override;
+    void WriteSettings(const std::string& section) override;
+    // Loads the ratings (when a stake check at start-up has not already done it).
+    void InitializePage() override;
+
+    TRatingsStore& Store() { return store_; }
+    // Reads the ratings file once (LoadRatings); a failure is shown. Stake checks call it before
+    // their first merge, so that nothing merged is replaced by the file read later.
+    void EnsureLoaded();
+    // Merges one checked stake (the stake page's RatingHook).
+    void MergeStake(const TStakeRecord& stake);
+    // After a stake check: when it merged stakes, the ratings sorted and saved, the list shown anew.
+    void StakesChecked();
+    // Sorts by a list column (SortRatings) in the busy state, saves, and shows the list anew.
+    void SortRatings(int column, bool descending);
+    // The list follows the entries; "Рейтинг: %d" in the status bar.
+    void RefreshRatingsView();
+    // The comments of the selected rows in list order.
+    std::vector<std::string> SelectedCaptions() const;
+    int EffMode() const;
+
+    // Joined by the window.
+    std::function<TStakeFile*()> StakeFile;
+    // Adds a line to the script; the failure's text, empty on success.
+    std::function<std::string(const std::string&)> AddScriptLine;
+    std::function<void()> ShowScriptPage;
+
+    QTableView* lvRatings;
+    QMenu* pmRatings;
+    QMenu* mnRatingsEff;
+    QToolButton* btnRatingsRefresh;
+    QToolButton* btnRatingsToScript;
+    QToolButton* btnRatingsGraph;
+
+    bool RatingsRefreshUpdate() const;
+    void RatingsRefreshExecute();
+    bool RatingsExportUpdate() const;
+    void RatingsExportExecute();
+    bool RatingsXlsExportUpdate() const;
+    void RatingsXlsExportExecute();
+    bool RatingsToScriptUpdate() const;
+    void RatingsToScriptExecute();
+    bool RatingsGraphOverlapUpdate() const;
+    void RatingsGraphOverlapExecute();
+    bool RatingsEffModeUpdate() const;
+    bool RatingsEffMode0Checked() const;
+    bool RatingsEffMode1Checked() const;
+    bool RatingsEffMode2Checked() const;
+    void RatingsEffMode0Execute();
+    void RatingsEffMode1Execute();
+    void RatingsEffMode2Execute();
+
+private:
+    std::vector<int> SelectedRows() const;
+    void SetEffMode(int mode);
+    // Runs a change of the ratings in the busy state; the list follows, a failure is shown.
+    void ChangeRatings(const QString& status, const std::function<void()>& change);
+
+    TRatingsStore store_;
+    TRatingsModel* model_;
+    std::string section_;  // the window's settings section
+    bool loaded_ = false;
+    bool merged_ = false;  // stakes merged since the last save
+};
+
+} // namespace velmora
