@@ -114,7 +114,7 @@ int TDrawsDownloader::DownloadAllYears() {
     attempt_ = 1;
     lastError_.clear();
     stopped_ = false;
-    int year = DrawDateInt(archive_, 0, 1) / 10000;
+    int year = FirstYear > 0 ? FirstYear : DrawDateInt(archive_, 0, 1) / 10000;
     // Draws appended whose file write failed are written with the next pass.
     bool unsaved = false;
     while (year <= CurrentYear) {
@@ -142,6 +142,7 @@ int TDrawsDownloader::DownloadAllYears() {
                 unsaved = false;
                 host_.DrawsAdded();
             }
+            host_.YearRead(year, n);
             ++year;
         } catch (const TWebStopped&) {
             stopped_ = true;

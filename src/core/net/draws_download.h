@@ -51,6 +51,8 @@ public:
     virtual void SaveProxy(TProxy& proxy) { proxy.Saved = true; }
     // The archive file was written after a year brought draws: refresh what shows the archive.
     virtual void DrawsAdded() {}
+    // One year was read (added: the draws it brought).
+    virtual void YearRead(int year, int added) { (void)year; (void)added; }
 };
 
 class TDrawsDownloader {
@@ -62,6 +64,9 @@ public:
     TWebOptions Options;
     // The last year read; the current year unless a test sets it.
     int CurrentYear;
+    // The first year read; 0: the year of the day after the newest draw. Pages of years before
+    // that day add nothing, their draws being older.
+    int FirstYear = 0;
 
     // The year loop: returns the number of draws added. The years done stay in the archive and on
     // disk whatever happens later.
