@@ -1,0 +1,565 @@
+#include "core/scripts/script_run.h"
+
+#include "core/filters/stat_filter.h"
+#include "core/scripts/criterion.h"
+#include "core/scripts/script_line.h"
+#include "core/scripts/variants.h"
+#include "core/util/atomic_file.h"
+#include "core/util/error.h"
+#include "core/util/format.h"
+#include "core/util/text.h"
+
+#include <algorithm>
+
+namespace velmora {
+
+const char* const kScriptLogStart =
+    "### ЗАПУСК СЦЕНАРИЯ ##########################################################################";
+const char* const kScriptLogEnd =
+    "### ЗАВЕРШЕНИЕ СЦЕНАРИЯ ######################################################################";
+const char* const kScriptLogStopped =
+    "### ВЫПОЛНЕНИЕ СЦЕНАРИЯ ПРЕРВАНО #############################################################";
+
+namespace {
+
+constexpr const char* kStatNotFound =
+    "Метод расчета статистики \"%s\" на найден!\r%s\r\rВозможно, Вы отключили данных метод расчета либо "
+    "использовали сценарий от другой модификации программы.";
+constexpr const char* kRunningText = "Выполнение сценария...";
+constexpr const char* kDoneText = "Сценарий завершен!";
+constexpr const char* kCountText = "Количество комбинаций в списке: %d";
+// Tables kept per pass by the fast engine; a script with long lists of sample lengths starts
+// over rather than holding every table of the pass.
+constexpr size_t kTableCacheLimit = 64;
+// Bulk stakes update the "Ставок" panel at most this often.
+constexpr auto kStakePanelInterval = std::chrono::milliseconds(101);
+
+std::string RowText(const TStatValues& v) {
+    return Format("< [%s] кол-во: %s (%s %%), отклонение: %s (%s %%), глубина: %s (%s %%), вес: %s >",
+                  {v.Value, v.Count, v.CountPct, v.Deviation, v.DeviationPct, v.Depth, v.DepthPct, v.Weight});
+}
+
+std::string StatCodeWord(const std::string& statText) { return Trim(statText.substr(0, statText.find(':'))); }
+
+TNumberSet CombSet(const TCombination& comb) {
+    TNumberSet set;
+    CombToNumberSet(comb, set);
+    return set;
+}
+
+} // namespace
+
+TScriptRunner::TScriptRunner(TDrawsArchive& draws, TStatList& list, TCombSet& combs, TStakeFile& stakes,
+                             TScriptHost& host)
+    : draws_(draws), list_(list), combs_(combs), stakes_(stakes), host_(host) {}
+
+// ---- run, test, stop ---------------------------------------------------------------------------
+
+void TScriptRunner::BeginRun() {
+    if (Settings.LogEnabled) {
+        Log.Start(Settings.LogFolder.empty() ? std::string(".") : Settings.LogFolder);
+        WriteScriptLog(kScriptLogStart);
+    } else {
+        Log.Stop();
+    }
+    running_ = true;
+    stopped_ = false;
+    stakeCount_ = 0;
+    fullList_.clear();
+    SetPanel(TScriptPanel::Cycle, Format("Цикл: %d", {cycle_}));
+    SetPanel(TScriptPanel::Line, Format("Строка: %d", {0}));
+    SetPanel(TScriptPanel::Stakes, Format("Ставок: %d", {stakeCount_}));
+    SetPanel(TScriptPanel::Last, kRunningText);
+    host_.LockInterface(true);
+}
+
+void TScriptRunner::EndRun() {
+    cycle_ = 0;
+    running_ = false;
+    stopped_ = false;
+    fullList_.clear();
+    fullList_.shrink_to_fit();
+    tables_.clear();
+    host_.LockInterface(false);
+    if (Log.Enabled()) {
+        WriteScriptLog(kScriptLogEnd);
+        const std::string path = Log.Path();
+        Log.Stop();
+        if (FileExists(path)) host_.OpenLog(path);
+    }
+}
+
+void TScriptRunner::WriteOffsetHeader() {
+    WriteScriptLog(kScriptLogDoubleLine);
+    WriteScriptLog(Format("=== Выполнение сценария для смещения %.6d ==================================================",
+                          {draws_.Offset()}));
+    WriteScriptLog(kScriptLogDoubleLine);
+}
+
+bool TScriptRunner::Run(const std::vector<std::string>& lines) {
+    cycle_ = 1;
+    BeginRun();
+    try {
+        WriteOffsetHeader();
+        RunScriptPass(lines);
+    } catch (const std::exception& e) {
+        stopped_ = true;
+        host_.ShowError(e.what());
+    }
+    const bool completed = !stopped_;
+    if (completed) SetPanel(TScriptPanel::Last, kDoneText);
+    EndRun();
+    return completed;
+}
+
+bool TScriptRunner::Test(const std::vector<std::string>& lines, int count) {
+    if (count < 1) return false;
+    cycle_ = 0;
+    BeginRun();
+    const int saved = draws_.Offset();
+    try {
+        for (int offset = count; offset >= 1; --offset) {
+            ++cycle_;
+            SetPanel(TScriptPanel::Cycle, Format("Цикл: %d", {cycle_}));
+            SetPanel(TScriptPanel::Last, kRunningText);
+            if (IsStopRequested()) break;
+            host_.SetDrawsOffset(draws_, offset);
+            if (IsStopRequested()) break;
+            WriteOffsetHeader();
+            if (IsStopRequested()) break;
+            RunScriptPass(lines);
+        }
+        if (!stopped_) host_.SetDrawsOffset(draws_, saved);
+    } catch (const std::exception& e) {
+        stopped_ = true;
+        host_.ShowError(e.what());
+    }
+    const bool completed = !stopped_;
+    SetPanel(TScriptPanel::Last, kDoneText);
+    EndRun();
+    return completed;
+}
+
+void TScriptRunner::RequestStop() {
+    WriteScriptLog(kScriptLogStopped);
+    stopped_ = true;
+}
+
+bool TScriptRunner::IsStopRequested() {
+    host_.Pump();
+    return stopped_;
+}
+
+void TScriptRunner::WriteScriptLog(const std::string& text) {
+    if (!Log.Enabled()) return;
+    try {
+        Log.Write(text);
+    } catch (const std::exception& e) {
+        // Reported once: the rest of the run goes on without the log rather than with a box per line.
+        Log.Stop();
+        host_.ShowError(e.what());
+    }
+}
+
+// ---- pass and line -----------------------------------------------------------------------------
+
+void TScriptRunner::CheckStakesNow() {
+    try {
+        CheckStakes(stakes_, draws_, Settings.Check, host_.Progress());
+    } catch (const std::exception& e) {
+        host_.ShowError(e.what());
+    }
+    host_.StakesChanged(false);
+}
+
+void TScriptRunner::RunScriptPass(const std::vector<std::string>& lines) {
+    try {
+        stakes_.AppendSeparatorIfNeeded();
+    } catch (const std::exception& e) {
+        host_.ShowError(e.what());
+    }
+    combs_.ResetCache();
+    tables_.clear();
+    list_.SaveRatingWeights();
+    try {
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (IsStopRequested()) break;
+            const std::string& line = lines[i];
+            if (line.empty()) continue;
+            host_.SelectLine(int(i));
+            WriteScriptLog(kScriptLogDashedLine);
+            WriteScriptLog(Format("Выполнение строки %.3d: \"%s\"", {int(i) + 1, line}));
+            WriteScriptLog(kScriptLogDashedLine);
+            RunScriptLine(int(i), line);
+            host_.SelectLine(-1);
+            if (IsStopRequested()) break;
+        }
+        if (!Settings.CheckOnLine) CheckStakesNow();
+    } catch (...) {
+        list_.RestoreRatingWeights();
+        combs_.ResetCache();
+        tables_.clear();
+        throw;
+    }
+    list_.RestoreRatingWeights();
+    combs_.ResetCache();
+    tables_.clear();
+}
+
+void TScriptRunner::RunScriptLine(int index, const std::string& line) {
+    combs_.DropUndo();
+    const TLineOptions options = ParseLineOptions(GetLineOptions(line));
+    const std::string comment = GetLineComment(line);
+    const std::string shortOptions = FormatLineOptionsShort(options);
+    try {
+        std::vector<TFilterItem> items;
+        std::vector<std::string> texts;
+        for (int f = 1; f <= kScriptFilterCount; ++f) {
+            const std::string text = GetLineFilter(line, f);
+            if (Trim(text).empty()) continue;
+            TFilterItem item = ParseFilterItem(text, list_);
+            if (!item.Stat)
+                throw Error(Format(kStatNotFound, {StatCodeWord(item.StatText), "Неизвестный код статистики"}));
+            items.push_back(std::move(item));
+            texts.push_back(text);
+        }
+        WriteScriptLog("Создание всех вариантов фильтров...");
+        SetPanel(TScriptPanel::Line, Format("Строка: %d", {index + 1}));
+        SetPanel(TScriptPanel::Last, "Создание всех вариантов фильтров...");
+        TFilterVariants variants(items, texts);
+        const int count = variants.Count();
+        WriteScriptLog(Format("Создано %d вариантов фильтров.", {count}));
+        if (count > 0) {
+            TFilterRec rec;
+            for (int k = 1; k <= count && variants.Next(rec); ++k) {
+                if (IsStopRequested()) break;
+                const std::string text = FormatFilterRec(rec);
+                WriteScriptLog(kScriptLogDashedLine);
+                WriteScriptLog(Format("Применение набора фильтров %.3d: \"%s\"", {k, text}));
+                WriteScriptLog(kScriptLogDashedLine);
+                SetPanel(TScriptPanel::Line, Format("Строка: %d", {index + 1}));
+                SetPanel(TScriptPanel::Filter, Format("Фильтр %d из %d: %s", {k, count, text}));
+                WriteScriptLog("Создание начального списка комбинаций...");
+                PrepareStartList(options);
+                WriteScriptLog(Format(kCountText, {combs_.Count()}));
+                host_.CombsChanged();
+                if (IsStopRequested()) break;
+                for (const TFilterPart& part : rec) {
+                    if (stopped_) break;
+                    if (part.Active && combs_.Count() > 1) ApplyFilterPart(part);
+                }
+                if (IsStopRequested()) break;
+                MakeLineStakes(options, index + 1, comment, k, shortOptions + " + " + text);
+                if (IsStopRequested()) break;
+                WriteScriptLog(kScriptLogDashedLine);
+                if (Settings.CheckOnLine) CheckStakesNow();
+            }
+        } else {
+            WriteScriptLog("{ERROR} Фильтры не применялись!");
+            WriteScriptLog("");
+            SetPanel(TScriptPanel::Last, shortOptions);
+            PrepareStartList(options);
+            WriteScriptLog(Format(kCountText, {combs_.Count()}));
+            host_.CombsChanged();
+            MakeLineStakes(options, index + 1, comment, 0, shortOptions);
+            if (Settings.CheckOnLine) CheckStakesNow();
+        }
+    } catch (const std::exception& e) {
+        stopped_ = true;
+        host_.CombsChanged();
+        host_.ShowError(e.what());
+    }
+    combs_.DropUndo();
+}
+
+// ---- start list --------------------------------------------------------------------------------
+
+void TScriptRunner::PrepareStartList(const TLineOptions& options) {
+    TProgressSink& sink = host_.Progress();
+    if (options.StartCombsType == kStartFull || options.StartCombsType == kStartExclude) {
+        const int exclude = options.StartCombsType == kStartExclude ? options.DrawsExclude : 0;
+        const int offset = draws_.Offset();
+        if (!Settings.Fast) {
+            combs_.Generate(true, Settings.Generate, sink);
+            if (IsStopRequested()) return;
+            if (exclude > 0 && !combs_.LoadCache(offset, exclude, sink)) {
+                combs_.SaveUndo(true, sink);
+                combs_.ExcludeLastDraws(exclude, draws_, sink);
+                combs_.SaveCache(offset, exclude, sink);
+            }
+        } else if (exclude > 0 && combs_.LoadCache(offset, exclude, sink)) {
+            // What the generation would have left besides the list: no log, nothing to undo.
+            combs_.ClearLog();
+            combs_.DropUndo();
+        } else {
+            // The full list is the same for the whole run: generated once, then copied.
+            if (fullList_.empty()) {
+                combs_.Generate(true, Settings.Generate, sink);
+                fullList_.assign(combs_.Data(), combs_.Data() + combs_.Count());
+            } else {
+                std::copy(fullList_.begin(), fullList_.end(), combs_.MutableData());
+                combs_.SetCount(int(fullList_.size()));
+                combs_.ClearLog();
+                combs_.DropUndo();
+            }
+            if (IsStopRequested()) return;
+            if (exclude > 0) {
+                combs_.SaveUndo(true, sink);
+                combs_.ExcludeLastDraws(exclude, draws_, sink);
+                combs_.SaveCache(offset, exclude, sink);
+            }
+        }
+    }
+    if (IsStopRequested()) return;
+    if (options.ClearStakes) {
+        try {
+            stakes_.StakeClear();
+            stakes_.Reopen();
+        } catch (const std::exception& e) {
+            host_.ShowError(e.what());
+        }
+        host_.StakesCleared();
+        host_.StakesChanged(false);
+    }
+}
+
+// ---- filter part -------------------------------------------------------------------------------
+
+int TScriptRunner::MethodIndex(const TFilterPart& part) const {
+    const TStatMethod* first = list_.Methods.data();
+    const ptrdiff_t i = part.Stat ? part.Stat - first : -1;
+    if (i < 0 || i >= list_.Count())
+        throw Error(Format(kStatNotFound, {part.Stat ? part.Stat->Code() : std::string(), "Неизвестный код статистики"}));
+    const int k = int(i);
+    if (!list_.IsAvailable(k) || !list_.CanShowInTable(k) || !list_.IsVisible(k))
+        throw Error(Format(kStatNotFound, {part.Stat->Code(), part.Stat->FullCaption()}));
+    return k;
+}
+
+const std::vector<TDrawStatsRow>& TScriptRunner::Table(int i, int length, int column) {
+    TDrawStatsOptions options;
+    options.Length = length;
+    options.Compare = Settings.Compare;
+    if (Settings.Fast) {
+        const TRatingWeights& w = list_.RatingWeights();
+        const TTableKey key{i, length, w.Count, w.Deviation, w.Level, w.UsePercents, w.UseAbsValues};
+        auto it = tables_.find(key);
+        if (it == tables_.end()) {
+            if (tables_.size() >= kTableCacheLimit) tables_.clear();
+            it = tables_.emplace(key, ComputeDrawStats(list_, i, draws_, options, host_.Progress()).Rows).first;
+        }
+        sorted_ = it->second;
+    } else {
+        sorted_ = ComputeDrawStats(list_, i, draws_, options, host_.Progress()).Rows;
+    }
+    SortDrawStatsRows(sorted_, column, true);
+    return sorted_;
+}
+
+void TScriptRunner::ApplyFilterPart(const TFilterPart& part) {
+    const int i = MethodIndex(part);
+    const std::string caption = list_.DisplayCaption(i, true);
+    WriteScriptLog(Format("Анализ тиражей и расчет статистики \"%s\" для выборки в %d тиражей...",
+                          {caption, part.SampleLength}));
+    list_.ApplyRatingWeights(part.OwnWeights, part.Weights);
+    const std::vector<TDrawStatsRow> rows = Table(i, part.SampleLength, part.SortColumn);
+    if (IsStopRequested()) return;
+    if (Log.Enabled())
+        for (const auto& row : rows) WriteScriptLog(RowText(RowToStatValues(&row)));
+    if (IsStopRequested()) return;
+
+    auto stat = list_.CreateStat(i);
+    const int count = int(rows.size());
+    const TFilterAction action = part.KeepSelected ? TFilterAction::Keep : TFilterAction::Delete;
+    const char* actionText = part.KeepSelected ? "Оставляем выделенные значения..." : "Удаляем выделенные значения...";
+    auto rowValues = [&](int r) {
+        TStatValues v = RowToStatValues(&rows[size_t(r)]);
+        v.ValueKey = stat->TextToValue(v.Value);
+        return v;
+    };
+    // Filters the list by some rows; true when it emptied the list and was undone.
+    auto filterBy = [&](std::vector<int> positions) {
+        WriteScriptLog(actionText);
+        combs_.SaveUndo(true, host_.Progress());
+        std::sort(positions.begin(), positions.end());
+        const TTableSelection sel = SelectTableRows(rows, positions);
+        ApplyStatFilter(combs_, *stat, sel.Values, action, draws_, caption, sel.Text, Settings.Threads,
+                        host_.Progress());
+        WriteScriptLog(Format(kCountText, {combs_.Count()}));
+        bool undone = false;
+        if (combs_.Empty()) {
+            WriteScriptLog("{UNDO} Откат изменений...");
+            combs_.RestoreUndo(true, host_.Progress());
+            combs_.AddUndoLogLine();
+            undone = true;
+        }
+        host_.CombsChanged();
+        return undone;
+    };
+
+    TStopState state;
+    const int first = part.FromBottom ? count - 1 : 0;
+    const int step = part.FromBottom ? -1 : 1;
+    if (part.MarkAll) {
+        std::vector<int> selected;
+        for (int r = first; r >= 0 && r < count; r += step) {
+            if (IsStopRequested()) return;
+            const TStatValues v = rowValues(r);
+            state.CombCount = combs_.Count();
+            if (StopWalkBefore(part, v, state)) break;
+            if (MatchesCriterion(part, v)) {
+                selected.push_back(r);
+                WriteScriptLog(Format("Шаг %.3d. Выделение строки: ", {state.Steps + 1}) + RowText(v));
+            }
+            ++state.Steps;
+        }
+        if (stopped_) return;
+        filterBy(selected);
+        return;
+    }
+    for (int r = first; r >= 0 && r < count; r += step) {
+        if (IsStopRequested()) return;
+        const TStatValues v = rowValues(r);
+        state.CombCount = combs_.Count();
+        if (StopWalkBefore(part, v, state)) break;
+        if (IsStopRequested()) return;
+        if (!MatchesCriterion(part, v)) continue;
+        WriteScriptLog(Format("Шаг %.3d. Выделение строки: ", {state.Steps + 1}) + RowText(v));
+        if (filterBy({r})) {
+            if (part.StopKind == 2) break;  // "SZ": the step that emptied the list ends the walk
+        } else {
+            ++state.Steps;
+        }
+    }
+}
+
+// ---- stakes ------------------------------------------------------------------------------------
+
+std::string TScriptRunner::StakeComment() const {
+    std::string s = Format("%.2d.%.3d:", {stake_.LineNo, stake_.Variant}) + " ";
+    if (!stake_.Comment.empty()) s += stake_.Comment + " ";
+    s += "@ " + stake_.Text;
+    // The record keeps 255 characters.
+    TStakeRecord cut;
+    cut.SetCommentText(s);
+    return cut.CommentText();
+}
+
+void TScriptRunner::MakeLineStakes(const TLineOptions& options, int lineNo, const std::string& comment, int variant,
+                                   const std::string& text) {
+    const int mode = options.ResultCombsMode;
+    WriteScriptLog(Format("{*} Добавление ставки, режим: \"%s\"", {ResultCombsModeEditorText(mode)}));
+    const int count = combs_.Count();
+    stake_ = TStakeContext{lineNo, variant, comment, text, options.NewOnly, count};
+    if (count == 0 || mode == kResultNone) return;
+    if (count > 1 && mode == kResultStop) {
+        stopped_ = true;
+        WriteScriptLog("{!} Сценарий остановлен!");
+        host_.ShowAttention(Format("Выполнение сценария прервано, т.к. после применения всех фильтров в списке "
+                                   "комбинаций их осталось более одной: %d!\r\rФильтры: %s",
+                                   {count, StakeComment()}));
+        return;
+    }
+    if (count > 1 && mode == kResultSkip) {
+        WriteScriptLog("{-} Ставка игнорирована!");
+        return;
+    }
+    if (IsStopRequested()) return;
+    if (count == 1) {
+        AddScriptStake(combs_.At(0), false);
+    } else {
+        switch (mode) {
+        case kResultRandom: {
+            std::uniform_int_distribution<int> pick(0, count - 1);
+            AddScriptStake(combs_.At(pick(Random)), false);
+            break;
+        }
+        case kResultFirst: AddScriptStake(combs_.At(0), false); break;
+        case kResultLast: AddScriptStake(combs_.At(count - 1), false); break;
+        case kResultAll:
+            for (int r = 0; r < count; ++r) {
+                if (IsStopRequested()) break;
+                if (!AddScriptStake(combs_.At(r), true) && stakeFailed_) break;
+            }
+            break;
+        case kResultSystemAll: AddSystemStakes(true); break;
+        case kResultSystemCombs: AddSystemStakes(false); break;
+        default: break;
+        }
+    }
+    SetPanel(TScriptPanel::Stakes, Format("Ставок: %d", {stakeCount_}));
+    host_.StakesChanged(true);
+}
+
+bool TScriptRunner::AddScriptStake(const TCombination& comb, bool bulk) {
+    stakeFailed_ = false;
+    TStakeRecord rec;
+    rec.Version = kStakeVersion;
+    rec.Kind = skScript;
+    rec.DrawNumber = draws_.NextDrawNumber(draws_.Offset());
+    rec.Checked = 0;
+    rec.Sample = stake_.Sample;
+    rec.Numbers = CombSet(comb);
+    rec.Matched.Count = -1;
+    rec.Profit = StakeProfit(list_.Config, kNumberCount, -1);
+    rec.SetCommentText(StakeComment());
+    const std::string numbers = NumberSetToText(rec.Numbers, ";");
+    bool added = false;
+    try {
+        if (stake_.NewOnly && stakes_.FindStake(rec.DrawNumber, rec.Numbers)) {
+            WriteScriptLog(Format("{-} Ставка на тираж %d не добавлена, так как уже имеется в списке ставок: [%s]",
+                                  {rec.DrawNumber, numbers}));
+        } else {
+            stakes_.AppendStakes(rec, 1);
+            added = true;
+        }
+    } catch (const std::exception& e) {
+        stakeFailed_ = true;
+        host_.ShowError(e.what());
+    }
+    if (added) {
+        ++stakeCount_;
+        host_.StakeAdded(rec);
+        WriteScriptLog(Format("{+} Ставка на тираж %d добавлена в список ставок: [%s]", {rec.DrawNumber, numbers}));
+    }
+    const auto now = std::chrono::steady_clock::now();
+    if (!bulk || now - lastStakePanel_ >= kStakePanelInterval) {
+        lastStakePanel_ = now;
+        SetPanel(TScriptPanel::Stakes, Format("Ставок: %d", {stakeCount_}));
+        if (added) host_.StakesChanged(!bulk || Settings.ScrollStakes);
+        host_.Pump();
+    }
+    return added;
+}
+
+void TScriptRunner::AddSystemStakes(bool all) {
+    TByteArray numbers;
+    DistinctNumbers(combs_.Data(), combs_.Count(), numbers);
+    if (numbers.size() > size_t(kMaxNumber)) numbers.resize(size_t(kMaxNumber));
+    const int n = int(numbers.size());
+    TCombsArray system;
+    std::string file, reason, box;
+    bool ok = false;
+    if (Settings.LoadSystem) {
+        ok = Settings.LoadSystem(numbers, system, file, reason, box);
+    } else {
+        reason = Format("Система для %d чисел не найдена!", {n});
+    }
+    if (!ok) {
+        host_.ShowError(box.empty() ? reason : box);
+        WriteScriptLog(Format("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\"", {n, reason}));
+        return;
+    }
+    const std::string name = ChangeFileExt(ExtractFileName(file), "");
+    WriteScriptLog(Format(all ? "{#} Системная игра для %d чисел [все система]: загружен файл \"%s\""
+                              : "{#} Системная игра для %d чисел [система * комбинации]: загружен файл \"%s\"",
+                          {n, name}));
+    for (TCombination comb : system) {
+        if (IsStopRequested()) break;
+        SortComb(comb);
+        if (!all && !combs_.ContainsComb(comb)) continue;
+        if (!AddScriptStake(comb, true) && stakeFailed_) break;
+    }
+}
+
+} // namespace velmora
