@@ -181,21 +181,34 @@ TEST(CombValueStats, FilterCountsOverTheFullSet) {
     for (const auto& c : cases) EXPECT_EQ(KeptOfFullSet(*f.Stat(c.code), c.selected), c.kept) << c.code << " case " << (&c - cases);
 }
 
-// Bytes outside 1..50 in a combination (not a combination of the game, but the filter must not
-// trip over them) are judged by the plain test in the batch pass too.
-TEST(CombValueStats, FilterPassWithBytesOutsideTheNumbers) {
+// The batch pass keeps what the plain test keeps, for the sorted groups too (not in the list, so
+// not in the registry-wide check). Besides a sample of the full set: bytes outside 1..50 (not a
+// combination of the game, but the filter must not trip over them) and numbers out of order.
+TEST(CombValueStats, FilterPassEqualsThePlainTest) {
     FamilyFixture f(CombValueDraws());
-    const TCombsArray combs = {{0, 5, 17, 60, 200}, {5, 17, 51, 52, 53}, {1, 2, 3, 4, 5}, {5, 17, 0, 0, 0}, {60, 200, 5, 6, 7}};
-    const TStatDrawArray selected = {KeyRec(5, 17), KeyRec(60, 200), KeyRec(0, 5, 17), KeyRec(51, 52, 53, 0)};
-    for (const char* code : {"KNM2", "KNM3", "KNS2", "KNS3", "KNP21", "KNP23", "KNP33", "KNM4"})
+    TCombsArray combs = {{0, 5, 17, 60, 200}, {5, 17, 51, 52, 53}, {5, 17, 0, 0, 0}, {60, 200, 5, 6, 7}, {48, 33, 17, 5, 2}};
+    const TCombsArray& all = FullCombinationSet();
+    for (size_t i = 0; i < all.size(); i += 997) combs.push_back(all[i]);
+    // Groups of the sample at every start position, and values no combination of the game has.
+    const TCombination& a = all[500 * 997];
+    const TCombination& b = all[700 * 997];
+    const TStatDrawArray selected = {KeyRec(5, 17),     KeyRec(60, 200),        KeyRec(0, 5, 17),       KeyRec(51, 52, 53, 0),
+                                     KeyRec(a[0], a[1]), KeyRec(b[2], b[3]),     KeyRec(b[2], b[3], b[4]), KeyRec(a[0], a[2], a[4]),
+                                     KeyRec(b[1], b[2], b[3], b[4]), KeyRec(a[0], a[1], a[3], a[4])};
+    std::vector<std::pair<std::string, std::unique_ptr<TCustomStat>>> stats;
+    for (const char* code : {"KNM2", "KNM3", "KNM4", "KNS2", "KNS3", "KNS4", "KNP21", "KNP23", "KNP33", "KNP42"})
+        stats.emplace_back(code, f.Stat(code));
+    for (int k = 2; k <= 4; ++k) stats.emplace_back("KNO" + std::to_string(k), SortStat(f, k));
+    for (auto& [code, s] : stats)
         for (TFilterAction action : {TFilterAction::Keep, TFilterAction::Delete}) {
-            auto plain = f.Stat(code);
             TCombsArray expected;
             for (const auto& c : combs)
-                if (plain->CombinationMatches(c, selected, IsDelete(action), false, 2) != IsDelete(action)) expected.push_back(c);
+                if (s->CombinationMatches(c, selected, IsDelete(action), false, 2) != IsDelete(action)) expected.push_back(c);
             TCombsArray out(combs.size());
-            out.resize(FilterCombinationSet(*f.Stat(code), combs.data(), combs.size(), out.data(), selected, action, false, 2));
+            out.resize(FilterCombinationSet(*s, combs.data(), combs.size(), out.data(), selected, action, false, 2));
             EXPECT_EQ(out, expected) << code << " delete " << IsDelete(action);
+            EXPECT_GT(expected.size(), 0u) << code;
+            EXPECT_LT(expected.size(), combs.size()) << code;
         }
     // The plain test itself: 5:17 is the first pair of the first combination under KNM2.
     EXPECT_TRUE(f.Stat("KNM2")->CombinationMatches(combs[0], {KeyRec(5, 17)}, false, false, 2));
