@@ -9,6 +9,7 @@
 
 #include "core/combs/comb_set.h"
 #include "core/filters/stat_filter.h"
+#include "core/scripts/script_run.h"
 #include "core/stats/stat_list.h"
 #include "core/stats/stat_runs.h"
 #include "core/util/error.h"
@@ -17,6 +18,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -71,6 +73,37 @@ int64_t FullSetValues(TBenchEnv& env, int method) {
     return int64_t(values.size());
 }
 
+// The reference script of "script-test": list filters of several kinds over the three start lists.
+const std::vector<std::string> kBenchScript = {
+    "EXCL:10#RAND|TMF1#NUMS:10;20#LMV:3#SF:0|BSD0#EVEN:50#CLV:5#ST:2| | | | | |r1",
+    "FULL:0#FIRST|TMD1#SUMS:30#LVA:100-140;1#SF:0|TMF2#NUMS:8#CDV:1;2#SF:0| | | | | |r2",
+    "CURR:0#LAST|TSF1#EVEN:20;40#LNO:#SC:20| | | | | | |r3",
+};
+constexpr int kBenchScriptTests = 20;
+
+// A test of the reference script over the last 20 draws into a fresh stake file; the signature is
+// the number of stakes made times 1 000 003 plus a checksum of their draws and numbers.
+int64_t ScriptTestSignature(TBenchEnv& env) {
+    const std::string path = (std::filesystem::temp_directory_path() / "velmora_bench_script.lsk").string();
+    std::filesystem::remove(path);
+    TStakeFile stakes(path);
+    stakes.Open();
+    TScriptHost host;
+    TScriptRunner runner(env.archive, env.list, env.set, stakes, host);
+    runner.Random.seed(kBenchSeed);
+    if (!runner.Test(kBenchScript, kBenchScriptTests)) throw Error("Тест сценария не завершен");
+    int64_t sum = 0;
+    stakes.ForEachStake([&](int, const TStakeRecord& r) {
+        if (r.DrawNumber <= 0) return;
+        sum = (sum * 31 + r.DrawNumber) % 1000003;
+        for (int i = 0; i < r.Numbers.Count; ++i) sum = (sum * 53 + r.Numbers.Numbers[i]) % 1000003;
+    });
+    const int64_t made = runner.StakeCount();
+    stakes.Close();
+    std::filesystem::remove(path);
+    return made * 1000003 + sum;
+}
+
 const std::vector<TBenchCase>& BenchCases() {
     static const std::vector<TBenchCase> cases = {
         {"generate", nullptr,
@@ -108,6 +141,7 @@ const std::vector<TBenchCase>& BenchCases() {
                  if (env.list.TestFlagBit1(i)) values += FullSetValues(env, i);
              return values;
          }},
+        {"script-test", nullptr, ScriptTestSignature},
     };
     return cases;
 }

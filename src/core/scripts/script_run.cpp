@@ -4,6 +4,7 @@
 #include "core/scripts/criterion.h"
 #include "core/scripts/script_line.h"
 #include "core/scripts/variants.h"
+#include "core/stakes/system_store.h"
 #include "core/util/atomic_file.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
@@ -33,6 +34,23 @@ constexpr const char* kCountText = "Количество комбинаций в
 constexpr size_t kTableCacheLimit = 64;
 // Bulk stakes update the "Ставок" panel at most this often.
 constexpr auto kStakePanelInterval = std::chrono::milliseconds(101);
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Adds the time of its life to a counter.
+class TTimer {
+public:
+    explicit TTimer(double& sum) : sum_(sum), start_(std::chrono::steady_clock::now()) {}
+    ~TTimer() { sum_ += SecondsSince(start_); }
+    TTimer(const TTimer&) = delete;
+    TTimer& operator=(const TTimer&) = delete;
+
+private:
+    double& sum_;
+    std::chrono::steady_clock::time_point start_;
+};
 
 std::string RowText(const TStatValues& v) {
     return Format("< [%s] кол-во: %s (%s %%), отклонение: %s (%s %%), глубина: %s (%s %%), вес: %s >",
@@ -65,6 +83,8 @@ void TScriptRunner::BeginRun() {
     running_ = true;
     stopped_ = false;
     stakeCount_ = 0;
+    timings_ = TTimings{};
+    runStart_ = std::chrono::steady_clock::now();
     fullList_.clear();
     SetPanel(TScriptPanel::Cycle, Format("Цикл: %d", {cycle_}));
     SetPanel(TScriptPanel::Line, Format("Строка: %d", {0}));
@@ -74,6 +94,7 @@ void TScriptRunner::BeginRun() {
 }
 
 void TScriptRunner::EndRun() {
+    timings_.Total = SecondsSince(runStart_);
     cycle_ = 0;
     running_ = false;
     stopped_ = false;
@@ -165,7 +186,10 @@ void TScriptRunner::WriteScriptLog(const std::string& text) {
 
 void TScriptRunner::CheckStakesNow() {
     try {
-        CheckStakes(stakes_, draws_, Settings.Check, host_.Progress());
+        if (Settings.CheckStakes)
+            Settings.CheckStakes(stakes_, draws_, Settings.Check, host_.Progress());
+        else
+            CheckStakes(stakes_, draws_, Settings.Check, host_.Progress());
     } catch (const std::exception& e) {
         host_.ShowError(e.what());
     }
@@ -218,8 +242,10 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
             const std::string text = GetLineFilter(line, f);
             if (Trim(text).empty()) continue;
             TFilterItem item = ParseFilterItem(text, list_);
-            if (!item.Stat)
-                throw Error(Format(kStatNotFound, {StatCodeWord(item.StatText), "Неизвестный код статистики"}));
+            if (!item.Stat) {
+                const std::string code = StatCodeWord(item.StatText);
+                throw Error(Format(kStatNotFound, {code.empty() ? Trim(text) : code, "Неизвестный код статистики"}));
+            }
             items.push_back(std::move(item));
             texts.push_back(text);
         }
@@ -240,6 +266,7 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
                 SetPanel(TScriptPanel::Line, Format("Строка: %d", {index + 1}));
                 SetPanel(TScriptPanel::Filter, Format("Фильтр %d из %d: %s", {k, count, text}));
                 WriteScriptLog("Создание начального списка комбинаций...");
+                ++timings_.Variants;
                 PrepareStartList(options);
                 WriteScriptLog(Format(kCountText, {combs_.Count()}));
                 host_.CombsChanged();
@@ -258,6 +285,7 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
             WriteScriptLog("{ERROR} Фильтры не применялись!");
             WriteScriptLog("");
             SetPanel(TScriptPanel::Last, shortOptions);
+            ++timings_.Variants;
             PrepareStartList(options);
             WriteScriptLog(Format(kCountText, {combs_.Count()}));
             host_.CombsChanged();
@@ -276,6 +304,7 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
 
 void TScriptRunner::PrepareStartList(const TLineOptions& options) {
     TProgressSink& sink = host_.Progress();
+    TTimer timer(timings_.StartLists);
     if (options.StartCombsType == kStartFull || options.StartCombsType == kStartExclude) {
         const int exclude = options.StartCombsType == kStartExclude ? options.DrawsExclude : 0;
         const int offset = draws_.Offset();
@@ -337,6 +366,7 @@ int TScriptRunner::MethodIndex(const TFilterPart& part) const {
 }
 
 const std::vector<TDrawStatsRow>& TScriptRunner::Table(int i, int length, int column) {
+    TTimer timer(timings_.Tables);
     TDrawStatsOptions options;
     options.Length = length;
     options.Compare = Settings.Compare;
@@ -380,11 +410,14 @@ void TScriptRunner::ApplyFilterPart(const TFilterPart& part) {
     // Filters the list by some rows; true when it emptied the list and was undone.
     auto filterBy = [&](std::vector<int> positions) {
         WriteScriptLog(actionText);
-        combs_.SaveUndo(true, host_.Progress());
         std::sort(positions.begin(), positions.end());
         const TTableSelection sel = SelectTableRows(rows, positions);
-        ApplyStatFilter(combs_, *stat, sel.Values, action, draws_, caption, sel.Text, Settings.Threads,
-                        host_.Progress());
+        {
+            TTimer timer(timings_.Filters);
+            combs_.SaveUndo(true, host_.Progress());
+            ApplyStatFilter(combs_, *stat, sel.Values, action, draws_, caption, sel.Text, Settings.Threads,
+                            host_.Progress());
+        }
         WriteScriptLog(Format(kCountText, {combs_.Count()}));
         bool undone = false;
         if (combs_.Empty()) {
@@ -540,10 +573,13 @@ void TScriptRunner::AddSystemStakes(bool all) {
     TCombsArray system;
     std::string file, reason, box;
     bool ok = false;
-    if (Settings.LoadSystem) {
+    if (Settings.LoadSystem)
         ok = Settings.LoadSystem(numbers, system, file, reason, box);
-    } else {
-        reason = Format("Система для %d чисел не найдена!", {n});
+    else
+    {
+        std::string text;  // the file's path, or the reason of the failure
+        ok = LoadSystemForNumbers(SystemsDir(), numbers, system, text, &box);
+        (ok ? file : reason) = text;
     }
     if (!ok) {
         host_.ShowError(box.empty() ? reason : box);

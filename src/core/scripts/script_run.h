@@ -88,7 +88,10 @@ struct TScriptSettings {
     std::string LogFolder;          // where logs go (the data folder)
     bool ScrollStakes = true;       // "StakesScrollEnabled": bulk stakes scroll the grid
     TStakeCheckOptions Check;       // cost, prizes, stake logs and the ratings hook
-    TLoadSystemFn LoadSystem;       // none: "SYSA"/"SYSC" report that no system can be loaded
+    TLoadSystemFn LoadSystem;       // none: LoadSystemForNumbers on the data folder's store
+    // The check of the stakes made (after a pass, or after every variant); none: CheckStakes.
+    // The programs pass theirs, which also merge the stakes checked into the ratings.
+    std::function<void(TStakeFile&, const TDrawsArchive&, const TStakeCheckOptions&, TProgressSink&)> CheckStakes;
     // The fast engine copies each start list from the cache and computes each table once per pass;
     // the plain one regenerates every start list and recomputes every table, as a user would.
     // Both give the same stakes and the same lists.
@@ -114,6 +117,18 @@ public:
     bool Test(const std::vector<std::string>& lines, int count);
     // "Стоп" (after the user confirmed): logs the interruption and raises the stop flag.
     void RequestStop();
+
+    // Where the time of the last run went, in seconds: the start lists (generation, copies,
+    // exclusion), the tables and the filter passes (undo copy and pass). The rest is the engine's
+    // own overhead.
+    struct TTimings {
+        double Total = 0;
+        double StartLists = 0;
+        double Tables = 0;
+        double Filters = 0;
+        int64_t Variants = 0;
+    };
+    const TTimings& Timings() const { return timings_; }
 
     bool Running() const { return running_; }
     bool Stopped() const { return stopped_; }
@@ -166,6 +181,8 @@ private:
     int stakeCount_ = 0;
     TStakeContext stake_;
     std::chrono::steady_clock::time_point lastStakePanel_{};
+    TTimings timings_;
+    std::chrono::steady_clock::time_point runStart_{};
     bool stakeFailed_ = false;  // the last AddScriptStake failed on the stake file
     // The generated full list of the run (fast engine): copied instead of generated again.
     std::vector<TCombination> fullList_;

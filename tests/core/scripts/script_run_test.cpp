@@ -208,6 +208,40 @@ TEST_F(ScriptRun, StopDuringTheSecondPassKeepsItsOffset) {
     EXPECT_EQ(host.Locks.back(), false);
 }
 
+TEST_F(ScriptRun, SystemStakesAllOrOnlyThoseInTheList) {
+    std::vector<int> asked;
+    runner->Settings.LoadSystem = [&](const TByteArray& numbers, TCombsArray& combs, std::string& file, std::string&,
+                                      std::string&) {
+        asked.push_back(int(numbers.size()));
+        combs = {TCombination{5, 4, 3, 2, 1}, TCombination{1, 2, 3, 4, 6}, TCombination{2, 3, 4, 5, 6}};
+        file = "/x/Systems/5-06-1_0001.dat";
+        return true;
+    };
+    runner->Settings.LogEnabled = true;
+    SetList({kA, kB});
+    runner->Run({"CURR:0#SYSA| | | | | | | |"});
+    EXPECT_EQ(host.Stakes.size(), 3u);
+    EXPECT_TRUE(LogHas("{#} Системная игра для 6 чисел [все система]: загружен файл \"5-06-1_0001\""));
+    host.Stakes.clear();
+    runner->Run({"CURR:0#SYSC| | | | | | | |"});
+    ASSERT_EQ(host.Stakes.size(), 2u);  // the sorted system combinations found in the list
+    EXPECT_EQ(NumberSetToText(host.Stakes[0].Numbers, ";"), "1;2;3;4;5");
+    EXPECT_EQ(asked, (std::vector<int>{6, 6}));
+
+    runner->Settings.LoadSystem = [](const TByteArray&, TCombsArray&, std::string&, std::string& reason,
+                                     std::string& box) {
+        reason = "нет системы";
+        box = "Система не найдена";
+        return false;
+    };
+    host.Stakes.clear();
+    runner->Log.Clock = [] { return std::time_t(1700000200); };
+    EXPECT_TRUE(runner->Run({"CURR:0#SYSA| | | | | | | |"}));
+    EXPECT_TRUE(host.Stakes.empty());
+    EXPECT_EQ(host.Errors, (std::vector<std::string>{"Система не найдена"}));
+    EXPECT_TRUE(LogHas("{#} Системная игра для 6 чисел [ОШИБКА]: \"нет системы\""));
+}
+
 TEST_F(ScriptRun, NewOnlySkipsAStakeAlreadyMade) {
     runner->Settings.LogEnabled = true;
     SetList({kA});
