@@ -8,6 +8,8 @@
 #include "gui/filters/form_filter.h"
 #include "gui/scripts/script_page.h"
 #include "gui/stakes/stakes_page.h"
+#include "gui/systems/systems_page.h"
+#include "gui/ratings/ratings_page.h"
 
 #include <QItemSelectionModel>
 #include <QTableView>
@@ -19,7 +21,47 @@ void TTemplateMain::CreatePages() {
     AddPage(new TCombsPage(*this), TPageArea::Lists, tr("Комбинации"));
     AddPage(new TDrawsStatPage(*this), TPageArea::Main, tr("Статистика"));
     AddPage(new TStakesPage(*this), TPageArea::Main, tr("Ставки"));
+    AddPage(new TRatingsPage(*this), TPageArea::Main, tr("Рейтинг"));
+    AddPage(new TSystemsPage(*this), TPageArea::Main, tr("Системы"));
     AddPage(new TScriptPage(*this), TPageArea::Main, tr("Сценарий"));
+    JoinRatings();
+    // System play makes its stakes through the stake page.
+    auto* systems = Page<TSystemsPage>();
+    if (auto* stakes = Page<TStakesPage>(); systems && stakes) {
+        systems->StakesWritable = [stakes] { return stakes->File().IsOpen() && !stakes->File().ReadOnly(); };
+        systems->AddStakeBulk = [stakes](const TStakeRecord& r, int n, bool bulk) { return stakes->AddStakeBulk(r, n, bulk); };
+        systems->AppendSeparator = [stakes] { stakes->File().AppendSeparatorIfNeeded(); };
+        systems->CheckStakes = [stakes] { stakes->CheckStakes(); };
+        systems->RefreshStakeGrid = [stakes] { stakes->RefreshStakeGrid(true, true); };
+    }
+}
+
+// The ratings merge every stake checked, save after each check, are recomputed when all stakes
+// are deleted, give the stake graphs their comments and add their rows to the script.
+void TTemplateMain::JoinRatings() {
+    auto* ratings = Page<TRatingsPage>();
+    auto* stakes = Page<TStakesPage>();
+    if (!ratings || !stakes) return;
+    stakes->RatingHook = [ratings](const TStakeRecord& r) { ratings->MergeStake(r); };
+    stakes->SelectedRatingCaptions = [ratings] { return ratings->SelectedCaptions(); };
+    connect(stakes, &TStakesPage::StakesChecked, ratings, [ratings] { ratings->StakesChecked(); });
+    connect(stakes, &TStakesPage::StakesCleared, ratings, [ratings] { ratings->RatingsRefreshExecute(); });
+    ratings->StakeFile = [stakes] { return &stakes->File(); };
+    ratings->AddScriptLine = [this](const std::string& line) {
+        auto* script = Page<TScriptPage>();
+        if (!script) return std::string("Сценарий недоступен");
+        std::string error;
+        try {
+            script->Script().AddScriptLine(line);
+        } catch (const std::exception& e) {
+            error = e.what();
+        }
+        script->RefreshScriptView();
+        return error;
+    };
+    ratings->ShowScriptPage = [this] {
+        if (auto* script = Page<TScriptPage>()) pcMain->setCurrentWidget(script);
+    };
 }
 
 // What one page offers another goes through the window, which finds the page by its class.
