@@ -459,6 +459,23 @@ TEST_F(RatingFiles, CsvExport) {
                            "\"z\";0;0;;0,00;;0;0;0;0;0;0\r\n"));
 }
 
+TEST(RatingsXlsTable, ColumnsAndCellsAsTheListShowsThem) {
+    const TRatingsArray a = Array({Entry("c", 2, 5, 65000, {0, 0, 1, 1, 0, 0})});
+    const TXlsTable t = RatingsXlsTable(a, remExpected, "Рейтинг");
+    ASSERT_EQ(t.Columns.size(), size_t(kRatingColumnCount));
+    EXPECT_EQ(t.Columns[rcP].Caption, "p");
+    EXPECT_EQ(t.Columns[rcAverage].Kind, TXlsKind::Real);
+    EXPECT_EQ(t.Columns[rcAverage].Decimals, 3);
+    EXPECT_EQ(t.Columns[rcEff0].Kind, TXlsKind::Integer);
+    EXPECT_EQ(RatingsXlsTable(a, remRelative, "").Columns[rcEff0].Kind, TXlsKind::Text);
+    ASSERT_EQ(t.RowCount, 1);
+    std::vector<TXlsCell> cells(t.Columns.size());
+    t.Row(0, cells);
+    EXPECT_EQ(cells[rcComment].Text, "c");
+    EXPECT_EQ(cells[rcAverage].Text, "2,500");
+    EXPECT_EQ(cells[rcEff0].Text, "1");
+}
+
 // ---- rows to script ---------------------------------------------------------------------------------------
 
 TEST(RatingScriptLine, ScriptStakeCommentsBecomeLines) {
