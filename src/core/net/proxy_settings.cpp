@@ -49,10 +49,6 @@ void SaveProxySettingsFile(TConfigFile& file, TProxy& proxy) {
     file.SaveProxySettings(proxy);
 }
 
-std::string ProxyWriteErrorText(const std::string& what) {
-    return Format("Ошибка записи в файл конфигурации!\r\r%s", {what});
-}
-
 std::string ConfigReadErrorText(const std::string& what) {
     return Format("Ошибка чтения файла конфигурации!\r\r%s", {what});
 }

@@ -22,8 +22,7 @@ void SetProxyChoice(TProxy& proxy, int mode, const std::string& server, int port
 // others). Raises Error with the system's message when the file cannot be written.
 void SaveProxySettingsFile(TConfigFile& file, TProxy& proxy);
 
-// The message boxes of the dialog and of start-up.
-std::string ProxyWriteErrorText(const std::string& what);  // "Ошибка записи в файл конфигурации!\r\r%s"
-std::string ConfigReadErrorText(const std::string& what);  // "Ошибка чтения файла конфигурации!\r\r%s"
+// "Ошибка чтения файла конфигурации!\r\r%s"
+std::string ConfigReadErrorText(const std::string& what);
 
 } // namespace velmora
