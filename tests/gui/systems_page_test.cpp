@@ -5,11 +5,13 @@
 #include "gui_test_util.h"
 
 #include "catalogd_process.h"
+#include "core/net/catalog_client.h"
 #include "core/stakes/stake_file.h"
 #include "core/stakes/system_catalog.h"
 #include "core/stakes/system_store.h"
 #include "core/util/atomic_file.h"
 #include "core/util/text.h"
+#include "gui/app/form_config.h"
 #include "gui/combs/form_gen_combs.h"
 #include "gui/stakes/form_multi.h"
 #include "gui/stakes/stakes_page.h"
@@ -20,6 +22,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -257,6 +260,48 @@ private slots:
         QVERIFY(box.Text.startsWith("Система для 12 чисел не найдена или не загружена на компьютер!"));
         QVERIFY(box.Text.contains("\"Системы\" - \"Загрузить\""));
         QCOMPARE(w->Page<TStakesPage>()->File().StakeCount(), before);
+    }
+
+    void UserIsAskedForAndKeptInTheSettings() {
+        DataFolder data(TenDraws());
+        QTemporaryDir serverDir;
+        TCatalogdProcess server(serverDir.path().toStdString());
+        WriteSettings(server, false);
+        auto w = OpenMainWindow(QSize(1000, 600));
+        TSystemsPage* page = SystemsPage(*w);
+        QCOMPARE(page->lvSystems->model()->rowCount(), 0);
+        // The first catalog command asks for the name and e-mail; a bad address is refused.
+        ShownBox refused;
+        OnModal<QDialog>([&](QDialog* dlg) {
+            QCOMPARE(dlg->objectName(), QString("TFormUser"));
+            dlg->findChild<QLineEdit*>("edUserName")->setText("Анна");
+            dlg->findChild<QLineEdit*>("edUserMail")->setText("anna");
+            auto* ok = dlg->findChild<QDialogButtonBox*>()->buttons().first();
+            AnswerBox(&refused, QMessageBox::Ok);
+            ok->click();
+            QVERIFY(dlg->isVisible());
+            dlg->findChild<QLineEdit*>("edUserMail")->setText("anna@example.org");
+            ok->click();
+        });
+        QVERIFY(w->TriggerCommand("SystemsRefresh"));
+        QCOMPARE(refused.Text, QString("Указан некорректный адрес электронной почты!"));
+        // An empty catalog: the placeholder row.
+        QCOMPARE(page->lvSystems->model()->rowCount(), 1);
+        QCOMPARE(RowTexts(page, 0)[0], QString("Список систем не доступен!"));
+        QCOMPARE(QString::fromStdString(ReadCatalogUser(w->ProgramSettings().Ini()).Mail), QString("anna@example.org"));
+
+        // The settings dialog shows and changes them.
+        OnModal<TFormConfig>([&](TFormConfig* dlg) {
+            QCOMPARE(dlg->edUserName->text(), QString("Анна"));
+            QCOMPARE(dlg->edUserMail->text(), QString("anna@example.org"));
+            dlg->edUserMail->setText("anna@example.com");
+            dlg->accept();
+        });
+        QVERIFY(w->TriggerCommand("EditConfig"));
+        QCOMPARE(QString::fromStdString(ReadCatalogUser(w->ProgramSettings().Ini()).Mail), QString("anna@example.com"));
+        TIniFile ini(ProductFile(".ini"));
+        QCOMPARE(QString::fromStdString(ini.ReadString("USER", "Mail", "")), QString("anna@example.com"));
+        QCOMPARE(QString::fromStdString(ini.ReadString("WEB", "CatalogSite", "")), QString::fromStdString(server.BaseUrl()));
     }
 
     void DialogNormalisesTheCombinations() {

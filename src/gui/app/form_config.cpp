@@ -1,6 +1,7 @@
 #include "gui/app/form_config.h"
 
 #include "core/app/config.h"
+#include "core/net/catalog_client.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "core/model/game.h"
@@ -11,6 +12,7 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -232,6 +234,24 @@ TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent) {
     right->addWidget(edProfits);
     right->addSpacing(6);
     right->addWidget(gbWeights);
+    // The user's name and e-mail, which the catalog requests carry (section "USER").
+    auto* gbUser = new QGroupBox(tr("Пользователь"), this);
+    gbUser->setObjectName("gbUser");
+    edUserName = new QLineEdit(gbUser);
+    edUserName->setObjectName("edUserName");
+    edUserName->setMaxLength(64);
+    edUserName->setToolTip(tr("Ваше имя: автор систем, которые Вы публикуете в каталоге"));
+    edUserName->setStatusTip(edUserName->toolTip());
+    edUserMail = new QLineEdit(gbUser);
+    edUserMail->setObjectName("edUserMail");
+    edUserMail->setMaxLength(128);
+    edUserMail->setToolTip(tr("Адрес электронной почты: по нему каталог узнаёт Ваши системы"));
+    edUserMail->setStatusTip(edUserMail->toolTip());
+    auto* user = new QFormLayout(gbUser);
+    user->addRow(tr("Имя:"), edUserName);
+    user->addRow(tr("E-mail:"), edUserMail);
+    right->addSpacing(6);
+    right->addWidget(gbUser);
     right->addStretch(1);
 
     auto* columns = new QHBoxLayout;
@@ -337,6 +357,28 @@ TConfigData TFormConfig::Config() const {
     c.Weights = Coef.Get();
     c.MatrixSegments = Segments();
     return c;
+}
+
+void TFormConfig::SetUser(const TCatalogUser& user) {
+    edUserName->setText(Q(user.Name));
+    edUserMail->setText(Q(user.Mail));
+}
+
+TCatalogUser TFormConfig::User() const { return {Trim(S(edUserName->text())), Trim(S(edUserMail->text()))}; }
+
+void TFormConfig::done(int result) {
+    // Both may stay empty (the catalog asks for them when first used); given, they must be whole.
+    const TCatalogUser user = User();
+    if (result == QDialog::Accepted && !(user.Name.empty() && user.Mail.empty())) {
+        try {
+            CheckCatalogUser(user);
+        } catch (const std::exception& e) {
+            ShowError(this, tr(e.what()));
+            (user.Name.empty() ? edUserName : edUserMail)->setFocus();
+            return;
+        }
+    }
+    QDialog::done(result);
 }
 
 } // namespace velmora

@@ -3,6 +3,7 @@
 // of the settings block; Config() gives the block as the dialog holds it.
 #pragma once
 
+#include "core/net/catalog_client.h"
 #include "core/stats/stat_config.h"
 
 #include <QDialog>
@@ -49,6 +50,11 @@ public:
     // The segment ids of numbers 1..50 as the grid shows them.
     std::array<uint8_t, 50> Segments() const;
 
+    // The user's name and e-mail of the catalog (trimmed). OK accepts both empty or both valid.
+    void SetUser(const TCatalogUser& user);
+    TCatalogUser User() const;
+    void done(int result) override;
+
     QSpinBox* edMatrixCol;
     QSpinBox* edMatrixRow;
     QSpinBox* edChannelSize;
@@ -56,6 +62,8 @@ public:
     QLineEdit* edCost;
     QTableWidget* edProfits;
     TWeightControls Coef;
+    QLineEdit* edUserName;
+    QLineEdit* edUserMail;
 
 private:
     // Sizes the grid for the columns and fills it with the ids in number order.

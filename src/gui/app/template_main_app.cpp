@@ -203,7 +203,20 @@ bool TTemplateMain::EditConfigUpdate() const { return initialized_; }
 void TTemplateMain::EditConfigExecute() {
     TFormConfig dlg(this);
     dlg.SetConfig(statList_.Config);
+    const TCatalogUser user = ReadCatalogUser(configFile_.Ini());
+    dlg.SetUser(user);
     if (dlg.exec() != QDialog::Accepted) return;
+    if (dlg.User() != user && !secondCopy_) {
+        // The user's keys go into the file, which the settings in memory then read back.
+        try {
+            TIniFile ini(configFile_.FileName());
+            WriteCatalogUser(ini, dlg.User());
+            ini.Save();
+            configFile_.Load();
+        } catch (const std::exception& e) {
+            ShowError(this, Q(Format(S(tr("Ошибка записи в файл конфигурации!\r\r%s")), {e.what()})));
+        }
+    }
     ApplyConfig(dlg.Config());
 }
 
