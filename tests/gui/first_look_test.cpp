@@ -15,6 +15,7 @@
 #include "core/app/help.h"
 
 #include <QAction>
+#include <QShortcut>
 #include <QChartView>
 #include <QComboBox>
 #include <QCursor>
@@ -184,10 +185,9 @@ void FirstLookTest::MenuBarFromTheKeyboard() {
     QApplication::activePopupWidget()->close();
     QVERIFY(QTest::qWaitFor([] { return !QApplication::activePopupWidget(); }));
 
-    // F10 opens the first menu while no command has that key.
-    QTest::keyClick(w.get(), Qt::Key_F10);
-    QVERIFY(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == bar.first()->menu(); }));
-    QApplication::activePopupWidget()->close();
+    // F10 would open the first menu while no command has that key; "Прогноз" has it.
+    QCOMPARE(w->Command("ScriptRun")->shortcut(), QKeySequence(Qt::Key_F10));
+    QVERIFY(!w->findChild<QShortcut*>("scMenuBar"));
 }
 
 // Qt's own dialogs speak Russian, and dates and numbers are written the Russian way.

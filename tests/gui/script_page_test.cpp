@@ -151,7 +151,9 @@ void ScriptPageTest::CommandsOfThePage() {
     QStringList menu;
     for (QAction* a : page->pmScript->actions()) menu << (a->isSeparator() ? QString("-") : a->objectName());
     QCOMPARE(menu, QStringList({"ScriptOpen", "ScriptSave", "-", "ScriptAdd", "ScriptEmpty", "ScriptLoad", "ScriptClone",
-                                "ScriptEdit", "-", "ScriptDel", "ScriptClr", "-", "ScriptUp", "ScriptDown"}));
+                                "ScriptEdit", "-", "ScriptDel", "ScriptClr", "-", "ScriptUp", "ScriptDown", "-",
+                                "ScriptRun", "ScriptTest", "ScriptStop", "-", "LogToggle", "LogsDelete", "-",
+                                "StakesCheckLine"}));
     QCOMPARE(page->pmScript->defaultAction(), w->Command("ScriptEdit"));
     QStringList headers;
     for (int c = 0; c < page->lvScript->model()->columnCount(); ++c) {

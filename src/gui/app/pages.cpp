@@ -34,6 +34,15 @@ void TTemplateMain::CreatePages() {
         systems->CheckStakes = [stakes] { stakes->CheckStakes(); };
         systems->RefreshStakeGrid = [stakes] { stakes->RefreshStakeGrid(true, true); };
     }
+    // The script run makes, checks and shows its stakes through the stake page.
+    auto* script = Page<TScriptPage>();
+    if (auto* stakes = Page<TStakesPage>(); script && stakes) {
+        script->StakeFile = [stakes] { return &stakes->File(); };
+        script->CheckStakes = [stakes] { stakes->CheckStakes(); };
+        script->RefreshStakeGrid = [stakes](bool scroll) { stakes->RefreshStakeGrid(true, scroll); };
+        script->StakesScrollEnabled = [stakes] { return stakes->ScrollEnabled(); };
+        script->Random = [stakes]() -> std::mt19937& { return stakes->Random(); };
+    }
 }
 
 // The ratings merge every stake checked, save after each check, are recomputed when all stakes

@@ -183,6 +183,11 @@ QAction* TTemplateMain::Command(const QString& name) const {
     return nullptr;
 }
 
+void TTemplateMain::AllowWhileBusy(const QString& name) {
+    for (auto& c : commands_)
+        if (c.Action->objectName() == name) c.WhileBusy = true;
+}
+
 bool TTemplateMain::TriggerCommand(const QString& name) {
     UpdateCommands();
     QAction* a = Command(name);
@@ -194,7 +199,7 @@ bool TTemplateMain::TriggerCommand(const QString& name) {
 void TTemplateMain::RunCommand(const TCommandItem& command, const std::function<void()>& execute) {
     // The rule is asked again: the action may still show the state of the last evaluation (a
     // selection changed since, a trigger from code), and nothing runs while the window is busy.
-    if (!IsIdle() || secondCopy_ || quitPending_ || closePending_ || !command.Update()) {
+    if ((!IsIdle() && !command.WhileBusy) || secondCopy_ || quitPending_ || closePending_ || !command.Update()) {
         UpdateCommands();
         return;
     }
@@ -210,8 +215,9 @@ void TTemplateMain::UpdateCommands() {
     if (destroying_) return;
     // A copy that does not own the data folder only shows its message and ends.
     const bool idle = IsIdle() && !secondCopy_ && !quitPending_ && !closePending_;
+    const bool usable = !secondCopy_ && !quitPending_ && !closePending_;
     for (const auto& c : commands_) {
-        c.Action->setEnabled(idle && c.Update());
+        c.Action->setEnabled((idle || (c.WhileBusy && usable)) && c.Update());
         if (c.Checked) c.Action->setChecked(c.Checked());
     }
 }
@@ -268,6 +274,8 @@ bool TTemplateMain::eventFilter(QObject* watched, QEvent* e) {
     // Only this window's own controls wait; the progress window with its "Стоп" and the message
     // boxes are windows of their own.
     auto* w = static_cast<QWidget*>(watched);
+    for (QWidget* p = w; p && p != this; p = p->parentWidget())
+        if (p->property(kWhileBusyProperty).toBool()) return false;
     return w->window() == this;
 }
 

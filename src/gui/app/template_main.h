@@ -108,6 +108,12 @@ public:
     void UpdateCommands();
     // Runs the command when it is enabled now; false when it was not run.
     bool TriggerCommand(const QString& name);
+    // The command stays available while the window is busy (the "Стоп" of an operation that owns
+    // the busy state, such as a script run); its rule decides alone. Its controls take the user's
+    // input while the rest of the window waits: a widget whose property kWhileBusyProperty is true
+    // (or inside one) is not held back.
+    void AllowWhileBusy(const QString& name);
+    static constexpr const char* kWhileBusyProperty = "velmoraWhileBusy";
 
     // ---- the busy state ----
     // The busy counter: while it is above 0 every command is disabled, the window's input is held
@@ -282,6 +288,7 @@ private:
         QAction* Action;
         std::function<bool()> Update;
         std::function<bool()> Checked;
+        bool WhileBusy = false;
     };
     class TInputGuard;
 

@@ -55,6 +55,7 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     AddCommand("ScriptDown", tr("Переместить вниз"), QKeySequence(Qt::CTRL | Qt::Key_Down),
                tr("Переместить выделенную строку вниз"), &TScriptPage::ScriptDownUpdate,
                &TScriptPage::ScriptDownExecute);
+    AddRunCommands();
     // Ctrl+Enter from the keypad as well.
     Command("ScriptEdit")->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
 
@@ -64,6 +65,14 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     auto button = [this, tools](const char* name, const char* command) {
         tools->addWidget(CommandButton(this, name, Command(command)));
     };
+    // The run comes first, so that "Стоп" stays in sight on a narrow panel; it takes clicks while
+    // the run holds the rest of the window.
+    button("btnScriptRun", "ScriptRun");
+    button("btnScriptTest", "ScriptTest");
+    QToolButton* stop = CommandButton(this, "btnScriptStop", Command("ScriptStop"));
+    stop->setProperty(TTemplateMain::kWhileBusyProperty, true);
+    tools->addWidget(stop);
+    tools->addSeparator();
     button("btnScriptOpen", "ScriptOpen");
     button("btnScriptSave", "ScriptSave");
     tools->addSeparator();
@@ -96,14 +105,29 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     sbLines_ = new QLabel(sbScript);
     sbLines_->setMinimumWidth(120);
     sbScript->addWidget(sbLines_);
+    auto panel = [this](const char* name, int width, int stretch) {
+        auto* l = new QLabel(sbScript);
+        l->setObjectName(name);
+        l->setMinimumWidth(width);
+        sbScript->addWidget(l, stretch);
+        return l;
+    };
+    sbCycle = panel("sbCycle", 80, 0);
+    sbLine = panel("sbLine", 90, 0);
+    sbStakes = panel("sbStakes", 100, 0);
+    sbFilter = panel("sbFilter", 200, 2);
+    sbLast = panel("sbLast", 150, 1);
 
     pmScript = CreatePopupMenu("pmScript", lvScript,
                                {"ScriptOpen", "ScriptSave", "", "ScriptAdd", "ScriptEmpty", "ScriptLoad", "ScriptClone",
-                                "ScriptEdit", "", "ScriptDel", "ScriptClr", "", "ScriptUp", "ScriptDown"});
+                                "ScriptEdit", "", "ScriptDel", "ScriptClr", "", "ScriptUp", "ScriptDown", "",
+                                "ScriptRun", "ScriptTest", "ScriptStop", "", "LogToggle", "LogsDelete", "",
+                                "StakesCheckLine"});
     pmScript->setDefaultAction(Command("ScriptEdit"));
     AddCommands(window.MainMenu(TMainMenu::Scripts),
                 {"ScriptOpen", "ScriptSave", "", "ScriptAdd", "ScriptEmpty", "ScriptLoad", "ScriptClone", "ScriptEdit", "",
-                 "ScriptDel", "ScriptClr", "", "ScriptUp", "ScriptDown"});
+                 "ScriptDel", "ScriptClr", "", "ScriptUp", "ScriptDown", "", "ScriptRun", "ScriptTest", "ScriptStop", "",
+                 "LogToggle", "LogsDelete", "", "StakesCheckLine"});
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 0);
@@ -117,7 +141,11 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     RefreshScriptView();
 }
 
-void TScriptPage::ReadSettings(const std::string& section) { ReadListColumns(Window().Settings(), section, lvScript); }
+void TScriptPage::ReadSettings(const std::string& section) {
+    ReadListColumns(Window().Settings(), section, lvScript);
+    logEnabled_ = Window().Settings().ReadBool(section, "ScriptLogEnabled", false);
+    checkOnLine_ = Window().Settings().ReadBool(section, "StakesCheckOnLine", true);
+}
 
 void TScriptPage::WriteSettings(const std::string& section) {
     WriteListColumns(Window().Settings(), section, lvScript);

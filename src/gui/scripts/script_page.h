@@ -7,6 +7,7 @@
 #include "gui/app/main_page.h"
 
 #include <functional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -18,6 +19,8 @@ class QTableView;
 namespace velmora {
 
 class TScriptModel;
+class TScriptRunner;
+class TStakeFile;
 
 class TScriptPage : public TMainPage {
     Q_OBJECT
@@ -61,7 +64,53 @@ public:
     bool ScriptDownUpdate() const;
     void ScriptDownExecute();
 
+    // ---- running the script (script_run_commands.cpp) ----
+    bool ScriptRunUpdate() const;
+    void ScriptRunExecute();
+    bool ScriptTestUpdate() const;
+    void ScriptTestExecute();
+    bool ScriptStopUpdate() const;
+    void ScriptStopExecute();
+    bool LogToggleUpdate() const;
+    bool LogToggleChecked() const;
+    void LogToggleExecute();
+    bool LogsDeleteUpdate() const;
+    void LogsDeleteExecute();
+    bool StakesCheckLineUpdate() const;
+    bool StakesCheckLineChecked() const;
+    void StakesCheckLineExecute();
+
+    // The run under way (nullptr when idle).
+    TScriptRunner* Runner() const { return runner_; }
+    bool ScriptRunning() const { return runner_ != nullptr; }
+    bool LogEnabled() const { return logEnabled_; }
+    bool CheckOnLine() const { return checkOnLine_; }
+    // The script status panels: "Цикл: %d", "Строка: %d", "Ставок: %d", "Фильтр %d из %d: %s" and
+    // the last panel.
+    QLabel* sbCycle;
+    QLabel* sbLine;
+    QLabel* sbStakes;
+    QLabel* sbFilter;
+    QLabel* sbLast;
+
+    // What the run takes from the other pages (pages.cpp connects them): the stake file, the stake
+    // check with the ratings, the stake grid refresh (scrolled to the last row when asked), the
+    // switch "StakesScrollEnabled", the random generator of stakes.
+    std::function<TStakeFile*()> StakeFile;
+    std::function<void()> CheckStakes;
+    std::function<void(bool)> RefreshStakeGrid;
+    std::function<bool()> StakesScrollEnabled;
+    std::function<std::mt19937&()> Random;
+    // The confirmation of "Стоп" (tests replace it); the question box by default.
+    std::function<bool()> ConfirmStop;
+
 private:
+    class TRunHost;
+    // Run (count 0) or test over the last count draws.
+    void RunScript(int testCount);
+    void LockForRun(bool locked);
+    void AddRunCommands();
+
     // The first selected row of the list (the line the commands mean); -1 when none is selected.
     int SelectedLine() const;
     std::vector<int> SelectedLines() const;
@@ -80,6 +129,10 @@ private:
     TScriptList script_;
     TScriptModel* model_;
     QLabel* sbLines_;
+    TScriptRunner* runner_ = nullptr;
+    bool logEnabled_ = false;
+    bool checkOnLine_ = true;
+    std::mt19937 ownRandom_{std::random_device{}()};
 };
 
 } // namespace velmora
