@@ -248,8 +248,12 @@ private slots:
         QCOMPARE(caption, QString("График суммарного профита ставок по тиражам"));
         QCOMPARE(series.size(), 3);
 
-        // Clearing asks with the count, then empties the file.
-        AnswerBox(nullptr, QMessageBox::Yes);
+        // Clearing asks with the count, then empties the file; the ratings of the stakes checked
+        // then ask whether to be computed anew from no stakes (No keeps them).
+        OnModal<QMessageBox>([](QMessageBox* box) {
+            AnswerBox(nullptr, QMessageBox::No);
+            box->button(QMessageBox::Yes)->click();
+        });
         QVERIFY(w->TriggerCommand("StakeClear"));
         QCOMPARE(Records(*w), 0);
         QCOMPARE(StakesPage(*w)->sgStakes->model()->rowCount(), 1);  // one empty row
