@@ -14,14 +14,9 @@ namespace velmora::cli {
 namespace {
 
 int64_t MoneyArg(const std::string& text, const std::string& option) {
-    double v = 0;
-    int64_t money = 0;
-    if (!TryIniTextToFloat(text, v) || !MoneyFromFloat(v, money))
-        throw Error(Format("Некорректная сумма параметра %s: %s", {option, text}));
-    return money;
+    if (auto money = MoneyFromText(text)) return *money;
+    throw Error(Format("Некорректная сумма параметра %s: %s", {option, text}));
 }
-
-std::string MoneyText(int64_t money) { return Format("%.2f", {MoneyToFloat(money)}); }
 
 int RunConfig(Args& args) {
     auto cols = args.Int("--matrix-cols");
@@ -80,10 +75,10 @@ int RunConfig(Args& args) {
     Out(Format("ChannelSize=%d", {config.ChannelSize}));
     Out(Format("CombsGenerateMode=%d", {int(gen.Mode)}));
     Out("CombsGenerateParameters=" + gen.Param);
-    Out("Cost=" + MoneyText(config.Cost));
+    Out("Cost=" + MoneyToText(config.Cost));
     Out(Format("MaxStake=%d", {config.MaxStake}));
     const auto rows = ProfitRows(config.Profits);
-    for (int k = 0; k < kProfitRows; ++k) Out(Format("Profit_%d=%s", {k, MoneyText(rows[size_t(k)])}));
+    for (int k = 0; k < kProfitRows; ++k) Out(Format("Profit_%d=%s", {k, MoneyToText(rows[size_t(k)])}));
     Out(Format("Count=%.3f", {double(config.Weights.Count)}));
     Out(Format("Deviation=%.3f", {double(config.Weights.Deviation)}));
     Out(Format("Level=%.3f", {double(config.Weights.Level)}));

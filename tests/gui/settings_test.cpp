@@ -7,6 +7,7 @@
 #include "core/app/config.h"
 #include "core/app/window_settings.h"
 #include "core/combs/prefetch.h"
+#include "core/stakes/stake_record.h"
 #include "gui/app/form_config.h"
 #include "gui/app/form_first_run.h"
 #include "gui/app/qt_text.h"
@@ -178,7 +179,7 @@ void SettingsTest::DialogShowsTheSettingsAndOkPutsThemInForce() {
     QVERIFY(c.Weights.UsePercents);
     QCOMPARE(double(w->StatList().SavedRatingWeights.Count), 1.25);
     // A stake with 3 matches still wins the prize stored for 3 matches.
-    QCOMPARE(w->StatList().StakeResult(5, 3), int64_t(1000000 - 22500));
+    QCOMPARE(StakeProfit(w->StatList().Config, 5, 3), int64_t(1000000 - 22500));
 
     TIniFile ini(ConfigFile());
     QCOMPARE(Q(ini.ReadString("STAKES", "Cost", "")), QString("2,25"));

@@ -337,9 +337,12 @@ void StatsPageTest::Screenshot() {
     QString dir = qEnvironmentVariable("VELMORA_SCREENS", VELMORA_SCREENS);
     QDir().mkpath(dir);
     QVERIFY(w->grab().save(dir + "/stats.png"));
-    SelectStatistic(*w, "EVEN");
-    QApplication::processEvents();
-    QVERIFY(w->grab().save(dir + "/stats_even.png"));
+    // One picture per family: stats_<code>.png, the comparison still on.
+    for (const char* code : {"EVEN", "CHNV", "COLM"}) {
+        SelectStatistic(*w, code);
+        QApplication::processEvents();
+        QVERIFY(w->grab().save(dir + "/stats_" + QString(code).toLower() + ".png"));
+    }
 }
 
 QTEST_MAIN(StatsPageTest)

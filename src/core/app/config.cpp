@@ -24,10 +24,7 @@ int32_t ReadRanged(const TIniFile& ini, const char* section, const std::string& 
 }
 
 int64_t ReadMoney(const TIniFile& ini, const char* section, const std::string& key, int64_t def) {
-    double v = 0;
-    if (!TryIniTextToFloat(ini.ReadString(section, key, ""), v)) return def;
-    int64_t money = def;
-    return MoneyFromFloat(v, money) ? money : def;
+    return MoneyFromText(ini.ReadString(section, key, "")).value_or(def);
 }
 
 // The first n characters of a UTF-8 text.
@@ -52,6 +49,15 @@ bool MoneyFromFloat(double value, int64_t& out) {
 }
 
 double MoneyToFloat(int64_t money) { return static_cast<double>(static_cast<long double>(money) / 10000); }
+
+std::optional<int64_t> MoneyFromText(const std::string& text) {
+    double v = 0;
+    int64_t money = 0;
+    if (!TryIniTextToFloat(text, v) || !MoneyFromFloat(v, money)) return std::nullopt;
+    return money;
+}
+
+std::string MoneyToText(int64_t money) { return Format("%.2f", {MoneyToFloat(money)}); }
 
 std::string SegmentsToText(const std::array<uint8_t, 50>& segments) { return BytesToDigits(segments.data()); }
 

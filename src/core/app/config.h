@@ -18,6 +18,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace velmora {
@@ -45,6 +46,10 @@ std::string ConfigFile();
 // ±9·10^14 currency units.
 bool MoneyFromFloat(double value, int64_t& out);
 double MoneyToFloat(int64_t money);
+// An amount as typed or stored ("1,5", "2.25"); nothing when it is not one.
+std::optional<int64_t> MoneyFromText(const std::string& text);
+// An amount with two decimals, as the settings dialog and the command line show it.
+std::string MoneyToText(int64_t money);
 
 // The segment map as 50 digits, number 1 first; and back: character i (1..50) read as a digit, 1
 // when missing or not a digit.
@@ -52,7 +57,7 @@ std::string SegmentsToText(const std::array<uint8_t, 50>& segments);
 std::array<uint8_t, 50> TextToSegments(const std::string& text);
 
 // The prize table as the settings dialog shows it: row k holds the prize of the first entry whose
-// Overlap is k (0 when there is none), as StakeResult finds it.
+// Overlap is k (0 when there is none), as StakeProfit finds it.
 std::array<int64_t, kProfitRows> ProfitRows(const std::vector<TProfitEntry>& profits);
 // And back: six entries with the overlaps 0..5 in row order.
 std::vector<TProfitEntry> ProfitsFromRows(const std::array<int64_t, kProfitRows>& rows);

@@ -180,25 +180,13 @@ void TStatList::SaveFavourites(const std::string& file, bool withFlags, bool all
     }
 }
 
-// ---- rating weights and stakes -----------------------------------------------------------------
+// ---- rating weights -----------------------------------------------------------------------------
 
 void TStatList::ApplyRatingWeights(bool ownWeights, const TRatingWeights& weights) {
     if (ownWeights)
         Config.Weights = weights;
     else
         RestoreRatingWeights();
-}
-
-int64_t TStatList::StakeResult(int n, int matches) const {
-    const uint8_t count = uint8_t(std::clamp(n, 0, 255));
-    int64_t result = -int64_t(CombinationCount(count, kNumberCount)) * Config.Cost;
-    if (matches >= 0)
-        for (const auto& e : Config.Profits)
-            if (e.Overlap == matches) {
-                result += e.Profit;
-                break;
-            }
-    return result;
 }
 
 } // namespace velmora

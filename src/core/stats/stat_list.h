@@ -103,9 +103,6 @@ public:
     void RestoreRatingWeights() { Config.Weights = SavedRatingWeights; }
     // A filter step with its own weights puts them in force; otherwise the saved ones return.
     void ApplyRatingWeights(bool ownWeights, const TRatingWeights& weights);
-    // The result of a stake of n numbers with `matches` matched (-1: not checked), in
-    // ten-thousandths: minus the cost of its C(n, 5) combinations plus the prize for matches.
-    int64_t StakeResult(int n, int matches) const;
 
 private:
     std::string CaptionsSection() const { return "STRINGS_" + LanguageAbbr; }

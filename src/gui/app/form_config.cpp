@@ -2,6 +2,7 @@
 
 #include "core/app/config.h"
 #include "core/net/catalog_client.h"
+#include "gui/app/dialog_buttons.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "core/model/game.h"
@@ -61,14 +62,9 @@ private:
 };
 
 // An amount as typed: ten-thousandths, 0 when it is not a number.
-int64_t AmountOf(const QString& text) {
-    double v = 0;
-    int64_t money = 0;
-    if (!TryIniTextToFloat(S(text), v) || !MoneyFromFloat(v, money)) return 0;
-    return money;
-}
+int64_t AmountOf(const QString& text) { return MoneyFromText(S(text)).value_or(0); }
 
-QString AmountText(int64_t money) { return Q(Format("%.2f", {MoneyToFloat(money)})); }
+QString AmountText(int64_t money) { return Q(MoneyToText(money)); }
 
 } // namespace
 
@@ -199,11 +195,7 @@ TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent) {
     weights->addWidget(Coef.Abs, row++, 0, 1, 2);
     weights->setColumnStretch(1, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Отмена"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
 
     // Left: the matrix, the channel and the segment grid; right: cost, prizes and weights.
     auto* sizes = new QGridLayout;

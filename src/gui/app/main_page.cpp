@@ -4,9 +4,35 @@
 
 #include <QAbstractScrollArea>
 #include <QAction>
+#include <QKeyEvent>
 #include <QMenu>
 
 namespace velmora {
+namespace {
+
+// Runs a command when its key is pressed in the watched list, before any window shortcut sees it.
+class TListKey : public QObject {
+public:
+    TListKey(QObject* parent, QKeySequence key, std::function<void()> run)
+        : QObject(parent), key_(std::move(key)), run_(std::move(run)) {}
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) {
+            auto* k = static_cast<QKeyEvent*>(e);
+            if (QKeySequence(k->keyCombination()) == key_) {
+                e->accept();
+                if (e->type() == QEvent::KeyPress) run_();
+                return true;
+            }
+        }
+        return QObject::eventFilter(watched, e);
+    }
+
+private:
+    QKeySequence key_;
+    std::function<void()> run_;
+};
+
+} // namespace
 
 TMainPage::TMainPage(TTemplateMain& window, const char* name) : QWidget(nullptr), window_(window) {
     setObjectName(name);
@@ -44,6 +70,14 @@ QMenu* TMainPage::CreatePopupMenu(const char* name, QWidget* list, std::initiali
         menu->popup(area->mapToGlobal(pos));
     });
     return menu;
+}
+
+void TMainPage::KeepKeyInList(const char* command, QWidget* list) {
+    QAction* a = Command(command);
+    a->setShortcutContext(Qt::WidgetShortcut);
+    window_.removeAction(a);
+    const QString name = command;
+    list->installEventFilter(new TListKey(this, a->shortcut(), [this, name] { TriggerCommand(name); }));
 }
 
 } // namespace velmora

@@ -55,6 +55,9 @@ protected:
     // A pop-up menu of the page's list with the commands; the enabling rules are applied before it
     // opens.
     QMenu* CreatePopupMenu(const char* name, QWidget* list, std::initializer_list<const char*> names);
+    // The command's key works only while the list has the focus: for a key that several pages give
+    // to their own commands (Ctrl+Del deletes in the list at hand). The menus still show the key.
+    void KeepKeyInList(const char* command, QWidget* list);
 
 private:
     QAction* RegisterCommand(const QString& name, const QString& caption, const QKeySequence& key, const QString& hint,

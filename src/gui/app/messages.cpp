@@ -1,5 +1,6 @@
 #include "gui/app/messages.h"
 
+#include "core/util/format.h"
 #include "gui/app/qt_text.h"
 
 #include <QCoreApplication>
@@ -46,6 +47,13 @@ bool AskConfirmation(QWidget* parent, const QString& text, bool yesPreselected) 
 bool AskWarning(QWidget* parent, const QString& text) {
     return Box(parent, QMessageBox::Warning, Caption(QT_TRANSLATE_NOOP("Messages", "Предупреждение")), text, QMessageBox::Yes | QMessageBox::No,
                QMessageBox::No) == QMessageBox::Yes;
+}
+
+bool AskDeleteRecords(QWidget* parent, int n) {
+    const QString question = n == 1
+        ? QCoreApplication::translate("Messages", "Удалить выделенную запись?")
+        : Q(Format(S(QCoreApplication::translate("Messages", "Удалить все выделенные записи (всего будет удалено %d записи(ей))?")), {n}));
+    return AskWarning(parent, question);
 }
 
 } // namespace velmora

@@ -17,5 +17,7 @@ void ShowWarning(QWidget* parent, const QString& text);
 bool AskConfirmation(QWidget* parent, const QString& text, bool yesPreselected = true);
 // "Предупреждение", Yes/No with No preselected; true only for Yes.
 bool AskWarning(QWidget* parent, const QString& text);
+// AskWarning before n selected records of a list are deleted.
+bool AskDeleteRecords(QWidget* parent, int n);
 
 } // namespace velmora

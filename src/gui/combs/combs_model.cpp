@@ -12,7 +12,9 @@ constexpr int kFirstNumberColumn = 1;
 } // namespace
 
 TCombsModel::TCombsModel(const TCombSet& combs, QObject* parent)
-    : QAbstractTableModel(parent), combs_(combs), rows_(combs.Count()) {}
+    : TListModel(parent), combs_(combs) {
+    Reset();
+}
 
 void TCombsModel::SetColorCombs(bool on) {
     colorCombs_ = on;
@@ -23,18 +25,6 @@ void TCombsModel::SetChannelSize(int size) {
     channelSize_ = size;
     Repaint();
 }
-
-void TCombsModel::Reset() {
-    beginResetModel();
-    rows_ = combs_.Count();
-    endResetModel();
-}
-
-void TCombsModel::Repaint() {
-    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
-}
-
-int TCombsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 int TCombsModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(TCombSet::ColumnCaptions().size());

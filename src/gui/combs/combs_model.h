@@ -4,11 +4,11 @@
 
 #include "core/combs/comb_set.h"
 
-#include <QAbstractTableModel>
+#include "gui/views/list_model.h"
 
 namespace velmora {
 
-class TCombsModel : public QAbstractTableModel {
+class TCombsModel : public TListModel {
     Q_OBJECT
 public:
     explicit TCombsModel(const TCombSet& combs, QObject* parent = nullptr);
@@ -18,19 +18,14 @@ public:
     bool ColorCombs() const { return colorCombs_; }
     void SetChannelSize(int size);
 
-    // The row count follows the set again (selection and focus are dropped).
-    void Reset();
-    // Every visible cell is shown anew.
-    void Repaint();
-
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    int DataRowCount() const override { return combs_.Count(); }
+
     const TCombSet& combs_;
-    int rows_ = 0;
     bool colorCombs_ = true;
     int channelSize_ = 5;
 };

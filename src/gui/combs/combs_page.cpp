@@ -107,6 +107,7 @@ TCombsPage::TCombsPage(TTemplateMain& window) : TMainPage(window, "tsCombs") {
     lvCombs->setModel(combsModel_);
     lvCombs->setSelectionMode(QAbstractItemView::ExtendedSelection);
     SetupListView(lvCombs);
+    KeepKeyInList("CombsDelSelected", lvCombs);
     const QFontMetrics fm = lvCombs->fontMetrics();
     lvCombs->setColumnWidth(0, std::max(fm.horizontalAdvance("0000000"), fm.horizontalAdvance(tr("№ п.п."))) + 18);
     for (int c = 1; c < combsModel_->columnCount(); ++c) lvCombs->setColumnWidth(c, fm.horizontalAdvance("0000") + 18);
@@ -306,10 +307,7 @@ void TCombsPage::CombsDelSelectedExecute() {
     const std::vector<int> rows = SelectedCombRows();
     const int n = int(rows.size());
     if (n == 0) return;
-    const QString question = n == 1
-        ? tr("Удалить выделенную запись?")
-        : Q(Format(S(tr("Удалить все выделенные записи (всего будет удалено %d записи(ей))?")), {n}));
-    if (!AskWarning(&Window(), question)) return;
+    if (!AskDeleteRecords(&Window(), n)) return;
     {
         TBusy busy(&Window());
         Set().SaveUndo(true, Window().Progress());

@@ -44,24 +44,15 @@ QPixmap Badge(TLogKind kind) {
 } // namespace
 
 TFiltersModel::TFiltersModel(const TCombSet& combs, QObject* parent)
-    : QAbstractTableModel(parent),
-      combs_(combs),
-      captions_{tr("Примененные фильтры"), tr("Значения"), tr("Комбинаций")},
-      rows_(int(combs.Log().size())) {}
+    : TListModel(parent), combs_(combs), captions_{tr("Примененные фильтры"), tr("Значения"), tr("Комбинаций")} {
+    Reset();
+}
 
 QIcon TFiltersModel::KindIcon(TLogKind kind) {
     static const QIcon icons[3] = {QIcon(Badge(TLogKind::Keep)), QIcon(Badge(TLogKind::Remove)),
                                    QIcon(Badge(TLogKind::Undo))};
     return icons[int(kind)];
 }
-
-void TFiltersModel::Reset() {
-    beginResetModel();
-    rows_ = int(combs_.Log().size());
-    endResetModel();
-}
-
-int TFiltersModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 int TFiltersModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(captions_.size()); }
 

@@ -4,31 +4,29 @@
 
 #include "core/combs/comb_set.h"
 
-#include <QAbstractTableModel>
+#include "gui/views/list_model.h"
 #include <QIcon>
 #include <QStringList>
 
 namespace velmora {
 
-class TFiltersModel : public QAbstractTableModel {
+class TFiltersModel : public TListModel {
     Q_OBJECT
 public:
     explicit TFiltersModel(const TCombSet& combs, QObject* parent = nullptr);
 
-    // The rows follow the log again.
-    void Reset();
     // The icon of a kind of step.
     static QIcon KindIcon(TLogKind kind);
 
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    int DataRowCount() const override { return int(combs_.Log().size()); }
+
     const TCombSet& combs_;
     QStringList captions_;
-    int rows_ = 0;
 };
 
 } // namespace velmora

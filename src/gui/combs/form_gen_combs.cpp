@@ -2,6 +2,7 @@
 
 #include "core/combs/comb_text.h"
 #include "core/util/error.h"
+#include "gui/app/dialog_buttons.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 
@@ -51,11 +52,7 @@ TFormGenCombs::TFormGenCombs(QWidget* parent) : QDialog(parent) {
     cbSaveParameters->setObjectName("cbSaveParameters");
     cbSaveParameters->setChecked(true);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Отмена"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
 
     auto* paramRow = new QHBoxLayout;
     paramRow->addWidget(edCombsGenerateParam, 1);

@@ -13,13 +13,12 @@ constexpr int kFirstNumberColumn = 1;
 } // namespace
 
 TDrawsModel::TDrawsModel(const TDrawsArchive& archive, QObject* parent)
-    : QAbstractTableModel(parent), archive_(archive), rows_(archive.Count()) {}
+    : TListModel(parent), archive_(archive) {
+    Reset();
+}
 
 void TDrawsModel::SetCaptions(const QStringList& captions) {
-    beginResetModel();
-    captions_ = captions;
-    rows_ = archive_.Count();
-    endResetModel();
+    ResetWith([&] { captions_ = captions; });
 }
 
 void TDrawsModel::SetColorDraws(bool on) {
@@ -31,18 +30,6 @@ void TDrawsModel::SetChannelSize(int size) {
     channelSize_ = size;
     Repaint();
 }
-
-void TDrawsModel::Reset() {
-    beginResetModel();
-    rows_ = archive_.Count();
-    endResetModel();
-}
-
-void TDrawsModel::Repaint() {
-    if (rows_ > 0 && !captions_.isEmpty()) emit dataChanged(index(0, 0), index(rows_ - 1, int(captions_.size()) - 1));
-}
-
-int TDrawsModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
 
 int TDrawsModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : int(captions_.size()); }
 

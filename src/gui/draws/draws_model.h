@@ -4,12 +4,12 @@
 
 #include "core/model/draws_archive.h"
 
-#include <QAbstractTableModel>
+#include "gui/views/list_model.h"
 #include <QStringList>
 
 namespace velmora {
 
-class TDrawsModel : public QAbstractTableModel {
+class TDrawsModel : public TListModel {
     Q_OBJECT
 public:
     TDrawsModel(const TDrawsArchive& archive, QObject* parent = nullptr);
@@ -20,20 +20,15 @@ public:
     bool ColorDraws() const { return colorDraws_; }
     void SetChannelSize(int size);
 
-    // The row count follows the archive again (selection and focus are dropped).
-    void Reset();
-    // Every cell is shown anew (sorted switch, colours, offset).
-    void Repaint();
-
-    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
 private:
+    int DataRowCount() const override { return archive_.Count(); }
+
     const TDrawsArchive& archive_;
     QStringList captions_;
-    int rows_ = 0;
     bool colorDraws_ = true;
     int channelSize_ = 5;
 };

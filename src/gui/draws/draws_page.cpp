@@ -260,10 +260,7 @@ void TDrawsPage::DrawsDelExecute() {
     const int n = int(rows.size());
     if (n == 0) return;
     TTemplateMain& w = Window();
-    const QString question = n == 1
-        ? tr("Удалить выделенную запись?")
-        : Q(Format(S(tr("Удалить все выделенные записи (всего будет удалено %d записи(ей))?")), {n}));
-    if (!AskWarning(&w, question)) return;
+    if (!AskDeleteRecords(&w, n)) return;
     TBusy busy(&w);
     w.SetStatusText(tr("Удаление выделенных тиражей...."));
     TDrawsArchive& draws = w.Draws();

@@ -1,5 +1,6 @@
 #include "gui/draws/form_draw.h"
 
+#include "gui/app/dialog_buttons.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "core/model/dates.h"
@@ -59,11 +60,7 @@ TFormDraw::TFormDraw(QWidget* parent) : QDialog(parent) {
     edDrawTime->setDisplayFormat("HH:mm:ss");
     lbDate_->setBuddy(edDrawDate);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Отмена"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
 
     auto* numberRow = new QHBoxLayout;
     numberRow->addWidget(lbNumber);

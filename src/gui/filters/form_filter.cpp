@@ -1,6 +1,7 @@
 #include "gui/filters/form_filter.h"
 
 #include "core/combs/draw_stats.h"
+#include "gui/app/dialog_buttons.h"
 #include "gui/app/form_config.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
@@ -135,11 +136,7 @@ TFormFilter::TFormFilter(const TFilterDialogSource& source, QWidget* parent) : Q
     edStopValue->setMinimumWidth(110);
     auto* lbStopValue = label(tr("Значение:"), edStopValue);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Отмена"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
 
     auto* grid = new QGridLayout;
     int row = 0;

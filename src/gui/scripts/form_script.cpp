@@ -3,6 +3,7 @@
 #include "core/filters/filter_item.h"
 #include "core/scripts/line_options.h"
 #include "core/util/text.h"
+#include "gui/app/dialog_buttons.h"
 #include "gui/app/qt_text.h"
 
 #include <QCheckBox>
@@ -101,11 +102,7 @@ TFormScript::TFormScript(const TFilterDialogSource& source, QWidget* parent) : Q
     }
     filters->setColumnStretch(1, 1);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Отмена"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lbComments);

@@ -9,21 +9,11 @@
 namespace velmora {
 
 TScriptModel::TScriptModel(const TScriptList& script, const TStatList& stats, QObject* parent)
-    : QAbstractTableModel(parent), script_(script), stats_(stats), rows_(script.ScriptLineCount()) {}
-
-void TScriptModel::Reset() {
-    beginResetModel();
-    rows_ = script_.ScriptLineCount();
-    cachedRow_ = -1;
-    endResetModel();
+    : TListModel(parent), script_(script), stats_(stats) {
+    Reset();
 }
 
-void TScriptModel::Repaint() {
-    cachedRow_ = -1;
-    if (rows_ > 0) emit dataChanged(index(0, 0), index(rows_ - 1, columnCount() - 1));
-}
-
-int TScriptModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
+int TScriptModel::DataRowCount() const { return script_.ScriptLineCount(); }
 
 int TScriptModel::columnCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : int(kScriptColumnCaptions.size());
@@ -38,7 +28,7 @@ const std::vector<std::string>& TScriptModel::RowTexts(int row) const {
 }
 
 QVariant TScriptModel::data(const QModelIndex& index, int role) const {
-    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_ ||
+    if (role != Qt::DisplayRole || !index.isValid() || index.row() >= Rows() ||
         index.row() >= script_.ScriptLineCount())
         return {};
     return Q(RowTexts(index.row())[size_t(index.column())]);

@@ -93,6 +93,7 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     lvScript->setObjectName("lvScript");
     lvScript->setModel(model_);
     SetupListView(lvScript);
+    KeepKeyInList("ScriptDel", lvScript);
     lvScript->setShowGrid(true);
     lvScript->horizontalHeader()->setSectionsClickable(false);
     for (int c = 0; c < model_->columnCount(); ++c) lvScript->setColumnWidth(c, kColumnWidth);
@@ -326,10 +327,7 @@ void TScriptPage::ScriptDelExecute() {
     const std::vector<int> rows = SelectedLines();
     const int n = int(rows.size());
     if (n == 0) return;
-    const QString question = n == 1
-        ? tr("Удалить выделенную запись?")
-        : Q(Format(S(tr("Удалить все выделенные записи (всего будет удалено %d записи(ей))?")), {n}));
-    if (!AskWarning(&Window(), question)) return;
+    if (!AskDeleteRecords(&Window(), n)) return;
     QString error;
     {
         TBusy busy(&Window());
@@ -345,10 +343,7 @@ bool TScriptPage::ScriptClrUpdate() const { return script_.ScriptLineCount() > 0
 
 void TScriptPage::ScriptClrExecute() {
     const int n = script_.ScriptLineCount();
-    const QString question = n == 1
-        ? tr("Удалить выделенную запись?")
-        : Q(Format(S(tr("Удалить все выделенные записи (всего будет удалено %d записи(ей))?")), {n}));
-    if (!AskWarning(&Window(), question)) return;
+    if (!AskDeleteRecords(&Window(), n)) return;
     ChangeScript([&] { script_.ClearScript(); });
 }
 

@@ -1,5 +1,6 @@
 #include "gui/stakes/form_stake.h"
 
+#include "gui/app/dialog_buttons.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 
@@ -53,11 +54,7 @@ TFormStake::TFormStake(QWidget* parent) : QDialog(parent) {
     form->addRow(tr("Комментарий к ставке:"), edComment);
     form->addRow(tr("Кол-во тиражей:"), edDrawsCount);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
-    buttons->button(QDialogButtonBox::Cancel)->setText(tr("Отмена"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* buttons = OkCancelButtons(this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

@@ -17,7 +17,6 @@
 #include <QEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QTableView>
 #include <QToolButton>
@@ -31,28 +30,6 @@ namespace {
 constexpr int kStakesStatusPanel = 4;
 // The colours of the profit-by-draw graph (0xBBGGRR).
 constexpr uint32_t kGreen = 0x008000, kBlue = 0xFF0000, kRed = 0x0000FF;
-const QKeySequence kStakeDelKey(Qt::CTRL | Qt::Key_Delete);
-
-// Ctrl+Del deletes stakes only while the grid has the focus: the combination list and the script
-// use the same key for their own deletions.
-class TStakeDelKey : public QObject {
-public:
-    TStakeDelKey(QObject* parent, std::function<void()> run) : QObject(parent), run_(std::move(run)) {}
-    bool eventFilter(QObject* watched, QEvent* e) override {
-        if (e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) {
-            auto* k = static_cast<QKeyEvent*>(e);
-            if (QKeySequence(k->keyCombination()) == kStakeDelKey) {
-                e->accept();
-                if (e->type() == QEvent::KeyPress) run_();
-                return true;
-            }
-        }
-        return QObject::eventFilter(watched, e);
-    }
-
-private:
-    std::function<void()> run_;
-};
 
 } // namespace
 
@@ -69,7 +46,7 @@ TStakesPage::TStakesPage(TTemplateMain& window) : TMainPage(window, "tsStakes") 
     AddCommand("StakeAddAll", tr("Сделать ставки для всех комбинаций"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F4),
                tr("Добавить все существующие комбинации в список ввода"), &TStakesPage::StakeAddAllUpdate,
                &TStakesPage::StakeAddAllExecute);
-    AddCommand("StakeDel", tr("Удалить ставку"), kStakeDelKey, tr("Удалить выделенные ставки из списка ставок"),
+    AddCommand("StakeDel", tr("Удалить ставку"), QKeySequence(Qt::CTRL | Qt::Key_Delete), tr("Удалить выделенные ставки из списка ставок"),
                &TStakesPage::StakeDelUpdate, &TStakesPage::StakeDelExecute);
     AddCommand("StakeFilter", tr("Удалить по условию"), QKeySequence(Qt::ALT | Qt::Key_D),
                tr("Удалить ставки с заданным количеством совпадений из списка ставок"), &TStakesPage::StakeFilterUpdate,
@@ -102,15 +79,11 @@ TStakesPage::TStakesPage(TTemplateMain& window) : TMainPage(window, "tsStakes") 
     sgStakes = CreateStakesGrid(this, model_);
     connect(sgStakes->selectionModel(), &QItemSelectionModel::selectionChanged, &window, &TTemplateMain::UpdateCommands);
 
-    // Alt+F4 closes the window ("Выход") and Ctrl+Del deletes in the list that has the focus:
-    // these two stake commands keep their keys in the menus, but the keys themselves belong to the
-    // window's exit and to the grid.
-    for (const char* name : {"StakeAddSelected", "StakeDel"}) {
-        QAction* a = Command(name);
-        a->setShortcutContext(Qt::WidgetShortcut);
-        window.removeAction(a);
-    }
-    sgStakes->installEventFilter(new TStakeDelKey(this, [this] { TriggerCommand("StakeDel"); }));
+    // Alt+F4 closes the window ("Выход"): the command keeps the key in its menus only.
+    QAction* addSelected = Command("StakeAddSelected");
+    addSelected->setShortcutContext(Qt::WidgetShortcut);
+    window.removeAction(addSelected);
+    KeepKeyInList("StakeDel", sgStakes);
 
     auto button = [this](const char* name, const char* command) { return CommandButton(this, name, Command(command)); };
     btnStakeAdd = button("btnStakeAdd", "StakeAdd");
@@ -228,6 +201,7 @@ int TStakesPage::CheckStakes() {
         }
     }
     model_->Repaint();
+    emit StakesChecked(checked);
     if (!error.isEmpty()) ShowError(&Window(), error);
     return checked;
 }
@@ -387,10 +361,7 @@ void TStakesPage::StakeDelExecute() {
     int first, last;
     if (!SelectedRange(first, last)) return;
     const int n = last - first + 1;
-    const QString question = n == 1
-        ? tr("Удалить выделенную запись?")
-        : Q(Format(S(tr("Удалить все выделенные записи (всего будет удалено %d записи(ей))?")), {n}));
-    if (!AskWarning(&Window(), question)) return;
+    if (!AskDeleteRecords(&Window(), n)) return;
     // Grid rows are record indexes plus one (the header row).
     DeleteStakes([&] { return file_.DeleteStakeRows(first + 1, last + 1); });
 }
@@ -408,10 +379,7 @@ bool TStakesPage::StakeClearUpdate() const { return Writable() && file_.HasStake
 
 void TStakesPage::StakeClearExecute() {
     const int n = file_.StakeCount();
-    const QString question = n == 1
-        ? tr("Удалить выделенную запись?")
-        : Q(Format(S(tr("Удалить все выделенные записи (всего будет удалено %d записи(ей))?")), {n}));
-    if (!AskWarning(&Window(), question)) return;
+    if (!AskDeleteRecords(&Window(), n)) return;
     DeleteStakes([&] {
         file_.StakeClear();
         return 0;  // nothing left to check

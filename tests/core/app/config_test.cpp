@@ -1,4 +1,5 @@
 #include "core/app/config.h"
+#include "core/stakes/stake_record.h"
 
 #include "core/stats/stat_list.h"
 #include "core/util/error.h"
@@ -189,7 +190,7 @@ TEST(Config, PrizeRowsFollowTheOverlap) {
     TStatList before, after;
     before.Config.Profits = {{3, 1000000}, {5, 500000000}};
     after.Config.Profits = ProfitsFromRows(ProfitRows(before.Config.Profits));
-    for (int k = 0; k <= 5; ++k) EXPECT_EQ(before.StakeResult(5, k), after.StakeResult(5, k)) << k;
+    for (int k = 0; k <= 5; ++k) EXPECT_EQ(StakeProfit(before.Config, 5, k), StakeProfit(after.Config, 5, k)) << k;
 }
 
 TEST(Config, MalformedValuesTakeTheDefault) {

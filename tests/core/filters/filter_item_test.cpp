@@ -2,6 +2,7 @@
 
 #include "core/stats/stat_list.h"
 #include "core/util/text.h"
+#include "../default_stat_list.h"
 #include "../stats/fake_stats.h"
 
 #include <gtest/gtest.h>
@@ -9,14 +10,7 @@
 namespace velmora {
 namespace {
 
-const TStatList& Registry() {
-    static const TStatList list = [] {
-        TStatList l;
-        l.Build();
-        return l;
-    }();
-    return list;
-}
+using test::DefaultStatList;
 
 // Ten channel statistics FCH1..FCH10: a code that is the start of another one.
 const TStatList& ChannelList() {
@@ -72,7 +66,7 @@ TEST(FilterItem, TextReadsIntoFieldsAndFormatsNormalised) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.text);
-        const TFilterItem item = ParseFilterItem(c.text, Registry());
+        const TFilterItem item = ParseFilterItem(c.text, DefaultStatList());
         EXPECT_TRUE(item.Active);
         EXPECT_EQ(item.FromBottom, c.fromBottom);
         EXPECT_EQ(item.MarkAll, c.markAll);
@@ -86,12 +80,12 @@ TEST(FilterItem, TextReadsIntoFieldsAndFormatsNormalised) {
         EXPECT_EQ(item.StopValue, c.stopValue);
         EXPECT_EQ(FormatFilterItem(item), c.normalised);
         // The normalised text is a fixed point.
-        EXPECT_EQ(FormatFilterItem(ParseFilterItem(c.normalised, Registry())), c.normalised);
+        EXPECT_EQ(FormatFilterItem(ParseFilterItem(c.normalised, DefaultStatList())), c.normalised);
     }
 }
 
 TEST(FilterItem, EmptyTextIsInactiveAndFormatsEmpty) {
-    const TFilterItem item = ParseFilterItem("", Registry());
+    const TFilterItem item = ParseFilterItem("", DefaultStatList());
     EXPECT_FALSE(item.Active);
     EXPECT_EQ(item.Stat, nullptr);
     EXPECT_FALSE(item.OwnWeights);
@@ -99,7 +93,7 @@ TEST(FilterItem, EmptyTextIsInactiveAndFormatsEmpty) {
 }
 
 TEST(FilterItem, CodeIsMatchedWhole) {
-    const TFilterItem item = ParseFilterItem("TSD1#CH10:5", Registry());
+    const TFilterItem item = ParseFilterItem("TSD1#CH10:5", DefaultStatList());
     EXPECT_EQ(item.Stat, nullptr);
     for (const char* code : {"FCH10", "fch10", "FCH1"}) {
         const TFilterItem ch = ParseFilterItem(std::string("TSD1#") + code + ":5", ChannelList());
@@ -125,7 +119,7 @@ TEST(FilterItem, WeightsWord) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.word);
-        const TFilterItem item = ParseFilterItem("TMF2#SUMS:10#WMV:3#SF:0#" + c.word, Registry());
+        const TFilterItem item = ParseFilterItem("TMF2#SUMS:10#WMV:3#SF:0#" + c.word, DefaultStatList());
         EXPECT_TRUE(item.OwnWeights);
         EXPECT_DOUBLE_EQ(double(item.Weights.Count), double(c.count));
         EXPECT_DOUBLE_EQ(double(item.Weights.Deviation), double(c.deviation));
@@ -139,7 +133,7 @@ TEST(FilterItem, WeightsWord) {
 TEST(FilterItem, DialogStepFormatsWithCodeAndLengths) {
     TFilterItem item;
     item.Active = true;
-    item.Stat = &Registry().Items(Registry().IndexOfCode("SUMS"));
+    item.Stat = &DefaultStatList().Items(DefaultStatList().IndexOfCode("SUMS"));
     item.LengthsText = "100;200";
     item.SortColumn = 6;
     item.MarkAll = true;
@@ -155,7 +149,7 @@ TEST(FilterItem, DialogStepFormatsWithCodeAndLengths) {
 TEST(FilterItem, PartsAndRecords) {
     TFilterPart a;
     a.Active = true;
-    a.Stat = &Registry().Items(Registry().IndexOfCode("EVEN"));
+    a.Stat = &DefaultStatList().Items(DefaultStatList().IndexOfCode("EVEN"));
     a.SampleLength = 150;
     a.SortColumn = 9;
     a.FromBottom = true;
@@ -185,8 +179,8 @@ TEST(FilterItem, PartsAndRecords) {
 
 // The checks of a step on OK, in their order: the first fault wins and names its field.
 TEST(FilterItem, ValidationRefusesTheFirstFault) {
-    const TStatMethod* sums = &Registry().Items(Registry().IndexOfCode("SUMS"));
-    const TStatMethod* range = &Registry().Items(Registry().IndexOfCode("SUM1"));  // no value list
+    const TStatMethod* sums = &DefaultStatList().Items(DefaultStatList().IndexOfCode("SUMS"));
+    const TStatMethod* range = &DefaultStatList().Items(DefaultStatList().IndexOfCode("SUM1"));  // no value list
     const std::string badRange = "Введен некорректный диапазон значений!";
     struct Case {
         const TStatMethod* stat;

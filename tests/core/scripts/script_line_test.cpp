@@ -1,20 +1,14 @@
 #include "core/scripts/script_line.h"
 
 #include "core/stats/stat_list.h"
+#include "../default_stat_list.h"
 
 #include <gtest/gtest.h>
 
 namespace velmora {
 namespace {
 
-const TStatList& Registry() {
-    static const TStatList list = [] {
-        TStatList l;
-        l.Build();
-        return l;
-    }();
-    return list;
-}
+using test::DefaultStatList;
 
 TEST(ScriptLine, BlankFilterKeepsTheNextFilterInItsPlace) {
     const TScriptFilters filters = {"TSD1#NUMS:10", "", " BSF#even:5 ", "", "", "", ""};
@@ -28,7 +22,7 @@ TEST(ScriptLine, BlankFilterKeepsTheNextFilterInItsPlace) {
     // Read and written again (as the line editor does) the line is unchanged.
     EXPECT_EQ(BuildScriptLine(GetLineComment(line), GetLineOptions(line), GetLineFilters(line)), line);
 
-    const auto cells = ScriptRowTexts(line, Registry());
+    const auto cells = ScriptRowTexts(line, DefaultStatList());
     const std::vector<std::string> expected = {
         "Мой комментарий", "Исходный список; Случайно; Все создаваемые ставки", "TSD1#NUMS:10#LNO:#SF:0", "",
         "BSF1#EVEN:5#LNO:#SF:0", "", "", "", ""};
@@ -67,7 +61,7 @@ TEST(ScriptLine, FieldsOfUnusualLines) {
 TEST(ScriptLine, SeparatorShowsNineEmptyCells) {
     for (std::string line : {"", "   ", "\t"}) {
         EXPECT_TRUE(IsScriptSeparator(line));
-        EXPECT_EQ(ScriptRowTexts(line, Registry()), std::vector<std::string>(9));
+        EXPECT_EQ(ScriptRowTexts(line, DefaultStatList()), std::vector<std::string>(9));
     }
     EXPECT_FALSE(IsScriptSeparator("FULL:0#RAND| | | | | | | |"));
     EXPECT_EQ(kScriptColumnCaptions.size(), 9u);
@@ -76,7 +70,7 @@ TEST(ScriptLine, SeparatorShowsNineEmptyCells) {
 TEST(ScriptLine, UnknownStatisticAndHugeFieldsAreShownWithoutFault) {
     const std::string huge(1 << 20, 'Z');
     const std::string line = "EXCL:2#LAST|TSD1#XXXX:10| |" + huge + "| | | | |" + huge;
-    const auto cells = ScriptRowTexts(line, Registry());
+    const auto cells = ScriptRowTexts(line, DefaultStatList());
     EXPECT_EQ(cells[0], huge);
     EXPECT_EQ(cells[1], "Исключить 2 тиражей; Последняя; Все создаваемые ставки");
     EXPECT_EQ(cells[2], "TSD1#XXXX:10#LNO:#SF:0");

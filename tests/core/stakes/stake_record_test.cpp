@@ -78,6 +78,8 @@ TEST(StakeRecord, Profit) {
     const TConfigData c = CostTwoPrizeThree();
     TConfigData empty;
     empty.Cost = 20000;
+    TConfigData twice = empty;
+    twice.Profits = {{3, 30000}, {3, 99990000}};
     struct Case {
         const TConfigData& config;
         int n, m;
@@ -90,6 +92,7 @@ TEST(StakeRecord, Profit) {
         {c, 4, 3, 85000},       // up to five numbers are one combination
         {c, 6, 3, -15000},      // six combinations: -12.00 + 10.50
         {c, 7, 4, 1000000 - 21 * 20000},
+        {twice, 5, 3, 10000},   // the first entry of an overlap counts
     };
     for (const auto& k : cases) EXPECT_EQ(StakeProfit(k.config, k.n, k.m), k.profit) << k.n << "/" << k.m;
 

@@ -22,12 +22,6 @@ struct Fixture : FamilyFixture {
     }
 };
 
-size_t KeptOfFullSet(TCustomStat& s, const TStatDrawArray& selected) {
-    const TCombsArray& all = FullCombinationSet();
-    TCombsArray out(all.size());
-    return FilterCombinationSet(s, all.data(), all.size(), out.data(), selected, TFilterAction::Keep, false, 0);
-}
-
 // Combinations of 1..50 that use exactly k of `groups` groups of `size` numbers each.
 uint64_t ExactlyKGroups(int groups, int size, int k) {
     int64_t onto = 0;

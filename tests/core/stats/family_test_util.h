@@ -102,6 +102,13 @@ inline bool Keeps(TCustomStat& s, const TCombination& comb, const TStatDrawArray
     return FilterCombinationSet(s, &comb, 1, out, selected, TFilterAction::Keep, sorted, lastIndex) == 1;
 }
 
+// How many combinations of the full set the keeping filter with these selected values keeps.
+inline size_t KeptOfFullSet(TCustomStat& s, const TStatDrawArray& selected) {
+    const TCombsArray& all = FullCombinationSet();
+    TCombsArray out(all.size());
+    return FilterCombinationSet(s, all.data(), all.size(), out.data(), selected, TFilterAction::Keep, false, 0);
+}
+
 using V = std::vector<std::string>;
 
 // One value of a statistic: its record, its text, and what TextToValueChecked reads from the text.

@@ -24,12 +24,6 @@ struct Fixture : FamilyFixture {
     }
 };
 
-size_t KeptOfFullSet(TCustomStat& s, const TStatDrawArray& selected) {
-    const TCombsArray& all = FullCombinationSet();
-    TCombsArray out(all.size());
-    return FilterCombinationSet(s, all.data(), all.size(), out.data(), selected, TFilterAction::Keep, false, 0);
-}
-
 } // namespace
 
 TEST(MatrixStats, CombinationAndDrawValues) {

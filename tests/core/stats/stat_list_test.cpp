@@ -347,26 +347,6 @@ TEST(StatList, RatingWeightsSaveApplyRestore) {
     EXPECT_EQ(l.RatingWeights(), (TRatingWeights{0, -1, 1, false, false}));
 }
 
-TEST(StatList, StakeResult) {
-    TStatList l;
-    l.Config.Cost = 15000;  // 1.5
-    l.Config.Profits = {{3, 20000}, {5, 10000000}, {3, 99990000}};
-    struct Case {
-        int n;
-        int matches;
-        int64_t expected;
-    } cases[] = {
-        {5, -1, -15000},
-        {5, 0, -15000},
-        {5, 3, 5000},  // the first entry of overlap 3
-        {5, 4, -15000},
-        {6, 5, -90000 + 10000000},
-        {4, 3, 5000},  // fewer than five numbers still cost one combination
-        {7, -1, -21 * 15000},
-    };
-    for (const auto& c : cases) EXPECT_EQ(l.StakeResult(c.n, c.matches), c.expected) << c.n << "/" << c.matches;
-}
-
 TEST(StatList, DefaultSettingsBlock) {
     TStatList l;
     EXPECT_EQ(l.Config.MatrixCols, 5);
