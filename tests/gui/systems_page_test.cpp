@@ -244,6 +244,14 @@ private slots:
         QApplication::processEvents();
         QVERIFY(page->grab().save(Screens() + "/systems_page.png"));
         QVERIFY(w->grab().save(Screens() + "/systems_window.png"));
+
+        // The server gone: the refresh fails with its message and the list stays as it was.
+        server.Stop();
+        ShownBox failed;
+        AnswerBox(&failed, QMessageBox::Ok);
+        QVERIFY(w->TriggerCommand("SystemsRefresh"));
+        QVERIFY2(failed.Text.startsWith("Ошибка загрузки списка систем!\n\n"), qPrintable(failed.Text));
+        QCOMPARE(page->lvSystems->model()->rowCount(), 3);
     }
 
     void NoSystemForTheNumbers() {

@@ -242,7 +242,7 @@ void TSystemsPage::RefreshSystems() {
     {
         TBusy busy(&Window());
         TStatusScope status(Window().Progress(), S(tr("Загрузка списка систем...")));
-        model_->Clear();
+        // The list is replaced only by a list read whole: a failed request leaves it as it was.
         try {
             model_->SetRows(LoadSystemList(catalog, SystemsDir(), downloadErrors));
         } catch (const std::exception& e) {
