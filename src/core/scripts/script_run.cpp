@@ -333,7 +333,7 @@ void TScriptRunner::PrepareStartList(const TLineOptions& options) {
             }
             if (IsStopRequested()) return;
             if (exclude > 0) {
-                combs_.SaveUndo(true, sink);
+                // No undo copy: nothing reads it before the line's first filter step takes its own.
                 combs_.ExcludeLastDraws(exclude, draws_, sink);
                 combs_.SaveCache(offset, exclude, sink);
             }
