@@ -96,6 +96,7 @@ private slots:
     void StepsAndUndoFollowTheLog();
     void EnablingRules();
     void FailingStepRestoresTheWindow();
+    void PeriodStatisticReadsTheCommand();
     void Screenshot();
 };
 
@@ -239,6 +240,23 @@ void StatFilterTest::EnablingRules() {
     // The key does nothing then.
     PressFilterKey(*w, false);
     QCOMPARE(LogLines(*w).size(), 1);
+}
+
+// A period statistic is the one whose test depends on the command. Channel 2 (6..10, width 5) is
+// in draws 6 to 10, so PRDC lists 02 x 1, which asks whether channel 2 was in the reference draw;
+// it was: keeping keeps the 20 combinations holding 6 or 7, deleting deletes nothing (for any other
+// statistic deleting would remove what keeping keeps).
+void StatFilterTest::PeriodStatisticReadsTheCommand() {
+    DataFolder data(TenDraws());
+    for (bool remove : {false, true}) {
+        auto w = OpenWindowWithSet(kSevenNumbers);
+        QCOMPARE(w->Combs().Count(), 21);
+        SelectStatistic(*w, "PRDC");
+        SelectValues(*w, {"02 x 1"});
+        PressFilterKey(*w, remove);
+        QCOMPARE(w->Combs().Count(), remove ? 21 : 20);
+        QCOMPARE(LogLines(*w).size(), 1);
+    }
 }
 
 void StatFilterTest::FailingStepRestoresTheWindow() {
