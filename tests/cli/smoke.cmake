@@ -254,7 +254,8 @@ cli(0 out script options "full:2#all#nex")
 expect_contains("${out}" "FULL:2#ALL#NEX\nFULL#ALL#NEX\nИсходный список; Все; Только новые ставки\n")
 cli(1 out script show ${WORK}/absent.lsc)
 expect_contains("${out}" "Ошибка чтения файла \"${WORK}/absent.lsc\"!")
-cli(1 out script run)
+cli(1 out script bogus)
+expect_contains("${out}" "(show, options, run, test)")
 
 # Stakes, in a data folder of their own: a stake by hand for three draws (separators between them),
 # the grid's cells, the check against the archive, deletion by match count, an outdated file kept
