@@ -5,6 +5,7 @@
 #include "gui/app/form_main.h"
 #include "gui/app/qt_locale.h"
 #include "gui/combs/combs_page.h"
+#include "gui/draws/draws_download.h"
 #include "gui/draws/draws_page.h"
 #include "gui/stats/draws_stat_page.h"
 #include "core/model/data_folder.h"
@@ -149,6 +150,8 @@ class DataFolder {
 public:
     explicit DataFolder(const TDrawsArray& draws, bool withFile = true) {
         DataDir() = dir_.path().toStdString();
+        // The windows start without the question of the start-up draw download.
+        TDrawsDownloadCommands::StartOfferEnabled() = false;
         if (withFile) {
             TDrawsArchive a;
             a.FileName = ProductFile(".ldr");

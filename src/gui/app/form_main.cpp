@@ -1,5 +1,7 @@
 #include "gui/app/form_main.h"
 
+#include "gui/app/qt_text.h"
+#include "gui/draws/draws_download.h"
 #include "gui/draws/draws_page.h"
 
 namespace velmora {
@@ -9,7 +11,16 @@ TFormMain::TFormMain(QWidget* parent) : TTemplateMain(parent) {
     Page<TDrawsPage>()->SetDrawListCaptions(
         {tr("Тираж"), "1", "2", "3", "4", "5", "E1", "E2", "S", tr("Дата тиража")});
     ReadWindowSettings();
+    download_ = new TDrawsDownloadCommands(*this, S(SettingsSection()));
     UpdateCommands();
+}
+
+void TFormMain::DownloadDrawsAtStart() {
+    if (download_ && TDrawsDownloadCommands::StartOfferEnabled()) download_->DownloadDraws();
+}
+
+void TFormMain::OfferDrawsDownloadAtStart() {
+    if (download_) download_->DownloadAtStart();
 }
 
 } // namespace velmora

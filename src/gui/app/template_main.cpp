@@ -428,7 +428,7 @@ void TTemplateMain::Initialize() {
             RequestQuit(exitCode_);
             return;
         }
-        // The draw download at start ("DownloadDrawsOnStart") comes with the download.
+        if (!closePending_) OfferDrawsDownloadAtStart();
         // A close that came in during the steps above only waits for them: no new window opens.
         if (firstRun_ && !closePending_ && isVisible()) ShowFirstRunWindow();
     } catch (const std::exception& e) {

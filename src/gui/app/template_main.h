@@ -221,6 +221,7 @@ public:
     // The program settings file and the proxy read from it.
     TConfigFile& ProgramSettings() { return configFile_; }
     const TProxy& Proxy() const { return proxy_; }
+    TProxy& Proxy() { return proxy_; }
     // Puts a new settings block in force: writes the settings file, rebuilds the statistic list,
     // the distribution files of the changed groups (when the comparison is on) and the views.
     void ApplyConfig(const TConfigData& config);
@@ -278,6 +279,8 @@ protected:
     void RequestQuit(int exitCode);
     // The draw download of a "loadonly" start; the edition's window brings the download.
     virtual void DownloadDrawsAtStart() {}
+    // The draw download offered at the end of an ordinary start ("DownloadDrawsOnStart").
+    virtual void OfferDrawsDownloadAtStart() {}
 
     void closeEvent(QCloseEvent* event) override;
     bool event(QEvent* e) override;

@@ -11,7 +11,7 @@
 namespace velmora {
 
 TWaitWindow::TWaitWindow(QWidget* parent)
-    : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
+    : QFrame(parent, Qt::Tool | Qt::FramelessWindowHint) {
     setObjectName("fmWait");
     setFrameStyle(QFrame::Panel | QFrame::Raised);
     setLineWidth(2);
