@@ -48,6 +48,8 @@ pids+=($!)
 sleep 1
 
 "$cli" --data-dir "$data" sample-archive >/dev/null
+# No draw download at start: the pictures show the program itself, and nothing leaves this machine.
+printf '[TFormMain]\r\nDownloadDrawsOnStart=2\r\n' >"$data/Velmora_5x50.frm"
 "$gui" --data-dir "$data" >"$out/program.log" 2>&1 &
 app=$!
 pids+=($app)

@@ -11,6 +11,7 @@
 #include <vector>
 
 namespace velmora {
+class TRatingsStore;
 class TStatList;
 }
 
@@ -71,5 +72,8 @@ void ApplyWindowOptions(TDrawsArchive& archive, Args& args);
 // The progress sink of long operations: the status text on one line of stderr when stderr is
 // a terminal, nothing otherwise (so scripts and tests see only results and errors).
 TProgressSink& CliProgress();
+// Loads the ratings of the data folder before stakes are checked into them; a file that cannot be
+// read is reported on stderr and the ratings start empty.
+void LoadRatings(TRatingsStore& ratings);
 
 } // namespace velmora::cli

@@ -123,11 +123,7 @@ int RunScriptOn(Args& args, bool test) {
     const std::string warning = stakes.Load();
     if (!warning.empty()) PrintMessage(warning);
     TRatingsStore ratings;
-    try {
-        ratings.Load(CliProgress());
-    } catch (const std::exception& e) {
-        PrintMessage(e.what());
-    }
+    LoadRatings(ratings);
 
     TCliScriptHost host;
     TScriptRunner runner(archive, list, combs, stakes, host);

@@ -39,11 +39,7 @@ int Check(TStakeFile& file, bool log) {
     options.Config = ProgramConfig();
     options.LogEnabled = log;
     TRatingsStore ratings;
-    try {
-        ratings.Load(CliProgress());
-    } catch (const std::exception& e) {
-        PrintMessage(e.what());
-    }
+    LoadRatings(ratings);
     return CheckStakesRated(file, archive, options, ratings, CliProgress());
 }
 

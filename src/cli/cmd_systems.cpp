@@ -228,11 +228,7 @@ int RunPlay(Args& args) {
         options.Config = config;
         options.LogEnabled = log;
         TRatingsStore ratings;
-        try {
-            ratings.Load(CliProgress());
-        } catch (const std::exception& e) {
-            PrintMessage(e.what());
-        }
+        LoadRatings(ratings);
         CheckStakesRated(file, archive, options, ratings, CliProgress());
     }
     Out(IntToStr(made));

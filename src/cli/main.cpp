@@ -3,6 +3,7 @@
 #include "core/app/command_line.h"
 #include "core/app/config.h"
 #include "core/model/data_folder.h"
+#include "core/stakes/rating_file.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
@@ -39,6 +40,14 @@ void PrintMessage(const std::string& text) {
     std::fflush(stdout);
     const std::string line = ForTerminal(text) + "\n";
     std::fwrite(line.data(), 1, line.size(), stderr);
+}
+
+void LoadRatings(TRatingsStore& ratings) {
+    try {
+        ratings.Load(CliProgress());
+    } catch (const std::exception& e) {
+        PrintMessage(e.what());
+    }
 }
 
 void LockDataFolder() {

@@ -3,21 +3,7 @@
 file(REMOVE_RECURSE ${WORK})
 file(MAKE_DIRECTORY ${WORK})
 
-function(cli expect_rc out_var)
-  execute_process(COMMAND ${CLI} --data-dir ${WORK} ${ARGN} TIMEOUT 300
-                  RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
-  if(NOT rc EQUAL expect_rc)
-    message(FATAL_ERROR "velmora-cli ${ARGN}: exit ${rc}, expected ${expect_rc}\n${out}\n${err}")
-  endif()
-  set(${out_var} "${out}${err}" PARENT_SCOPE)
-endfunction()
-
-function(expect_contains text what)
-  string(FIND "${text}" "${what}" pos)
-  if(pos EQUAL -1)
-    message(FATAL_ERROR "expected to find [${what}] in:\n${text}")
-  endif()
-endfunction()
+include(${CMAKE_CURRENT_LIST_DIR}/cli_test_util.cmake)
 
 set(line_a "01.001: @ FULL#RAND + BSF#EVEN:150#CDV:1,2#SV:7")
 set(header "Комментарий\tСтавок\tУгадано\tСреднее\tПрофит\tСр. профит\t0\t1\t2\t3\t4\t5\tE0\tE1\tE2\tE3\tE4\tE5\tp\n")

@@ -97,22 +97,77 @@ void AssignAccessKeys(QMenuBar* bar, const QList<QMenu*>& menus) {
         for (QAction* a : groups[g])
             if (const QChar c = AccessLetter(a->text()); !c.isNull()) taken[g].insert(c.unicode());
 
+    // The letters given here, so that one can move to make room for an item that has no other.
+    std::map<QAction*, char16_t> given;
+    auto letterAt = [](QAction* a, qsizetype pos) { return a->text()[pos].toUpper().unicode(); };
+    auto isFree = [&](QAction* a, char16_t c) {
+        for (size_t g : groupsOf[a])
+            if (taken[g].count(c)) return false;
+        return true;
+    };
+    auto take = [&](QAction* a, char16_t c, bool on) {
+        for (size_t g : groupsOf[a]) on ? (void)taken[g].insert(c) : (void)taken[g].erase(c);
+        if (on)
+            given[a] = c;
+        else
+            given.erase(a);
+    };
+    // The one item of a's groups that was given letter c here, or null.
+    auto holderOf = [&](QAction* a, char16_t c) -> QAction* {
+        QAction* holder = nullptr;
+        for (size_t g : groupsOf[a])
+            for (QAction* b : groups[g]) {
+                auto it = given.find(b);
+                if (b == a || it == given.end() || it->second != c) continue;
+                if (holder && holder != b) return nullptr;
+                holder = b;
+            }
+        return holder;
+    };
+
+    std::vector<QAction*> without;
     for (const auto& group : groups)
-        for (QAction* a : group) {
-            const QString text = a->text();
-            if (!AccessLetter(text).isNull()) continue;
-            for (qsizetype pos : Candidates(text)) {
-                const char16_t c = text[pos].toUpper().unicode();
-                bool free = true;
-                for (size_t g : groupsOf[a]) free = free && !taken[g].count(c);
-                if (!free) continue;
-                for (size_t g : groupsOf[a]) taken[g].insert(c);
+        for (QAction* a : group)
+            if (AccessLetter(a->text()).isNull() && !given.count(a)) {
+                for (qsizetype pos : Candidates(a->text()))
+                    if (const char16_t c = letterAt(a, pos); isFree(a, c)) {
+                        take(a, c, true);
+                        break;
+                    }
+                if (!given.count(a)) without.push_back(a);
+            }
+    // An item left without a letter takes one from an item that can move to another free letter.
+    for (QAction* a : without)
+        for (qsizetype pos : Candidates(a->text())) {
+            const char16_t c = letterAt(a, pos);
+            QAction* b = holderOf(a, c);
+            if (!b) continue;
+            take(b, c, false);
+            bool moved = false;
+            for (qsizetype bpos : Candidates(b->text()))
+                if (const char16_t d = letterAt(b, bpos); d != c && isFree(b, d)) {
+                    take(b, d, true);
+                    moved = true;
+                    break;
+                }
+            if (!moved) {
+                take(b, c, true);
+                continue;
+            }
+            take(a, c, true);
+            break;
+        }
+    // The first place of its letter in each caption becomes the access letter.
+    for (const auto& [a, c] : given) {
+        const QString text = a->text();
+        for (qsizetype pos : Candidates(text))
+            if (letterAt(a, pos) == c) {
                 QString lettered = text;
                 lettered.insert(pos, QLatin1Char('&'));
                 a->setText(lettered);
                 break;
             }
-        }
+    }
 }
 
 void EnableMenuBarKeys(QMainWindow* window) {

@@ -7,6 +7,7 @@
 #include "gui/app/template_main.h"
 #include "gui/app/xlsx_export_command.h"
 #include "gui/ratings/ratings_model.h"
+#include "gui/views/column_fit.h"
 #include "gui/views/form_graph.h"
 
 #include <QAction>
@@ -182,6 +183,8 @@ void TRatingsPage::SortRatings(int column, bool descending) {
 
 void TRatingsPage::RefreshRatingsView() {
     model_->Reset();
+    // The count columns are narrow by default ("0".."5"); large counts widen them.
+    WidenColumnsToContents(lvRatings);
     Window().SetStatusPanel(kRatingsStatusPanel, Q(Format(S(tr("Рейтинг: %d")), {int64_t(store_.Ratings.size())})));
 }
 

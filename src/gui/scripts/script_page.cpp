@@ -94,6 +94,8 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     lvScript->setModel(model_);
     SetupListView(lvScript);
     KeepKeyInList("ScriptDel", lvScript);
+    // Ctrl+J also shows or hides the systems page ("Системная игра"): here it opens a script file.
+    KeepKeyInList("ScriptOpen", lvScript);
     lvScript->setShowGrid(true);
     lvScript->horizontalHeader()->setSectionsClickable(false);
     for (int c = 0; c < model_->columnCount(); ++c) lvScript->setColumnWidth(c, kColumnWidth);

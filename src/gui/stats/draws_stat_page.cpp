@@ -12,6 +12,7 @@
 #include "gui/app/template_main.h"
 #include "gui/app/xlsx_export_command.h"
 #include "gui/stats/draw_stats_model.h"
+#include "gui/views/column_fit.h"
 
 #include <QAction>
 #include <QCategoryAxis>
@@ -215,15 +216,6 @@ void TDrawsStatPage::ShowPrefetchColumns() {
 
 // A column whose texts (value keys of a mask statistic, long forecasts) are wider than it grows to
 // show them whole; a column the user widened stays as wide.
-void TDrawsStatPage::FitColumnsToContents() {
-    auto* view = static_cast<QAbstractItemView*>(lvDrawsStat);
-    for (int c = 0; c < kDrawStatsColumnCount; ++c) {
-        if (lvDrawsStat->isColumnHidden(c)) continue;
-        const int need = std::max(view->sizeHintForColumn(c), lvDrawsStat->horizontalHeader()->sectionSizeHint(c));
-        if (need > lvDrawsStat->columnWidth(c)) lvDrawsStat->setColumnWidth(c, need);
-    }
-}
-
 // ---- selectors and the table -----------------------------------------------------------------
 
 void TDrawsStatPage::RefreshStatSelectors(bool keepIndex) {
@@ -280,7 +272,7 @@ void TDrawsStatPage::ComputeDrawStats(bool force) {
             drawsStat_.Messages.push_back(e.what());
         }
         drawsStatModel_->SetRows(drawsStat_.Rows);
-        FitColumnsToContents();
+        WidenColumnsToContents(lvDrawsStat);
         FillDrawsStatChart();
         Window().SetStatusText(QString());
     }

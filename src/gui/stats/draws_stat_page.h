@@ -89,7 +89,6 @@ private:
     void AddStatFilterCommands();
     void FillDrawsStatChart();
     void LayoutAxisLabels(bool force);
-    void FitColumnsToContents();
     // Columns 3 to 5 show only while the comparison with the full set is on.
     void ShowPrefetchColumns();
 
