@@ -48,8 +48,12 @@ pids+=($!)
 sleep 1
 
 "$cli" --data-dir "$data" sample-archive >/dev/null
-# No draw download at start: the pictures show the program itself, and nothing leaves this machine.
+# No draw download at start, and every web address on a closed loopback port: the pictures show
+# the program itself, and nothing leaves this machine even when a step lands on a web command.
 printf '[TFormMain]\r\nDownloadDrawsOnStart=2\r\n' >"$data/Velmora_5x50.frm"
+web=https://127.0.0.1:9
+printf '[WEB]\r\nDrawsSite=%s\r\nProxyListUrl=%s\r\nCatalogSite=%s\r\nUpdateSite=%s\r\n' \
+  "$web" "$web" "$web" "$web" >"$data/Velmora_5x50.ini"
 "$gui" --data-dir "$data" >"$out/program.log" 2>&1 &
 app=$!
 pids+=($app)
@@ -108,8 +112,9 @@ for n in 1 2 3 4 5 6; do
 done
 
 # Qt's own file dialog (import from CSV): its buttons and labels in Russian.
+# The draws menu: Сведения о тираже (disabled), Загрузка, Автозагрузка..., Импорт из CSV-файла.
 key alt
-key Right Down
+key Right Down Down Down
 shot draws-menu-import
 key Return
 shot import-dialog 2
