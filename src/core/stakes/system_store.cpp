@@ -142,7 +142,9 @@ bool SystemFileOutdated(const std::string& path, TDateTime created) {
     struct stat st {};
     if (::stat(path.c_str(), &st) != 0) return false;
     const TDateTime written = UnixToLocalDateTime(int64_t(st.st_mtime));
-    return std::fabs(written - created) * 86400.0 >= 1.0;
+    // Times are whole seconds; a day fraction of one second is not exact in floating point, so the
+    // difference is rounded before it is compared (a change one second later must count).
+    return std::llround(std::fabs(written - created) * 86400.0) >= 1;
 }
 
 std::vector<std::string> DeleteOtherSystems(const std::string& dir, const tSystemInfo& info) {

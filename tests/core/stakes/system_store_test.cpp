@@ -110,6 +110,20 @@ TEST_F(SystemStoreTest, WrittenSystemCarriesItsNameLinesAndTime) {
     EXPECT_TRUE(SystemFileOutdated(path, created - 1));
 }
 
+// A change one second after the file's time counts at every second of a day, whatever rounding the
+// day fractions of the two times carry (the catalog gives a change at least one second more).
+TEST_F(SystemStoreTest, OneSecondLaterIsOutdatedAtEverySecond) {
+    const TDateTime day = EncodeDate(2026, 12, 10);
+    int missed = 0;
+    for (int sec = 0; sec < 86400; sec += 37) {
+        const TDateTime created = ParseSystemTime(SystemTimeText(day + sec / 86400.0));
+        const std::string path = WriteSystemFile(Systems(), Info(45, 12, 2, 2, created), {"01 02 03 04 05", "06 07 08 09 10"});
+        const TDateTime later = ParseSystemTime(SystemTimeText(day + (sec + 1) / 86400.0));
+        if (SystemFileOutdated(path, created) || !SystemFileOutdated(path, later)) ++missed;
+    }
+    EXPECT_EQ(missed, 0);
+}
+
 TEST_F(SystemStoreTest, LineCountMustMatchTheSize) {
     struct Case {
         std::vector<std::string> lines;
