@@ -149,19 +149,29 @@ std::string TCatalogDb::DownloadSystem(int64_t id) {
     return clist;
 }
 
+namespace {
+
+// The fields a publication and a change both write, as the parameters ?1..?8 of the statement:
+// nums, olap, csize, title, descr, clist, url, author.
+void BindSystemFields(sqlite3* db, sqlite3_stmt* s, const TStoredSystem& sys, const std::string& clist) {
+    Bind(db, s, 1, int64_t(sys.Nums));
+    Bind(db, s, 2, int64_t(sys.Olap));
+    Bind(db, s, 3, int64_t(sys.CSize));
+    Bind(db, s, 4, sys.Title);
+    Bind(db, s, 5, sys.Descr);
+    Bind(db, s, 6, clist);
+    Bind(db, s, 7, sys.Url);
+    Bind(db, s, 8, sys.Author);
+}
+
+} // namespace
+
 int64_t TCatalogDb::AddSystem(const TStoredSystem& sys, const std::string& clist, const TRequester& who) {
     std::lock_guard<std::mutex> lock(mutex_);
     TStmt s = Prepare(db_,
                       "INSERT INTO systems (nums, olap, csize, title, descr, clist, url, author, owner_mail,"
                       " owner_machine, app_id, app_ver, created) VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13)");
-    Bind(db_, s.get(), 1, int64_t(sys.Nums));
-    Bind(db_, s.get(), 2, int64_t(sys.Olap));
-    Bind(db_, s.get(), 3, int64_t(sys.CSize));
-    Bind(db_, s.get(), 4, sys.Title);
-    Bind(db_, s.get(), 5, sys.Descr);
-    Bind(db_, s.get(), 6, clist);
-    Bind(db_, s.get(), 7, sys.Url);
-    Bind(db_, s.get(), 8, sys.Author);
+    BindSystemFields(db_, s.get(), sys, clist);
     Bind(db_, s.get(), 9, who.Mail);
     Bind(db_, s.get(), 10, who.MachineId);
     Bind(db_, s.get(), 11, who.AppId);
@@ -205,20 +215,13 @@ void TCatalogDb::ChangeSystem(const TStoredSystem& sys, const std::string& clist
     const std::string created = ChangeTimeText(CheckOwner(sys.Id, who));
     // The new time tells the clients that hold the system to download it again.
     TStmt s = Prepare(db_,
-                      "UPDATE systems SET nums = ?2, olap = ?3, csize = ?4, title = ?5, descr = ?6, clist = ?7,"
-                      " url = ?8, author = ?9, app_id = ?10, app_ver = ?11, created = ?12 WHERE id = ?1");
-    Bind(db_, s.get(), 1, sys.Id);
-    Bind(db_, s.get(), 2, int64_t(sys.Nums));
-    Bind(db_, s.get(), 3, int64_t(sys.Olap));
-    Bind(db_, s.get(), 4, int64_t(sys.CSize));
-    Bind(db_, s.get(), 5, sys.Title);
-    Bind(db_, s.get(), 6, sys.Descr);
-    Bind(db_, s.get(), 7, clist);
-    Bind(db_, s.get(), 8, sys.Url);
-    Bind(db_, s.get(), 9, sys.Author);
-    Bind(db_, s.get(), 10, who.AppId);
-    Bind(db_, s.get(), 11, who.AppVer);
-    Bind(db_, s.get(), 12, created);
+                      "UPDATE systems SET nums = ?1, olap = ?2, csize = ?3, title = ?4, descr = ?5, clist = ?6,"
+                      " url = ?7, author = ?8, app_id = ?9, app_ver = ?10, created = ?11 WHERE id = ?12");
+    BindSystemFields(db_, s.get(), sys, clist);
+    Bind(db_, s.get(), 9, who.AppId);
+    Bind(db_, s.get(), 10, who.AppVer);
+    Bind(db_, s.get(), 11, created);
+    Bind(db_, s.get(), 12, sys.Id);
     StepDone(db_, s.get());
     tx.Commit();
 }
