@@ -8,6 +8,7 @@
 #include "core/model/draws_archive.h"
 #include "core/stats/stat_list.h"
 #include "core/stats/stat_runs.h"
+#include "bench_env.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,19 +18,7 @@ using namespace velmora;
 
 namespace {
 
-struct Env {
-    TDrawsArray draws = MakeSampleDraws(1000, 7);
-    TStatList list;
-    Env() {
-        list.Bind(draws);
-        list.Build();
-    }
-};
-
-Env& TheEnv() {
-    static Env env;
-    return env;
-}
+using bench::TheEnv;
 
 int LastIndex() { return int(TheEnv().draws.size()) - 1; }
 

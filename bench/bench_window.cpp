@@ -5,6 +5,7 @@
 #include "core/model/draws_archive.h"
 #include "core/stats/stat_list.h"
 #include "core/stats/stat_runs.h"
+#include "bench_env.h"
 
 #include <benchmark/benchmark.h>
 
@@ -14,19 +15,7 @@ using namespace velmora;
 
 namespace {
 
-struct Env {
-    TDrawsArray draws = MakeSampleDraws(1000, 7);
-    TStatList list;
-    Env() {
-        list.Bind(draws);
-        list.Build();
-    }
-};
-
-Env& TheEnv() {
-    static Env env;
-    return env;
-}
+using bench::TheEnv;
 
 void Window(benchmark::State& state, int method, int length) {
     auto s = TheEnv().list.CreateStat(method);
