@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QDialogButtonBox>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace velmora {
 
@@ -13,6 +14,14 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
+}
+
+void SetFormWithButtons(QDialog* dialog, QLayout* form, int width) {
+    auto* layout = new QVBoxLayout(dialog);
+    layout->addLayout(form);
+    layout->addStretch(1);
+    layout->addWidget(OkCancelButtons(dialog));
+    dialog->resize(width, dialog->sizeHint().height());
 }
 
 } // namespace velmora

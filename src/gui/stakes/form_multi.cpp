@@ -5,12 +5,10 @@
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 #include <climits>
 
 namespace velmora {
@@ -38,13 +36,7 @@ TFormMulti::TFormMulti(QWidget* parent) : QDialog(parent) {
     form->addRow(tr("Комментарий к ставке:"), edComment);
     form->addRow(tr("Кол-во тиражей:"), edDrawsCount);
 
-    auto* buttons = OkCancelButtons(this);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addStretch(1);
-    layout->addWidget(buttons);
-    resize(400, sizeHint().height());
+    SetFormWithButtons(this, form, 400);
 }
 
 void TFormMulti::SetValues(int drawNumber, int drawsCount, const std::string& comment) {

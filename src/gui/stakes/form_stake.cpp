@@ -4,13 +4,11 @@
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 #include <climits>
 
 namespace velmora {
@@ -54,13 +52,7 @@ TFormStake::TFormStake(QWidget* parent) : QDialog(parent) {
     form->addRow(tr("Комментарий к ставке:"), edComment);
     form->addRow(tr("Кол-во тиражей:"), edDrawsCount);
 
-    auto* buttons = OkCancelButtons(this);
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addStretch(1);
-    layout->addWidget(buttons);
-    resize(420, sizeHint().height());
+    SetFormWithButtons(this, form, 420);
 }
 
 void TFormStake::SetRecord(const TStakeRecord& rec, int drawsCount) {
