@@ -17,7 +17,7 @@ void TStatusProgress::Status(const std::string& text) {
 bool TStatusProgress::StopRequested() {
     QCoreApplication::processEvents();
     // Closing the window asks the running operation to stop.
-    return stop_ || window_->ClosePending();
+    return window_->ClosePending();
 }
 
 } // namespace velmora

@@ -16,12 +16,8 @@ public:
     void Status(const std::string& text) override;
     bool StopRequested() override;
 
-    // Asks the running operation to stop at its next safe point.
-    void RequestStop() { stop_ = true; }
-
 private:
     TTemplateMain* window_;
-    bool stop_ = false;
 };
 
 } // namespace velmora
