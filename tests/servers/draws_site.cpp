@@ -99,8 +99,17 @@ void TTestDrawsSite::ServeYear(int year, const httplib::Request& req, httplib::R
         res.status = 503;
         return;
     }
+    if (Trickle.count(year)) {
+        res.set_chunked_content_provider("application/x-test", [this](size_t, httplib::DataSink& sink) {
+            if (server_.WaitForStop(std::chrono::milliseconds(TrickleMs))) return false;
+            return sink.write("<", 1);
+        });
+        return;
+    }
     std::string html;
-    if (Broken.count(year)) {
+    if (Pages.count(year)) {
+        html = Pages.at(year);
+    } else if (Broken.count(year)) {
         auto it = Years.find(year);
         html = ResultsPageHtml(it == Years.end() ? std::vector<TDrawRecord>{} : it->second);
         // The second row's date marker loses its closing quote and bracket.

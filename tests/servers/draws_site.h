@@ -34,9 +34,12 @@ public:
     std::set<int> Stall;        // the reply never comes (until the server stops)
     std::set<int> Redirect;     // the page answers with a redirect to where the page is
     std::map<int, int> Failures;  // the year answers 500 this many times first
+    std::map<int, std::string> Pages;  // the year's page is this text as it is
+    std::set<int> Trickle;      // the page comes one byte every TrickleMs, without end
     // The proxy list: the rows the service has, 15 per page.
     std::vector<std::string> ProxyList;
     bool ProxyListFails = false;
+    int TrickleMs = 400;
 
     void Start();
     void Stop() { server_.Stop(); }

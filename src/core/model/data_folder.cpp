@@ -90,7 +90,9 @@ bool IsDataFolderFile(const std::string& path) {
 
 int RemoveStaleDataTempFiles() {
     int removed = RemoveStaleTempFiles(DataDir(), kProductBaseName);
-    for (const char* sub : kDataSubfolders) removed += RemoveStaleTempFiles(JoinPath(DataDir(), sub), kProductBaseName);
+    // Every file of the subfolders is the program's (system files are named by their system), so
+    // their sweep takes every name.
+    for (const char* sub : kDataSubfolders) removed += RemoveStaleTempFiles(JoinPath(DataDir(), sub), "");
     return removed;
 }
 

@@ -67,15 +67,6 @@ int Base64Digit(char c) {
     return -1;
 }
 
-// A long reply is cut in the message, at a character boundary.
-std::string ShortenForMessage(std::string_view text) {
-    constexpr size_t kLimit = 300;
-    if (text.size() <= kLimit) return std::string(text);
-    size_t n = kLimit;
-    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-    return std::string(text.substr(0, n)) + "...";
-}
-
 } // namespace
 
 std::string Base64Encode(std::string_view bytes) {
@@ -129,14 +120,15 @@ std::string Base64Decode(std::string_view text) {
 namespace {
 
 // The element's raw content and the end of its closing tag; npos when the opening tag is missing.
-size_t FindTag(std::string_view text, std::string_view openTag, std::string_view closeTag, std::string& content) {
-    const size_t open = FindNoCase(text, openTag);
+size_t FindTag(std::string_view text, std::string_view openTag, std::string_view closeTag, std::string& content,
+               size_t start = 0) {
+    const size_t open = FindNoCase(text, openTag, start);
     if (open == std::string_view::npos) return std::string_view::npos;
     const size_t from = open + openTag.size();
     const size_t close = FindNoCase(text, closeTag, from);
     if (close == std::string_view::npos)
         throw Error(Format("Не удалось найти пару идентификаторов \"%1:s\" - \"%2:s\" в тексте\r\r[%0:s]!",
-                           {ShortenForMessage(text), std::string(openTag), std::string(closeTag)}));
+                           {TextExcerpt(text, 300), std::string(openTag), std::string(closeTag)}));
     content.assign(text.substr(from, close - from));
     return close + closeTag.size();
 }
@@ -171,6 +163,14 @@ std::string TakeTag(std::string& text, std::string_view openTag, std::string_vie
     if (end == std::string_view::npos) return std::string();
     text.erase(0, end);
     return Unquote(content);
+}
+
+std::vector<std::string> TagValues(std::string_view text, std::string_view openTag, std::string_view closeTag) {
+    std::vector<std::string> values;
+    std::string content;
+    for (size_t pos = 0; (pos = FindTag(text, openTag, closeTag, content, pos)) != std::string_view::npos;)
+        values.push_back(Unquote(content));
+    return values;
 }
 
 bool HasTag(std::string_view text, std::string_view openTag) {

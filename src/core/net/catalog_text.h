@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace velmora {
 
@@ -25,11 +26,14 @@ std::string Base64Decode(std::string_view text);
 // `closeTag`, trimmed; a content wrapped in double quotes is unwrapped (a doubled quote inside
 // becomes one, a single one is dropped). A missing opening tag gives "". An opening tag without
 // its closing tag raises Error("Не удалось найти пару идентификаторов \"<open>\" - \"<close>\" в
-// тексте\r\r[<text>]!").
+// тексте\r\r[<excerpt>]!"), the excerpt being at most the first 300 bytes of the text.
 std::string TagValue(std::string_view text, std::string_view openTag, std::string_view closeTag);
 // TagValue, and `text` loses everything up to the end of the taken element (nothing when the
 // opening tag is missing).
 std::string TakeTag(std::string& text, std::string_view openTag, std::string_view closeTag);
+// The values (as TagValue gives them) of every element opened by `openTag`, in order, read in one
+// forward pass over the text; an opening tag without its closing tag raises the error of TagValue.
+std::vector<std::string> TagValues(std::string_view text, std::string_view openTag, std::string_view closeTag);
 // True when `text` holds `openTag` (ignoring case).
 bool HasTag(std::string_view text, std::string_view openTag);
 

@@ -7,6 +7,9 @@
 #include "core/util/progress.h"
 #include "core/util/text.h"
 
+#include <algorithm>
+#include <optional>
+
 namespace velmora {
 
 namespace {
@@ -41,30 +44,101 @@ std::string CleanUtf8(const std::string& s) {
 
 } // namespace
 
-std::vector<TDrawRecord> ReadResultsPage(const std::string& page) {
+namespace {
+
+// The date of a page row when it is a real calendar date "yyyy-mm-dd", else 0.
+int32_t RowDateInt(const std::string& text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-') return 0;
+    for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+        if (text[i] < '0' || text[i] > '9') return 0;
+    const int y = std::stoi(text.substr(0, 4)), m = std::stoi(text.substr(5, 2)), d = std::stoi(text.substr(8, 2));
+    return IsValidDate(y, m, d) ? y * 10000 + m * 100 + d : 0;
+}
+
+// Reads `count` different integers of lo..hi from the "<li...>" items of a row; the reason when
+// the row does not hold them.
+std::string ReadBalls(std::string& items, const char* open, int count, int lo, int hi, uint8_t* out,
+                      const char* what) {
+    for (int i = 0; i < count; ++i) {
+        const std::string text = CutBetween(items, open, "</li>", 0);
+        const std::optional<int32_t> v = TryStrToInt(Trim(text));
+        if (!v || *v < lo || *v > hi)
+            return Format("%s \"%s\" не является числом от %d до %d", {what, TextExcerpt(text, 40), lo, hi});
+        for (int k = 0; k < i; ++k)
+            if (out[k] == *v) return Format("%s %d повторяется", {what, *v});
+        out[i] = uint8_t(*v);
+    }
+    return std::string();
+}
+
+} // namespace
+
+std::vector<TDrawRecord> ReadResultsPage(const std::string& page, TPageSkips* skips, int32_t today) {
+    if (today == 0) today = DateToInt(Today());
     std::vector<TDrawRecord> rows;
-    std::string block = ExtractBetween(page, "<div class=\"prevresults\">", "</article>", 0);
+    const std::string blockOpen = "<div class=\"prevresults\">", blockClose = "</article>";
+    const size_t open = FindNoCase(page, blockOpen);
+    if (open == std::string::npos) return rows;
+    const size_t blockStart = open + blockOpen.size();
+    const size_t blockEnd = FindNoCase(page, blockClose, blockStart);
+    if (blockEnd == std::string::npos) ExtractBetween(page, blockOpen, blockClose, 0);  // the marker error
     const std::string rowMarker = "<div class=\"row \">";
-    // Each pass takes the text after a marker up to the next one; the text before the first
-    // marker is not a row.
-    while (FindNoCase(block, rowMarker) != std::string::npos) {
-        std::string row = CutSection(block, rowMarker);
+    std::vector<int32_t> seen;
+    // One forward pass: each row runs from its marker to the next one or the block's end; the
+    // text before the first marker is not a row.
+    size_t at = FindNoCase(std::string_view(page).substr(0, blockEnd), rowMarker, blockStart);
+    int rowNo = 0;
+    while (at != std::string::npos) {
+        const size_t from = at + rowMarker.size();
+        size_t next = FindNoCase(std::string_view(page).substr(0, blockEnd), rowMarker, from);
+        const std::string row = page.substr(from, (next == std::string::npos ? blockEnd : next) - from);
+        at = next;
+        ++rowNo;
         TDrawRecord rec;
-        rec.SetDateText(ExtractBetween(row, "<time datetime=\"", "\">", 0).substr(0, 10));
+        const std::string date = ExtractBetween(row, "<time datetime=\"", "\">", 0).substr(0, 10);
         std::string numbers = ExtractBetween(row, "<ul>", "</ul>", 0);
-        for (int i = 0; i < 5; ++i) rec.Numbers[i] = uint8_t(TextToNumber(CutBetween(numbers, "<li>", "</li>", 0)));
-        for (int i = 0; i < 2; ++i)
-            rec.Extras[i] = uint8_t(TextToNumber(CutBetween(numbers, "<li class=\"star red\">", "</li>", 0)));
+        const int32_t dateInt = RowDateInt(date);
+        std::string reason;
+        if (dateInt == 0)
+            reason = Format("дата \"%s\" не является датой", {TextExcerpt(date, 40)});
+        else if (dateInt > today)
+            reason = Format("дата %s позже сегодняшней", {date});
+        else if (std::find(seen.begin(), seen.end(), dateInt) != seen.end())
+            reason = Format("тираж от %s повторяется", {date});
+        // The numbers are read whatever the date, so that a broken marker fails the page.
+        const std::string numbersReason =
+            ReadBalls(numbers, "<li>", kNumberCount, kMinNumber, kMaxNumber, rec.Numbers, "число");
+        const std::string extrasReason = numbersReason.empty()
+            ? ReadBalls(numbers, "<li class=\"star red\">", kExtraCount, kMinExtra, kMaxExtra, rec.Extras, "доп. число")
+            : std::string();
+        if (reason.empty()) reason = numbersReason.empty() ? extrasReason : numbersReason;
+        if (!reason.empty()) {
+            if (skips) {
+                ++skips->Count;
+                if (skips->Reasons.size() < TPageSkips::kMaxReasons)
+                    skips->Reasons.push_back(Format("строка %d: %s", {rowNo, reason}));
+            }
+            continue;
+        }
+        rec.SetDateText(date);
+        seen.push_back(dateInt);
         rows.push_back(rec);
     }
     return rows;
 }
 
 int AppendPageDraws(TDrawsArchive& archive, const std::vector<TDrawRecord>& pageDraws, int32_t fromDate) {
+    // Oldest first whatever order the page has; dates already past the archive's newest are all
+    // that is taken, so nothing in the archive changes.
+    std::vector<std::pair<int32_t, const TDrawRecord*>> fresh;
+    for (const TDrawRecord& r : pageDraws) {
+        const int32_t d = RowDateInt(r.DateText());
+        if (d >= fromDate) fresh.emplace_back(d, &r);
+    }
+    std::stable_sort(fresh.begin(), fresh.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     int added = 0;
-    for (auto it = pageDraws.rbegin(); it != pageDraws.rend(); ++it) {
-        if (TextToDateInt(it->DateText()) < fromDate) continue;
-        TDrawRecord rec = *it;
+    for (const auto& [date, r] : fresh) {
+        TDrawRecord rec = *r;
         rec.Number = archive.Count() + 1;
         archive.Draws.push_back(rec);
         ++added;
@@ -85,9 +159,12 @@ std::string ProxyListQuery(const std::string& url, int page) {
 
 std::vector<std::string> ReadProxyListPage(const std::string& page) {
     std::vector<std::string> entries;
-    std::string text = page;
-    while (FindNoCase(text, "<tr") != std::string::npos) {
-        std::string row = CutSection(text, "<tr");
+    // One forward pass over the rows: each runs from its "<tr" to the next one or the end.
+    size_t at = FindNoCase(page, "<tr");
+    while (at != std::string::npos) {
+        const size_t next = FindNoCase(page, "<tr", at + 3);
+        std::string row = page.substr(at + 3, (next == std::string::npos ? page.size() : next) - at - 3);
+        at = next;
         std::string host = ExtractBetween(row, "<td>", "</td>", 1);
         CutBetween(row, "<td>", "</td>", 1);
         std::string port = ExtractBetween(row, "<td>", "</td>", 1);
@@ -107,12 +184,14 @@ TDrawsDownloader::TDrawsDownloader(TDrawsArchive& archive, TProxy& proxy, const 
       host_(host),
       progress_(progress) {
     Options.Progress = &progress_;
+    Options.MaxBytes = kMaxPageBytes;
 }
 
 int TDrawsDownloader::DownloadAllYears() {
     int total = 0;
     attempt_ = 1;
     lastError_.clear();
+    skipped_.clear();
     stopped_ = false;
     int year = FirstYear > 0 ? FirstYear : DrawDateInt(archive_, 0, 1) / 10000;
     // Draws appended whose file write failed are written with the next pass.
@@ -173,13 +252,21 @@ int TDrawsDownloader::DownloadAllYears() {
 int TDrawsDownloader::DownloadYear(int year, int32_t fromDate) {
     progress_.Status(Format("Загрузка тиражей за %d год...", {year}));
     const std::string text = WebGetText(DrawsYearUrl(web_, year), true);
-    const std::vector<TDrawRecord> rows = ReadResultsPage(text);
+    TPageSkips skips;
+    const std::vector<TDrawRecord> rows = ReadResultsPage(text, &skips, TodayDate);
+    if (skips.Count > 0) {
+        std::string message = Format("Тиражи за %d год: пропущено строк страницы, не являющихся тиражами: %d (%s)",
+                                     {year, skips.Count, Join(skips.Reasons, "; ")});
+        if (skips.Count > int(skips.Reasons.size())) message += " ...";
+        skipped_.push_back(message);
+        host_.RowsSkipped(year, message);
+    }
     progress_.Status("Сохранение файла тиражей...");
     return AppendPageDraws(archive_, rows, fromDate);
 }
 
-bool TDrawsDownloader::PrepareProxy() {
-    if (proxy_.Mode != 1 || !proxy_.Server.empty()) return true;
+void TDrawsDownloader::PrepareProxy() {
+    if (proxy_.Mode != 1 || !proxy_.Server.empty()) return;
     if (candidates_.empty()) {
         try {
             FindProxyCandidates(IsHttps(web_.DrawsSite) ? "https://" : "http://");
@@ -187,7 +274,7 @@ bool TDrawsDownloader::PrepareProxy() {
             throw;
         } catch (const std::exception& e) {
             host_.ShowError(Format("Ошибка получения списка proxy-серверов!\r\r%s", {e.what()}));
-            return false;
+            throw Error(Format("Не удалось подобрать proxy-сервер: %s", {e.what()}));
         }
     }
     try {
@@ -197,7 +284,7 @@ bool TDrawsDownloader::PrepareProxy() {
         const std::string portText = colon == std::string::npos ? std::string() : Trim(entry.substr(colon + 1));
         const auto port = TryStrToInt(portText);
         if (server.empty() || !port || *port < 1 || *port > 65535)
-            throw Error(Format("'%s' - неверный адрес proxy-сервера", {entry}));
+            throw Error(Format("'%s' - неверный адрес proxy-сервера", {TextExcerpt(entry, 100)}));
         proxy_.Server = server;
         proxy_.Port = *port;
         proxy_.Username.clear();
@@ -205,15 +292,13 @@ bool TDrawsDownloader::PrepareProxy() {
         proxy_.Saved = false;
     } catch (const std::exception& e) {
         host_.ShowError(Format("Ошибка автоматического выбора proxy сервера!\r\r%s", {e.what()}));
-        // The entry cannot be used: the next try takes the following one.
-        if (!candidates_.empty()) candidates_.erase(candidates_.begin());
-        return false;
+        // The entry cannot be used: the year fails, and the next try takes the following one.
+        throw Error(Format("Не удалось подобрать proxy-сервер: %s", {e.what()}));
     }
-    return true;
 }
 
 std::string TDrawsDownloader::WebGetText(const std::string& url, bool utf8) {
-    if (!PrepareProxy()) return std::string();
+    PrepareProxy();
     const bool useProxy = (proxy_.Mode == 1 || proxy_.Mode == 2) && !proxy_.Server.empty();
     if (useProxy)
         host_.WaitText(std::string(kWaitDownload) + "\r\r" +

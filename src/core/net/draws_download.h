@@ -19,13 +19,24 @@ namespace velmora {
 
 class TProgressSink;
 
-// The draws of one results page in page order (newest first): date and numbers only, the draw
-// numbers are 0. An opening marker without its closing one raises the marker error of
-// ExtractBetween; a page without the draw block has no draws.
-std::vector<TDrawRecord> ReadResultsPage(const std::string& page);
+// The rows of a results page that are not draws: how many, and the reasons of the first few.
+struct TPageSkips {
+    static constexpr size_t kMaxReasons = 5;
+    int Count = 0;
+    std::vector<std::string> Reasons;  // "строка N: <reason>"
+};
 
-// Appends the page's draws dated on or after fromDate (yyyymmdd), oldest first, numbered from
-// the archive length plus 1; returns how many were added.
+// The draws of one results page in page order (newest first): date and numbers only, the draw
+// numbers are 0. The page is read in one forward pass. An opening marker without its closing one
+// raises the marker error of ExtractBetween; a page without the draw block has no draws. A row
+// that is not a draw is left out and counted in `skips`: a date that is not a calendar date, is
+// after `today` (yyyymmdd; 0: today's date) or repeats an earlier row's, five numbers that are
+// not different numbers of 1..50, two extras that are not different numbers of 1..10.
+std::vector<TDrawRecord> ReadResultsPage(const std::string& page, TPageSkips* skips = nullptr, int32_t today = 0);
+
+// Appends the page's draws dated on or after fromDate (yyyymmdd), oldest first whatever the
+// page's order, numbered from the archive length plus 1; returns how many were added. The draws
+// already in the archive are not changed.
 int AppendPageDraws(TDrawsArchive& archive, const std::vector<TDrawRecord>& pageDraws, int32_t fromDate);
 
 // The date of the draw at list position k (0 = newest) plus days, as yyyymmdd; 20120101 when
@@ -53,6 +64,9 @@ public:
     virtual void DrawsAdded() {}
     // One year was read (added: the draws it brought).
     virtual void YearRead(int year, int added) { (void)year; (void)added; }
+    // Rows of a year's page were not draws and were left out; message tells the year, how many
+    // and why.
+    virtual void RowsSkipped(int year, const std::string& message) { (void)year; (void)message; }
 };
 
 class TDrawsDownloader {
@@ -60,8 +74,14 @@ public:
     TDrawsDownloader(TDrawsArchive& archive, TProxy& proxy, const TWebSettings& web, TDownloadHost& host,
                      TProgressSink& progress);
 
-    // The request options (time-outs, CA file); Progress is set to the downloader's sink.
+    // A results page longer than this is refused as it arrives (a page is some hundred KB).
+    static constexpr int64_t kMaxPageBytes = 32ll << 20;
+
+    // The request options (time-outs, CA file, kMaxPageBytes); Progress is set to the
+    // downloader's sink.
     TWebOptions Options;
+    // The day after which page rows are refused (yyyymmdd); 0: today's date.
+    int32_t TodayDate = 0;
     // The last year read; the current year unless a test sets it.
     int CurrentYear;
     // The first year read; 0: the year of the day after the newest draw. Pages of years before
@@ -73,7 +93,8 @@ public:
     int DownloadAllYears();
     // Reads one year's page and appends its draws dated on or after fromDate.
     int DownloadYear(int year, int32_t fromDate);
-    // One GET with the current proxy; empty when no proxy could be prepared (the error was shown).
+    // One GET with the current proxy. In the automatic mode a proxy is chosen first; when none can
+    // be, the error is shown and raised.
     std::string WebGetText(const std::string& url, bool utf8);
     // Fills the candidate list from the proxy-list service; raises when it stays empty.
     void FindProxyCandidates(const std::string& url);
@@ -84,9 +105,11 @@ public:
     const std::string& LastError() const { return lastError_; }
     // The user stopped the download.
     bool Stopped() const { return stopped_; }
+    // The messages of the years whose pages had rows that are not draws (see RowsSkipped).
+    const std::vector<std::string>& SkippedRows() const { return skipped_; }
 
 private:
-    bool PrepareProxy();
+    void PrepareProxy();
     // Drops the current candidate of the automatic mode; true when another one remains.
     bool DropCandidate();
 
@@ -98,6 +121,7 @@ private:
     std::vector<std::string> candidates_;
     int attempt_ = 1;
     std::string lastError_;
+    std::vector<std::string> skipped_;
     bool stopped_ = false;
 };
 

@@ -63,10 +63,13 @@ struct TWatch {
     CURL* Curl = nullptr;
     TProgressSink* Progress = nullptr;
     int ReadTimeoutMs = 0;
+    int TotalTimeoutMs = 0;
     bool Connected = false;
     curl_off_t LastBytes = -1;
+    Clock::time_point Start = Clock::now();
     Clock::time_point LastActivity;
     bool TimedOut = false;
+    bool TotalTimedOut = false;
     bool Stopped = false;
 };
 
@@ -79,6 +82,10 @@ int OnProgress(void* user, curl_off_t dltotal, curl_off_t dlnow, curl_off_t ulto
         return 1;
     }
     const auto now = Clock::now();
+    if (std::chrono::duration_cast<std::chrono::milliseconds>(now - w->Start).count() > w->TotalTimeoutMs) {
+        w->TotalTimedOut = true;
+        return 1;
+    }
     if (!w->Connected) {
         // The read clock starts once the connection (and its TLS handshake) is made; until then
         // the connect time-out of libcurl applies.
@@ -171,6 +178,7 @@ void Perform(const TRequest& r, const TWebOptions& o, TSink& sink) {
     watch.Curl = c;
     watch.Progress = o.Progress;
     watch.ReadTimeoutMs = o.ReadTimeoutMs;
+    watch.TotalTimeoutMs = o.TotalTimeoutMs;
     sink.MaxBytes = o.MaxBytes;
 
     curl_easy_setopt(c, CURLOPT_URL, r.Url.c_str());
@@ -245,45 +253,96 @@ void Perform(const TRequest& r, const TWebOptions& o, TSink& sink) {
         throw TWebError(TWebError::TKind::Timeout,
                         Format("Сервер %s не ответил за %d с (время ожидания ответа истекло)",
                                {HostOf(c, r.Url), (o.ReadTimeoutMs + 999) / 1000}));
+    if (watch.TotalTimedOut)
+        throw TWebError(TWebError::TKind::Timeout,
+                        Format("Ответ сервера %s не получен целиком за %d с (общее время запроса истекло)",
+                               {HostOf(c, r.Url), (o.TotalTimeoutMs + 999) / 1000}));
     if (sink.TooLarge)
         throw TWebError(TWebError::TKind::TooLarge,
                         Format("Ответ сервера %s слишком велик (больше %d байт)", {HostOf(c, r.Url), o.MaxBytes}));
     if (sink.WriteFailed) throw TWebError(TWebError::TKind::File, "Ошибка записи полученного файла на диск");
-    switch (rc) {
-    case CURLE_OK:
-        break;
-    case CURLE_OPERATION_TIMEDOUT:
+    if (rc == CURLE_OPERATION_TIMEDOUT)
         throw TWebError(TWebError::TKind::Timeout,
-                        Format("Не удалось соединиться с сервером %s за %d с: %s",
+                        Format("Не удалось соединиться с сервером %s за %d с (%s)",
                                {HostOf(c, r.Url), (o.ConnectTimeoutMs + 999) / 1000, detail}));
-    case CURLE_PEER_FAILED_VERIFICATION:
-    case CURLE_SSL_CACERT_BADFILE:
-    case CURLE_SSL_CERTPROBLEM:
-    case CURLE_SSL_ISSUER_ERROR:
-    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
-    case CURLE_SSL_INVALIDCERTSTATUS:
-        throw TWebError(TWebError::TKind::Certificate,
-                        Format("Сертификат сервера %s не прошёл проверку, соединение отклонено: %s",
-                               {HostOf(c, r.Url), detail}));
-    case CURLE_SSL_CONNECT_ERROR:
-        throw TWebError(TWebError::TKind::Certificate,
-                        Format("Не удалось установить защищённое соединение с сервером %s: %s",
-                               {HostOf(c, r.Url), detail}));
-    default:
-        throw TWebError(TWebError::TKind::Network, Format("Ошибка сети при обращении к %s: %s", {HostOf(c, r.Url), detail}));
-    }
-    if (status >= 400)
+    if (rc != CURLE_OK) throw WebTransferError(int(rc), HostOf(c, r.Url), detail, proxyText);
+    if (status >= 400) {
+        const std::string words = HttpStatusText(int(status));
         throw TWebError(TWebError::TKind::HttpStatus,
-                        Format("Сервер %s вернул ошибку HTTP %d", {HostOf(c, r.Url), int(status)}), int(status));
+                        words.empty() ? Format("Сервер %s вернул ошибку HTTP %d", {HostOf(c, r.Url), int(status)})
+                                      : Format("Сервер %s вернул ошибку HTTP %d: %s", {HostOf(c, r.Url), int(status), words}),
+                        int(status));
+    }
 }
 
 } // namespace
 
 TWebStopped::TWebStopped() : TWebError(TKind::Stopped, "Загрузка прервана пользователем") {}
 
+TWebError WebTransferError(int curlCode, const std::string& host, const std::string& detail, const std::string& proxy) {
+    using K = TWebError::TKind;
+    auto error = [&](K kind, const std::string& text) { return TWebError(kind, text + " (" + detail + ")"); };
+    switch (CURLcode(curlCode)) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return error(K::Network, Format("Сервер %s не найден: проверьте адрес и подключение к интернету", {host}));
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return error(K::Network, Format("Proxy-сервер %s не найден: проверьте его адрес в настройках", {proxy}));
+    case CURLE_COULDNT_CONNECT:
+        return proxy.empty()
+            ? error(K::Network, Format("Сервер %s отказал в соединении или недоступен", {host}))
+            : error(K::Network, Format("Proxy-сервер %s отказал в соединении или недоступен", {proxy}));
+    case CURLE_OPERATION_TIMEDOUT:
+        return error(K::Timeout, Format("Сервер %s не ответил вовремя (время ожидания истекло)", {host}));
+    case CURLE_PEER_FAILED_VERIFICATION:
+    case CURLE_SSL_CACERT_BADFILE:
+    case CURLE_SSL_CERTPROBLEM:
+    case CURLE_SSL_ISSUER_ERROR:
+    case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+    case CURLE_SSL_INVALIDCERTSTATUS:
+        return error(K::Certificate, Format("Сертификат сервера %s не прошёл проверку, соединение отклонено", {host}));
+    case CURLE_SSL_CONNECT_ERROR:
+        return error(K::Certificate, Format("Не удалось установить защищённое соединение с сервером %s", {host}));
+    case CURLE_SEND_ERROR:
+    case CURLE_RECV_ERROR:
+    case CURLE_GOT_NOTHING:
+    case CURLE_PARTIAL_FILE:
+        return error(K::Network, Format("Соединение с сервером %s прервано до конца ответа", {host}));
+    case CURLE_TOO_MANY_REDIRECTS:
+        return error(K::Network, Format("Сервер %s перенаправляет запрос слишком много раз", {host}));
+    case CURLE_BAD_CONTENT_ENCODING:
+    case CURLE_WEIRD_SERVER_REPLY:
+        return error(K::Network, Format("Сервер %s прислал ответ, который не удалось прочитать", {host}));
+    case CURLE_URL_MALFORMAT:
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return error(K::Network, Format("Неверный адрес сервера %s", {host}));
+    default:
+        return error(K::Network, Format("Ошибка сети при обращении к серверу %s", {host}));
+    }
+}
+
+std::string HttpStatusText(int status) {
+    switch (status) {
+    case 400: return "неверный запрос";
+    case 401: return "нужна авторизация";
+    case 403: return "доступ запрещён";
+    case 404: return "страница не найдена";
+    case 407: return "proxy-сервер требует имя пользователя и пароль";
+    case 408: return "время ожидания запроса истекло";
+    case 410: return "страница удалена";
+    case 413: return "запрос слишком велик";
+    case 429: return "слишком много запросов, повторите позже";
+    case 500: return "внутренняя ошибка сервера";
+    case 502: return "ошибка шлюза";
+    case 503: return "сервис временно недоступен";
+    case 504: return "шлюз не дождался ответа";
+    default: return status >= 500 && status < 600 ? "ошибка на стороне сервера" : std::string();
+    }
+}
+
 TWebOptions WebOptionsFor(const TWebSettings& settings) {
     TWebOptions o;
     o.CAFile = settings.CAFile;
+    o.TotalTimeoutMs = settings.TotalTimeoutSec * 1000;
     return o;
 }
 

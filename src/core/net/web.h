@@ -9,12 +9,15 @@
 // quiet fallback to an unverified connection.
 //
 // Time-outs: connecting (TCP, proxy and TLS handshake) is bounded by ConnectTimeoutMs; once
-// connected, the request fails when no byte arrives for ReadTimeoutMs. The progress sink of the
+// connected, the request fails when no byte arrives for ReadTimeoutMs; the whole request, however
+// slowly its bytes trickle in, is bounded by TotalTimeoutMs. The reply body is counted as it is
+// decoded and the request fails as soon as it passes MaxBytes. The progress sink of the
 // options is polled while the request runs (about once a second, and whenever data arrives):
 // StopRequested() cancels the request with TWebStopped.
 //
-// Failures raise TWebError with a message for the user (time-out, certificate, proxy
-// credentials, HTTP status, network), or TWebStopped.
+// Failures raise TWebError with a message for the user in Russian (host not found, connection
+// refused, time-out, certificate, proxy credentials, HTTP status, network), libcurl's own text
+// after it in brackets, or TWebStopped.
 #pragma once
 
 #include "core/net/web_settings.h"
@@ -40,12 +43,14 @@ struct TWebProxy {
 struct TWebOptions {
     int ConnectTimeoutMs = 5000;
     int ReadTimeoutMs = 10000;
+    int TotalTimeoutMs = kDefaultTotalTimeoutSec * 1000;
     std::string CAFile;                  // extra trusted CAs (PEM); empty: the system's only
     TProgressSink* Progress = nullptr;   // polled for a stop request; nullptr: never stops
     int64_t MaxBytes = 256ll << 20;      // a longer reply is refused (guards memory and disk)
 };
 
-// The options of a request to the configured servers: the CA file of the settings.
+// The options of a request to the configured servers: the CA file and the total time limit of
+// the settings.
 TWebOptions WebOptionsFor(const TWebSettings& settings);
 
 struct TWebError : Error {
@@ -55,6 +60,13 @@ struct TWebError : Error {
     TKind Kind;
     int HttpStatus;  // the status of an HttpStatus or ProxyAuth error
 };
+
+// The error of a transfer that libcurl ended with `curlCode` (a CURLcode other than CURLE_OK) at
+// `host` (host[:port]); `detail` is libcurl's text. `proxy` (host:port) when one was used.
+TWebError WebTransferError(int curlCode, const std::string& host, const std::string& detail,
+                           const std::string& proxy = std::string());
+// The Russian words for an HTTP status ("страница не найдена" for 404); "" for one without.
+std::string HttpStatusText(int status);
 
 // The user stopped the request.
 struct TWebStopped : TWebError {

@@ -24,6 +24,8 @@ TWebSettings LoadWebSettings(const TIniFile& ini) {
     s.CatalogSite = ReadAddress(ini, "CatalogSite", kDefaultCatalogSite);
     s.UpdateSite = ReadAddress(ini, "UpdateSite", kDefaultUpdateSite);
     s.CAFile = Trim(ini.ReadString(kSectionWeb, "CAFile", ""));
+    const int total = ini.ReadInteger(kSectionWeb, "TotalTimeout", kDefaultTotalTimeoutSec);
+    s.TotalTimeoutSec = total >= kMinTotalTimeoutSec && total <= kMaxTotalTimeoutSec ? total : kDefaultTotalTimeoutSec;
     return s;
 }
 
@@ -33,6 +35,7 @@ void SaveWebSettings(TIniFile& ini, const TWebSettings& s) {
     ini.WriteString(kSectionWeb, "CatalogSite", s.CatalogSite);
     ini.WriteString(kSectionWeb, "UpdateSite", s.UpdateSite);
     ini.WriteString(kSectionWeb, "CAFile", s.CAFile);
+    ini.WriteInteger(kSectionWeb, "TotalTimeout", s.TotalTimeoutSec);
 }
 
 std::string DrawsYearUrl(const TWebSettings& settings, int year) {

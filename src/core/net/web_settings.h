@@ -7,6 +7,8 @@
 //   "CatalogSite"   base address of the catalog server (scripts and systems)
 //   "UpdateSite"    base address of the update server
 //   "CAFile"        a PEM file of CA certificates trusted besides the system's (empty: none)
+//   "TotalTimeout"  the longest time one request may take in all, in seconds (default 120;
+//                   10..3600, other values take the default)
 #pragma once
 
 #include "core/util/ini.h"
@@ -20,6 +22,8 @@ constexpr const char* kDefaultDrawsSite = "https://www.velmora-lotto.ru";
 constexpr const char* kDefaultProxyListUrl = "https://proxylist.numora-soft.ru/api/proxy-list";
 constexpr const char* kDefaultCatalogSite = "https://catalog.numora-soft.ru";
 constexpr const char* kDefaultUpdateSite = "https://update.numora-soft.ru";
+constexpr int kDefaultTotalTimeoutSec = 120;
+constexpr int kMinTotalTimeoutSec = 10, kMaxTotalTimeoutSec = 3600;
 
 struct TWebSettings {
     std::string DrawsSite = kDefaultDrawsSite;
@@ -27,6 +31,7 @@ struct TWebSettings {
     std::string CatalogSite = kDefaultCatalogSite;
     std::string UpdateSite = kDefaultUpdateSite;
     std::string CAFile;
+    int TotalTimeoutSec = kDefaultTotalTimeoutSec;
     bool operator==(const TWebSettings&) const = default;
 };
 

@@ -25,12 +25,12 @@ TFilterVariants::TFilterVariants(const std::vector<TFilterItem>& items, const st
         f.Item = items[j];
         const std::string& text = j < texts.size() ? texts[j] : std::string();
         ParseIntList(f.Item.LengthsText, f.Lengths);
-        if (f.Lengths.empty()) throw Error(Format("Некорректное описание фильтра: %s!", {text}));
+        if (f.Lengths.empty()) throw Error(Format("Некорректное описание фильтра: %s!", {TextExcerpt(text)}));
         f.PerValue = IsPerValueCriterion(f.Item.CriterionKind);
         if (f.Item.CriterionKind != kCriterionNone) {
             TIntArray values;
             ParseIntList(f.Item.CriterionText, values);
-            if (values.empty()) throw Error(Format("Некорректное описание фильтра: %s!", {text}));
+            if (values.empty()) throw Error(Format("Некорректное описание фильтра: %s!", {TextExcerpt(text)}));
             if (f.PerValue)
                 f.Values = std::move(values);
             else

@@ -56,14 +56,13 @@ TDateTime TimeElement(const std::string& row, const char* name) {
 
 // The rows of the "<result>" content; a row with a non-empty "<error>" fails the whole request.
 std::vector<std::string> ReplyRows(const std::string& reply, bool& available) {
-    std::string result = TagValue(reply, "<result>", "</result>");
-    available = !result.empty();
-    std::vector<std::string> rows;
-    while (HasTag(result, "<row>")) {
-        std::string row = TakeTag(result, "<row>", "</row>");
+    // A reply without "<result>" is not the catalog's; an empty "<result>" is an empty catalog.
+    available = HasTag(reply, "<result>");
+    const std::string result = TagValue(reply, "<result>", "</result>");
+    std::vector<std::string> rows = TagValues(result, "<row>", "</row>");
+    for (const std::string& row : rows) {
         const std::string error = TextElement(row, "error");
-        if (!error.empty()) throw Error(Format("Сервер каталога отклонил запрос: %s", {error}));
-        rows.push_back(std::move(row));
+        if (!error.empty()) throw Error(Format("Сервер каталога отклонил запрос: %s", {TextExcerpt(error)}));
     }
     return rows;
 }
@@ -100,10 +99,10 @@ TFormFields PutSystemFields(const tSystemData& data, bool deleteMode, const TCat
     return f;
 }
 
-tSystemInfo SystemListPlaceholder() {
+tSystemInfo SystemListPlaceholder(bool empty) {
     tSystemInfo p;
     p.Id = kSystemPlaceholderId;
-    p.Title = kSystemListUnavailable;
+    p.Title = empty ? kSystemListEmpty : kSystemListUnavailable;
     return p;
 }
 
@@ -173,8 +172,8 @@ std::vector<TSystemRow> LoadSystemList(const TSystemCatalog& catalog, const std:
     bool available = false;
     const std::vector<tSystemInfo> list = FetchSystemList(catalog, available);
     std::vector<TSystemRow> rows;
-    if (!available) {
-        rows.push_back({SystemListPlaceholder(), false});
+    if (!available || list.empty()) {
+        rows.push_back({SystemListPlaceholder(available), false});
         return rows;
     }
     for (const tSystemInfo& info : list) {

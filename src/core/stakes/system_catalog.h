@@ -27,6 +27,7 @@ constexpr const char* kSystemAddError = "Ошибка добавления си�
 constexpr const char* kSystemChangeError = "Ошибка изменения системы!\r\r%s";
 constexpr const char* kSystemDeleteError = "Ошибка удаления системы!\r\r%s";
 constexpr const char* kSystemListUnavailable = "Список систем не доступен!";
+constexpr const char* kSystemListEmpty = "В каталоге пока нет ни одной системы";
 
 // Where and as whom the requests go.
 struct TSystemCatalog {
@@ -43,15 +44,16 @@ TFormFields PutSystemFields(const tSystemData& data, bool deleteMode, const TCat
 // Reply readers. Each raises Error for a cut reply (an element without its closing tag), for a
 // row whose "<error>" is not empty, and (list) for an id, number count, block or size that is not
 // an integer of its range or a time that is not one.
-// The rows of the list; `available` is false when the reply has no "<result>" content.
+// The rows of the list; `available` is false when the reply has no "<result>" element (an empty
+// one is an empty catalog).
 std::vector<tSystemInfo> ReadSystemListReply(const std::string& reply, bool& available);
 // The decoded "<clist>" of the first row that has one ("" when none has).
 std::string ReadSystemDataReply(const std::string& reply);
 // The first "<id_systems>" of 0 or more, else -1.
 int32_t ReadPutSystemReply(const std::string& reply);
 
-// The placeholder row of an unavailable list.
-tSystemInfo SystemListPlaceholder();
+// The placeholder row of a list that is unavailable, or (empty) of a catalog without systems.
+tSystemInfo SystemListPlaceholder(bool empty = false);
 
 // The requests.
 std::vector<tSystemInfo> FetchSystemList(const TSystemCatalog& catalog, bool& available);
@@ -72,7 +74,8 @@ struct TSystemRow {
     tSystemInfo Info;
     bool Downloaded = false;
 };
-// The list with the local state: the placeholder row when the list is unavailable; a downloaded
+// The list with the local state: the placeholder row when the list is unavailable or empty (its
+// title tells which); a downloaded
 // system whose file time differs from Created is downloaded again at once, and each failure of
 // that is added to `errors` as the command's message (kSystemLoadError). The list request's own
 // failure is raised.

@@ -14,6 +14,10 @@ namespace velmora {
 constexpr int kSystemCombLength = 5;
 constexpr int kMinSystemNums = 6, kMaxSystemNums = 50;
 constexpr int kMinSystemOlap = 0, kMaxSystemOlap = 4;
+// The most combinations a system may have.
+constexpr int kMaxSystemCombinations = 200000;
+// How far a creation time may lie ahead of this computer's clock (days), for clocks that differ.
+constexpr double kSystemTimeSkewDays = 1.0;
 // The Id of the row that stands for an unavailable list.
 constexpr int32_t kSystemPlaceholderId = -1;
 

@@ -65,11 +65,11 @@ TCombination ParseSystemLine(const std::string& line, int lineNo, int nums) {
     const std::vector<std::string> words = SplitSystemWords(line);
     if (words.size() != size_t(kSystemCombLength))
         throw Error(Format("Строка %d системы содержит %d чисел вместо %d: \"%s\"",
-                           {lineNo, int(words.size()), kSystemCombLength, Trim(line)}));
+                           {lineNo, int(words.size()), kSystemCombLength, TextExcerpt(Trim(line))}));
     TCombination comb{};
     for (int j = 0; j < kSystemCombLength; ++j) {
         const std::optional<int32_t> k = TryStrToInt(words[size_t(j)]);
-        if (!k) throw Error(Format("\"%s\" не является целым числом (строка %d системы)", {words[size_t(j)], lineNo}));
+        if (!k) throw Error(Format("\"%s\" не является целым числом (строка %d системы)", {TextExcerpt(words[size_t(j)]), lineNo}));
         if (*k < 1 || *k > nums)
             throw Error(Format("Индекс %d в строке %d системы вне диапазона 1..%d", {*k, lineNo, nums}));
         for (int i = 0; i < j; ++i)
@@ -120,6 +120,17 @@ std::string WriteSystemFile(const std::string& dir, const tSystemInfo& info, con
     if (lines.empty() || int64_t(lines.size()) != int64_t(info.CSize))
         throw Error(Format("Количество скачанных комбинаций ( %d ) отличается от ожидаемого значения ( %d )",
                            {int64_t(lines.size()), info.CSize}));
+    // What a catalog sends is checked whole before the old file is touched: a system that could
+    // not be played, or one whose time would never match its file, must not replace a good one.
+    if (info.Nums < kMinSystemNums || info.Nums > kMaxSystemNums)
+        throw Error(Format("Система для %d чисел не поддерживается (допустимо от %d до %d)",
+                           {int(info.Nums), kMinSystemNums, kMaxSystemNums}));
+    if (info.CSize > kMaxSystemCombinations)
+        throw Error(Format("Система из %d комбинаций слишком велика (допустимо не более %d)",
+                           {info.CSize, kMaxSystemCombinations}));
+    if (info.Created <= 0 || info.Created > Now() + kSystemTimeSkewDays)
+        throw Error(Format("Некорректное время создания системы: \"%s\"", {SystemTimeText(info.Created)}));
+    for (size_t i = 0; i < lines.size(); ++i) ParseSystemLine(lines[i], int(i + 1), info.Nums);
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec || !fs::is_directory(dir))

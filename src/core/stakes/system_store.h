@@ -55,7 +55,10 @@ bool LoadSystemForNumbers(const std::string& systemsDir, const TByteArray& numbe
 // Writes a downloaded system: the lines (CRLF-ended, cp1251) replace the file of `info` in `dir`,
 // whose modification time becomes info.Created. The line count must equal CSize and must not be
 // zero ("Количество скачанных комбинаций ( %d ) отличается от ожидаемого значения ( %d )"); the
-// folder is made when missing. Returns the file's path. The file is replaced atomically.
+// number count must be one of a system, CSize at most kMaxSystemCombinations, Created a time not
+// later than a day from now, and every line a valid line (ParseSystemLine). Any fault raises
+// Error before anything is written. The folder is made when missing. Returns the file's path. The
+// file is replaced atomically.
 std::string WriteSystemFile(const std::string& dir, const tSystemInfo& info, const std::vector<std::string>& lines);
 
 // True when the file's modification time (as local time) differs from `created` by a second or

@@ -37,7 +37,7 @@ bool FindBetween(const std::string& text, const std::string& open, const std::st
     if (c == std::string::npos) {
         if (mode == 0)
             throw Error(Format("Не удалось найти пару идентификаторов \"%1:s\" - \"%2:s\" в тексте\r\r[%0:s]!",
-                               {text, open, close}));
+                               {TextExcerpt(text), open, close}));
         if (mode != 2) return false;
         piece = text.substr(start);
         consumed = text.size();

@@ -9,7 +9,8 @@ namespace velmora {
 // quotes inside become one.
 std::string Unquote(const std::string& text);
 // The trimmed, unquoted text between the first open marker and the next close marker. Open not
-// found: empty. Close not found: mode 0 raises the marker-pair error, mode 2 takes the rest,
+// found: empty. Close not found: mode 0 raises the marker-pair error (quoting at most the first
+// 200 bytes of the text), mode 2 takes the rest,
 // other modes give empty. An empty close marker takes the rest.
 std::string ExtractBetween(const std::string& text, const std::string& open, const std::string& close, int mode);
 // As ExtractBetween, then removes the text up to the end of the close marker.

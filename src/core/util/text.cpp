@@ -318,4 +318,11 @@ std::string Join(const std::vector<std::string>& parts, std::string_view sep) {
 
 int64_t RoundHalfEven(long double v) { return static_cast<int64_t>(std::nearbyintl(v)); }
 
+std::string TextExcerpt(std::string_view text, size_t limit) {
+    if (text.size() <= limit) return std::string(text);
+    size_t n = limit;
+    while (n > 0 && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+    return std::string(text.substr(0, n)) + "...";
+}
+
 } // namespace velmora

@@ -42,6 +42,9 @@ std::optional<int32_t> TryStrToInt(std::string_view s);
 int32_t StrToIntDef(std::string_view s, int32_t def);
 std::string IntToStr(int64_t v);
 
+// A text for a message: at most `limit` bytes, cut before a UTF-8 character that would not fit,
+// with "..." after a cut text. Untrusted texts (pages, replies, file lines) are quoted through it.
+std::string TextExcerpt(std::string_view text, size_t limit = 200);
 std::vector<std::string> SplitAny(std::string_view s, std::string_view separators);
 std::string Join(const std::vector<std::string>& parts, std::string_view sep);
 

@@ -29,8 +29,9 @@ struct TRecordingHost : TDownloadHost {
         proxy.Saved = true;
     }
     void DrawsAdded() override { ++drawsAdded; }
+    void RowsSkipped(int, const std::string& message) override { skipped.push_back(message); }
 
-    std::vector<std::string> waitTexts, questions, errors;
+    std::vector<std::string> waitTexts, questions, errors, skipped;
     std::vector<bool> retryAnswers;
     std::vector<TProxy> saved;
     int drawsAdded = 0;
@@ -55,6 +56,20 @@ std::vector<int> Numbers(const TDrawsArray& draws) {
     return n;
 }
 
+// One page row as the operator writes it, with texts given as they are.
+std::string Row(const std::string& date, const std::vector<std::string>& numbers, const std::vector<std::string>& extras) {
+    std::string row = "<div class=\"row \"><time datetime=\"" + date + "T21:00:00+03:00\">d</time><ul>";
+    for (const auto& n : numbers) row += "<li>" + n + "</li>";
+    for (const auto& e : extras) row += "<li class=\"star red\">" + e + "</li>";
+    return row + "</ul></div>";
+}
+
+std::string Page(const std::vector<std::string>& rows) {
+    std::string page = "<article><div class=\"prevresults\">";
+    for (const auto& r : rows) page += r;
+    return page + "</div></article>";
+}
+
 class DrawsDownloadTest : public test::TempDirTest {
 protected:
     void SetUp() override {
@@ -74,6 +89,8 @@ protected:
         web.CAFile = trust.CaFile;
         TDrawsDownloader d(archive, proxy, web, host, sink);
         d.CurrentYear = lastYear;
+        d.TodayDate = today;
+        if (totalTimeoutMs > 0) d.Options.TotalTimeoutMs = totalTimeoutMs;
         d.Options.ConnectTimeoutMs = 2000;
         d.Options.ReadTimeoutMs = 1000;
         const int n = d.DownloadAllYears();
@@ -98,6 +115,8 @@ protected:
     TRecordingHost host;
     TStopSink sink;
     std::string lastError;
+    int32_t today = 0;
+    int totalTimeoutMs = 0;
     int attempts = 0;
     bool stopped = false;
 };
@@ -193,6 +212,16 @@ TEST_F(DrawsDownloadTest, StalledServerEndsByTheReadTimeoutWithAClearMessage) {
     EXPECT_EQ(Numbers(OnDisk()), (std::vector<int>{1}));
 }
 
+// A page whose bytes keep trickling in is never idle long enough for the read time-out; the total
+// limit of a request ends it.
+TEST_F(DrawsDownloadTest, TricklingPageEndsByTheTotalLimit) {
+    site.Trickle = {2012};
+    totalTimeoutMs = 2500;
+    EXPECT_EQ(Download(2012), 0);
+    EXPECT_NE(lastError.find("общее время запроса истекло"), std::string::npos) << lastError;
+    EXPECT_EQ(host.questions.size(), 1u);
+}
+
 TEST_F(DrawsDownloadTest, RedirectedYearPageIsRead) {
     site.Years[2012] = {MakeDraw("2012-05-01", {1, 2, 3, 4, 5}, {1, 2})};
     site.Redirect = {2012};
@@ -276,15 +305,59 @@ TEST_F(DrawsProxyTest, AutomaticModeRotatesCandidatesAndKeepsTheOneThatWorked) {
     EXPECT_EQ(host.waitTexts, expectedWaits);
 }
 
-TEST_F(DrawsDownloadTest, AutomaticModeWithoutCandidatesShowsTheErrorAndGoesOn) {
+// Without a proxy to go through nothing can be fetched: that is the download's error, never a
+// year read with no draws.
+TEST_F(DrawsDownloadTest, AutomaticModeWithoutCandidatesFailsTheDownload) {
     site.Years[2012] = {MakeDraw("2012-05-01", {1, 2, 3, 4, 5}, {1, 2})};
-    proxy = TProxy{1, "", 80, "", "", true};
-    EXPECT_EQ(Download(2013), 0);
-    // One error box per year; no retry question; nothing fetched from the results site.
-    EXPECT_EQ(host.errors, (std::vector<std::string>(2, "Ошибка получения списка proxy-серверов!\r\r"
-                                                         "Не найдено ни одного proxy-сервера с заданными параметрами")));
-    EXPECT_TRUE(host.questions.empty());
-    EXPECT_TRUE(site.YearRequests().empty());
+    struct TCase {
+        bool listFails;
+        std::vector<std::string> rows;
+        const char* reason;
+    };
+    const TCase cases[] = {
+        {false, {}, "Не найдено ни одного proxy-сервера с заданными параметрами"},
+        {true, {}, "Сервер 127.0.0.1:"},  // the list service answers 503
+    };
+    for (const TCase& c : cases) {
+        site.ProxyListFails = c.listFails;
+        host = TRecordingHost();
+        proxy = TProxy{1, "", 80, "", "", true};
+        EXPECT_EQ(Download(2013), 0);
+        ASSERT_EQ(host.errors.size(), 1u);
+        EXPECT_NE(host.errors[0].find(c.reason), std::string::npos) << host.errors[0];
+        ASSERT_EQ(host.questions.size(), 1u);
+        EXPECT_NE(lastError.find(c.reason), std::string::npos) << lastError;
+        EXPECT_TRUE(site.YearRequests().empty());
+        EXPECT_TRUE(archive.Draws.empty());
+    }
+}
+
+// Rows of a page that are not draws are left out and reported by year; a draw dated after today
+// is not taken, so the draws of the days before it still come in the next download.
+TEST_F(DrawsDownloadTest, HostileRowsAreSkippedAndLaterDownloadsGoOn) {
+    archive.Draws = {MakeDraw("2019-12-27", {1, 2, 3, 4, 5}, {1, 2}, 1)};
+    site.Pages[2019] = Page({Row("2019-12-31", {"300", "2", "3", "4", "5"}, {"1", "2"}),
+                             Row("2019-12-30", {"1", "2", "3", "4", "5"}, {"1", "2"})});
+    site.Pages[2020] = Page({Row("2099-01-01", {"1", "2", "3", "4", "5"}, {"1", "2"}),
+                             Row("2020-01-03", {"6", "7", "8", "9", "10"}, {"3", "4"}),
+                             Row("2020-01-03", {"6", "7", "8", "9", "10"}, {"3", "4"})});
+    today = 20200105;
+    EXPECT_EQ(Download(2020), 2);
+    EXPECT_TRUE(lastError.empty()) << lastError;
+    EXPECT_EQ(Dates(OnDisk()), (std::vector<std::string>{"2019-12-27", "2019-12-30", "2020-01-03"}));
+    EXPECT_EQ(host.skipped.size(), 2u);
+    EXPECT_NE(host.skipped[0].find("2019 год"), std::string::npos) << host.skipped[0];
+    EXPECT_NE(host.skipped[0].find("число \"300\""), std::string::npos) << host.skipped[0];
+    EXPECT_NE(host.skipped[1].find("2020 год"), std::string::npos) << host.skipped[1];
+    EXPECT_NE(host.skipped[1].find(": 2 ("), std::string::npos) << host.skipped[1];
+
+    // The next draw comes in although the page still has the future row.
+    site.Pages[2020] = Page({Row("2099-01-01", {"1", "2", "3", "4", "5"}, {"1", "2"}),
+                             Row("2020-01-07", {"11", "12", "13", "14", "15"}, {"5", "6"}),
+                             Row("2020-01-03", {"6", "7", "8", "9", "10"}, {"3", "4"})});
+    today = 20200108;
+    EXPECT_EQ(Download(2020), 1);
+    EXPECT_EQ(Dates(OnDisk()), (std::vector<std::string>{"2019-12-27", "2019-12-30", "2020-01-03", "2020-01-07"}));
 }
 
 TEST_F(DrawsDownloadTest, ProxyListIsReadPageByPage) {
@@ -343,8 +416,8 @@ TEST(ResultsPageTest, MarkerCases) {
         {"<DIV CLASS=\"PREVRESULTS\"></article>", 0, ""},
         {"<div class=\"prevresults\"><div class=\"row \"><ul><li>1</li><li>2</li><li>3</li><li>4</li><li>5</li>"
          "<li class=\"star red\">6</li><li class=\"star red\">7</li></ul></article>",
-         1, ""},  // no date marker: the date stays empty
-        {"<div class=\"prevresults\"><div class=\"row \"><time datetime=\"2020-01-01\">x</time></article>", 1, "2020-01-01"},
+         0, ""},  // no date marker: not a draw
+        {"<div class=\"prevresults\"><div class=\"row \"><time datetime=\"2020-01-01\">x</time></article>", 0, ""},
         {"<div class=\"prevresults\"><div class=\"row \"><time datetime=\"2020-01-01</article>", -1, ""},
         {"<div class=\"prevresults\"><div class=\"row \"><ul><li>1</li></article>", -1, ""},
         {"<div class=\"prevresults\"><div class=\"row \"><ul><li>1</li><li>2</ul></article>", -1, ""},
@@ -361,6 +434,69 @@ TEST(ResultsPageTest, MarkerCases) {
             EXPECT_EQ(rows[0].DateText(), c.date) << c.page;
         }
     }
+}
+
+// Rows that are not draws are left out and counted with their reasons; the good rows stay.
+TEST(ResultsPageTest, RowsThatAreNotDrawsAreSkippedWithTheirReason) {
+    const std::vector<std::string> five = {"1", "2", "3", "4", "5"}, two = {"1", "2"};
+    struct TCase {
+        std::string row;
+        const char* reason;
+    };
+    const TCase cases[] = {
+        {Row("2020-01-03", {"300", "2", "3", "4", "5"}, two), "число \"300\" не является числом от 1 до 50"},
+        {Row("2020-01-03", {"-5", "2", "3", "4", "5"}, two), "число \"-5\" не является числом от 1 до 50"},
+        {Row("2020-01-03", {"abc", "2", "3", "4", "5"}, two), "число \"abc\" не является числом от 1 до 50"},
+        {Row("2020-01-03", {"0", "2", "3", "4", "5"}, two), "число \"0\" не является числом от 1 до 50"},
+        {Row("2020-01-03", {"1", "2", "3", "4"}, two), "число \"\" не является числом от 1 до 50"},
+        {Row("2020-01-03", {"7", "2", "3", "7", "5"}, two), "число 7 повторяется"},
+        {Row("2020-01-03", five, {"11", "2"}), "доп. число \"11\" не является числом от 1 до 10"},
+        {Row("2020-01-03", five, {"0", "2"}), "доп. число \"0\" не является числом от 1 до 10"},
+        {Row("2020-01-03", five, {"4", "4"}), "доп. число 4 повторяется"},
+        {Row("2020-01-03", five, {"4"}), "доп. число \"\" не является числом от 1 до 10"},
+        {Row("2020-02-30", five, two), "дата \"2020-02-30\" не является датой"},
+        {Row("20x0-01-03", five, two), "дата \"20x0-01-03\" не является датой"},
+        {Row("2020-06-02", five, two), "дата 2020-06-02 позже сегодняшней"},
+        {Row("2020-01-01", five, two), "тираж от 2020-01-01 повторяется"},
+    };
+    const std::string good = Row("2020-01-01", {"50", "9", "1", "33", "12"}, {"10", "1"});
+    for (const TCase& c : cases) {
+        TPageSkips skips;
+        const auto rows = ReadResultsPage(Page({good, c.row}), &skips, 20200601);
+        ASSERT_EQ(rows.size(), 1u) << c.row;
+        EXPECT_EQ(rows[0].DateText(), "2020-01-01");
+        EXPECT_EQ((std::vector<int>(rows[0].Numbers, rows[0].Numbers + 5)), (std::vector<int>{50, 9, 1, 33, 12}));
+        EXPECT_EQ(skips.Count, 1) << c.row;
+        EXPECT_EQ(skips.Reasons, (std::vector<std::string>{std::string("строка 2: ") + c.reason})) << c.row;
+    }
+    // Today itself is a draw day like any other.
+    EXPECT_EQ(ReadResultsPage(Page({Row("2020-06-01", five, two)}), nullptr, 20200601).size(), 1u);
+}
+
+// Pages are read in one pass, so a page of millions of row markers is done in time proportional
+// to its length, and a page whose block never closes is quoted by a short excerpt only.
+TEST(ResultsPageTest, HugePagesAreReadInOnePassAndQuotedShortly) {
+    std::string page = "<div class=\"prevresults\">";
+    const std::string marker = "<div class=\"row \">";
+    page.reserve(marker.size() * 400000 + 1000);
+    for (int i = 0; i < 400000; ++i) page += marker;
+    page += Row("2020-01-01", {"1", "2", "3", "4", "5"}, {"1", "2"}) + "</article>";
+    TPageSkips skips;
+    const auto rows = ReadResultsPage(page, &skips, 20200601);
+    EXPECT_EQ(rows.size(), 1u);
+    EXPECT_EQ(skips.Count, 400000);
+    EXPECT_EQ(skips.Reasons.size(), TPageSkips::kMaxReasons);
+
+    page.resize(page.size() - std::string("</article>").size());
+    try {
+        ReadResultsPage(page);
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_LT(std::string(e.what()).size(), 1000u);
+    }
+    std::string proxies;
+    for (int i = 0; i < 200000; ++i) proxies += "<tr><td>10.0.0.1</td><td>80</td></tr>";
+    EXPECT_EQ(ReadProxyListPage(proxies).size(), 200000u);
 }
 
 TEST(ResultsPageTest, AppendKeepsDatesFromTheGivenDayOldestFirst) {

@@ -1,3 +1,4 @@
+#include "core/net/web.h"
 #include "core/net/web_settings.h"
 
 #include <gtest/gtest.h>
@@ -34,6 +35,20 @@ TEST(WebSettingsTest, WrittenKeysReadBackAndBaseAddressesLoseTheirSlash) {
     TIniFile again;
     SaveWebSettings(again, s);
     EXPECT_EQ(LoadWebSettings(again), s);
+}
+
+// The total time of one request: seconds in "TotalTimeout", out-of-range values take the default.
+TEST(WebSettingsTest, TotalTimeoutIsReadWithinItsRange) {
+    const std::pair<const char*, int> cases[] = {
+        {nullptr, 120}, {"300", 300}, {"10", 10}, {"3600", 3600}, {"9", 120}, {"3601", 120}, {"0", 120}, {"-5", 120}, {"abc", 120},
+    };
+    for (const auto& [text, seconds] : cases) {
+        TIniFile ini;
+        if (text) ini.WriteString(kSectionWeb, "TotalTimeout", text);
+        const TWebSettings s = LoadWebSettings(ini);
+        EXPECT_EQ(s.TotalTimeoutSec, seconds) << (text ? text : "missing");
+        EXPECT_EQ(WebOptionsFor(s).TotalTimeoutMs, seconds * 1000) << (text ? text : "missing");
+    }
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // The web helpers against real HTTPS servers on loopback with certificates made at test time.
 #include "core/net/web.h"
+#include "core/util/atomic_file.h"
 #include "core/util/progress.h"
 #include "core/util/text.h"
 #include "servers/test_server.h"
@@ -61,6 +62,19 @@ protected:
             res.set_content("cookie:" + req.get_header_value("Cookie"), "text/plain");
         });
         h.Get("/missing", [](const httplib::Request&, httplib::Response& res) { res.status = 404; });
+        h.Get("/status/(\\d+)", [](const httplib::Request& req, httplib::Response& res) { res.status = std::stoi(req.matches[1]); });
+        // One byte every 300 ms without end: never idle long enough for the read time-out.
+        h.Get("/trickle", [this](const httplib::Request&, httplib::Response& res) {
+            res.set_chunked_content_provider("application/x-test", [this](size_t, httplib::DataSink& sink) {
+                if (server.WaitForStop(std::chrono::milliseconds(300))) return false;
+                return sink.write("x", 1);
+            });
+        });
+        // 64 MB of zeros in a gzip body of some tens of KB.
+        h.Get("/bomb", [](const httplib::Request&, httplib::Response& res) {
+            res.set_header("Content-Encoding", "gzip");
+            res.set_content(test::GzipBytes(std::string(64u << 20, '0')), "application/x-test");
+        });
         h.Get("/stall", [this](const httplib::Request&, httplib::Response& res) {
             server.WaitForStop(std::chrono::seconds(20));
             res.set_content("late", "text/plain");
@@ -145,6 +159,77 @@ TEST_F(WebTest, HttpErrorStatusRaises) {
         EXPECT_EQ(e.HttpStatus, 404);
         EXPECT_NE(std::string(e.what()).find("404"), std::string::npos);
     }
+}
+
+// Each status the user can meet is told in Russian words besides its number.
+TEST_F(WebTest, HttpStatusesAreToldInRussian) {
+    const std::pair<int, const char*> cases[] = {
+        {403, "доступ запрещён"}, {404, "страница не найдена"}, {500, "внутренняя ошибка сервера"},
+        {503, "сервис временно недоступен"}, {599, "ошибка на стороне сервера"},
+    };
+    for (const auto& [status, words] : cases) {
+        try {
+            WebGetString(nullptr, Url("/status/" + std::to_string(status)), true, TrustTestCa());
+            ADD_FAILURE() << status;
+        } catch (const TWebError& e) {
+            EXPECT_EQ(e.HttpStatus, status);
+            EXPECT_EQ(std::string(e.what()),
+                      "Сервер 127.0.0.1:" + std::to_string(server.Port()) + " вернул ошибку HTTP " + std::to_string(status) +
+                          ": " + words);
+        }
+    }
+}
+
+// libcurl's failures become Russian texts with libcurl's own words after them in brackets.
+TEST(WebTransferErrorTest, FailuresAreToldInRussianWithTheDetailAfter) {
+    struct TCase {
+        int code;
+        TWebError::TKind kind;
+        const char* text;
+    };
+    const TCase cases[] = {
+        {6, TWebError::TKind::Network, "Сервер www.example.ru не найден: проверьте адрес и подключение к интернету (libcurl says)"},
+        {5, TWebError::TKind::Network, "Proxy-сервер 10.0.0.1:3128 не найден: проверьте его адрес в настройках (libcurl says)"},
+        {7, TWebError::TKind::Network, "Proxy-сервер 10.0.0.1:3128 отказал в соединении или недоступен (libcurl says)"},
+        {28, TWebError::TKind::Timeout, "Сервер www.example.ru не ответил вовремя (время ожидания истекло) (libcurl says)"},
+        {60, TWebError::TKind::Certificate, "Сертификат сервера www.example.ru не прошёл проверку, соединение отклонено (libcurl says)"},
+        {35, TWebError::TKind::Certificate, "Не удалось установить защищённое соединение с сервером www.example.ru (libcurl says)"},
+        {56, TWebError::TKind::Network, "Соединение с сервером www.example.ru прервано до конца ответа (libcurl says)"},
+        {52, TWebError::TKind::Network, "Соединение с сервером www.example.ru прервано до конца ответа (libcurl says)"},
+        {47, TWebError::TKind::Network, "Сервер www.example.ru перенаправляет запрос слишком много раз (libcurl says)"},
+        {99, TWebError::TKind::Network, "Ошибка сети при обращении к серверу www.example.ru (libcurl says)"},
+    };
+    for (const TCase& c : cases) {
+        const TWebError e = WebTransferError(c.code, "www.example.ru", "libcurl says", "10.0.0.1:3128");
+        EXPECT_EQ(std::string(e.what()), c.text) << c.code;
+        EXPECT_EQ(e.Kind, c.kind) << c.code;
+    }
+    EXPECT_EQ(std::string(WebTransferError(7, "www.example.ru", "x").what()),
+              "Сервер www.example.ru отказал в соединении или недоступен (x)");
+}
+
+// A reply whose bytes keep trickling in ends by the total limit; a compressed reply is refused as
+// soon as its decoded body passes the size limit.
+TEST_F(WebTest, TricklingAndInflatingRepliesAreBounded) {
+    TWebOptions o = TrustTestCa();
+    o.TotalTimeoutMs = 2000;
+    try {
+        WebGetString(nullptr, Url("/trickle"), false, o);
+        ADD_FAILURE() << "no error";
+    } catch (const TWebError& e) {
+        EXPECT_EQ(e.Kind, TWebError::TKind::Timeout);
+        EXPECT_NE(std::string(e.what()).find("общее время запроса истекло"), std::string::npos) << e.what();
+    }
+    o = TrustTestCa();
+    o.MaxBytes = 1 << 20;
+    const std::string path = Path("bomb.bin");
+    try {
+        WebGetFile(nullptr, Url("/bomb"), path, o);
+        ADD_FAILURE() << "no error";
+    } catch (const TWebError& e) {
+        EXPECT_EQ(e.Kind, TWebError::TKind::TooLarge) << e.what();
+    }
+    EXPECT_FALSE(FileExists(path));
 }
 
 TEST_F(WebTest, StalledReplyEndsByTheReadTimeout) {

@@ -47,6 +47,17 @@ TEST(SystemCatalogReply, NoResultMeansUnavailable) {
               (std::vector<std::string>{"Список систем не доступен!", "", "", "", "", "", "", "", "", "", ""}));
 }
 
+// An empty "<result>" is a catalog without systems, told apart from a reply that is not the
+// catalog's.
+TEST(SystemCatalogReply, EmptyResultIsAnEmptyCatalog) {
+    for (const char* reply : {"<result></result>\n", "<RESULT>  </RESULT>"}) {
+        bool available = false;
+        EXPECT_TRUE(ReadSystemListReply(reply, available).empty()) << reply;
+        EXPECT_TRUE(available) << reply;
+    }
+    EXPECT_EQ(SystemRowCells({SystemListPlaceholder(true), false})[0], "В каталоге пока нет ни одной системы");
+}
+
 TEST(SystemCatalogReply, BadRepliesFailTheRequest) {
     const char* cases[] = {
         "<result><row><id>45</id><nums>12",                         // cut

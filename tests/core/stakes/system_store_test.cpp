@@ -1,3 +1,4 @@
+#include "core/model/data_folder.h"
 #include "core/stakes/system_store.h"
 #include "core/util/error.h"
 #include "core/util/text.h"
@@ -160,6 +161,60 @@ TEST_F(SystemStoreTest, OneSystemPerNumberCountIsKept) {
     DeleteSystemFile(Systems(), b);
     DeleteSystemFile(Systems(), b);  // already gone: no error
     EXPECT_FALSE(SystemDownloaded(Systems(), b));
+}
+
+// A catalog's system is checked whole before it is written: a faulty one leaves the store as it
+// was, so the valid system for the same count is still there to play.
+TEST_F(SystemStoreTest, FaultySystemsFromTheCatalogAreRefusedBeforeWriting) {
+    const TDateTime created = EncodeDate(2024, 3, 5);
+    const tSystemInfo good = Info(1, 12, 0, 1, created);
+    const std::string goodPath = WriteSystemFile(Systems(), good, {"01 02 03 04 05"});
+    const std::vector<std::string> tooMany(size_t(kMaxSystemCombinations) + 1, "1 2 3 4 5");
+    struct Case {
+        const char* what;
+        tSystemInfo info;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"index above N", Info(2, 12, 0, 2, created), {"01 02 03 04 05", "01 02 03 04 13"}},
+        {"index 0", Info(2, 12, 0, 1, created), {"00 02 03 04 05"}},
+        {"repeated index", Info(2, 12, 0, 1, created), {"01 01 03 04 05"}},
+        {"four indices", Info(2, 12, 0, 1, created), {"01 02 03 04"}},
+        {"not a number", Info(2, 12, 0, 1, created), {"01 02 03 04 x5"}},
+        {"too many lines", Info(2, 12, 0, int(tooMany.size()), created), tooMany},
+        {"far future time", Info(2, 12, 0, 1, EncodeDate(9999, 12, 31)), {"01 02 03 04 05"}},
+        {"no time", Info(2, 12, 0, 1, 0), {"01 02 03 04 05"}},
+        {"five numbers", Info(2, 5, 0, 1, created), {"01 02 03 04 05"}},
+        {"51 numbers", Info(2, 51, 0, 1, created), {"01 02 03 04 05"}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_THROW(WriteSystemFile(Systems(), c.info, c.lines), Error) << c.what;
+        EXPECT_FALSE(SystemDownloaded(Systems(), c.info)) << c.what;
+    }
+    EXPECT_EQ(FindSystemFiles(Systems(), 12), (std::vector<std::string>{goodPath}));
+    EXPECT_EQ(ReadFileBytes(goodPath), "01 02 03 04 05\r\n");
+    // A long faulty line is quoted by an excerpt only.
+    try {
+        WriteSystemFile(Systems(), Info(2, 12, 0, 1, created), {std::string(1 << 20, '7')});
+        ADD_FAILURE() << "no error";
+    } catch (const Error& e) {
+        EXPECT_LT(std::string(e.what()).size(), 1000u);
+    }
+}
+
+// A write killed midway leaves "<name>.XXXXXX" in the system folder; the start-up sweep of the
+// data folder removes it like the leftovers of the data files.
+TEST_F(SystemStoreTest, LeftoversOfKilledWritesAreSweptFromTheSubfolders) {
+    const std::string saved = DataDir();
+    DataDir() = dir.string();
+    WriteRaw("5-12-0_0002.dat.Ab12Cd", "partial");
+    fs::create_directories(Path("Prefetchs"));
+    std::ofstream(Path("Prefetchs/5-12-0_0002.dat.Zz99yy")) << "partial";
+    WriteRaw("5-12-0_0002.dat", "01 02 03 04 05\r\n");
+    EXPECT_EQ(RemoveStaleDataTempFiles(), 2);
+    DataDir() = saved;
+    EXPECT_FALSE(fs::exists(Systems() + "/5-12-0_0002.dat.Ab12Cd"));
+    EXPECT_FALSE(fs::exists(Path("Prefetchs/5-12-0_0002.dat.Zz99yy")));
+    EXPECT_TRUE(fs::exists(Systems() + "/5-12-0_0002.dat"));
 }
 
 TEST(SystemTimes, TextsReadByPosition) {
