@@ -30,6 +30,10 @@ public:
     void ShowError(const std::string& message) override { PrintMessage(message); }
     void SaveProxy(TProxy& proxy) override { SaveProxySettingsFile(file_, proxy); }
     void YearRead(int year, int added) override { Out(Format("%d\t%d", {year, added})); }
+    void RowsSkipped(int year, const std::string& message) override {
+        (void)year;
+        PrintMessage(message);
+    }
 
 private:
     TConfigFile& file_;

@@ -23,14 +23,36 @@ int64_t IntField(const TFields& f, const char* name, int64_t lo, int64_t hi) {
     return *n;
 }
 
+// Well-formed UTF-8 only: no overlong forms (C0 BC for "<"), no surrogates (ED A0..BF), nothing
+// above U+10FFFF (F4 90.., F5..FF), no stray continuation bytes.
 bool ValidUtf8(const std::string& s) {
     size_t i = 0;
+    auto at = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
     while (i < s.size()) {
-        const unsigned char c = static_cast<unsigned char>(s[i]);
-        const int n = c < 0x80 ? 0 : (c & 0xE0) == 0xC0 ? 1 : (c & 0xF0) == 0xE0 ? 2 : (c & 0xF8) == 0xF0 ? 3 : -1;
-        if (n < 0) return false;
-        for (int k = 1; k <= n; ++k)
-            if (i + size_t(k) >= s.size() || (static_cast<unsigned char>(s[i + size_t(k)]) & 0xC0) != 0x80) return false;
+        const unsigned char c = at(i);
+        if (c < 0x80) {
+            ++i;
+            continue;
+        }
+        int n = 0;
+        unsigned char lo = 0x80, hi = 0xBF;  // the range of the second byte
+        if (c >= 0xC2 && c <= 0xDF) {
+            n = 1;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            n = 2;
+            if (c == 0xE0) lo = 0xA0;
+            if (c == 0xED) hi = 0x9F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            n = 3;
+            if (c == 0xF0) lo = 0x90;
+            if (c == 0xF4) hi = 0x8F;
+        } else {
+            return false;
+        }
+        if (i + size_t(n) >= s.size()) return false;
+        if (at(i + 1) < lo || at(i + 1) > hi) return false;
+        for (int k = 2; k <= n; ++k)
+            if ((at(i + size_t(k)) & 0xC0) != 0x80) return false;
         i += size_t(n) + 1;
     }
     return true;

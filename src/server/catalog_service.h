@@ -16,7 +16,6 @@ namespace velmora::server {
 using TFields = std::multimap<std::string, std::string>;
 
 constexpr size_t kMaxRequestBytes = 4u << 20;  // the whole body of a request
-constexpr int kMaxSystemCombinations = 200000;
 
 std::string HandleSystemList(TCatalogDb& db, const TFields& fields);
 std::string HandleSystemData(TCatalogDb& db, const TFields& fields);

@@ -6,14 +6,18 @@
 // PORT 0 takes a free port. Once listening the server prints one line
 // "velmora-catalogd: listening on https://HOST:PORT" to standard output; SIGINT and SIGTERM stop
 // it. Requests are form posts to /scripts/sys_getlist.php, /scripts/sys_getdata.php and
-// /scripts/sys_putdata.php; replies are tagged text.
+// /scripts/sys_putdata.php of at most 4 MiB; replies are tagged text. A client must deliver its
+// request within 10 s and may hold at most 4 connections at a time, so that slow or numerous
+// clients cannot take every request thread.
 #include "server/catalog_service.h"
+#include "server/connection_guard.h"
 
 #include <httplib.h>
 
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 #include <pthread.h>
 #include <thread>
@@ -67,20 +71,42 @@ TOptions ParseArgs(int argc, char** argv) {
     return o;
 }
 
-TFields FormFields(const httplib::Request& req) {
-    // cpp-httplib reads a form-encoded body into the parameters; the query string is not used.
+constexpr int kRequestThreads = 16;
+constexpr auto kReadLimit = std::chrono::seconds(10);       // handshake, headers and body
+constexpr auto kConnectionLimit = std::chrono::seconds(120);  // the whole connection
+constexpr int kConnectionsPerAddress = 4;
+
+TFields FormFields(const std::string& body) {
+    // The form-encoded body; the query string is not used.
     TFields f;
-    httplib::Params body;
-    httplib::detail::parse_query_text(req.body, body);
-    for (const auto& [k, v] : body) f.emplace(k, v);
+    httplib::Params params;
+    httplib::detail::parse_query_text(body, params);
+    for (const auto& [k, v] : params) f.emplace(k, v);
     return f;
 }
 
-void Serve(TCatalogDb& db, const httplib::Request& req, httplib::Response& res,
+// The handler reads the body itself: the library's own reading of a form body refuses anything
+// over 8 KiB, far below the bound of a request.
+void Serve(TCatalogDb& db, const httplib::Request& req, httplib::Response& res, const httplib::ContentReader& reader,
            std::string (*handler)(TCatalogDb&, const TFields&)) {
+    std::string form;
+    bool tooLarge = false;
+    const bool read = reader([&](const char* data, size_t n) {
+        if (form.size() + n > kMaxRequestBytes) {
+            tooLarge = true;
+            return false;
+        }
+        form.append(data, n);
+        return true;
+    });
+    TConnectionGuard::RequestRead();
+    if (!read || tooLarge) {
+        res.status = tooLarge || std::strtoull(req.get_header_value("Content-Length").c_str(), nullptr, 10) > kMaxRequestBytes ? 413 : 400;
+        return;
+    }
     std::string body;
     try {
-        body = handler(db, FormFields(req));
+        body = handler(db, FormFields(form));
     } catch (const TRefused& e) {
         body = ErrorReply(e.what());
     } catch (const std::exception& e) {
@@ -113,14 +139,20 @@ int main(int argc, char** argv) {
         server.set_payload_max_length(kMaxRequestBytes);
         server.set_read_timeout(10, 0);
         server.set_write_timeout(10, 0);
-        server.Post("/scripts/sys_getlist.php", [&](const httplib::Request& q, httplib::Response& r) {
-            Serve(db, q, r, HandleSystemList);
+        // One request per connection, so that the read limit covers every request.
+        server.set_keep_alive_max_count(1);
+        server.new_task_queue = [] { return new httplib::ThreadPool(kRequestThreads); };
+        TConnectionGuard guard(kReadLimit, kConnectionLimit, kConnectionsPerAddress);
+        guard.Attach(server.ssl_context());
+        using TReader = const httplib::ContentReader&;
+        server.Post("/scripts/sys_getlist.php", [&](const httplib::Request& q, httplib::Response& r, TReader c) {
+            Serve(db, q, r, c, HandleSystemList);
         });
-        server.Post("/scripts/sys_getdata.php", [&](const httplib::Request& q, httplib::Response& r) {
-            Serve(db, q, r, HandleSystemData);
+        server.Post("/scripts/sys_getdata.php", [&](const httplib::Request& q, httplib::Response& r, TReader c) {
+            Serve(db, q, r, c, HandleSystemData);
         });
-        server.Post("/scripts/sys_putdata.php", [&](const httplib::Request& q, httplib::Response& r) {
-            Serve(db, q, r, HandleSystemPut);
+        server.Post("/scripts/sys_putdata.php", [&](const httplib::Request& q, httplib::Response& r, TReader c) {
+            Serve(db, q, r, c, HandleSystemPut);
         });
 
         int port = opt.Port;

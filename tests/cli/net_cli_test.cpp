@@ -103,6 +103,26 @@ TEST_F(NetCliTest, FailedDownloadExitsWithTheMessageAndKeepsEarlierYears) {
     EXPECT_EQ(Archive().size(), 1u);
 }
 
+// The automatic proxy mode that finds no proxy fetched nothing: the command fails with the reason
+// and reads no year.
+TEST_F(NetCliTest, AutomaticProxyModeWithoutAProxyFails) {
+    test::TTestDrawsSite site;
+    site.Years[2012] = {MakeDraw("2012-03-02", {1, 2, 3, 4, 5}, {1, 2})};
+    site.ProxyListFails = true;
+    site.Start();
+    UseSite(site);
+    TIniFile ini(Ini());
+    ini.WriteString(kSectionWeb, "ProxyListUrl", site.ProxyListUrl());
+    ini.WriteInteger(kSectionProxy, "ProxyMode", 1);
+    ini.Save();
+
+    const TRun r = Cli("download");
+    EXPECT_EQ(r.Exit, 1);
+    EXPECT_EQ(r.Out, "Итого\t0\n");
+    EXPECT_NE(r.Err.find("Не удалось подобрать proxy-сервер"), std::string::npos) << r.Err;
+    EXPECT_TRUE(site.YearRequests().empty());
+}
+
 TEST_F(NetCliTest, DownloadRefusesAServerItCannotTrust) {
     test::TTestDrawsSite site(test::OtherTestCerts());
     site.Start();

@@ -8,14 +8,22 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "server/catalog_service.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <atomic>
+#include <csignal>
 #include <functional>
 #include <set>
 #include <thread>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <openssl/ssl.h>
+#include <fcntl.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -91,7 +99,7 @@ TEST_F(CatalogdTest, EmptyCatalogGivesThePlaceholder) {
     const auto rows = LoadSystemList(Catalog("ivan@example.org", "m1"), Store(), errors);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].Info.Id, -1);
-    EXPECT_EQ(rows[0].Info.Title, "Список систем не доступен!");
+    EXPECT_EQ(rows[0].Info.Title, "В каталоге пока нет ни одной системы");
 }
 
 TEST_F(CatalogdTest, PublishListDownloadChangeAndDelete) {
@@ -222,6 +230,142 @@ TEST_F(CatalogdTest, UntrustedFieldsAreRefused) {
     // A body over the limit is turned away.
     EXPECT_THROW(WebPostForm(nullptr, c.Site + kSystemListPath, {{"x", std::string(5u << 20, 'a')}}, true, c.Options),
                  Error);
+}
+
+// A form of up to 4 MiB is a request like any other, so that large systems can be published; one
+// byte more is turned away by its size.
+TEST_F(CatalogdTest, FormsUpToTheRequestBoundAreServed) {
+    const TSystemCatalog c = Catalog("ivan@example.org", "m1");
+    std::vector<std::string> lines;
+    for (int i = 0; i < 100000; ++i) lines.push_back(Format("%.2d %.2d %.2d %.2d %.2d", {i % 8 + 1, 9, 10, 11, 12}));
+    const tSystemData big = System("Большая", 12, 0, Join(lines, "\r\n"));
+    TFormFields fields = PutSystemFields(big, false, c.Client);
+    const size_t base = EncodeFormFields(fields).size() + std::string("&pad=").size();
+    ASSERT_LT(base, velmora::server::kMaxRequestBytes);
+    fields.emplace_back("pad", std::string(velmora::server::kMaxRequestBytes - base, 'a'));
+    ASSERT_EQ(EncodeFormFields(fields).size(), velmora::server::kMaxRequestBytes);
+    const int32_t id = ReadPutSystemReply(WebPostForm(nullptr, c.Site + kSystemPutPath, fields, true, c.Options));
+    ASSERT_GT(id, 0);
+    std::vector<std::string> errors;
+    const auto rows = LoadSystemList(c, Store(), errors);
+    ASSERT_NE(Find(rows, id), nullptr);
+    EXPECT_EQ(Find(rows, id)->CSize, 100000);
+    EXPECT_EQ(SplitLines(FetchSystemCombinations(c, *Find(rows, id))).size(), 100000u);
+
+    fields.back().second += 'a';
+    try {
+        WebPostForm(nullptr, c.Site + kSystemPutPath, fields, true, c.Options);
+        ADD_FAILURE() << "no error";
+    } catch (const TWebError& e) {
+        EXPECT_EQ(e.HttpStatus, 413) << e.what();
+    }
+}
+
+// Text fields must be well-formed UTF-8: an overlong "<", surrogates and bytes beyond U+10FFFF are
+// refused with an "<error>" row and nothing is stored.
+TEST_F(CatalogdTest, MalformedUtf8IsRefused) {
+    const TSystemCatalog c = Catalog("ivan@example.org", "m1");
+    struct Case {
+        const char* field;
+        std::string text;
+    } cases[] = {
+        {"cl_name", "Ив\xC0\xBCан"},            // overlong "<"
+        {"cl_name", "\xE0\x80\xBC"},            // overlong "<" in three bytes
+        {"descr", "a\xED\xA0\x80b"},            // a surrogate
+        {"descr", "\xF5\x80\x80\x80"},          // a lead byte past U+10FFFF
+        {"title", "\xF4\x90\x80\x80"},          // U+110000
+        {"title", "x\x80y"},                     // a stray continuation byte
+        {"title", "Ж\xD0"},                      // cut at the end
+    };
+    for (const Case& k : cases) {
+        tSystemData d = System("T", 6, 0, kSix);
+        if (std::string(k.field) == "cl_name") d.Author = k.text;
+        if (std::string(k.field) == "descr") d.Descr = k.text;
+        if (std::string(k.field) == "title") d.Title = k.text;
+        const std::string raw = WebPostForm(nullptr, c.Site + kSystemPutPath, PutSystemFields(d, false, c.Client), true, c.Options);
+        EXPECT_NE(raw.find("<error>Некорректная кодировка поля " + std::string(k.field) + "</error>"), std::string::npos)
+            << k.field << ": " << raw;
+    }
+    std::vector<std::string> errors;
+    EXPECT_EQ(LoadSystemList(c, Store(), errors)[0].Info.Id, -1);
+    // Characters of four bytes are text like any other.
+    tSystemData smile = System("Улыбка \xF0\x9F\x98\x80", 6, 0, kSix);
+    EXPECT_GT(PutSystem(c, smile, false), 0);
+}
+
+// A client that sends its request slowly over TLS, from its own loopback address.
+class TSlowClient {
+public:
+    TSlowClient(int port, const char* from) {
+        fd_ = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        ::inet_pton(AF_INET, from, &a.sin_addr);
+        ::bind(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a);
+        a.sin_port = htons(uint16_t(port));
+        ::inet_pton(AF_INET, "127.0.0.1", &a.sin_addr);
+        if (::connect(fd_, reinterpret_cast<sockaddr*>(&a), sizeof a) != 0) return;
+        ctx_ = SSL_CTX_new(TLS_client_method());
+        ssl_ = SSL_new(ctx_);
+        SSL_set_fd(ssl_, fd_);
+        if (SSL_connect(ssl_) != 1) return;
+        ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) | O_NONBLOCK);
+        connected_ = Send("POST /scripts/sys_getlist.php HTTP/1.1\r\n");
+    }
+    ~TSlowClient() {
+        if (ssl_) SSL_free(ssl_);
+        if (ctx_) SSL_CTX_free(ctx_);
+        ::close(fd_);
+    }
+    // One more header line; false once the server has closed the connection.
+    bool Send(const std::string& line) {
+        if (SSL_write(ssl_, line.data(), int(line.size())) <= 0) return false;
+        // Whatever the server sends before the request is complete (beyond its session tickets,
+        // which leave nothing to read) ends the connection: a close or a refusal.
+        char buf[256];
+        const int n = SSL_read(ssl_, buf, sizeof buf);
+        return n <= 0 && SSL_get_error(ssl_, n) == SSL_ERROR_WANT_READ;
+    }
+    bool Connected() const { return connected_; }
+
+private:
+    int fd_ = -1;
+    SSL_CTX* ctx_ = nullptr;
+    SSL* ssl_ = nullptr;
+    bool connected_ = false;
+};
+
+// Clients that trickle their headers in hold a request thread for a bounded time only, and one
+// address holds a few connections at most: other clients are served meanwhile, and every slow
+// connection is closed by the server long before its request would be complete.
+TEST_F(CatalogdTest, SlowClientsDoNotStopTheServer) {
+    std::signal(SIGPIPE, SIG_IGN);  // a write to a connection the server closed
+    const TSystemCatalog c = Catalog("ivan@example.org", "m1");
+    const int port = std::stoi(server->BaseUrl().substr(server->BaseUrl().rfind(':') + 1));
+    constexpr int kSlow = 8, kLines = 40;
+    std::vector<std::unique_ptr<TSlowClient>> slow;
+    for (int i = 0; i < kSlow; ++i) slow.push_back(std::make_unique<TSlowClient>(port, "127.0.0.2"));
+    std::atomic<int> cut{0};
+    std::thread feeder([&] {
+        std::vector<bool> open(kSlow);
+        for (int i = 0; i < kSlow; ++i) {
+            open[size_t(i)] = slow[size_t(i)]->Connected();
+            if (!open[size_t(i)]) ++cut;
+        }
+        for (int line = 0; line < kLines && cut < kSlow; ++line) {
+            for (int i = 0; i < kSlow; ++i)
+                if (open[size_t(i)] && !slow[size_t(i)]->Send("X-Slow-" + std::to_string(line) + ": 1\r\n")) {
+                    open[size_t(i)] = false;
+                    ++cut;
+                }
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+        }
+    });
+    std::vector<std::string> errors;
+    const std::string error = ErrorOf([&] { LoadSystemList(c, Store(), errors); });
+    feeder.join();
+    EXPECT_EQ(error, "no error");
+    EXPECT_EQ(cut.load(), kSlow);
 }
 
 TEST_F(CatalogdTest, ConcurrentPublishingKeepsEveryRow) {

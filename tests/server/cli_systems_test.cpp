@@ -84,6 +84,11 @@ TEST_F(CliSystemsTest, PublishListDownloadDeleteThroughTheServer) {
     Configure(a, server, "ivan@example.org");
     EXPECT_NE(Cli(a.string(), {"systems", "user", "--mail", "no mail"}).Code, 0);
 
+    // An empty catalog says so; it is not an unreachable list.
+    TRun empty = Cli(a.string(), {"systems", "list"});
+    ASSERT_EQ(empty.Code, 0) << empty.Err;
+    EXPECT_NE(empty.Out.find("\n-1\tВ каталоге пока нет ни одной системы\t"), std::string::npos) << empty.Out;
+
     // "systems put" normalises the text as the dialog does: 1,2,3,4,5 / 2 3 4 5 6 gives 6 numbers.
     const std::string sys = Write("six.txt", "1,2,3,4,5\r\n2 3 4 5 6\r\nnot a line\r\n");
     TRun r = Cli(a.string(), {"systems", "put", sys, "--title", "Шесть", "--descr", "Две комбинации", "--olap", "1"});

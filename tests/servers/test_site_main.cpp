@@ -4,17 +4,35 @@
 // SIGINT or SIGTERM.
 //
 //   velmora-test-site DIR     (DIR receives the certificates and the proxy's files)
+//   velmora-test-site --help  (prints the usage; so does any other word starting with "-")
 #include "servers/draws_site.h"
 #include "servers/tinyproxy_runner.h"
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <exception>
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: velmora-test-site DIR\n"
+    "  Serves the test results site (years 2012 and 2014 with draws, 2013 stalls) and a tinyproxy\n"
+    "  on 127.0.0.1, prints the settings to use, and runs until SIGINT or SIGTERM.\n"
+    "  DIR receives the certificates and the proxy's files.\n";
+
+} // namespace
 
 int main(int argc, char** argv) {
     using namespace velmora::test;
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: velmora-test-site DIR\n");
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    // An option is never taken for the folder.
+    if (argc != 2 || argv[1][0] == '-' || argv[1][0] == 0) {
+        if (argc == 2 && argv[1][0] == '-') std::fprintf(stderr, "velmora-test-site: unknown option %s\n", argv[1]);
+        std::fputs(kUsage, stderr);
         return 2;
     }
     try {
