@@ -293,9 +293,9 @@ private slots:
         });
         QVERIFY(w->TriggerCommand("SystemsRefresh"));
         QCOMPARE(refused.Text, QString("Указан некорректный адрес электронной почты!"));
-        // An empty catalog: the placeholder row.
+        // An empty catalog: the placeholder row says so (it is not an unreachable list).
         QCOMPARE(page->lvSystems->model()->rowCount(), 1);
-        QCOMPARE(RowTexts(page, 0)[0], QString("Список систем не доступен!"));
+        QCOMPARE(RowTexts(page, 0)[0], QString("В каталоге пока нет ни одной системы"));
         QCOMPARE(QString::fromStdString(ReadCatalogUser(w->ProgramSettings().Ini()).Mail), QString("anna@example.org"));
 
         // The settings dialog shows and changes them.

@@ -52,7 +52,9 @@ QVariant TSystemsModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole) {
         const std::vector<std::string> cells = SystemRowCells(r);
         QString text = Q(cells[size_t(index.column())]);
-        if (index.column() == colTitle && r.Info.Id == kSystemPlaceholderId) text = tr("Список систем не доступен!");
+        if (index.column() == colTitle && r.Info.Id == kSystemPlaceholderId)
+            text = r.Info.Title == kSystemListEmpty ? tr("В каталоге пока нет ни одной системы")
+                                                    : tr("Список систем не доступен!");
         if (index.column() == colStatus && r.Downloaded) text = tr("Загружена");
         // A description of several lines shows as one.
         if (index.column() == colDescr) text.replace(QRegularExpression(QStringLiteral("[\\r\\n]+")), QStringLiteral(" "));
