@@ -11,8 +11,14 @@
 #include "gui/app/form_first_run.h"
 #include "gui/app/qt_locale.h"
 #include "gui/app/qt_text.h"
+#include "gui/app/tool_panel.h"
 #include "gui/stats/draw_stats_model.h"
 #include "core/app/help.h"
+#include "core/stakes/stake_file.h"
+#include "gui/ratings/ratings_page.h"
+#include "gui/scripts/script_page.h"
+#include "gui/stakes/stakes_page.h"
+#include "gui/systems/systems_page.h"
 
 #include <QAction>
 #include <QShortcut>
@@ -30,6 +36,7 @@
 #include <QScreen>
 #include <QScrollBar>
 #include <QStatusTipEvent>
+#include <QStyleOptionHeader>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QToolButton>
@@ -106,6 +113,70 @@ void WriteSwitchBefore(const char* key, bool value) {
     s.Save();
 }
 
+
+// Stakes of script lines with long comments for the last draws of the archive (checked at start,
+// so that the ratings have rows too), and hand stakes for the draw to come.
+void WriteLongStakes(int lastDraw) {
+    TStakeFile f(StakeFileName());
+    f.Open();
+    const char* comments[] = {"01.001: @ FULL#RAND + BSF#EVEN:150#CDV:1,2#SV:7 + TMD#SUMS:20#LMV:10#ST:2",
+                              "02.014: B @ EXCL:3#ALL + TMD#SUMS:20#LMV:10#ST:2 + BSF#DIFA:40#CDV:3",
+                              "03.002: @ FULL#RAND"};
+    for (int draw = lastDraw - 5; draw <= lastDraw + 1; ++draw) {
+        f.AppendSeparatorIfNeeded();
+        for (int i = 0; i < 3; ++i) {
+            TStakeRecord r;
+            r.Kind = draw > lastDraw ? skManual : skScript;
+            r.DrawNumber = draw;
+            r.Sample = 2118760;
+            r.Numbers.Count = 5;
+            for (int k = 0; k < 5; ++k) r.Numbers.Numbers[k] = uint8_t(1 + (draw * 7 + i * 11 + k * 9) % 50);
+            r.Matched.Count = -1;
+            r.Profit = -20000;
+            r.SetCommentText(draw > lastDraw ? kHandStakeComment : comments[i]);
+            f.AppendStakes(r, 1);
+        }
+    }
+}
+
+// "column: caption" for every caption of the table's header that its section cuts. The header
+// draws the sort arrow in the sorted column only; it measures every section with room for one.
+QStringList CutCaptions(QTableView* table) {
+    QStringList faults;
+    QHeaderView* h = table->horizontalHeader();
+    for (int c = 0; c < table->model()->columnCount(); ++c) {
+        if (table->isColumnHidden(c)) continue;
+        QStyleOptionHeader opt;
+        opt.initFrom(h);
+        opt.text = table->model()->headerData(c, Qt::Horizontal).toString();
+        opt.sortIndicator = h->isSortIndicatorShown() && h->sortIndicatorSection() == c ? QStyleOptionHeader::SortDown
+                                                                                     : QStyleOptionHeader::None;
+        const int need = h->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), h).width();
+        if (h->sectionSize(c) < need)
+            faults << QString("%1: %2 wants %3, has %4").arg(c).arg(opt.text).arg(need).arg(h->sectionSize(c));
+    }
+    return faults;
+}
+
+// "column" for every column but `except` whose shown cells are cut.
+QStringList CutCells(QTableView* table, int except) {
+    QStringList faults;
+    auto* view = static_cast<QAbstractItemView*>(table);
+    for (int c = 0; c < table->model()->columnCount(); ++c)
+        if (c != except && !table->isColumnHidden(c) && table->columnWidth(c) < view->sizeHintForColumn(c))
+            faults << QString("%1: cells want %2, have %3").arg(c).arg(view->sizeHintForColumn(c)).arg(table->columnWidth(c));
+    return faults;
+}
+
+// The widgets under `root` whose least width is above `limit`, widest first: what keeps a window wide.
+QString WideWidgets(QWidget* root, int limit) {
+    QStringList out;
+    for (QWidget* c : root->findChildren<QWidget*>())
+        if (c->isVisibleTo(root) && c->minimumSizeHint().width() > limit)
+            out << QString("%1(%2) %3").arg(c->objectName(), c->metaObject()->className()).arg(c->minimumSizeHint().width());
+    return out.join("; ");
+}
+
 } // namespace
 
 class FirstLookTest : public QObject {
@@ -122,6 +193,7 @@ private slots:
     void FirstStartGeometry_data();
     void FirstStartGeometry();
     void FirstStartFitsTheScreen();
+    void PagesFitTheScreen();
     void FilterCaptionTakesItsRoom();
     void HintsLeaveTheStatusPanel();
     void PageWithoutBrowserShowsTheAddress();
@@ -281,6 +353,98 @@ void FirstLookTest::FirstStartFitsTheScreen() {
         for (const QString& t : texts) QVERIFY2(!t.contains(QChar(0x2026)), qPrintable(t));
         QVERIFY(w->grab().save(QString("%1/first_start_%2_%3.png").arg(dir, size).arg(++shot)));
     }
+}
+
+// The pages on this screen (the test runs on screens of 1024x600, 1366x768 and 1920x1080): the
+// window fits, no caption of the stake grid or the ratings list is cut, their cells show whole
+// (a comment may be elided), and on 1366 and wider every column of the ratings is in sight.
+void FirstLookTest::PagesFitTheScreen() {
+    DataFolder data(MakeSampleDraws(400, 7));
+    WriteLongStakes(400);
+    auto w = std::make_unique<TFormMain>();
+    QScreen* screen = w->screen();
+    const QRect available = screen->availableGeometry();
+    if (available.width() < 1024 || available.height() < 600)
+        QSKIP("judged on screens of 1024x600 and larger (see CMakeLists.txt)");
+    w->ShowWindow();
+    QVERIFY(QTest::qWaitFor([&] { return w->Initialized(); }));
+    QTest::qWait(100);
+    const QString size = QString("%1x%2").arg(screen->size().width()).arg(screen->size().height());
+    QVERIFY2(available.contains(w->frameGeometry()),
+             qPrintable(QString("the screen is %6x%7, the window is %1,%2 %3x%4 (%8): %5")
+                            .arg(w->x())
+                            .arg(w->y())
+                            .arg(w->width())
+                            .arg(w->height())
+                            .arg(WideWidgets(w.get(), available.width() / 3))
+                            .arg(available.width())
+                            .arg(available.height())
+                            .arg(QString("%1,%2 %3x%4").arg(w->geometry().x()).arg(w->geometry().y()).arg(w->geometry().width()).arg(w->geometry().height()))));
+
+    const QString dir = qEnvironmentVariable("VELMORA_SCREENS", VELMORA_SCREENS);
+    QDir().mkpath(dir);
+    auto shot = [&](QWidget* page) {
+        w->pcMain->setCurrentWidget(page);
+        QTest::qWait(100);
+        QVERIFY(w->grab().save(QString("%1/pages_%2_%3.png").arg(dir, size, page->objectName())));
+    };
+
+    auto* stakes = w->Page<TStakesPage>();
+    shot(stakes);
+    QCOMPARE(CutCaptions(stakes->sgStakes).join("\n"), QString());
+    QCOMPARE(CutCells(stakes->sgStakes, scComment).join("\n"), QString());
+
+    auto* ratings = w->Page<TRatingsPage>();
+    shot(ratings);
+    QTableView* list = ratings->lvRatings;
+    QVERIFY(list->model()->rowCount() >= 3);
+    QCOMPARE(CutCaptions(list).join("\n"), QString());
+    QCOMPARE(CutCells(list, rcComment).join("\n"), QString());
+    // The comment takes a share of the list, not the whole of it; the other columns are in sight
+    // on a wide screen, else a scroll away.
+    QVERIFY2(list->columnWidth(rcComment) <= list->viewport()->width() / 2,
+             qPrintable(QString::number(list->columnWidth(rcComment))));
+    for (int c = 0; c < list->model()->columnCount(); ++c) QVERIFY(list->columnWidth(c) < list->viewport()->width());
+    if (available.width() >= 1920) {
+        QVERIFY2(list->horizontalScrollBar()->maximum() == 0,
+                 qPrintable(QString("the list is %1 wide, its columns %2: %3")
+                                .arg(list->viewport()->width())
+                                .arg(list->horizontalHeader()->length())
+                                .arg([&] {
+                                    QStringList widths;
+                                    for (int c = 0; c < list->model()->columnCount(); ++c)
+                                        widths << QString::number(list->columnWidth(c));
+                                    return widths.join(" ");
+                                }())));
+    }
+
+    // The script's tool panel keeps to the page; its "»" drops down the commands of the buttons
+    // that do not fit, in their order.
+    auto* script = w->Page<TScriptPage>();
+    shot(script);
+    auto* tools = script->findChild<TToolPanel*>("tbScript");
+    QVERIFY(tools);
+    QVERIFY(tools->geometry().right() < script->width());
+    QStringList hidden;
+    for (QToolButton* b : tools->findChildren<QToolButton*>())
+        if (b != tools->OverflowButton() && b->isHidden()) hidden << b->defaultAction()->objectName();
+    QCOMPARE(tools->OverflowButton()->isVisible(), !hidden.isEmpty());
+    if (!hidden.isEmpty()) {
+        QTest::mouseClick(tools->OverflowButton(), Qt::LeftButton);
+        QVERIFY(QTest::qWaitFor([&] { return QApplication::activePopupWidget() == tools->OverflowMenu(); }));
+        QStringList offered;
+        for (QAction* a : tools->OverflowMenu()->actions())
+            if (!a->isSeparator()) offered << a->objectName();
+        QCOMPARE(offered, hidden);
+        QVERIFY(tools->OverflowMenu()->grab().save(QString("%1/pages_%2_tsScript_more.png").arg(dir, size)));
+        tools->OverflowMenu()->close();
+    }
+
+    shot(w->Page<TDrawsStatPage>());
+    shot(w->Page<TSystemsPage>());
+    w->pcLists->setCurrentWidget(CombsPage(*w));
+    QTest::qWait(100);
+    QVERIFY(w->grab().save(QString("%1/pages_%2_tsCombs.png").arg(dir, size)));
 }
 
 void FirstLookTest::FilterCaptionTakesItsRoom() {

@@ -1,6 +1,7 @@
 #include "gui/app/template_main.h"
 
 #include "gui/app/access_keys.h"
+#include "gui/app/elided_label.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
@@ -60,6 +61,11 @@ namespace {
 
 constexpr int kStatusText = 6;
 constexpr int kIdleInterval = 250;  // ms between the idle re-evaluations of the enabling rules
+// The least size of the window at the first start: the pages have a table, a chart and a list side
+// by side. A smaller screen is taken whole.
+constexpr QSize kFirstStartLeast(900, 640);
+// The least widths of the status panels 0..5; a longer text widens its panel.
+constexpr int kStatusPanelWidths[6] = {150, 150, 130, 150, 110, 110};
 
 } // namespace
 
@@ -341,15 +347,14 @@ void TTemplateMain::CreateWindowMenus() {
 }
 
 void TTemplateMain::CreateStatusBar() {
-    // Panels 0..5 keep their width; panel 6, the status text, takes the rest. Panels of features
-    // not present stay hidden until something is written to them.
-    static const int widths[6] = {150, 150, 130, 150, 110, 110};
+    // Panels 0..5 keep their width and show their texts whole; panel 6, the status text, takes the
+    // rest. Panels of features not present stay hidden until something is written to them.
     for (int i = 0; i < 7; ++i) {
-        auto* l = new QLabel(this);
+        QLabel* l = i == kStatusText ? new TElidedLabel(this) : new QLabel(this);
         l->setObjectName(QString("StatusPanel%1").arg(i));
         l->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         l->setContentsMargins(4, 0, 4, 0);
-        if (i < 6) l->setMinimumWidth(widths[i]);
+        if (i < 6) l->setMinimumWidth(kStatusPanelWidths[i]);
         statusBar()->addWidget(l, i == kStatusText ? 1 : 0);
         if (i >= 3 && i <= 5) l->hide();
         statusPanels_[i] = l;
@@ -362,8 +367,12 @@ QString TTemplateMain::StatusPanelText(int panel) const {
 
 void TTemplateMain::SetStatusPanel(int panel, const QString& text) {
     if (panel < 0 || panel >= 7) return;
-    statusPanels_[panel]->setText(text);
-    if (panel >= 3 && panel <= 5 && !text.isEmpty()) statusPanels_[panel]->show();
+    QLabel* l = statusPanels_[panel];
+    l->setText(text);
+    if (panel == kStatusText) return;
+    // A fixed panel grows with a longer text and never shrinks below its width.
+    l->setMinimumWidth(std::max(kStatusPanelWidths[panel], l->sizeHint().width()));
+    if (panel >= 3 && panel <= 5 && !text.isEmpty()) l->show();
 }
 
 void TTemplateMain::SetStatusText(const QString& text) {
@@ -467,7 +476,14 @@ void TTemplateMain::ReadWindowSettings() {
                 }
             }
         }
-        if (!placed && scr) setGeometry(FirstStartGeometry(scr->availableGeometry()));
+        if (!placed && scr) {
+            const QRect available = scr->availableGeometry();
+            setGeometry(FirstStartGeometry(available));
+            // On a small screen the window opens maximized, so that the window manager fits its
+            // frame on the screen too.
+            if (available.width() < kFirstStartLeast.width() || available.height() < kFirstStartLeast.height())
+                showCmd_ = 3;
+        }
         // The lists on the left show all their columns unless that takes most of the window.
         leftPanelWidth_ = std::clamp(pcLists->sizeHint().width(), 300, std::max(300, width() * 45 / 100));
         leftPanelWidth_ = settings_.ReadInteger(section, "LeftPanelWidth", leftPanelWidth_);
@@ -488,11 +504,9 @@ void TTemplateMain::ReadWindowSettings() {
 }
 
 QRect FirstStartGeometry(const QRect& available) {
-    // Most of the screen, centred: the pages have a table, a chart and a list side by side. A
-    // small screen is taken whole.
-    const QSize least(900, 640);
+    // Most of the screen, centred.
     QSize size(available.width() * 19 / 20, available.height() * 19 / 20);
-    size = size.expandedTo(least).boundedTo(available.size());
+    size = size.expandedTo(kFirstStartLeast).boundedTo(available.size());
     QRect r(QPoint(0, 0), size);
     r.moveCenter(available.center());
     return r;

@@ -10,6 +10,7 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+#include "gui/app/tool_panel.h"
 #include "gui/app/xlsx_export_command.h"
 #include "gui/combs/combs_model.h"
 #include "gui/combs/filters_model.h"
@@ -90,14 +91,14 @@ TCombsPage::TCombsPage(TTemplateMain& window) : TMainPage(window, "tsCombs") {
     connect(edCombsExclude, &QSpinBox::valueChanged, &window, &TTemplateMain::UpdateCommands);
     connect(edCombsExclude, &TEnterSpinBox::EnterPressed, this, [this] { TriggerCommand("CombsDelExists"); });
 
+    // The buttons give way to the exclusion on a narrow panel (their commands go to the "»" menu).
+    auto* buttons = new TToolPanel(this);
+    connect(buttons->OverflowMenu(), &QMenu::aboutToShow, &window, &TTemplateMain::UpdateCommands);
+    for (QToolButton* b : {btnCombsGen, btnOpen, btnSave, btnUndo}) buttons->AddButton(b);
     auto* tools = new QHBoxLayout;
     tools->setContentsMargins(0, 0, 0, 0);
     tools->setSpacing(2);
-    tools->addWidget(btnCombsGen);
-    tools->addWidget(btnOpen);
-    tools->addWidget(btnSave);
-    tools->addWidget(btnUndo);
-    tools->addStretch(1);
+    tools->addWidget(buttons, 1);
     tools->addWidget(btnCombsDelExists);
     tools->addWidget(edCombsExclude);
 

@@ -9,7 +9,9 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+#include "gui/app/tool_panel.h"
 #include "gui/app/wait_window.h"
+#include "gui/app/tool_panel.h"
 #include "gui/draws/draws_page.h"
 #include "gui/stakes/stakes_page.h"
 
@@ -131,13 +133,7 @@ void TDrawsDownloadCommands::PlaceCommands() {
     btnDrawsDownload = nullptr;
     if (TDrawsPage* page = w_.Page<TDrawsPage>()) {
         btnDrawsDownload = CommandButton(page, "btnDrawsDownload", w_.Command("DrawsDownload"));
-        for (int i = 0; page->layout() && i < page->layout()->count(); ++i) {
-            auto* row = qobject_cast<QBoxLayout*>(page->layout()->itemAt(i)->layout());
-            if (row && row->indexOf(page->btnDrawsAdd) >= 0) {
-                row->insertWidget(0, btnDrawsDownload);
-                break;
-            }
-        }
+        page->tbDraws->InsertButton(0, btnDrawsDownload);
         if (page->pmDraws) {
             const QList<QAction*> items = page->pmDraws->actions();
             QAction* at = items.contains(import) ? import : nullptr;

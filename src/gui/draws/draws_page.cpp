@@ -7,6 +7,7 @@
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/template_main.h"
+#include "gui/app/tool_panel.h"
 #include "gui/app/xlsx_export_command.h"
 #include "gui/draws/draws_model.h"
 #include "gui/draws/form_draw.h"
@@ -62,11 +63,14 @@ TDrawsPage::TDrawsPage(TTemplateMain& window) : TMainPage(window, "tsDraws") {
     lbOffset->setBuddy(edDrawsOffset);
     connect(edDrawsOffset, &QSpinBox::valueChanged, this, [this](int k) { Window().SetDrawsOffset(k); });
 
+    // The buttons give way to the offset on a narrow panel (their commands go to the "»" menu).
+    tbDraws = new TToolPanel(this);
+    connect(tbDraws->OverflowMenu(), &QMenu::aboutToShow, &window, &TTemplateMain::UpdateCommands);
+    tbDraws->AddButton(btnDrawsAdd);
+    tbDraws->AddButton(btnDrawsDel);
     auto* tools = new QHBoxLayout;
     tools->setContentsMargins(0, 0, 0, 0);
-    tools->addWidget(btnDrawsAdd);
-    tools->addWidget(btnDrawsDel);
-    tools->addStretch(1);
+    tools->addWidget(tbDraws, 1);
     tools->addWidget(lbOffset);
     tools->addWidget(edDrawsOffset);
 

@@ -14,6 +14,7 @@ class QToolButton;
 namespace velmora {
 
 class TDrawsModel;
+class TToolPanel;
 
 class TDrawsPage : public TMainPage {
     Q_OBJECT
@@ -28,6 +29,7 @@ public:
     // Wide enough for every column of the draw list (the first-start width of the left pages).
     QSize sizeHint() const override;
 
+    TToolPanel* tbDraws;  // the buttons above the list (the edition adds its own)
     QToolButton* btnDrawsAdd;
     QToolButton* btnDrawsDel;
     QSpinBox* edDrawsOffset;

@@ -43,7 +43,8 @@ void TRatingsModel::LoadRow(int row) const {
 
 QVariant TRatingsModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rows_ || size_t(index.row()) >= ratings_.size()) return {};
-    if (role == Qt::DisplayRole) {
+    // The comment in its hint as well: the list may show it cut.
+    if (role == Qt::DisplayRole || (role == Qt::ToolTipRole && index.column() == rcComment)) {
         LoadRow(index.row());
         return cachedCells_[size_t(index.column())];
     }

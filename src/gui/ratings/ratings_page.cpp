@@ -5,13 +5,13 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+#include "gui/app/tool_panel.h"
 #include "gui/app/xlsx_export_command.h"
 #include "gui/ratings/ratings_model.h"
 #include "gui/views/column_fit.h"
 #include "gui/views/form_graph.h"
 
 #include <QAction>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -58,7 +58,9 @@ TRatingsPage::TRatingsPage(TTemplateMain& window) : TMainPage(window, "tsRatings
     lvRatings->setModel(model_);
     SetupListView(lvRatings);
     lvRatings->setShowGrid(true);
-    for (int c = 0; c < kRatingColumnCount; ++c) lvRatings->setColumnWidth(c, kRatingWidths[size_t(c)]);
+    // The comment takes the rest of the list, and while comments are long at least a quarter of
+    // it: the counts, the efficiencies and "p" stay in sight as far as the list allows.
+    columns_ = new TColumnFit(lvRatings, rcComment, 25);
     QHeaderView* header = lvRatings->horizontalHeader();
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
@@ -77,11 +79,9 @@ TRatingsPage::TRatingsPage(TTemplateMain& window) : TMainPage(window, "tsRatings
     btnRatingsRefresh = button("btnRatingsRefresh", "RatingsRefresh");
     btnRatingsToScript = button("btnRatingsToScript", "RatingsToScript");
     btnRatingsGraph = button("btnRatingsGraph", "RatingsGraphOverlap");
-    auto* tools = new QHBoxLayout;
-    tools->setContentsMargins(0, 0, 0, 0);
-    tools->setSpacing(2);
-    for (QToolButton* b : {btnRatingsRefresh, btnRatingsToScript, btnRatingsGraph}) tools->addWidget(b);
-    tools->addStretch(1);
+    auto* tools = new TToolPanel(this);
+    connect(tools->OverflowMenu(), &QMenu::aboutToShow, &window, &TTemplateMain::UpdateCommands);
+    for (QToolButton* b : {btnRatingsRefresh, btnRatingsToScript, btnRatingsGraph}) tools->AddButton(b);
 
     auto fillMenu = [this](QMenu* menu) {
         AddCommands(menu, {"RatingsRefresh", "", "RatingsToScript", "", "RatingsGraphOverlap", "StakesGraphOverlap",
@@ -98,7 +98,7 @@ TRatingsPage::TRatingsPage(TTemplateMain& window) : TMainPage(window, "tsRatings
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(tools);
+    layout->addWidget(tools);
     layout->addWidget(lvRatings, 1);
 }
 
@@ -109,7 +109,8 @@ void TRatingsPage::ReadSettings(const std::string& section) {
     const TWindowSettings& settings = Window().Settings();
     const int mode = settings.ReadInteger(section, "RatingsEffMode", kDefaultRatingEffMode);
     model_->SetMode(mode >= remExpected && mode <= remRelative ? mode : kDefaultRatingEffMode);
-    ReadListColumns(settings, section, lvRatings);
+    // The widths of the last session are the least the columns take.
+    columns_->SetLeastWidths(settings.ReadColumnWidths(section, "lvRatings", kRatingColumnCount));
     if (const auto sort = settings.ReadSortType(section, "lvRatings")) {
         if (sort->Column >= -1 && sort->Column < kRatingColumnCount) {
             store_.SortColumn = sort->Column;
@@ -183,8 +184,6 @@ void TRatingsPage::SortRatings(int column, bool descending) {
 
 void TRatingsPage::RefreshRatingsView() {
     model_->Reset();
-    // The count columns are narrow by default ("0".."5"); large counts widen them.
-    WidenColumnsToContents(lvRatings);
     Window().SetStatusPanel(kRatingsStatusPanel, Q(Format(S(tr("Рейтинг: %d")), {int64_t(store_.Ratings.size())})));
 }
 

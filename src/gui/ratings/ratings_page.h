@@ -20,6 +20,7 @@ class QToolButton;
 
 namespace velmora {
 
+class TColumnFit;
 class TRatingsModel;
 
 class TRatingsPage : public TMainPage {
@@ -87,6 +88,7 @@ private:
 
     TRatingsStore store_;
     TRatingsModel* model_;
+    TColumnFit* columns_;
     std::string section_;  // the window's settings section
     bool loaded_ = false;
     bool merged_ = false;  // stakes merged since the last save

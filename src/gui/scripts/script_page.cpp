@@ -2,10 +2,12 @@
 
 #include "core/scripts/script_line.h"
 #include "core/util/format.h"
+#include "gui/app/elided_label.h"
 #include "gui/app/enter_spin_box.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/template_main.h"
+#include "gui/app/tool_panel.h"
 #include "gui/filters/form_filter.h"
 #include "gui/scripts/form_script.h"
 #include "gui/scripts/script_model.h"
@@ -16,7 +18,6 @@
 #include <QMenu>
 #include <QStatusBar>
 #include <QTableView>
-#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -59,11 +60,12 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     // Ctrl+Enter from the keypad as well.
     Command("ScriptEdit")->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Return), QKeySequence(Qt::CTRL | Qt::Key_Enter)});
 
-    // The panel keeps the window's width free: buttons that do not fit go to its extension menu.
-    auto* tools = new QToolBar(this);
+    // The panel keeps the window's width free: buttons that do not fit go to its "»" menu.
+    auto* tools = new TToolPanel(this);
     tools->setObjectName("tbScript");
+    connect(tools->OverflowMenu(), &QMenu::aboutToShow, &window, &TTemplateMain::UpdateCommands);
     auto button = [this, tools](const char* name, const char* command) {
-        tools->addWidget(CommandButton(this, name, Command(command)));
+        tools->AddButton(CommandButton(this, name, Command(command)));
     };
     // The run comes first, so that "Стоп" stays in sight on a narrow panel; it takes clicks while
     // the run holds the rest of the window.
@@ -71,20 +73,20 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     button("btnScriptTest", "ScriptTest");
     QToolButton* stop = CommandButton(this, "btnScriptStop", Command("ScriptStop"));
     stop->setProperty(TTemplateMain::kWhileBusyProperty, true);
-    tools->addWidget(stop);
-    tools->addSeparator();
+    tools->AddButton(stop);
+    tools->AddSeparator();
     button("btnScriptOpen", "ScriptOpen");
     button("btnScriptSave", "ScriptSave");
-    tools->addSeparator();
+    tools->AddSeparator();
     button("btnScriptAdd", "ScriptAdd");
     button("btnScriptEmpty", "ScriptEmpty");
     button("btnScriptLoad", "ScriptLoad");
     button("btnScriptClone", "ScriptClone");
     button("btnScriptEdit", "ScriptEdit");
-    tools->addSeparator();
+    tools->AddSeparator();
     button("btnScriptDel", "ScriptDel");
     button("btnScriptClr", "ScriptClr");
-    tools->addSeparator();
+    tools->AddSeparator();
     button("btnScriptUp", "ScriptUp");
     button("btnScriptDown", "ScriptDown");
 
@@ -106,10 +108,11 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     sbScript->setObjectName("sbScript");
     sbScript->setSizeGripEnabled(false);
     sbLines_ = new QLabel(sbScript);
-    sbLines_->setMinimumWidth(120);
+    sbLines_->setMinimumWidth(90);
     sbScript->addWidget(sbLines_);
+    // The filter and the last result share what the counters leave; a long text ends with "…".
     auto panel = [this](const char* name, int width, int stretch) {
-        auto* l = new QLabel(sbScript);
+        QLabel* l = stretch > 0 ? new TElidedLabel(sbScript) : new QLabel(sbScript);
         l->setObjectName(name);
         l->setMinimumWidth(width);
         sbScript->addWidget(l, stretch);
@@ -118,8 +121,8 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     sbCycle = panel("sbCycle", 80, 0);
     sbLine = panel("sbLine", 90, 0);
     sbStakes = panel("sbStakes", 100, 0);
-    sbFilter = panel("sbFilter", 200, 2);
-    sbLast = panel("sbLast", 150, 1);
+    sbFilter = panel("sbFilter", 100, 2);
+    sbLast = panel("sbLast", 80, 1);
 
     pmScript = CreatePopupMenu("pmScript", lvScript,
                                {"ScriptOpen", "ScriptSave", "", "ScriptAdd", "ScriptEmpty", "ScriptLoad", "ScriptClone",

@@ -24,6 +24,30 @@ bool HasNumber(const TNumberSet& set, uint8_t n) {
     return false;
 }
 
+// The numbers of a "Моя ставка" or "Результаты тиража" cell with their matched marks.
+std::vector<std::pair<QString, bool>> CellNumbers(const TStakeRecord& r, int col) {
+    std::vector<std::pair<QString, bool>> numbers;
+    if (col == scNumbers) {
+        for (int i = 0; i < std::min(r.Numbers.Count, 8); ++i)
+            numbers.push_back({QString::number(r.Numbers.Numbers[i]), HasNumber(r.Matched, r.Numbers.Numbers[i])});
+    } else {
+        for (uint8_t n : r.DrawNumbers) numbers.push_back({QString::number(n), HasNumber(r.Matched, n)});
+    }
+    return numbers;
+}
+
+bool NumbersCell(const TStakeRecord& r, int col) { return col == scNumbers || (col == scDrawNumbers && r.Checked); }
+
+// The width of numbers drawn one by one with the gap between them.
+int NumbersWidth(const QFont& font, const std::vector<std::pair<QString, bool>>& numbers) {
+    QFont bold = font;
+    bold.setBold(true);
+    const QFontMetrics fmNormal(font), fmBold(bold);
+    int total = 0;
+    for (const auto& [text, hit] : numbers) total += (hit ? fmBold : fmNormal).horizontalAdvance(text) + kNumberGap;
+    return total - (numbers.empty() ? 0 : kNumberGap);
+}
+
 } // namespace
 
 TStakesModel::TStakesModel(TStakeFile& file, QObject* parent) : QAbstractTableModel(parent), file_(file) {
@@ -82,7 +106,8 @@ int TStakesModel::columnCount(const QModelIndex& parent) const { return parent.i
 
 QVariant TStakesModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
-    if (role == Qt::DisplayRole) {
+    // The comment in its hint as well: the grid may show it cut.
+    if (role == Qt::DisplayRole || (role == Qt::ToolTipRole && index.column() == scComment)) {
         LoadRow(index.row());
         return cachedCells_[size_t(index.column())];
     }
@@ -118,21 +143,13 @@ void TStakesDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         const QColor normal = selected ? option.palette.highlightedText().color() : option.palette.text().color();
         const QRect rc = option.rect.adjusted(kTextMargin, 0, -kTextMargin, 0);
         painter->setClipRect(option.rect);
-        if (col == scNumbers || (col == scDrawNumbers && r.Checked)) {
+        if (NumbersCell(r, col)) {
             // The numbers one by one, centred as a group; the matched ones in bold blue.
-            std::vector<std::pair<QString, bool>> numbers;
-            if (col == scNumbers) {
-                for (int i = 0; i < std::min(r.Numbers.Count, 8); ++i)
-                    numbers.push_back({QString::number(r.Numbers.Numbers[i]), HasNumber(r.Matched, r.Numbers.Numbers[i])});
-            } else {
-                for (uint8_t n : r.DrawNumbers) numbers.push_back({QString::number(n), HasNumber(r.Matched, n)});
-            }
+            const auto numbers = CellNumbers(r, col);
             QFont bold = option.font;
             bold.setBold(true);
             const QFontMetrics fmNormal(option.font), fmBold(bold);
-            int total = 0;
-            for (const auto& [text, hit] : numbers) total += (hit ? fmBold : fmNormal).horizontalAdvance(text) + kNumberGap;
-            total -= numbers.empty() ? 0 : kNumberGap;
+            const int total = NumbersWidth(option.font, numbers);
             int x = rc.left() + std::max(0, (rc.width() - total) / 2);
             for (const auto& [text, hit] : numbers) {
                 painter->setFont(hit ? bold : option.font);
@@ -148,10 +165,47 @@ void TStakesDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
             painter->setFont(option.font);
             painter->setPen(color);
             const int align = index.data(Qt::TextAlignmentRole).toInt();
-            painter->drawText(rc, align, index.data(Qt::DisplayRole).toString());
+            // A text longer than its column (a comment) ends with "…".
+            const QString text = QFontMetrics(option.font).elidedText(index.data(Qt::DisplayRole).toString(),
+                                                                      Qt::ElideRight, rc.width());
+            painter->drawText(rc, align, text);
         }
     }
     painter->restore();
+}
+
+QSize TStakesDelegate::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    const QSize base = QStyledItemDelegate::sizeHint(option, index);
+    const TStakeRecord& r = model_->Record(index.row());
+    if (r.DrawNumber <= 0) return {0, base.height()};
+    const int col = index.column();
+    const int w = NumbersCell(r, col) ? NumbersWidth(option.font, CellNumbers(r, col))
+                                      : QFontMetrics(option.font).horizontalAdvance(index.data(Qt::DisplayRole).toString());
+    return {w + 2 * kTextMargin + 1, base.height()};
+}
+
+std::array<int, kStakeGridColumns> StakeCellWidths(const QFont& font) {
+    const QFontMetrics fm(font);
+    TStakeRecord all;
+    all.DrawNumber = 1;
+    all.Checked = 1;
+    all.Numbers.Count = 5;
+    all.Matched.Count = 5;
+    for (int i = 0; i < 5; ++i) all.Numbers.Numbers[i] = all.Matched.Numbers[i] = all.DrawNumbers[i] = uint8_t(46 + i);
+    int kinds = 0;
+    for (int k = skManual; k <= skSystem; ++k) kinds = std::max(kinds, fm.horizontalAdvance(Q(StakeKindName(k))));
+    std::array<int, kStakeGridColumns> w = {
+        fm.horizontalAdvance("000000"),
+        kinds,
+        NumbersWidth(font, CellNumbers(all, scNumbers)),
+        fm.horizontalAdvance("0000000"),
+        NumbersWidth(font, CellNumbers(all, scDrawNumbers)),
+        fm.horizontalAdvance("0"),
+        fm.horizontalAdvance("00 00 00 00 00"),
+        fm.horizontalAdvance("-00000.00"),
+        0};
+    for (int& x : w) x += 2 * kTextMargin + 1;
+    return w;
 }
 
 QTableView* CreateStakesGrid(QWidget* parent, TStakesModel* model) {
@@ -164,7 +218,7 @@ QTableView* CreateStakesGrid(QWidget* parent, TStakesModel* model) {
     grid->setSelectionMode(QAbstractItemView::ContiguousSelection);
     grid->verticalHeader()->setDefaultSectionSize(std::max(18, grid->fontMetrics().height() + 4));
     grid->setShowGrid(true);
-    for (int c = 0; c < kStakeGridColumns; ++c) grid->setColumnWidth(c, kStakeGridWidths[size_t(c)]);
+    // The columns fit their captions and cells; the comment takes the rest (TColumnFit of the page).
     grid->horizontalHeader()->setStretchLastSection(false);
     return grid;
 }

@@ -52,10 +52,16 @@ class TStakesDelegate : public QStyledItemDelegate {
 public:
     TStakesDelegate(TStakesModel* model, QObject* parent = nullptr);
     void paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+    // The width the cell is drawn in (numbers one by one, the matched ones in bold).
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
 private:
     TStakesModel* model_;
 };
+
+// The widths that show the usual cells of each column whole whatever rows are in sight: five
+// numbers all matched, a sample of the whole combination set, a loss of thousands.
+std::array<int, kStakeGridColumns> StakeCellWidths(const QFont& font);
 
 // The grid: whole rows, a range of them selected at once, sizable columns, one fixed row height.
 QTableView* CreateStakesGrid(QWidget* parent, TStakesModel* model);

@@ -6,16 +6,17 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+#include "gui/app/tool_panel.h"
 #include "gui/app/xlsx_export_command.h"
 #include "gui/stakes/form_multi.h"
 #include "gui/stakes/form_stake.h"
 #include "gui/stakes/form_stake_filter.h"
 #include "gui/stakes/stakes_grid.h"
+#include "gui/views/column_fit.h"
 #include "gui/views/form_graph.h"
 
 #include <QAction>
 #include <QEvent>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QMenu>
 #include <QTableView>
@@ -77,6 +78,10 @@ TStakesPage::TStakesPage(TTemplateMain& window) : TMainPage(window, "tsStakes") 
 
     model_ = new TStakesModel(file_, this);
     sgStakes = CreateStakesGrid(this, model_);
+    // The comment takes the rest of the grid, and while comments are long at least a quarter of it.
+    columns_ = new TColumnFit(sgStakes, scComment, 25);
+    const auto cells = StakeCellWidths(sgStakes->font());
+    for (int c = 0; c < kStakeGridColumns; ++c) columns_->SetContentsWidth(c, cells[size_t(c)]);
     connect(sgStakes->selectionModel(), &QItemSelectionModel::selectionChanged, &window, &TTemplateMain::UpdateCommands);
 
     // Alt+F4 closes the window ("Выход"): the command keeps the key in its menus only.
@@ -91,11 +96,9 @@ TStakesPage::TStakesPage(TTemplateMain& window) : TMainPage(window, "tsStakes") 
     btnStakeFilter = button("btnStakeFilter", "StakeFilter");
     btnStakesCheck = button("btnStakesCheck", "StakesCheckManual");
     btnStakesGraph = button("btnStakesGraph", "StakesGraphDraws");
-    auto* tools = new QHBoxLayout;
-    tools->setContentsMargins(0, 0, 0, 0);
-    tools->setSpacing(2);
-    for (QToolButton* b : {btnStakeAdd, btnStakeDel, btnStakeFilter, btnStakesCheck, btnStakesGraph}) tools->addWidget(b);
-    tools->addStretch(1);
+    auto* tools = new TToolPanel(this);
+    connect(tools->OverflowMenu(), &QMenu::aboutToShow, &window, &TTemplateMain::UpdateCommands);
+    for (QToolButton* b : {btnStakeAdd, btnStakeDel, btnStakeFilter, btnStakesCheck, btnStakesGraph}) tools->AddButton(b);
 
     pmStakes = CreatePopupMenu("pmStakes", sgStakes,
                                {"StakeAdd", "StakeAddRandom", "StakeAddSelected", "StakeAddAll", "", "StakeDel",
@@ -105,7 +108,7 @@ TStakesPage::TStakesPage(TTemplateMain& window) : TMainPage(window, "tsStakes") 
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addLayout(tools);
+    layout->addWidget(tools);
     layout->addWidget(sgStakes, 1);
 
     AddCommands(window.MainMenu(TMainMenu::Stakes),
@@ -133,7 +136,8 @@ void TStakesPage::ReadSettings(const std::string& section) {
     logEnabled_ = settings.ReadBool(section, "StakesLogEnabled", false);
     scrollEnabled_ = settings.ReadBool(section, "StakesScrollEnabled", true);
     checkOnLine_ = settings.ReadBool(section, "StakesCheckOnLine", true);
-    ReadListColumns(settings, section, sgStakes);
+    // The widths of the last session are the least the columns take.
+    columns_->SetLeastWidths(settings.ReadColumnWidths(section, "sgStakes", kStakeGridColumns));
 }
 
 void TStakesPage::WriteSettings(const std::string& section) { WriteListColumns(Window().Settings(), section, sgStakes); }

@@ -23,6 +23,7 @@ class QToolButton;
 
 namespace velmora {
 
+class TColumnFit;
 class TStakesModel;
 
 class TStakesPage : public TMainPage {
@@ -131,6 +132,7 @@ private:
 
     TStakeFile file_;
     TStakesModel* model_;
+    TColumnFit* columns_;
     QElapsedTimer bulkRefresh_;
     std::mt19937 random_{std::random_device{}()};
     bool logEnabled_ = false;

@@ -10,6 +10,7 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+#include "gui/app/tool_panel.h"
 #include "gui/stakes/form_multi.h"
 #include "gui/systems/form_system.h"
 #include "gui/systems/systems_model.h"
@@ -24,7 +25,6 @@
 #include <QMenuBar>
 #include <QTabWidget>
 #include <QTableView>
-#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -60,14 +60,15 @@ TSystemsPage::TSystemsPage(TTemplateMain& window) : TMainPage(window, "tsSystems
                tr("Системная игра только по комбинациям, которые есть и в системе и в списке комбинаций"),
                &TSystemsPage::SystemStakeFilterUpdate, &TSystemsPage::SystemStakeFilterExecute);
 
-    auto* tools = new QToolBar(this);
+    auto* tools = new TToolPanel(this);
     tools->setObjectName("tbSystems");
-    tools->addWidget(CommandButton(this, "btnSystemsDownload", Command("SystemsDownload")));
-    tools->addWidget(CommandButton(this, "btnSystemsRefresh", Command("SystemsRefresh")));
-    tools->addSeparator();
-    tools->addWidget(CommandButton(this, "btnSystemsAdd", Command("SystemsAdd")));
-    tools->addWidget(CommandButton(this, "btnSystemsProp", Command("SystemsProp")));
-    tools->addWidget(CommandButton(this, "btnSystemsDel", Command("SystemsDel")));
+    connect(tools->OverflowMenu(), &QMenu::aboutToShow, &window, &TTemplateMain::UpdateCommands);
+    tools->AddButton(CommandButton(this, "btnSystemsDownload", Command("SystemsDownload")));
+    tools->AddButton(CommandButton(this, "btnSystemsRefresh", Command("SystemsRefresh")));
+    tools->AddSeparator();
+    tools->AddButton(CommandButton(this, "btnSystemsAdd", Command("SystemsAdd")));
+    tools->AddButton(CommandButton(this, "btnSystemsProp", Command("SystemsProp")));
+    tools->AddButton(CommandButton(this, "btnSystemsDel", Command("SystemsDel")));
 
     model_ = new TSystemsModel(this);
     lvSystems = new QTableView(this);
