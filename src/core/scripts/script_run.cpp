@@ -244,7 +244,7 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
             TFilterItem item = ParseFilterItem(text, list_);
             if (!item.Stat) {
                 const std::string code = StatCodeWord(item.StatText);
-                throw Error(Format(kStatNotFound, {code.empty() ? Trim(text) : code, "Неизвестный код статистики"}));
+                throw Error(Format(kStatNotFound, {code.empty() ? TextExcerpt(Trim(text)) : TextExcerpt(code), "Неизвестный код статистики"}));
             }
             items.push_back(std::move(item));
             texts.push_back(text);

@@ -88,6 +88,19 @@ TEST(Criterion, ListTestOfACellThatIsNotANumberRaises) {
     EXPECT_THROW(MatchesCriterion(Part(1, "x"), Row()), Error);
 }
 
+// A criterion value of a script is untrusted text: its message quotes a short excerpt only.
+TEST(Criterion, LongValuesAreQuotedShortly) {
+    const std::string huge(5u << 20, 'x');
+    for (int kind : {1, 5}) {
+        try {
+            MatchesCriterion(Part(kind, huge), Row());
+            ADD_FAILURE() << kind;
+        } catch (const Error& e) {
+            EXPECT_LT(std::string(e.what()).size(), 1000u) << kind;
+        }
+    }
+}
+
 TEST(Criterion, StopRules) {
     auto part = [](int stop, int value, bool fromBottom, bool mark) {
         TFilterPart p = Part(0, "");
