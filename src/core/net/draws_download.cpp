@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 
 namespace velmora {
 
@@ -41,10 +42,6 @@ std::string CleanUtf8(const std::string& s) {
     }
     return out;
 }
-
-} // namespace
-
-namespace {
 
 // The date of a page row when it is a real calendar date "yyyy-mm-dd", else 0.
 int32_t RowDateInt(const std::string& text) {
@@ -83,7 +80,7 @@ std::vector<TDrawRecord> ReadResultsPage(const std::string& page, TPageSkips* sk
     const size_t blockEnd = FindNoCase(page, blockClose, blockStart);
     if (blockEnd == std::string::npos) ExtractBetween(page, blockOpen, blockClose, 0);  // the marker error
     const std::string rowMarker = "<div class=\"row \">";
-    std::vector<int32_t> seen;
+    std::set<int32_t> seen;  // the dates of the rows taken
     // One forward pass: each row runs from its marker to the next one or the block's end; the
     // text before the first marker is not a row.
     size_t at = FindNoCase(std::string_view(page).substr(0, blockEnd), rowMarker, blockStart);
@@ -103,7 +100,7 @@ std::vector<TDrawRecord> ReadResultsPage(const std::string& page, TPageSkips* sk
             reason = Format("дата \"%s\" не является датой", {TextExcerpt(date, 40)});
         else if (dateInt > today)
             reason = Format("дата %s позже сегодняшней", {date});
-        else if (std::find(seen.begin(), seen.end(), dateInt) != seen.end())
+        else if (seen.count(dateInt))
             reason = Format("тираж от %s повторяется", {date});
         // The numbers are read whatever the date, so that a broken marker fails the page.
         const std::string numbersReason =
@@ -121,7 +118,7 @@ std::vector<TDrawRecord> ReadResultsPage(const std::string& page, TPageSkips* sk
             continue;
         }
         rec.SetDateText(date);
-        seen.push_back(dateInt);
+        seen.insert(dateInt);
         rows.push_back(rec);
     }
     return rows;
