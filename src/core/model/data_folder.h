@@ -25,8 +25,8 @@ void CheckDataDir(const std::string& dir);
 // logs), or any file in its Prefetchs or Systems folder. Such a file is never an export target.
 bool IsDataFolderFile(const std::string& path);
 
-// Removes the temporary files that interrupted writes left in the data folder and in its
-// Prefetchs folder (see RemoveStaleTempFiles). Run at start-up, after the data-folder lock is
+// Removes the temporary files that interrupted writes left in the data folder (of the product's
+// files) and in its Prefetchs and Systems folders (of every file; see RemoveStaleTempFiles). Run at start-up, after the data-folder lock is
 // held. Returns how many it removed.
 int RemoveStaleDataTempFiles();
 
