@@ -193,9 +193,98 @@ const TChanceTable& ChanceTable() {
     return table;
 }
 
+bool RatingEntryDamaged(const TRatingRecord& rec) {
+    constexpr uint32_t most = uint32_t(std::numeric_limits<int32_t>::max());
+    if (rec.Stakes > most || rec.MatchedTotal > most) return true;
+    uint64_t sum = 0;
+    for (uint32_t n : rec.ByMatches) {
+        if (n > most) return true;
+        sum += n;
+    }
+    return sum != rec.Stakes;
+}
+
+namespace {
+
+// The cumulant generating function of one stake's match count, K(t) = log sum p_i e^(t i), with
+// its first two derivatives; the terms are scaled by the largest so that no exponent overflows.
+struct TCumulants {
+    double K = 0, K1 = 0, K2 = 0;
+};
+TCumulants StakeCumulants(double t) {
+    const TChanceTable& chance = ChanceTable();
+    double logs[kRatingMatchKinds];
+    double top = -std::numeric_limits<double>::infinity();
+    for (int i = 0; i < kRatingMatchKinds; ++i) {
+        logs[i] = std::log(chance.P[size_t(i)]) + t * i;
+        top = std::max(top, logs[i]);
+    }
+    double s0 = 0, s1 = 0, s2 = 0;
+    for (int i = 0; i < kRatingMatchKinds; ++i) {
+        const double w = std::exp(logs[i] - top);
+        s0 += w;
+        s1 += w * i;
+        s2 += w * i * i;
+    }
+    TCumulants c;
+    c.K = top + std::log(s0);
+    c.K1 = s1 / s0;
+    c.K2 = std::max(0.0, s2 / s0 - c.K1 * c.K1);
+    return c;
+}
+
+double NormalUpper(double z) { return 0.5 * std::erfc(z / std::sqrt(2.0)); }
+double NormalDensity(double z) { return std::exp(-0.5 * z * z) / std::sqrt(2.0 * M_PI); }
+
+} // namespace
+
+double MatchTailSaddlePoint(uint32_t s, uint32_t matched) {
+    if (s == 0 || matched == 0) return 1.0;
+    if (uint64_t(matched) > uint64_t(s) * kNumberCount) return 0.0;
+    const double n = s;
+    // The cumulants of one stake at t = 0, from the central moments of the chance table.
+    const TChanceTable& chance = ChanceTable();
+    double mean = 0, m2 = 0, m3 = 0, m4 = 0;
+    for (int i = 0; i < kRatingMatchKinds; ++i) mean += i * chance.P[size_t(i)];
+    for (int i = 0; i < kRatingMatchKinds; ++i) {
+        const double d = i - mean, p = chance.P[size_t(i)];
+        m2 += p * d * d;
+        m3 += p * d * d * d;
+        m4 += p * d * d * d * d;
+    }
+    // The continuity correction of a lattice sum: the tail from k is the tail beyond k - 1/2.
+    const double z = (double(matched) - 0.5 - n * mean) / std::sqrt(n * m2);
+    if (std::fabs(z) < 2) {
+        // Near the mean the saddle point tends to t = 0, where its formula is 0/0 and loses its
+        // digits: the Edgeworth series to the order 1/n is as good there.
+        const double g1 = m3 / std::pow(m2, 1.5) / std::sqrt(n), g2 = (m4 - 3 * m2 * m2) / (m2 * m2) / n;
+        const double he2 = z * z - 1, he3 = z * z * z - 3 * z, he5 = std::pow(z, 5) - 10 * z * z * z + 15 * z;
+        return std::clamp(NormalUpper(z) + NormalDensity(z) * (g1 / 6 * he2 + g2 / 24 * he3 + g1 * g1 / 72 * he5),
+                          0.0, 1.0);
+    }
+    // Lugannani-Rice with the second continuity correction: the saddle point of k - 1/2.
+    const double x = (double(matched) - 0.5) / n;  // within (0, 5)
+    double lo = -100, hi = 100;
+    for (int i = 0; i < 200 && hi - lo > 1e-15; ++i) {
+        const double mid = 0.5 * (lo + hi);
+        (StakeCumulants(mid).K1 < x ? lo : hi) = mid;
+    }
+    double t = 0.5 * (lo + hi);
+    for (int i = 0; i < 3; ++i) {  // Newton steps to the last digits
+        const TCumulants c = StakeCumulants(t);
+        if (c.K2 > 0) t -= (c.K1 - x) / c.K2;
+    }
+    const TCumulants c = StakeCumulants(t);
+    const double w = (t < 0 ? -1 : 1) * std::sqrt(std::max(0.0, 2 * n * (t * x - c.K)));
+    const double u = 2 * std::sinh(t / 2) * std::sqrt(n * c.K2);
+    if (w == 0 || u == 0) return z > 0 ? 0.0 : 1.0;
+    return std::clamp(NormalUpper(w) + NormalDensity(w) * (1 / u - 1 / w), 0.0, 1.0);
+}
+
 double MatchTailProbability(uint32_t s, uint32_t matched) {
     if (s == 0 || matched == 0) return 1.0;
     if (uint64_t(matched) > uint64_t(s) * kNumberCount) return 0.0;
+    if (s > kExactMatchTailStakes) return MatchTailSaddlePoint(s, matched);
     const TChanceTable& chance = ChanceTable();
     TDist base;
     base.P.assign(chance.P.begin(), chance.P.end());
@@ -244,6 +333,7 @@ int RatingColumnAlign(int column) {
 std::array<std::string, kRatingColumnCount> RatingCells(const TRatingRecord& rec, int mode, TMatchTailCache* cache) {
     std::array<std::string, kRatingColumnCount> c;
     try {
+        if (RatingEntryDamaged(rec)) throw FormatError("damaged counts");
         const uint32_t s = rec.Stakes;
         c[rcComment] = rec.Comment;
         c[rcStakes] = Format("%d", {s});
@@ -290,7 +380,7 @@ int CompareLocaleText(const std::string& a, const std::string& b) {
 }
 
 int CompareRatings(const TRatingRecord& a, const TRatingRecord& b, int column) {
-    if (a.Stakes == 0 || b.Stakes == 0) return 0;
+    if (a.Stakes == 0 || b.Stakes == 0 || RatingEntryDamaged(a) || RatingEntryDamaged(b)) return 0;
     switch (column) {
     case rcComment: return CompareLocaleText(a.Comment, b.Comment);
     case rcStakes: return Cmp(a.Stakes, b.Stakes);
@@ -350,9 +440,12 @@ void SortRatingsArray(TRatingsArray& ratings, int column, bool descending) {
     std::vector<double> p;  // the "p" of each entry, computed once
     if (column == rcP) {
         TMatchTailCache known;
-        for (const auto& r : items) p.push_back(known.Get(r.Stakes, r.MatchedTotal));
+        // A damaged entry gets no probability (NaN) and compares equal, as one without stakes.
+        for (const auto& r : items)
+            p.push_back(RatingEntryDamaged(r) ? std::numeric_limits<double>::quiet_NaN() : known.Get(r.Stakes, r.MatchedTotal));
         cmp = [&](int i, int j) {
             if (items[size_t(i)].Stakes == 0 || items[size_t(j)].Stakes == 0) return 0;
+            if (std::isnan(p[size_t(i)]) || std::isnan(p[size_t(j)])) return 0;
             return sign * Cmp(p[size_t(i)], p[size_t(j)]);
         };
     } else {

@@ -75,12 +75,25 @@ struct TChanceTable {
 };
 const TChanceTable& ChanceTable();
 
+// True when an entry's counts cannot come from checked stakes: a count that reads as negative in
+// 32 signed bits, or per-match counts that do not add up to Stakes. Such an entry shows "# bad
+// data #", sorts as equal to everything and gets no "p".
+bool RatingEntryDamaged(const TRatingRecord& rec);
+
+// Up to this many stakes MatchTailProbability is exact; beyond it, the saddle-point form.
+constexpr uint32_t kExactMatchTailStakes = 4000;
+
 // The probability that s stakes drawn at random match at least `matched` numbers in total: the
 // upper tail of the sum of s independent match counts, each distributed as the chance table says.
-// The distribution of the sum is built exactly by convolution (powers of the one-stake
-// distribution by repeated squaring); terms below 1e-40 of the largest are dropped as they go,
-// which changes the result by less than 1e-30. 1 for matched = 0, and for s = 0.
+// Up to kExactMatchTailStakes the distribution of the sum is built exactly by convolution (powers
+// of the one-stake distribution by repeated squaring; terms below 1e-40 of the largest are dropped
+// as they go, which changes the result by less than 1e-30). Beyond it the work of the convolution
+// grows with s, so the tail comes from the saddle-point approximation of Lugannani and Rice with
+// the continuity correction of a lattice sum (MatchTailSaddlePoint), whose relative error there
+// is far below the four decimals shown. 1 for matched = 0, and for s = 0.
 double MatchTailProbability(uint32_t s, uint32_t matched);
+// The saddle-point tail alone (any s), in constant time.
+double MatchTailSaddlePoint(uint32_t s, uint32_t matched);
 // MatchTailProbability remembered per (s, matched): rows often share their counts.
 class TMatchTailCache {
 public:

@@ -26,8 +26,10 @@ TStakeRecord Checked(const std::string& comment, int m, int64_t profit) {
     return r;
 }
 
+// Without per-match counts the stakes are all counted under 0 matches, so that they add up.
 TRatingRecord Entry(const std::string& comment, uint32_t stakes, uint32_t matched, int64_t profit = 0,
                     std::array<uint32_t, 6> by = {}) {
+    if (by == std::array<uint32_t, 6>{}) by[0] = stakes;
     TRatingRecord r;
     r.Comment = comment;
     r.Stakes = stakes;
@@ -162,8 +164,8 @@ TEST(RatingCells, UnknownModeShowsBadData) {
 
 TEST(RatingCells, AverageProfitRoundsToWholeTenThousandthsHalfToEven) {
     // 5 / 2 = 2.5 ten-thousandths -> 2; 0.0002 shows as 0,00.
-    EXPECT_EQ(RatingCells(Entry("c", 2, 0, 5), remAbsolute)[rcAvgProfit], "0,00");
-    EXPECT_EQ(RatingCells(Entry("c", 4, 0, -130000), remAbsolute)[rcAvgProfit], "-3,25");
+    EXPECT_EQ(RatingCells(Entry("c", 2, 0, 5, {2, 0, 0, 0, 0, 0}), remAbsolute)[rcAvgProfit], "0,00");
+    EXPECT_EQ(RatingCells(Entry("c", 4, 0, -130000, {4, 0, 0, 0, 0, 0}), remAbsolute)[rcAvgProfit], "-3,25");
 }
 
 // ---- the chance of a row ---------------------------------------------------------------------------
@@ -242,17 +244,76 @@ TEST(MatchTailProbability, AgreesWithASimulation) {
     }
 }
 
+// Entries whose counts no stakes can give: a count that reads as negative, per-match counts that
+// do not add up to the stake count. The 296-byte entry with one flipped byte in "Ставок" is the
+// first; listing it must neither hang on its "p" nor show its numbers.
+TEST(RatingCells, DamagedCountsShowBadDataWithoutP) {
+    const struct {
+        const char* what;
+        TRatingRecord rec;
+    } cases[] = {
+        {"stakes -2147483645", Entry("c", 0x80000003u, 2, 0, {1, 1, 1, 0, 0, 0})},
+        {"a per-match count below 0", Entry("c", 3, 2, 0, {1, 1, 0x80000001u, 0, 0, 0})},
+        {"matched below 0", Entry("c", 3, 0xFFFFFFFFu, 0, {1, 1, 1, 0, 0, 0})},
+        {"per-match counts add up to less", Entry("c", 4, 1, 0, {2, 1, 0, 0, 0, 0})},
+        {"per-match counts add up to more", Entry("c", 2, 1, 0, {2, 1, 0, 0, 0, 0})},
+    };
+    const TRatingRecord fine = Entry("fine", 3, 3, 0, {1, 1, 1, 0, 0, 0});
+    EXPECT_FALSE(RatingEntryDamaged(fine));
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_TRUE(RatingEntryDamaged(c.rec));
+        for (int mode : {remExpected, remAbsolute, remRelative}) {
+            const Cells cells = RatingCells(c.rec, mode);
+            EXPECT_EQ(cells[rcComment], kBadRatingData);
+            EXPECT_EQ(cells[rcP], "");
+        }
+        for (int column = 0; column < kRatingColumnCount; ++column)
+            EXPECT_EQ(CompareRatings(c.rec, fine, column), 0) << column;
+        TRatingsArray a = Array({fine, c.rec, fine});
+        SortRatingsArray(a, rcP, true);
+        EXPECT_EQ(a.size(), 3u);
+    }
+}
+
+// Beyond the exact range the tail comes from the saddle point: where both run they agree to well
+// within the four decimals shown, also far out in the tails (relatively).
+TEST(MatchTailProbability, SaddlePointAgreesWithTheExactTail) {
+    for (uint32_t s : {2000u, kExactMatchTailStakes}) {
+        const double mean = 0.5 * s, sd = std::sqrt(s * 0.41327);
+        for (double z = -5; z <= 8; z += 0.25) {
+            const auto k = uint32_t(std::max(1.0, std::round(mean + z * sd)));
+            const double exact = MatchTailProbability(s, k), approx = MatchTailSaddlePoint(s, k);
+            EXPECT_NEAR(approx, exact, 2e-5) << "s=" << s << " k=" << k;
+            if (exact > 1e-300) {
+                EXPECT_NEAR(approx / exact, 1.0, 0.005) << "s=" << s << " k=" << k;
+            }
+        }
+    }
+}
+
+// Counts far beyond the exact range give a probability at once (the convolution over two billion
+// stakes would run for hours).
+TEST(MatchTailProbability, HugeCountsUseTheSaddlePoint) {
+    const uint32_t s = 2000000000u;
+    EXPECT_NEAR(MatchTailProbability(s, s / 2), 0.5, 0.001);
+    EXPECT_LT(MatchTailProbability(s, s / 2 + 1000000), 1e-100);
+    EXPECT_DOUBLE_EQ(MatchTailProbability(s, s / 4), 1.0);
+    const TRatingRecord big = Entry("big", s, s / 2, 0, {s / 2, s / 2, 0, 0, 0, 0});
+    EXPECT_EQ(RatingCells(big, remAbsolute)[rcP], "0,5000");
+}
+
 TEST(RatingCells, PColumn) {
-    EXPECT_EQ(RatingCells(Entry("c", 1, 1), remAbsolute)[rcP], "0,4234");
-    EXPECT_EQ(RatingCells(Entry("c", 2, 0), remAbsolute)[rcP], "1,0000");
-    EXPECT_EQ(RatingCells(Entry("c", 2, 10), remAbsolute)[rcP], "0,0000");
+    EXPECT_EQ(RatingCells(Entry("c", 1, 1, 0, {0, 1, 0, 0, 0, 0}), remAbsolute)[rcP], "0,4234");
+    EXPECT_EQ(RatingCells(Entry("c", 2, 0, 0, {2, 0, 0, 0, 0, 0}), remAbsolute)[rcP], "1,0000");
+    EXPECT_EQ(RatingCells(Entry("c", 2, 10, 0, {0, 0, 0, 0, 0, 2}), remAbsolute)[rcP], "0,0000");
 }
 
 // ---- sorting ----------------------------------------------------------------------------------------
 
 TEST(SortRatings, ByColumn) {
     const TRatingsArray base = Array({
-        Entry("b", 2, 5, 65000, {0, 3, 1, 1, 0, 0}),   // average 2.5
+        Entry("b", 5, 8, 65000, {0, 3, 1, 1, 0, 0}),   // average 1.6
         Entry("а", 4, 2, -80000, {2, 2, 0, 0, 0, 0}),  // average 0.5
         Entry("B", 1, 1, -20000, {0, 1, 0, 0, 0, 0}),  // average 1.0
         Entry("ё", 3, 9, 100000, {0, 0, 0, 3, 0, 0}),  // average 3.0
@@ -263,7 +324,7 @@ TEST(SortRatings, ByColumn) {
         std::vector<std::string> order;
     } cases[] = {
         {rcComment, false, {"b", "B", "а", "ё"}},
-        {rcStakes, false, {"B", "b", "ё", "а"}},
+        {rcStakes, false, {"B", "ё", "а", "b"}},
         {rcMatched, true, {"ё", "b", "а", "B"}},
         {rcAverage, true, {"ё", "b", "B", "а"}},
         {rcProfit, false, {"а", "B", "b", "ё"}},
