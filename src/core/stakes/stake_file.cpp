@@ -73,6 +73,12 @@ void SyncFolder(const std::string& file) {
     ::close(fd);
 }
 
+std::string OutdatedText(const std::string& backup) {
+    return Format("Обнаружен файл ставок устаревшей версии - имеющиеся в файле ставки будут удалены!\r\r"
+                  "Копия прежнего файла сохранена в \"%s\".",
+                  {backup});
+}
+
 } // namespace
 
 std::string StakeFileName() { return ProductFile(".lsk"); }
@@ -100,7 +106,15 @@ TStakeFile::~TStakeFile() {
 std::string TStakeFile::TempFileName() const { return ChangeFileExt(fileName_, ".~tmp"); }
 std::string TStakeFile::BackupFileName() const { return fileName_ + ".bak"; }
 
-void TStakeFile::Open() {
+void TStakeFile::Open() { OpenLocked(true); }
+
+void TStakeFile::RequireCountInRange(int64_t size) const {
+    if (size / kRec > kMaxStakeCount)
+        throw Error(Format("Файл \"%s\" содержит %s записей, а формат файла ставок допускает не более %d",
+                           {fileName_, std::to_string(size / kRec), kMaxStakeCount}));
+}
+
+void TStakeFile::OpenLocked(bool repair) {
     Wrapped("Ошибка чтения файла ставок!\r\r%s", [&] {
         if (fd_ >= 0) Close();
         busy_ = false;
@@ -120,9 +134,15 @@ void TStakeFile::Open() {
             busy_ = err == EWOULDBLOCK;
             throw Error(busy_ ? "Файл ставок используется другой программой" : SysMessage(err));
         }
+        try {
+            RequireCountInRange(st.st_size);  // before anything is changed
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
         fd_ = fd;
         size_ = st.st_size;
-        RepairTail();
+        if (repair) RepairTail();
         // The copy of a deletion that never finished: the file itself is whole, the copy goes.
         const std::string tmp = TempFileName();
         struct stat ts {};
@@ -146,6 +166,12 @@ void TStakeFile::OpenReadOnly() {
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(fd);
             throw Error(Format("\"%s\" не является файлом", {fileName_}));
+        }
+        try {
+            RequireCountInRange(st.st_size);
+        } catch (...) {
+            ::close(fd);
+            throw;
         }
         fd_ = fd;
         size_ = st.st_size;
@@ -193,9 +219,7 @@ std::string TStakeFile::OutdatedWarning() const {
     unsigned char first = 0;
     const bool outdated = size_ % kRec != 0 || ::pread(fd_, &first, 1, 0) != 1 || first != kStakeVersion;
     if (!outdated) return {};
-    return Format("Обнаружен файл ставок устаревшей версии - имеющиеся в файле ставки будут удалены!\r\r"
-                  "Копия прежнего файла сохранена в \"%s\".",
-                  {BackupFileName()});
+    return OutdatedText(BackupFileName());
 }
 
 void TStakeFile::BackupTo(const std::string& path) {
@@ -218,9 +242,22 @@ void TStakeFile::BackupTo(const std::string& path) {
 }
 
 std::string TStakeFile::Load() {
-    Open();
-    std::string warning = OutdatedWarning();
-    if (warning.empty()) return warning;
+    // The outdated-file rule looks at the file as it is, so that the copy kept of an outdated file
+    // is the old file byte for byte; only a file found in order has an unfinished append dropped.
+    OpenLocked(false);
+    bool outdated = size_ % kRec != 0;
+    if (!outdated && size_ > 0) {
+        unsigned char first = 0, last = 0;
+        const bool read = ::pread(fd_, &first, 1, 0) == 1 && ::pread(fd_, &last, 1, size_ - kRec) == 1;
+        // A single record still being appended (its version byte zero) is no sign of age.
+        const int64_t whole = read && last == 0 ? size_ - kRec : size_;
+        outdated = !read || (whole > 0 && first != kStakeVersion);
+    }
+    if (!outdated) {
+        Wrapped("Ошибка чтения файла ставок!\r\r%s", [&] { RepairTail(); });
+        return {};
+    }
+    std::string warning = OutdatedText(BackupFileName());
     Wrapped("Ошибка чтения файла ставок!\r\r%s", [&] {
         try {
             BackupTo(BackupFileName());
@@ -291,6 +328,8 @@ TStakeRecord TStakeFile::ReadStake(TStakeOrigin origin, int index) {
 
 void TStakeFile::AppendRecords(const TStakeRecord* recs, int count) {
     for (int i = 0; i < count; ++i) {
+        if (size_ / kRec >= kMaxStakeCount)
+            throw Error(Format("Файл ставок содержит наибольшее допустимое количество записей (%d)", {kMaxStakeCount}));
         unsigned char raw[kStakeRecordSize];
         WriteStakeRecord(recs[i], raw);
         const int64_t pos = size_;

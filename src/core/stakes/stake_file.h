@@ -25,6 +25,10 @@ namespace velmora {
 // Velmora_5x50.lsk in the data folder.
 std::string StakeFileName();
 
+// The most records a stake file can hold: record indexes and grid rows (index + 1) are signed
+// 32-bit. A longer file is refused when it is opened, unchanged; an append beyond it is refused.
+constexpr int kMaxStakeCount = 2147483646;
+
 enum class TStakeOrigin { Begin, End };
 
 // Conditions of the deletion by match count, in the order of the dialog's list.
@@ -63,7 +67,8 @@ public:
     bool Busy() const { return busy_; }
 
     // Start-up: Open, then the outdated-file rule. A file whose size is not a multiple of 312 or
-    // whose first byte is not 2 is first copied to BackupFileName() (replacing an older copy) and
+    // whose first byte is not 2 is first copied byte for byte (before anything else is changed) to
+    // BackupFileName() (replacing an older copy) and
     // then emptied; the result is the warning to show (empty when the file was fine). When the
     // copy cannot be made the file is left as it is and Error("Ошибка чтения файла ставок!...")
     // is raised.
@@ -119,6 +124,8 @@ public:
     std::function<int(const char*, const char*)> RenameForTest;
 
 private:
+    void OpenLocked(bool repair);
+    void RequireCountInRange(int64_t size) const;
     void RequireOpen() const;
     void RequireWritable() const;
     int64_t Position(TStakeOrigin origin, int index) const;

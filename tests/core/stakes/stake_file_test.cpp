@@ -243,6 +243,8 @@ TEST_F(StakeFileTest, OutdatedFileIsKeptAsBackupThenEmptied) {
     const std::string good = ReadFileBytes(VELMORA_TEST_DATA "/stakes_three.lsk");
     std::string v1 = good;
     v1[0] = 1;
+    std::string v0 = good;  // every version byte zero, the last one too
+    for (size_t i = 0; i < v0.size(); i += kStakeRecordSize) v0[i] = 0;
     struct Case {
         const char* what;
         std::string bytes;
@@ -250,6 +252,7 @@ TEST_F(StakeFileTest, OutdatedFileIsKeptAsBackupThenEmptied) {
     } cases[] = {
         {"313 bytes", good.substr(0, kStakeRecordSize) + "x", true},
         {"version 1", v1, true},
+        {"version 0 in every record", v0, true},
         {"a good file", good, false},
         {"an empty file", "", false},
     };
@@ -282,6 +285,35 @@ TEST_F(StakeFileTest, OutdatedFileStaysWhenNoCopyCanBeMade) {
     const std::string err = ErrorOf([&] { f.Load(); });
     EXPECT_EQ(err.rfind("Ошибка чтения файла ставок!\r\rНе удалось сохранить копию файла ставок", 0), 0u) << err;
     EXPECT_EQ(fs::file_size(File()), 313u);
+}
+
+// A (sparse) file of more records than signed 32-bit indexes reach is refused as it is, by the
+// program and by a reader.
+TEST_F(StakeFileTest, FileBeyondTheLargestCountIsRefusedUnchanged) {
+    for (const uint64_t records : {uint64_t(kMaxStakeCount) + 1, uint64_t(1) << 31, (uint64_t(1) << 32) + 1}) {
+        SCOPED_TRACE(records);
+        fs::remove(File());
+        WriteBytes(File(), "");
+        const uint64_t size = records * kStakeRecordSize;
+        std::error_code ec;
+        fs::resize_file(File(), size, ec);
+        if (ec) GTEST_SKIP() << "no sparse file of " << size << " bytes here: " << ec.message();
+        for (int how = 0; how < 3; ++how) {
+            TStakeFile f(File());
+            const std::string err = ErrorOf([&] {
+                if (how == 0) f.Load();
+                else if (how == 1) f.Open();
+                else f.OpenReadOnly();
+            });
+            EXPECT_EQ(err.rfind("Ошибка чтения файла ставок!\r\r", 0), 0u) << err;
+            EXPECT_NE(err.find("не более 2147483646"), std::string::npos) << err;
+            EXPECT_FALSE(f.IsOpen());
+            EXPECT_EQ(f.StakeCount(), 0);
+            EXPECT_EQ(fs::file_size(File()), size);
+            EXPECT_FALSE(fs::exists(File() + ".bak"));
+        }
+    }
+    fs::remove(File());
 }
 
 TEST_F(StakeFileTest, ForeignBytesNeverCrash) {
