@@ -12,6 +12,9 @@
 #include "gui/app/qt_locale.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/tool_panel.h"
+#include "gui/draws/form_draw_info.h"
+#include "gui/scripts/form_test_cnt.h"
+#include "gui/stakes/form_multi.h"
 #include "gui/stats/draw_stats_model.h"
 #include "core/app/help.h"
 #include "core/stakes/stake_file.h"
@@ -38,7 +41,10 @@
 #include <QStatusTipEvent>
 #include <QStyleOptionHeader>
 #include <QTabBar>
+#include <QStyleOptionFrame>
 #include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidget>
 #include <QToolButton>
 #include <filesystem>
 #include <fstream>
@@ -194,6 +200,7 @@ private slots:
     void FirstStartGeometry();
     void FirstStartFitsTheScreen();
     void PagesFitTheScreen();
+    void DialogsShowTheirTexts();
     void FilterCaptionTakesItsRoom();
     void HintsLeaveTheStatusPanel();
     void PageWithoutBrowserShowsTheAddress();
@@ -355,8 +362,8 @@ void FirstLookTest::FirstStartFitsTheScreen() {
     }
 }
 
-// The pages on this screen (the test runs on screens of 1024x600, 1366x768 and 1920x1080): the
-// window fits, no caption of the stake grid or the ratings list is cut, their cells show whole
+// The pages on this screen (the test runs on screens of 1024x600, 1280x800, 1366x768 and
+// 1920x1080): the window fits, the status panels show their texts whole, no caption of the stake grid or the ratings list is cut, their cells show whole
 // (a comment may be elided), and on 1366 and wider every column of the ratings is in sight.
 void FirstLookTest::PagesFitTheScreen() {
     DataFolder data(MakeSampleDraws(400, 7));
@@ -380,6 +387,20 @@ void FirstLookTest::PagesFitTheScreen() {
                             .arg(available.width())
                             .arg(available.height())
                             .arg(QString("%1,%2 %3x%4").arg(w->geometry().x()).arg(w->geometry().y()).arg(w->geometry().width()).arg(w->geometry().height()))));
+
+    // A long hint in the status text panel neither pushes the fixed panels nor widens the window.
+    const int width = w->width();
+    QStatusTipEvent tip(w->Command("StakesGraphOverlap")->statusTip() + " " + w->Command("StakeAddSelected")->statusTip());
+    QApplication::sendEvent(w.get(), &tip);
+    QTest::qWait(50);
+    QCOMPARE(w->width(), width);
+    for (int i = 0; i < 6; ++i) {
+        auto* panel = w->findChild<QLabel*>(QString("StatusPanel%1").arg(i));
+        QVERIFY(panel);
+        if (panel->isVisible())
+            QVERIFY2(panel->fontMetrics().horizontalAdvance(panel->text()) <= panel->contentsRect().width(),
+                     qPrintable(panel->text()));
+    }
 
     const QString dir = qEnvironmentVariable("VELMORA_SCREENS", VELMORA_SCREENS);
     QDir().mkpath(dir);
@@ -445,6 +466,120 @@ void FirstLookTest::PagesFitTheScreen() {
     w->pcLists->setCurrentWidget(CombsPage(*w));
     QTest::qWait(100);
     QVERIFY(w->grab().save(QString("%1/pages_%2_tsCombs.png").arg(dir, size)));
+}
+
+// The small dialogs: the title is not cut short by the window's buttons (the width of three and
+// an icon), the captions and fields show their texts whole, the fields take the room beside their
+// captions, and a dialog leaves no empty room beside its content.
+void FirstLookTest::DialogsShowTheirTexts() {
+    DataFolder data(MakeSampleDraws(400, 7));
+    auto w = OpenMainWindow(QSize(1200, 700));
+    const QString dir = qEnvironmentVariable("VELMORA_SCREENS", VELMORA_SCREENS);
+    QDir().mkpath(dir);
+    auto titleFits = [](QWidget* d) {
+        QFont bold = d->font();
+        bold.setBold(true);
+        return QFontMetrics(bold).horizontalAdvance(d->windowTitle()) + 120 <= d->width();
+    };
+    // Every control inside the dialog, every one-line caption whole.
+    auto laidOut = [](QWidget* d) {
+        QStringList faults;
+        for (QWidget* c : d->findChildren<QWidget*>()) {
+            if (!c->isVisible() || c->parentWidget() != d) continue;
+            if (!d->rect().contains(c->geometry())) faults << c->metaObject()->className() + QString(" outside");
+            if (auto* l = qobject_cast<QLabel*>(c); l && !l->wordWrap())
+                for (const QString& line : l->text().split('\n'))
+                    if (l->fontMetrics().horizontalAdvance(QString(line).remove('&')) > l->contentsRect().width())
+                        faults << "cut: " + line;
+        }
+        return faults.join("; ");
+    };
+    auto shows = [](QLineEdit* edit, const QString& text) {
+        QStyleOptionFrame opt;
+        opt.initFrom(edit);
+        const QRect r = edit->style()->subElementRect(QStyle::SE_LineEditContents, &opt, edit);
+        return edit->fontMetrics().horizontalAdvance(text) + 4 <= r.width();
+    };
+
+    // The test count.
+    {
+        TFormTestCnt dlg(100, w.get());
+        dlg.show();
+        QTest::qWait(50);
+        QVERIFY(dlg.grab().save(dir + "/dialog_test_count.png"));
+        QVERIFY2(titleFits(&dlg), qPrintable(QString::number(dlg.width())));
+        QCOMPARE(laidOut(&dlg), QString());
+    }
+
+    // The multi-stake: a comment of the longest length shows whole.
+    {
+        TFormMulti dlg(w.get());
+        const QString comment = "02.014: B @ EXCL:3#ALL + TMD#SUMS:20#LMV:10#ST:2 + BSF#DIFA:40#C";
+        QCOMPARE(comment.size(), kMaxStakeCommentLength);
+        dlg.SetValues(401, 1, S(comment));
+        dlg.show();
+        QTest::qWait(50);
+        QVERIFY(dlg.grab().save(dir + "/dialog_multi.png"));
+        QVERIFY(titleFits(&dlg));
+        QCOMPARE(laidOut(&dlg), QString());
+        QVERIFY2(shows(dlg.findChild<QLineEdit*>("edComment"), comment),
+                 qPrintable(QString::number(dlg.findChild<QLineEdit*>("edComment")->width())));
+    }
+
+    // The draw information: every caption whole, the card whole and no wider than its cells. The
+    // dialog is closed before anything is judged.
+    {
+        QTableView* list = DrawsPage(*w)->lvDraws;
+        list->setCurrentIndex(list->model()->index(0, 0));
+        QStringList faults;
+        bool seen = false;
+        OnModal<TFormDrawInfo>([&](TFormDrawInfo* dlg) {
+            seen = true;
+            dlg->grab().save(dir + "/dialog_draw_info.png");
+            QTreeWidget* props = dlg->lvProperties;
+            auto* view = static_cast<QAbstractItemView*>(props);
+            if (const QString f = laidOut(dlg); !f.isEmpty()) faults << f;
+            if (props->topLevelItemCount() < 5) faults << "few properties";
+            for (int c = 0; c < 2; ++c)
+                if (props->columnWidth(c) < view->sizeHintForColumn(c))
+                    faults << QString("column %1 is %2 wide, its texts want %3").arg(c).arg(props->columnWidth(c)).arg(view->sizeHintForColumn(c));
+            if (props->horizontalScrollBar()->maximum() > 0) faults << "the properties scroll";
+            QTableWidget* card = dlg->sgCard;
+            const int cells = card->columnCount() * card->columnWidth(0);
+            if (card->horizontalScrollBar()->maximum() > 0) faults << "the card scrolls";
+            if (card->width() - cells > 2 * card->frameWidth() + card->verticalScrollBar()->sizeHint().width())
+                faults << QString("the card is %1 wide, its cells %2").arg(card->width()).arg(cells);
+            const QSize screen = dlg->screen()->availableGeometry().size();
+            if (dlg->frameGeometry().width() > screen.width() || dlg->frameGeometry().height() > screen.height())
+                faults << "larger than the screen";
+            dlg->reject();
+        });
+        QVERIFY(w->TriggerCommand("DrawsInfo"));
+        QVERIFY(seen);
+        QCOMPARE(faults.join("\n"), QString());
+    }
+
+    // The user of the catalog: the explanation above the fields, the fields beside short captions.
+    {
+        QStringList faults;
+        bool seen = false;
+        OnModal<QDialog>([&](QDialog* dlg) {
+            seen = true;
+            dlg->grab().save(dir + "/dialog_user.png");
+            if (dlg->objectName() != "TFormUser") faults << dlg->objectName();
+            if (!titleFits(dlg)) faults << "the title is cut";
+            if (const QString f = laidOut(dlg); !f.isEmpty()) faults << f;
+            for (const char* name : {"edUserName", "edUserMail"}) {
+                auto* edit = dlg->findChild<QLineEdit*>(name);
+                if (!edit || edit->x() > dlg->width() / 3 || edit->width() < dlg->width() / 2)
+                    faults << QString("%1 stands at %2, %3 wide").arg(name).arg(edit ? edit->x() : -1).arg(edit ? edit->width() : -1);
+            }
+            dlg->reject();
+        });
+        QVERIFY(w->TriggerCommand("SystemsRefresh"));
+        QVERIFY(seen);
+        QCOMPARE(faults.join("\n"), QString());
+    }
 }
 
 void FirstLookTest::FilterCaptionTakesItsRoom() {

@@ -4,6 +4,7 @@
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace velmora {
 
@@ -14,6 +15,17 @@ QDialogButtonBox* OkCancelButtons(QDialog* dialog) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     return buttons;
+}
+
+void KeepTitleWhole(QDialog* dialog) {
+    // Title bars write in bold; the icon and three buttons take about 120 pixels beside the title.
+    constexpr int kTitleBarControls = 120;
+    QFont bold = dialog->font();
+    bold.setBold(true);
+    const int need = QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + kTitleBarControls;
+    // The size it opens with; the layout keeps its own least size.
+    const QSize size = dialog->testAttribute(Qt::WA_Resized) ? dialog->size() : dialog->sizeHint();
+    dialog->resize(std::max(size.width(), need), size.height());
 }
 
 void SetFormWithButtons(QDialog* dialog, QLayout* form, int width) {

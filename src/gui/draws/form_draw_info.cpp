@@ -8,6 +8,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QTreeWidget>
@@ -18,6 +20,7 @@ namespace velmora {
 
 namespace {
 constexpr int kCellSize = 30;
+constexpr int kShownCells = 10;  // columns and rows of the card shown without scrolling
 }
 
 TFormDrawInfo::TFormDrawInfo(QWidget* parent) : QDialog(parent) {
@@ -61,22 +64,33 @@ TFormDrawInfo::TFormDrawInfo(QWidget* parent) : QDialog(parent) {
     buttons->button(QDialogButtonBox::Close)->setText(tr("Закрыть"));
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
 
+    // The column count above; the card as wide as its cells, and the properties beside it.
     auto* columnsRow = new QHBoxLayout;
     columnsRow->addWidget(lbColumns);
     columnsRow->addWidget(edColumns);
     columnsRow->addStretch(1);
-    auto* left = new QVBoxLayout;
-    left->addLayout(columnsRow);
-    left->addWidget(sgCard, 1);
     auto* body = new QHBoxLayout;
-    body->addLayout(left, 0);
+    body->addWidget(sgCard, 0, Qt::AlignTop);
     body->addWidget(lvProperties, 1);
     auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columnsRow);
     layout->addLayout(body, 1);
     layout->addWidget(buttons);
 
     connect(edColumns, &QSpinBox::valueChanged, this, [this] { FillCard(); });
     resize(760, 440);
+}
+
+void TFormDrawInfo::FitWidth() {
+    // Wide enough for the longest caption and its value, within the screen: beyond it the
+    // captions are elided.
+    auto* view = static_cast<QAbstractItemView*>(lvProperties);
+    const int list = view->sizeHintForColumn(0) + view->sizeHintForColumn(1) + 2 * lvProperties->frameWidth() +
+                     lvProperties->verticalScrollBar()->sizeHint().width() + 4;
+    const QMargins m = layout()->contentsMargins();
+    int w = m.left() + sgCard->width() + layout()->spacing() + list + m.right();
+    if (const QScreen* s = screen()) w = std::min(w, s->availableGeometry().width() * 9 / 10);
+    resize(std::max(w, width()), height());
 }
 
 void TFormDrawInfo::SetDraw(const TDrawRecord& draw, bool withDrawRows, const std::vector<TStatNumberRow>& statRows,
@@ -95,6 +109,7 @@ void TFormDrawInfo::SetDraw(const TDrawRecord& draw, bool withDrawRows, const st
     const bool same = edColumns->value() == std::clamp(columns, 1, kMaxNumber);
     edColumns->setValue(std::clamp(columns, 1, kMaxNumber));
     if (same) FillCard();
+    FitWidth();
 }
 
 void TFormDrawInfo::FillCard() {
@@ -115,9 +130,13 @@ void TFormDrawInfo::FillCard() {
         }
         sgCard->setItem((m - 1) / cols, (m - 1) % cols, item);
     }
-    // The card shows whole up to a sensible width; wider cards scroll.
+    // The card is as wide and high as its cells up to ten of them; beyond, it scrolls.
+    const int rows = sgCard->rowCount();
     const int frame = 2 * sgCard->frameWidth();
-    sgCard->setMinimumWidth(std::min(cols, 10) * kCellSize + frame + 20);
+    const int vbar = rows > kShownCells ? sgCard->verticalScrollBar()->sizeHint().width() : 0;
+    const int hbar = cols > kShownCells ? sgCard->horizontalScrollBar()->sizeHint().height() : 0;
+    sgCard->setFixedSize(std::min(cols, kShownCells) * kCellSize + frame + vbar,
+                         std::min(rows, kShownCells) * kCellSize + frame + hbar);
 }
 
 } // namespace velmora

@@ -31,6 +31,8 @@ public:
 
 private:
     void FillCard();
+    // Widens the dialog for the property texts.
+    void FitWidth();
 
     TDrawRecord draw_;
     int channelSize_ = 5;

@@ -1,5 +1,7 @@
 #include "gui/scripts/form_test_cnt.h"
 
+#include "gui/app/dialog_buttons.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QSpinBox>
@@ -29,6 +31,7 @@ TFormTestCnt::TFormTestCnt(int maximum, QWidget* parent) : QDialog(parent) {
     layout->addWidget(label);
     layout->addWidget(edTestCount);
     layout->addWidget(buttons);
+    KeepTitleWhole(this);
 }
 
 int AskTestCount(QWidget* parent, int maximum) {

@@ -26,6 +26,8 @@ TFormMulti::TFormMulti(QWidget* parent) : QDialog(parent) {
     edComment = new QLineEdit(this);
     edComment->setObjectName("edComment");
     edComment->setMaxLength(kMaxStakeCommentLength);
+    // A comment of the longest length shows whole (a script line's comment is about that long).
+    edComment->setMinimumWidth(edComment->fontMetrics().horizontalAdvance(QString(kMaxStakeCommentLength, '0')) + 12);
 
     edDrawsCount = new QSpinBox(this);
     edDrawsCount->setObjectName("edDrawsCount");
@@ -37,6 +39,7 @@ TFormMulti::TFormMulti(QWidget* parent) : QDialog(parent) {
     form->addRow(tr("Кол-во тиражей:"), edDrawsCount);
 
     SetFormWithButtons(this, form, 400);
+    KeepTitleWhole(this);
 }
 
 void TFormMulti::SetValues(int drawNumber, int drawsCount, const std::string& comment) {

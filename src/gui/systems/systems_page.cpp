@@ -6,6 +6,7 @@
 #include "core/stakes/system_store.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "gui/app/dialog_buttons.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
@@ -20,6 +21,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHeaderView>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -153,18 +155,24 @@ bool TSystemsPage::AskUser() {
     auto* mail = new QLineEdit(Q(current.Mail), &dlg);
     mail->setObjectName("edUserMail");
     mail->setMaxLength(128);
+    // The explanation above the fields; the fields take the width beside their short captions.
+    auto* text = new QLabel(tr("Для работы с каталогом систем укажите Ваше имя и адрес электронной почты.\r"
+                               "По адресу сервер узнаёт Ваши системы.").replace('\r', '\n'),
+                            &dlg);
+    text->setWordWrap(true);
+    name->setMinimumWidth(name->fontMetrics().averageCharWidth() * 40);
     auto* form = new QFormLayout;
-    form->addRow(tr("Для работы с каталогом систем укажите Ваше имя и адрес электронной почты.\r"
-                    "По адресу сервер узнаёт Ваши системы.").replace('\r', '\n'),
-                 static_cast<QWidget*>(nullptr));
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->addRow(tr("Имя:"), name);
     form->addRow(tr("E-mail:"), mail);
     auto* buttons = new QDialogButtonBox(&dlg);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(tr("Отмена"), QDialogButtonBox::RejectRole);
     auto* layout = new QVBoxLayout(&dlg);
+    layout->addWidget(text);
     layout->addLayout(form);
     layout->addWidget(buttons);
+    KeepTitleWhole(&dlg);
     TCatalogUser user;
     connect(buttons, &QDialogButtonBox::rejected, &dlg, &QDialog::reject);
     connect(buttons, &QDialogButtonBox::accepted, &dlg, [&] {
