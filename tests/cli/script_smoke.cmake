@@ -42,7 +42,7 @@ expect_contains("${out}" "Некорректное описание фильтр
 expect_contains("${out}" "Ставок: 0")
 file(WRITE ${WORK}/unknown.lsc "FULL:0#RAND|TSF1#QQQQ:10#LMV:3#SF:0| | | | | | |\r\n")
 cli(1 out script run ${WORK}/unknown.lsc)
-expect_contains("${out}" "Метод расчета статистики \"QQQQ\" на найден!")
+expect_contains("${out}" "Метод расчета статистики \"QQQQ\" не найден!")
 file(WRITE ${WORK}/stop.lsc "FULL:0#STOP| | | | | | | |\r\n")
 cli(1 out script run ${WORK}/stop.lsc)
 expect_contains("${out}" "их осталось более одной: 252!")

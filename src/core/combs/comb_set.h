@@ -173,6 +173,8 @@ public:
     void AddUndoLogLine();
     void RemoveLastLogLine();
     void ClearLog() { log_.clear(); }
+    // Puts back a log taken earlier with Log() (a script test that ends early restores its list).
+    void SetLog(std::vector<TFilterLogLine> log) { log_ = std::move(log); }
 
     // The number of different numbers in Current.
     int DistinctNumbers() const { return DistinctNumberCount(Data(), Count()); }

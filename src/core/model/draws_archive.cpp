@@ -166,7 +166,7 @@ std::string DrawDataText(const TDrawRecord& rec) {
 }
 
 bool ParseDrawData(const std::string& text, TDrawRecord& rec) {
-    auto words = SplitAny(text, ",;");
+    auto words = SplitNumberWords(text);
     if (words.size() != 7) return false;
     int v[7];
     for (int i = 0; i < 7; ++i) {

@@ -63,8 +63,12 @@ private:
 
 // The draw dialog's data text: five numbers, then the two extras, joined by ";".
 std::string DrawDataText(const TDrawRecord& rec);
-// Reads the dialog's text (7 values separated by "," or ";"): five different numbers of 1..50,
-// then two extras of 1..10. False when the text is not such a draw.
+// The message of a draw text that is not such a draw.
+constexpr const char* kDrawDataError =
+    "Введена некорректная комбинация!\r\rУкажите 5 разных чисел от 1 до 50 и за ними 2 дополнительных числа от 1 "
+    "до 10, разделяя их пробелом, запятой или точкой с запятой, например: 3 7 19 28 44 2 9";
+// Reads the dialog's text (7 values, SplitNumberWords: separated by blanks, "," or ";"): five
+// different numbers of 1..50, then two extras of 1..10. False when the text is not such a draw.
 bool ParseDrawData(const std::string& text, TDrawRecord& rec);
 
 // Random sample draws with twice-weekly dates from 2012 on (Tuesdays and Fridays).

@@ -259,6 +259,20 @@ void TextToComb(const std::string& text, TCombination& comb) {
     comb = out;
 }
 
+std::vector<std::string> SplitNumberWords(const std::string& text) {
+    std::vector<std::string> words;
+    for (const auto& part : SplitAny(text, ",;")) {
+        const std::string trimmed = Trim(part);
+        if (trimmed.empty()) {
+            words.push_back(trimmed);
+            continue;
+        }
+        for (const auto& w : SplitAny(trimmed, " \t"))
+            if (!w.empty()) words.push_back(w);
+    }
+    return words;
+}
+
 std::string NumberSetToText(const TNumberSet& set, const std::string& sep) {
     std::string s;
     int cnt = std::min(set.Count, 8);

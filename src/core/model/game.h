@@ -100,6 +100,11 @@ std::string CombToSpacedText(const TCombination& comb);
 // Throws Error("Некорректная комбинация: \"%s\"!") unless the text holds exactly 5 words whose
 // numbers fit a byte; a word that is not an integer reads as 0. comb is unchanged on an error.
 void TextToComb(const std::string& text, TCombination& comb);
+// The words of a list of numbers typed by the user ("3 7 19 28 44", "3;7;19;28;44", "3, 7, 19"):
+// separated by "," or ";" or by blanks. Blanks around a "," or ";" belong to it; an empty word
+// between two of "," and ";" (or before or after them) stays, so such a list is no list of
+// numbers.
+std::vector<std::string> SplitNumberWords(const std::string& text);
 std::string NumberSetToText(const TNumberSet& set, const std::string& sep);
 std::string DeltaText(const std::string& text, int base);
 

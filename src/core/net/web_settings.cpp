@@ -1,5 +1,6 @@
 #include "core/net/web_settings.h"
 
+#include "core/util/atomic_file.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
 
@@ -14,6 +15,41 @@ std::string ReadAddress(const TIniFile& ini, const char* key, const char* def) {
 }
 
 } // namespace
+
+namespace {
+
+void NormalizeAddress(std::string& v, const char* def) {
+    v = Trim(v);
+    while (!v.empty() && v.back() == '/') v.pop_back();
+    if (v.empty()) v = def;
+}
+
+bool IsWebAddress(const std::string& v) { return v.rfind("http://", 0) == 0 || v.rfind("https://", 0) == 0; }
+
+} // namespace
+
+void NormalizeWebSettings(TWebSettings& s) {
+    NormalizeAddress(s.DrawsSite, kDefaultDrawsSite);
+    s.ProxyListUrl = Trim(s.ProxyListUrl);
+    if (s.ProxyListUrl.empty()) s.ProxyListUrl = kDefaultProxyListUrl;
+    NormalizeAddress(s.CatalogSite, kDefaultCatalogSite);
+    NormalizeAddress(s.UpdateSite, kDefaultUpdateSite);
+    s.CAFile = Trim(s.CAFile);
+    if (s.TotalTimeoutSec < kMinTotalTimeoutSec || s.TotalTimeoutSec > kMaxTotalTimeoutSec)
+        s.TotalTimeoutSec = kDefaultTotalTimeoutSec;
+}
+
+void CheckWebSettings(const TWebSettings& s) {
+    const std::pair<TWebField, const std::string*> addresses[] = {
+        {TWebField::DrawsSite, &s.DrawsSite}, {TWebField::CatalogSite, &s.CatalogSite}, {TWebField::UpdateSite, &s.UpdateSite}};
+    for (const auto& [field, value] : addresses)
+        if (!IsWebAddress(*value))
+            throw TWebInputError(field, Format("Адрес должен начинаться с http:// или https://: \"%s\"!", {TextExcerpt(*value)}));
+    if (!s.CAFile.empty() && !FileExists(s.CAFile))
+        throw TWebInputError(TWebField::CAFile, Format("Файл сертификатов не найден: \"%s\"!", {s.CAFile}));
+}
+
+bool DrawsSiteIsPlaceholder(const TWebSettings& s) { return s.DrawsSite == kDefaultDrawsSite; }
 
 TWebSettings LoadWebSettings(const TIniFile& ini) {
     TWebSettings s;

@@ -11,6 +11,7 @@
 //                   10..3600, other values take the default)
 #pragma once
 
+#include "core/util/error.h"
 #include "core/util/ini.h"
 
 #include <string>
@@ -37,6 +38,28 @@ struct TWebSettings {
 
 // Missing or blank keys take their defaults; a trailing "/" of a base address is dropped.
 TWebSettings LoadWebSettings(const TIniFile& ini);
+// The same rules for values typed by the user: blanks around a value and a trailing "/" of a base
+// address go, an empty value takes the default, a time limit out of range the default.
+void NormalizeWebSettings(TWebSettings& settings);
+
+// The fields of the settings dialog's page "Сеть", for the error of a value.
+enum class TWebField { DrawsSite, CatalogSite, UpdateSite, CAFile };
+class TWebInputError : public Error {
+public:
+    TWebInputError(TWebField field, const std::string& message) : Error(message), Field(field) {}
+    TWebField Field;
+};
+// The check of the page on OK: every address must start with "http://" or "https://", a CA file
+// that is given must exist. Raises TWebInputError.
+void CheckWebSettings(const TWebSettings& settings);
+
+// The results site is still the product's placeholder address: there is nothing to download from
+// until the user sets it, so no download is offered at start and the download commands say how to
+// set it (kDrawsSiteNotSetText).
+bool DrawsSiteIsPlaceholder(const TWebSettings& settings);
+constexpr const char* kDrawsSiteNotSetText =
+    "Адрес сайта с результатами тиражей еще не задан (в настройках стоит адрес-заполнитель \"%s\"), поэтому "
+    "загрузка тиражей невозможна.";
 void SaveWebSettings(TIniFile& ini, const TWebSettings& settings);
 
 // The address of the results page of one year.

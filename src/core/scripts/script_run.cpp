@@ -11,6 +11,7 @@
 #include "core/util/text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace velmora {
 
@@ -24,10 +25,17 @@ const char* const kScriptLogStopped =
 namespace {
 
 constexpr const char* kStatNotFound =
-    "Метод расчета статистики \"%s\" на найден!\r%s\r\rВозможно, Вы отключили данных метод расчета либо "
+    "Метод расчета статистики \"%s\" не найден!\r%s\r\rВозможно, Вы отключили данный метод расчета либо "
     "использовали сценарий от другой модификации программы.";
 constexpr const char* kRunningText = "Выполнение сценария...";
 constexpr const char* kDoneText = "Сценарий завершен!";
+constexpr const char* kRunStoppedText = "Сценарий остановлен!";
+constexpr const char* kRunFailedText = "Сценарий прерван из-за ошибки!";
+constexpr const char* kTestStoppedText = "Тест остановлен, завершено циклов: %d из %d";
+constexpr const char* kTestFailedText = "Тест прерван из-за ошибки, завершено циклов: %d из %d";
+// The time left is shown once this many passes completed (the first pass also builds the lists
+// the later ones copy, so one pass alone says little).
+constexpr int kCyclesBeforeTimeLeft = 2;
 constexpr const char* kCountText = "Количество комбинаций в списке: %d";
 // Tables kept per pass by the fast engine; a script with long lists of sample lengths starts
 // over rather than holding every table of the pass.
@@ -67,6 +75,14 @@ TNumberSet CombSet(const TCombination& comb) {
 
 } // namespace
 
+std::string ScriptTimeLeftText(double seconds) {
+    const int64_t s = seconds > 0 ? int64_t(std::ceil(seconds)) : 0;
+    if (s < 60) return Format("%d с", {s});
+    const int64_t minutes = (s + 59) / 60;
+    if (minutes < 60) return Format("%d мин", {minutes});
+    return Format("%d ч %.2d мин", {minutes / 60, minutes % 60});
+}
+
 TScriptRunner::TScriptRunner(TDrawsArchive& draws, TStatList& list, TCombSet& combs, TStakeFile& stakes,
                              TScriptHost& host)
     : draws_(draws), list_(list), combs_(combs), stakes_(stakes), host_(host) {}
@@ -82,6 +98,8 @@ void TScriptRunner::BeginRun() {
     }
     running_ = true;
     stopped_ = false;
+    failed_ = false;
+    cyclesDone_ = 0;
     stakeCount_ = 0;
     timings_ = TTimings{};
     runStart_ = std::chrono::steady_clock::now();
@@ -96,6 +114,7 @@ void TScriptRunner::BeginRun() {
 void TScriptRunner::EndRun() {
     timings_.Total = SecondsSince(runStart_);
     cycle_ = 0;
+    cycleCount_ = 0;
     running_ = false;
     stopped_ = false;
     fullList_.clear();
@@ -119,29 +138,48 @@ void TScriptRunner::WriteOffsetHeader() {
 
 bool TScriptRunner::Run(const std::vector<std::string>& lines) {
     cycle_ = 1;
+    cycleCount_ = 0;
     BeginRun();
     try {
         WriteOffsetHeader();
         RunScriptPass(lines);
     } catch (const std::exception& e) {
         stopped_ = true;
+        failed_ = true;
         host_.ShowError(e.what());
     }
     const bool completed = !stopped_;
-    if (completed) SetPanel(TScriptPanel::Last, kDoneText);
+    SetPanel(TScriptPanel::Last, completed ? kDoneText : failed_ ? kRunFailedText : kRunStoppedText);
     EndRun();
     return completed;
+}
+
+void TScriptRunner::ShowCycle(double linesShare) {
+    if (cycleCount_ <= 0) return;
+    const double done = std::clamp(cyclesDone_ + linesShare, 0.0, double(cycleCount_));
+    const int percent = int(done * 100 / cycleCount_);
+    std::string text = Format("Цикл: %d из %d (%d %%)", {cycle_, cycleCount_, percent});
+    if (cyclesDone_ >= kCyclesBeforeTimeLeft && done > 0 && done < cycleCount_) {
+        const double elapsed = SecondsSince(testStart_);
+        text += ", осталось " + ScriptTimeLeftText(elapsed * (cycleCount_ - done) / done);
+    }
+    SetPanel(TScriptPanel::Cycle, text);
 }
 
 bool TScriptRunner::Test(const std::vector<std::string>& lines, int count) {
     if (count < 1) return false;
     cycle_ = 0;
+    cycleCount_ = count;
     BeginRun();
+    testStart_ = std::chrono::steady_clock::now();
     const int saved = draws_.Offset();
+    // The list a completed pass left (at first the user's own): what an unfinished test leaves.
+    std::vector<TCombination> kept(combs_.Data(), combs_.Data() + combs_.Count());
+    std::vector<TFilterLogLine> keptLog = combs_.Log();
     try {
         for (int offset = count; offset >= 1; --offset) {
             ++cycle_;
-            SetPanel(TScriptPanel::Cycle, Format("Цикл: %d", {cycle_}));
+            ShowCycle(0);
             SetPanel(TScriptPanel::Last, kRunningText);
             if (IsStopRequested()) break;
             host_.SetDrawsOffset(draws_, offset);
@@ -149,14 +187,37 @@ bool TScriptRunner::Test(const std::vector<std::string>& lines, int count) {
             WriteOffsetHeader();
             if (IsStopRequested()) break;
             RunScriptPass(lines);
+            if (stopped_) break;
+            ++cyclesDone_;
+            ShowCycle(0);
+            if (offset > 1) {
+                kept.assign(combs_.Data(), combs_.Data() + combs_.Count());
+                keptLog = combs_.Log();
+            }
         }
-        if (!stopped_) host_.SetDrawsOffset(draws_, saved);
     } catch (const std::exception& e) {
         stopped_ = true;
+        failed_ = true;
         host_.ShowError(e.what());
     }
     const bool completed = !stopped_;
-    SetPanel(TScriptPanel::Last, kDoneText);
+    // The analysis window goes back however the test ended: the pages never go on analysing a
+    // shifted window.
+    try {
+        host_.SetDrawsOffset(draws_, saved);
+    } catch (const std::exception& e) {
+        host_.ShowError(e.what());
+    }
+    if (!completed) {
+        std::copy(kept.begin(), kept.end(), combs_.MutableData());
+        combs_.SetCount(int(kept.size()));
+        combs_.SetLog(std::move(keptLog));
+        combs_.DropUndo();
+        combs_.ResetCache();
+        host_.CombsChanged();
+    }
+    SetPanel(TScriptPanel::Last, completed ? std::string(kDoneText)
+                                           : Format(failed_ ? kTestFailedText : kTestStoppedText, {cyclesDone_, count}));
     EndRun();
     return completed;
 }
@@ -210,6 +271,7 @@ void TScriptRunner::RunScriptPass(const std::vector<std::string>& lines) {
             if (IsStopRequested()) break;
             const std::string& line = lines[i];
             if (line.empty()) continue;
+            ShowCycle(double(i) / double(lines.size()));
             host_.SelectLine(int(i));
             WriteScriptLog(kScriptLogDashedLine);
             WriteScriptLog(Format("Выполнение строки %.3d: \"%s\"", {int(i) + 1, line}));
@@ -294,6 +356,7 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
         }
     } catch (const std::exception& e) {
         stopped_ = true;
+        failed_ = true;
         host_.CombsChanged();
         host_.ShowError(e.what());
     }

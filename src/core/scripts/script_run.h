@@ -44,6 +44,10 @@ extern const char* const kScriptLogStart;    // "### ЗАПУСК СЦЕНАРИ
 extern const char* const kScriptLogEnd;      // "### ЗАВЕРШЕНИЕ СЦЕНАРИЯ ###..."
 extern const char* const kScriptLogStopped;  // "### ВЫПОЛНЕНИЕ СЦЕНАРИЯ ПРЕРВАНО ###..."
 
+// A time left as the cycle panel of a test shows it: "45 с", "12 мин", "2 ч 05 мин" (seconds are
+// rounded up to whole minutes from one minute on).
+std::string ScriptTimeLeftText(double seconds);
+
 // What the engine asks of the program around it. Every member has a harmless default.
 class TScriptHost {
 public:
@@ -112,8 +116,11 @@ public:
     // "Прогноз": every line once at the current offset. True when the run completed (no stop, no
     // error).
     bool Run(const std::vector<std::string>& lines);
-    // "Тест": passes at offsets count, count-1 .. 1; the offset returns to what it was when the
-    // test completed and stays at the running pass after a stop. count < 1 does nothing.
+    // "Тест": passes at offsets count, count-1 .. 1. However the test ends (completed, stopped or
+    // failed) the offset returns to what it was; a test that did not complete also puts back the
+    // combination list (and its log) that its last completed pass left, or the list it started
+    // from, so that no unfinished pass's list remains, and says after how many passes it ended.
+    // count < 1 does nothing.
     bool Test(const std::vector<std::string>& lines, int count);
     // "Стоп" (after the user confirmed): logs the interruption and raises the stop flag.
     void RequestStop();
@@ -133,6 +140,9 @@ public:
     bool Running() const { return running_; }
     bool Stopped() const { return stopped_; }
     int Cycle() const { return cycle_; }
+    // The passes of the test under way (0 for a forecast) and how many of them completed.
+    int CycleCount() const { return cycleCount_; }
+    int CyclesDone() const { return cyclesDone_; }
     int StakeCount() const { return stakeCount_; }
 
     // ---- the steps, public for tests and tools ----
@@ -163,6 +173,9 @@ private:
     void EndRun();
     void WriteOffsetHeader();
     void CheckStakesNow();
+    // The cycle panel of a test: the pass, the share done (passes done plus the share of the
+    // current pass's lines) and, once two passes completed, the time left.
+    void ShowCycle(double linesShare);
     void SetPanel(TScriptPanel panel, const std::string& text) { host_.ShowPanel(panel, text); }
     std::string StakeComment() const;
     // The table of method i at sample length L with the weights in force, sorted by column.
@@ -178,6 +191,10 @@ private:
     bool running_ = false;
     bool stopped_ = false;
     int cycle_ = 0;
+    int cycleCount_ = 0;
+    int cyclesDone_ = 0;
+    bool failed_ = false;  // an error ended the run
+    std::chrono::steady_clock::time_point testStart_{};
     int stakeCount_ = 0;
     TStakeContext stake_;
     std::chrono::steady_clock::time_point lastStakePanel_{};

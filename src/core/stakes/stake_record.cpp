@@ -141,7 +141,7 @@ TStakeRecord HandStakeRecord(const TCombination* comb, int32_t drawNumber, int32
 }
 
 TNumberSet ParseStakeNumbers(const std::string& text) {
-    const auto words = SplitAny(text, ",;");
+    const auto words = SplitNumberWords(text);
     TNumberSet set;
     bool ok = words.size() == size_t(kNumberCount);
     for (size_t i = 0; ok && i < words.size(); ++i) {
@@ -150,14 +150,14 @@ TNumberSet ParseStakeNumbers(const std::string& text) {
         for (int j = 0; ok && j < set.Count; ++j) ok = set.Numbers[j] != *v;
         if (ok) set.Numbers[set.Count++] = uint8_t(*v);
     }
-    if (!ok) throw TStakeInputError(TStakeField::Numbers, "Введена некорректная комбинация!");
+    if (!ok) throw TStakeInputError(TStakeField::Numbers, kStakeNumbersError);
     SortNumberSet(set);
     return set;
 }
 
 int64_t StakeNumbersSum(const std::string& text) {
     int64_t sum = 0;
-    for (const auto& w : SplitAny(text, ",;")) sum += TryStrToInt(Trim(w)).value_or(0);
+    for (const auto& w : SplitNumberWords(text)) sum += TryStrToInt(w).value_or(0);
     return sum;
 }
 

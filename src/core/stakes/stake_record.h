@@ -89,9 +89,13 @@ struct TStakeInputError : Error {
 constexpr int kMaxStakeDrawsCount = 65535;
 constexpr int kMaxStakeCommentLength = 64;  // characters
 
-// The stake text of the dialog: exactly five words separated by "," or ";", each (trimmed) an
-// integer 1..50, all different. Returns them sorted ascending (Count 5); otherwise raises
-// TStakeInputError(Numbers, "Введена некорректная комбинация!").
+// The message of a stake text that is not five different numbers of 1..50.
+constexpr const char* kStakeNumbersError =
+    "Введена некорректная комбинация!\r\rУкажите 5 разных чисел от 1 до 50, разделяя их пробелом, запятой или "
+    "точкой с запятой, например: 3 7 19 28 44";
+// The stake text of the dialog: exactly five words (SplitNumberWords: separated by blanks, "," or
+// ";"), each an integer 1..50, all different. Returns them sorted ascending (Count 5); otherwise
+// raises TStakeInputError(Numbers, kStakeNumbersError).
 TNumberSet ParseStakeNumbers(const std::string& text);
 // The "Сумма:" field: the sum of the words read as integers, 0 for a word that is not one.
 int64_t StakeNumbersSum(const std::string& text);

@@ -102,9 +102,9 @@ void CheckSystemInput(const std::string& title, int nums, int olap, const std::s
     if (Trim(title).empty())
         throw TSystemInputError(TSystemField::Title, "Название системы должно быть указано обязательно!");
     if (nums < kMinSystemNums || nums > kMaxSystemNums)
-        throw TSystemInputError(TSystemField::Nums, "Указано недопустмое количество используемых чисел!");
+        throw TSystemInputError(TSystemField::Nums, "Указано недопустимое количество используемых чисел!");
     if (olap < kMinSystemOlap || olap > kMaxSystemOlap)
-        throw TSystemInputError(TSystemField::Olap, "Указан недопустмый размер блока!");
+        throw TSystemInputError(TSystemField::Olap, "Указан недопустимый размер блока!");
     if (Trim(author).empty())
         throw TSystemInputError(TSystemField::Author, "Имя автора должно быть указано обязательно!");
     if (Trim(descr).empty())

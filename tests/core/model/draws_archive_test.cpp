@@ -111,6 +111,9 @@ TEST(DrawsArchive, DrawDialogText) {
         {"1;2;3;4;4;1;2", false},  {"1;2;3;4;51;1;2", false}, {"1;2;3;4;5;1;11", false},
         {"1;2;3;4;5;1", false},    {"1;2;3;4;5;1;2;3", false}, {"0;2;3;4;5;1;2", false},
         {"1;2;3;4;5;0;2", false},  {"1;2;x;4;5;1;2", false},  {"", false},
+        // Blanks separate as well, as the draw list shows the numbers; an empty value does not.
+        {"3 7 19 28 44 2 9", true}, {" 3  7,19 ;28 44 2\t9 ", true}, {"1;;2;3;4;5;1;2", false},
+        {"3 7 19 28 44", false},    {"1 2 3 4 5 1 2 ,", false},
     };
     for (const auto& c : cases) {
         TDrawRecord r;

@@ -53,3 +53,43 @@ TEST(WebSettingsTest, TotalTimeoutIsReadWithinItsRange) {
 
 } // namespace
 } // namespace velmora
+
+namespace velmora {
+namespace {
+
+// The placeholder results site, the values typed on the page "Сеть" and their check.
+TEST(WebSettingsInput, PlaceholderNormalizationAndCheck) {
+    TWebSettings s;
+    EXPECT_TRUE(DrawsSiteIsPlaceholder(s));
+    s.DrawsSite = " https://results.example/ ";
+    s.CatalogSite = "";
+    s.TotalTimeoutSec = 5;
+    NormalizeWebSettings(s);
+    EXPECT_EQ(s.DrawsSite, "https://results.example");
+    EXPECT_FALSE(DrawsSiteIsPlaceholder(s));
+    EXPECT_EQ(s.CatalogSite, kDefaultCatalogSite);
+    EXPECT_EQ(s.TotalTimeoutSec, kDefaultTotalTimeoutSec);
+    EXPECT_NO_THROW(CheckWebSettings(s));
+    const struct {
+        const char* name;
+        void (*change)(TWebSettings&);
+        TWebField field;
+    } bad[] = {
+        {"results site", [](TWebSettings& w) { w.DrawsSite = "results.example"; }, TWebField::DrawsSite},
+        {"update site", [](TWebSettings& w) { w.UpdateSite = "ftp://u.example"; }, TWebField::UpdateSite},
+        {"CA file", [](TWebSettings& w) { w.CAFile = "/no/such/ca.pem"; }, TWebField::CAFile},
+    };
+    for (const auto& b : bad) {
+        TWebSettings w = s;
+        b.change(w);
+        try {
+            CheckWebSettings(w);
+            ADD_FAILURE() << b.name;
+        } catch (const TWebInputError& e) {
+            EXPECT_EQ(e.Field, b.field) << b.name;
+        }
+    }
+}
+
+} // namespace
+} // namespace velmora

@@ -194,18 +194,68 @@ TEST_F(ScriptRun, TestRunsTheLastOffsetsAndReturns) {
     for (const auto& s : made) EXPECT_EQ(s.Checked, 1) << s.DrawNumber;
     // A separator before each pass's block.
     EXPECT_EQ(stakes->StakeCount(), 5);
+    EXPECT_EQ(host.Panels[TScriptPanel::Cycle], "Цикл: 3 из 3 (100 %)");
+    EXPECT_EQ(host.Panels[TScriptPanel::Last], "Сценарий завершен!");
 }
 
-TEST_F(ScriptRun, StopDuringTheSecondPassKeepsItsOffset) {
-    host.OnPump = [&] {
-        if (runner->Cycle() == 2 && runner->Running() && !runner->Stopped() && draws.Offset() == 2)
-            runner->RequestStop();
+// However a test ends early (a stop in the first or second pass, or an error), the offset
+// returns and the combination list is the one the last completed pass left (or the user's own).
+TEST_F(ScriptRun, TestEndedEarlyRestoresTheOffsetAndTheLastCompletedList) {
+    const std::string keepOne = "FULL:0#RAND|TSF1#NUMS:5#LNO:#ST:1| | | | | | |";
+    struct Case {
+        const char* name;
+        std::string line;
+        int stopInCycle;  // 0: no stop
+        std::vector<int> offsets;
+        const char* last;
+    } cases[] = {
+        {"stop in pass 1", keepOne, 1, {3, 0}, "Тест остановлен, завершено циклов: 0 из 3"},
+        {"stop in pass 2", keepOne, 2, {3, 2, 0}, "Тест остановлен, завершено циклов: 1 из 3"},
+        {"error", "FULL:0#RAND|TSF1#QQQQ:5#LNO:#ST:1| | | | | | |", 0, {3, 0},
+         "Тест прерван из-за ошибки, завершено циклов: 0 из 3"},
     };
-    EXPECT_FALSE(runner->Test({"FULL:0#RAND| | | | | | | |"}, 3));
-    EXPECT_EQ(host.Offsets, (std::vector<int>{3, 2}));
-    EXPECT_EQ(draws.Offset(), 2);
-    EXPECT_EQ(host.Panels[TScriptPanel::Last], "Сценарий завершен!");
-    EXPECT_EQ(host.Locks.back(), false);
+    for (const auto& c : cases) {
+        host = TRecordingHost{};
+        SetList({kA, kB});
+        combs.ClearLog();
+        combs.AddLogLine(TFilterAction::Keep, "мой шаг", "1");
+        std::vector<TCombination> afterPass1;
+        bool sawUnfinished = false;
+        host.OnPump = [&] {
+            if (runner->Cycle() == 2 && afterPass1.empty())
+                afterPass1.assign(combs.Data(), combs.Data() + combs.Count());
+            // The pass's start list is up: what a stop must not leave behind.
+            if (c.stopInCycle > 0 && runner->Cycle() == c.stopInCycle && !runner->Stopped() && combs.Count() == 252) {
+                sawUnfinished = true;
+                runner->RequestStop();
+            }
+        };
+        EXPECT_FALSE(runner->Test({c.line}, 3)) << c.name;
+        EXPECT_EQ(host.Offsets, c.offsets) << c.name;
+        EXPECT_EQ(draws.Offset(), 0) << c.name;
+        EXPECT_EQ(host.Panels[TScriptPanel::Last], c.last) << c.name;
+        EXPECT_EQ(host.Locks.back(), false) << c.name;
+        EXPECT_EQ(sawUnfinished, c.stopInCycle > 0) << c.name;
+        std::vector<TCombination> left(combs.Data(), combs.Data() + combs.Count());
+        if (c.stopInCycle == 2) {
+            EXPECT_EQ(int(afterPass1.size()), 126) << c.name;
+            EXPECT_EQ(left, afterPass1) << c.name;
+        } else {
+            EXPECT_EQ(left, (std::vector<TCombination>{kA, kB})) << c.name;
+            ASSERT_EQ(combs.Log().size(), 1u) << c.name;
+            EXPECT_EQ(combs.Log()[0].Caption, "мой шаг") << c.name;
+        }
+        EXPECT_FALSE(combs.CanUndo()) << c.name;
+    }
+}
+
+TEST_F(ScriptRun, TimeLeftText) {
+    const struct {
+        double seconds;
+        const char* text;
+    } cases[] = {{0, "0 с"}, {44.2, "45 с"}, {59.5, "1 мин"}, {61, "2 мин"}, {3540, "59 мин"}, {3599, "1 ч 00 мин"},
+                 {3600, "1 ч 00 мин"}, {7500, "2 ч 05 мин"}};
+    for (const auto& c : cases) EXPECT_EQ(ScriptTimeLeftText(c.seconds), c.text) << c.seconds;
 }
 
 TEST_F(ScriptRun, SystemStakesAllOrOnlyThoseInTheList) {
@@ -273,7 +323,7 @@ TEST_F(ScriptRun, BadInputEndsTheRunCleanly) {
         const char* message;
     } cases[] = {
         {"FULL:0#RAND|TSF1#NUMS:#LMV:3#SF:0| | | | | | |", "Некорректное описание фильтра: TSF1#NUMS:#LMV:3#SF:0!"},
-        {"FULL:0#RAND|TSF1#XXXX:10#LMV:3#SF:0| | | | | | |", "Метод расчета статистики \"XXXX\" на найден!"},
+        {"FULL:0#RAND|TSF1#XXXX:10#LMV:3#SF:0| | | | | | |", "Метод расчета статистики \"XXXX\" не найден!"},
         // SUMS lists sums never drawn: their depth is no number for a list test.
         {"FULL:0#RAND|TSF1#SUMS:5#LDV:3#SF:0| | | | | | |", "\"-\" не является целым числом!"},
     };
@@ -284,7 +334,8 @@ TEST_F(ScriptRun, BadInputEndsTheRunCleanly) {
         EXPECT_EQ(host.Errors[0].rfind(c.message, 0), 0u) << host.Errors[0];
         EXPECT_TRUE(host.Stakes.empty()) << c.line;
         EXPECT_EQ(host.Locks, (std::vector<bool>{true, false}));
-        EXPECT_EQ(draws.Offset(), 2) << "a test stopped by an error stays at its pass";
+        EXPECT_EQ(draws.Offset(), 0) << "a test stopped by an error returns to its offset";
+        EXPECT_EQ(host.Panels[TScriptPanel::Last], "Тест прерван из-за ошибки, завершено циклов: 0 из 2");
         EXPECT_FALSE(runner->Running());
         draws.SetDrawsOffset(0);
     }

@@ -118,17 +118,22 @@ TEST(StakeRecord, HandStake) {
 TEST(StakeRecord, DialogNumbers) {
     EXPECT_EQ(SetNumbers(ParseStakeNumbers("5,1,9;3;7")), (std::vector<int>{1, 3, 5, 7, 9}));
     EXPECT_EQ(SetNumbers(ParseStakeNumbers(" 50 ; 1,2 ,3;4")), (std::vector<int>{1, 2, 3, 4, 50}));
+    // Blanks separate as the grid shows the numbers.
+    EXPECT_EQ(SetNumbers(ParseStakeNumbers("3 7 19 28 44")), (std::vector<int>{3, 7, 19, 28, 44}));
+    EXPECT_EQ(SetNumbers(ParseStakeNumbers(" 3  7, 19;28 44 ")), (std::vector<int>{3, 7, 19, 28, 44}));
     for (const char* bad : {"1,2,3,4", "1,2,3,4,51", "1,2,3,4,4", "1,2,3,4,5,6", "0,1,2,3,4", "a,2,3,4,5", "",
-                            "1 2 3 4 5", "1,2,3,4,+5x"}) {
+                            "1 2 3 4", "1,,2,3,4,5", "1 2 3 4 5,", "1,2,3,4,+5x"}) {
         try {
             ParseStakeNumbers(bad);
             ADD_FAILURE() << "accepted: " << bad;
         } catch (const TStakeInputError& e) {
             EXPECT_EQ(e.Field, TStakeField::Numbers);
-            EXPECT_STREQ(e.what(), "Введена некорректная комбинация!");
+            EXPECT_STREQ(e.what(), "Введена некорректная комбинация!\r\rУкажите 5 разных чисел от 1 до 50, разделяя их "
+                                   "пробелом, запятой или точкой с запятой, например: 3 7 19 28 44");
         }
     }
     EXPECT_EQ(StakeNumbersSum("5,1,x;3"), 9);
+    EXPECT_EQ(StakeNumbersSum("5 1 x 3"), 9);
     EXPECT_EQ(StakeNumbersSum(""), 0);
 }
 
