@@ -59,6 +59,10 @@ std::string TStakeRecord::CommentText() const { return Cp1251ToUtf8(std::string_
 void TStakeRecord::SetCommentText(const std::string& utf8) {
     std::string bytes = Utf8ToCp1251(utf8);
     if (bytes.size() > sizeof(Comment)) bytes.resize(sizeof(Comment));
+    // A comment is one line of the grid, the stake list and the stake log: control characters
+    // (line ends, tabs) become blanks.
+    for (char& c : bytes)
+        if (uint8_t(c) < 0x20 || uint8_t(c) == 0x7F) c = ' ';
     std::memset(Comment, 0, sizeof(Comment));
     std::memcpy(Comment, bytes.data(), bytes.size());
     CommentLen = uint8_t(bytes.size());

@@ -51,7 +51,7 @@ struct TStakeRecord {
     uint8_t CommentLen = 0;
     char Comment[255] = {};  // cp1251 bytes, CommentLen of them
 
-    // The comment as UTF-8, and back (cut to 255 cp1251 bytes).
+    // The comment as UTF-8, and back (cut to 255 cp1251 bytes; control characters become blanks).
     std::string CommentText() const;
     void SetCommentText(const std::string& utf8);
     bool operator==(const TStakeRecord& other) const;

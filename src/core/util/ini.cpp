@@ -1,6 +1,7 @@
 #include "core/util/ini.h"
 
 #include "core/util/atomic_file.h"
+#include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
 
@@ -169,7 +170,29 @@ double TIniFile::ReadFloat(const std::string& section, const std::string& key, d
     return TryIniTextToFloat(ReadString(section, key, ""), v) ? v : def;
 }
 
+namespace {
+
+// A line break (or any other control character) inside a section name, key or value would make
+// the next read see other lines: such a write is refused before anything changes.
+void RequirePlainText(const std::string& text, const std::string& section, const std::string& key,
+                      const std::string& fileName) {
+    for (char c : text)
+        if (uint8_t(c) < 0x20 || uint8_t(c) == 0x7F) {
+            std::string shown = key;
+            for (char& k : shown)
+                if (uint8_t(k) < 0x20 || uint8_t(k) == 0x7F) k = ' ';
+            throw Error(Format("Значение \"%s\" содержит управляющие символы (перевод строки, табуляцию) и не может "
+                               "быть записано в файл \"%s\"",
+                               {shown, fileName}));
+        }
+    (void)section;
+}
+
+} // namespace
+
 void TIniFile::WriteString(const std::string& section, const std::string& key, const std::string& value) {
+    // Every writer (integers, floats, flags) comes through here.
+    for (const std::string* text : {&section, &key, &value}) RequirePlainText(*text, section, key, fileName_);
     Section* s = Find(section);
     if (!s) {
         index_.emplace(UpperCase(Trim(section)), sections_.size());

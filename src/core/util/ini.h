@@ -51,6 +51,8 @@ public:
     // A decimal number with "," or "." as the separator; def when absent or not a number.
     double ReadFloat(const std::string& section, const std::string& key, double def) const;
 
+    // A section name, key or value with a control character (CR, LF, TAB ...) is refused with
+    // Error before anything changes: it would break the line structure of the file.
     void WriteString(const std::string& section, const std::string& key, const std::string& value);
     void WriteInteger(const std::string& section, const std::string& key, int64_t value);
     // Written as "1" or "0".

@@ -74,6 +74,25 @@ TEST(StakeRecord, CommentIsCutTo255Bytes) {
     EXPECT_EQ(r.CommentText(), "Сценарий");
 }
 
+// Comments come from the stake dialog, "stakes add --comment" and script lines: a control character
+// would split the stake list's line and the stake log's line, so it becomes a blank.
+TEST(StakeRecord, ControlCharactersOfACommentBecomeBlanks) {
+    const struct {
+        std::string in, out;
+    } cases[] = {
+        {"a\rb", "a b"}, {"a\nb", "a b"}, {"a\r\nb\tc", "a  b c"}, {std::string("\x01x\x7Fy\0z", 6), " x y z"},
+        {"строка\n", "строка "},
+    };
+    for (const auto& c : cases) {
+        TStakeRecord r;
+        r.SetCommentText(c.in);
+        EXPECT_EQ(r.CommentText(), c.out);
+        const TStakeRecord accepted = AcceptStakeInput(HandStakeRecord(nullptr, 1, 0, TConfigData()), 1, "1,2,3,4,5", c.in, 1);
+        EXPECT_EQ(accepted.CommentText(), c.out);
+        for (const auto& cell : StakeGridCells(accepted)) EXPECT_EQ(cell.find_first_of("\r\n\t"), std::string::npos);
+    }
+}
+
 TEST(StakeRecord, Profit) {
     const TConfigData c = CostTwoPrizeThree();
     TConfigData empty;

@@ -1,5 +1,6 @@
 #include "core/util/ini.h"
 
+#include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
 #include "../temp_dir.h"
@@ -134,4 +135,33 @@ TEST(IniFile, ManySectionsAndKeysReadInOnePass) {
     EXPECT_EQ(ini.ReadInteger("new", "x", -1), 5);
     EXPECT_EQ(ini.ReadInteger("S1", "K", -1), 1);
     EXPECT_FALSE(ini.SectionExists("s0"));
+}
+
+// A proxy user, a catalog name or a comment with a line break would give the next read new
+// sections and keys: every write with a control character is refused and changes nothing.
+TEST_F(IniFiles, ControlCharactersAreRefusedInEveryWrite) {
+    const std::string path = Path("Velmora_5x50.ini");
+    const struct {
+        std::string section, key, value;
+    } cases[] = {
+        {"PROXY", "ProxyUsername", "user\r\n[PROXY]\r\nProxyServer=evil"},
+        {"USER", "Name", "name\nMail=x@y"},
+        {"PROXY", "ProxyPassword", "a\tb"},
+        {"PROXY", "Proxy\nServer", "x"},
+        {"PRO\rXY", "ProxyServer", "x"},
+        {"PROXY", "ProxyServer", std::string("a\0b", 3)},
+    };
+    for (const auto& c : cases) {
+        TIniFile ini(path);
+        ini.WriteString("PROXY", "ProxyServer", "proxy.example");
+        ini.Save();
+        const std::vector<std::string> before = ini.Lines();
+        EXPECT_THROW(ini.WriteString(c.section, c.key, c.value), Error) << c.value;
+        EXPECT_EQ(ini.Lines(), before);
+        ini.Save();
+        TIniFile again(path);
+        EXPECT_EQ(again.ReadSections(), (std::vector<std::string>{"PROXY"}));
+        EXPECT_EQ(again.ReadSection("PROXY"), (std::vector<std::string>{"ProxyServer"}));
+        EXPECT_EQ(again.ReadString("PROXY", "ProxyServer", ""), "proxy.example");
+    }
 }
