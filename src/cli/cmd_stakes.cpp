@@ -4,6 +4,7 @@
 #include "core/app/config.h"
 #include "core/stakes/rating_file.h"
 #include "core/stakes/stake_check.h"
+#include "core/stakes/stake_tally.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
@@ -40,7 +41,12 @@ int Check(TStakeFile& file, bool log) {
     options.LogEnabled = log;
     TRatingsStore ratings;
     LoadRatings(ratings);
-    return CheckStakesRated(file, archive, options, ratings, CliProgress());
+    try {
+        return CheckStakesRated(file, archive, options, ratings, CliProgress());
+    } catch (const Error& e) {
+        if (!ratings.Damaged()) throw;
+        throw Error(std::string(e.what()) + "\r\rПересчитать рейтинг по ставкам: velmora-cli ratings refresh");
+    }
 }
 
 int RunList(Args& args) {
@@ -50,7 +56,9 @@ int RunList(Args& args) {
     if (!file.IsOpen()) return 0;  // no stake file yet
     if (!file.OutdatedWarning().empty())
         throw Error(Format("Обнаружен файл ставок устаревшей версии: \"%s\"", {file.FileName()}));
+    // The separators between blocks are no stakes: a listing has one line per stake.
     file.ForEachStake([](int, const TStakeRecord& rec) {
+        if (!IsStake(rec)) return;
         const auto cells = StakeGridCells(rec);
         Out(Join(std::vector<std::string>(cells.begin(), cells.end()), "\t"));
     });
@@ -72,7 +80,7 @@ int RunAdd(Args& args) {
     OpenForWriting(file);
     file.AppendStakes(rec, draws);
     Check(file, log);
-    Out(Format("Ставок: %d", {file.StakeCount()}));
+    Out(Format("Ставок: %d", {CountStakes(file)}));
     return 0;
 }
 

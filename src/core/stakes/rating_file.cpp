@@ -64,32 +64,44 @@ void RefreshRatingsFromStakes(TStakeFile& file, TRatingsArray& ratings, TProgres
 }
 
 void TRatingsStore::Load(TProgressSink& progress) {
+    damage_.clear();
     if (!FileExists(fileName_)) {
         Ratings.clear();
         return;
     }
-    std::string error;
+    std::string error, reason;
     {
         TStatusScope status(progress, "Загрузка файла рейтинга...");
         try {
             LoadRatingsFile(fileName_, Ratings);
         } catch (const std::exception& e) {
             error = e.what();
+            reason = error;
+            const size_t cut = reason.find("\r\r");
+            if (cut != std::string::npos) reason = reason.substr(cut + 2);
         }
     }
     if (error.empty()) {
+        int damaged = 0, first = 0;
+        for (size_t i = 0; i < Ratings.size(); ++i)
+            if (RatingEntryDamaged(Ratings[i]) && damaged++ == 0) first = int(i) + 1;
+        if (damaged > 0)
+            reason = Format("записей с невозможными счетчиками: %d (первая - запись %d)", {damaged, first});
+    }
+    if (reason.empty()) {
         Sort(progress);
         return;
     }
+    damage_ = Format(kRatingsDamagedText, {fileName_, reason});
     {
         TStatusScope status(progress, "Сортировка рейтинга...");
         SortRatingsArray(Ratings, SortColumn, SortDescending);
     }
-    throw Error(error);
+    throw Error(error.empty() ? damage_ : error + "\r\r" + damage_);
 }
 
 void TRatingsStore::Save(TProgressSink& progress) {
-    if (ReadOnly) return;
+    if (ReadOnly || Damaged()) return;
     TStatusScope status(progress, "Сохранение файла рейтинга...");
     SaveRatingsFile(fileName_, Ratings);
 }
@@ -111,6 +123,9 @@ void TRatingsStore::Refresh(TStakeFile& file, TProgressSink& progress) {
     } catch (const std::exception& e) {
         error = e.what();
     }
+    // The entries come from the stakes now: the damaged file may be replaced (unless the stakes
+    // could not be read either).
+    if (error.empty()) damage_.clear();
     // What was merged is kept and saved, as after any change.
     Sort(progress);
     if (!error.empty()) throw Error(error);
@@ -133,6 +148,7 @@ int CheckStakesRated(TStakeFile& file, const TDrawsArchive& archive, TStakeCheck
     }
     if (checked > 0 || merged > 0) ratings.Sort(progress);
     if (!error.empty()) throw Error(error);
+    if (ratings.Damaged() && checked > 0) throw Error(ratings.DamageText());
     return checked;
 }
 

@@ -48,12 +48,18 @@ public:
     // A copy of the program that does not own the data folder changes nothing on disk.
     bool ReadOnly = false;
 
-    // Start-up: when the file exists, reads it ("Загрузка файла рейтинга...") and sorts it. After a
-    // read error the entries read so far are kept and sorted, but the file is not rewritten (an
-    // unreadable file is never replaced by what little could be read); the error is raised then.
+    // Start-up: when the file exists, reads it ("Загрузка файла рейтинга...") and sorts it. A file
+    // that cannot be read whole, or holds an entry whose counts are damaged (RatingEntryDamaged),
+    // makes the store Damaged: the entries read are kept and sorted in memory, the error is
+    // raised, and the file is not written again until Refresh builds the ratings anew from the
+    // stakes (no check, sort or save replaces it by what could be read).
     void Load(TProgressSink& progress);
-    // "Сохранение файла рейтинга...": the whole file; errors as SaveRatingsFile.
+    // "Сохранение файла рейтинга...": the whole file; errors as SaveRatingsFile. Nothing is
+    // written while the store is Damaged.
     void Save(TProgressSink& progress);
+    bool Damaged() const { return !damage_.empty(); }
+    // The report of a damaged file (kRatingsDamagedText with the file and the reason).
+    const std::string& DamageText() const { return damage_; }
     // "Сортировка рейтинга...": sorts by the column (remembered for later sorts), then saves.
     void Sort(int column, bool descending, TProgressSink& progress);
     void Sort(TProgressSink& progress) { Sort(SortColumn, SortDescending, progress); }
@@ -62,12 +68,21 @@ public:
 
 private:
     std::string fileName_;
+    std::string damage_;
 };
+
+// The report of a damaged ratings file: the file, then the reason.
+constexpr const char* kRatingsDamagedText =
+    "Файл рейтинга \"%s\" поврежден и сохранен без изменений: %s\r\rРезультаты проверки ставок в него не "
+    "вносятся, пока рейтинг не будет пересчитан по ставкам.";
 
 // Stake checking that feeds the ratings: CheckStakes with every stake checked merged into the
 // store (after any AddRating the options already carry), then, when any stake was checked, the
 // store sorted and saved. A check that fails half-way still saves the ratings of the stakes it
-// checked (they will not be checked again), then raises its error. Returns how many were checked.
+// checked (they will not be checked again), then raises its error. With a Damaged store the
+// stakes are checked but the file is kept as it is, and when any was checked DamageText() is
+// raised at the end.
+// Returns how many were checked.
 int CheckStakesRated(TStakeFile& file, const TDrawsArchive& archive, TStakeCheckOptions options,
                      TRatingsStore& ratings, TProgressSink& progress);
 

@@ -509,6 +509,62 @@ TEST_F(RatingFiles, StoreLoadSortsAndSavesButKeepsAnUnreadableFile) {
     EXPECT_EQ(ReadFileBytes(path), torn);
 }
 
+// A ratings file that cannot be read whole, or holds entries no stakes can give, is reported and
+// kept byte for byte by every later check; only the refresh from the stakes replaces it.
+TEST_F(RatingFiles, ADamagedFileIsKeptUntilTheRefresh) {
+    const std::string good = RatingsFileBytes(Array({Entry("a", 2, 0), Entry("b", 1, 0)}));
+    std::string flipped = good;
+    flipped[256 + 3] = char(0x80);  // "Ставок" of the first entry: -2147483646
+    std::string uneven = good;
+    uneven[264] = 5;  // "0" of the first entry: 5 of 2 stakes
+    const struct {
+        const char* what;
+        std::string bytes;
+    } cases[] = {
+        {"a torn tail", good + "xyz"},
+        {"an entry cut short in the middle", good.substr(0, 100) + good.substr(296)},
+        {"a flipped byte in a stake count", flipped},
+        {"per-match counts that do not add up", uneven},
+    };
+    TDrawsArchive archive;
+    archive.Draws = test::TenDraws();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::filesystem::remove(Path("Velmora_5x50.lsk"));
+        TStakeFile file(Path("Velmora_5x50.lsk"));
+        file.Open();
+        TStakeRecord stake = test::Stake(3);
+        stake.SetCommentText("a");
+        file.AppendStakes(stake, 1);
+        const std::string path = Path("Velmora_5x50.lrt");
+        test::WriteBytes(path, c.bytes);
+        TRatingsStore store(path);
+        std::string error;
+        try {
+            store.Load(NullProgress());
+        } catch (const Error& e) {
+            error = e.what();
+        }
+        EXPECT_NE(error.find("поврежден и сохранен без изменений"), std::string::npos) << error;
+        EXPECT_TRUE(store.Damaged());
+        try {
+            CheckStakesRated(file, archive, TStakeCheckOptions(), store, NullProgress());
+            ADD_FAILURE() << "the check did not report the damaged ratings";
+        } catch (const Error& e) {
+            EXPECT_EQ(std::string(e.what()), store.DamageText());
+        }
+        EXPECT_TRUE(file.ReadStake(TStakeOrigin::Begin, 0).Checked);  // the stakes are checked all the same
+        store.Sort(rcStakes, true, NullProgress());
+        EXPECT_EQ(ReadFileBytes(path), c.bytes);
+        store.Refresh(file, NullProgress());
+        EXPECT_FALSE(store.Damaged());
+        TRatingsArray saved;
+        LoadRatingsFile(path, saved);
+        ASSERT_EQ(saved.size(), 1u);
+        EXPECT_EQ(saved[0].Comment, "a");
+    }
+}
+
 TEST_F(RatingFiles, CsvExport) {
     const TRatingsArray a = Array({Entry("Строка \"1\"", 2, 5, 65000, {0, 0, 1, 1, 0, 0}), Entry("z", 0, 0)});
     const std::string path = Path("r.csv");
