@@ -35,6 +35,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMouseEvent>
 #include <QProgressDialog>
 #include <QScreen>
 #include <QScrollBar>
@@ -172,6 +173,18 @@ QStringList CutCells(QTableView* table, int except) {
         if (c != except && !table->isColumnHidden(c) && table->columnWidth(c) < view->sizeHintForColumn(c))
             faults << QString("%1: cells want %2, have %3").arg(c).arg(view->sizeHintForColumn(c)).arg(table->columnWidth(c));
     return faults;
+}
+
+// Drags the right edge of the column's caption by dx pixels, as the user widens a column.
+void DragColumnEdge(QTableView* table, int column, int dx) {
+    QHeaderView* h = table->horizontalHeader();
+    const QPoint from(h->sectionViewportPosition(column) + h->sectionSize(column) - 1, h->height() / 2);
+    const QPoint to = from + QPoint(dx, 0);
+    QTest::mousePress(h->viewport(), Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), h->viewport()->mapToGlobal(QPointF(to)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(h->viewport(), &move);
+    QTest::mouseRelease(h->viewport(), Qt::LeftButton, {}, to);
 }
 
 // The widgets under `root` whose least width is above `limit`, widest first: what keeps a window wide.
@@ -438,6 +451,13 @@ void FirstLookTest::PagesFitTheScreen() {
                                     return widths.join(" ");
                                 }())));
     }
+    // A column the user widens keeps its width when the list's texts change.
+    const int dragged = list->columnWidth(rcStakes) + 30;
+    DragColumnEdge(list, rcStakes, 30);
+    QCOMPARE(list->columnWidth(rcStakes), dragged);
+    QVERIFY(w->TriggerCommand("RatingsEffMode0"));
+    QTest::qWait(50);
+    QCOMPARE(list->columnWidth(rcStakes), dragged);
 
     // The script's tool panel keeps to the page; its "»" drops down the commands of the buttons
     // that do not fit, in their order.

@@ -79,6 +79,14 @@ TColumnFit::TColumnFit(QTableView* view, int shareColumn, int sharePercent)
     connect(m, &QAbstractItemModel::layoutChanged, this, later);
     connect(m, &QAbstractItemModel::dataChanged, this, later);
     connect(view_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, this, later);
+    // A width the user drags a column to stays for the session.
+    header_ = view_->horizontalHeader()->viewport();
+    header_->installEventFilter(this);
+    connect(view_->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int size) {
+        if (fitting_ || !dragging_) return;
+        if (size_t(column) >= dragged_.size()) dragged_.resize(size_t(column) + 1, 0);
+        dragged_[size_t(column)] = size;
+    });
 }
 
 void TColumnFit::FitLater() {
@@ -110,11 +118,14 @@ void TColumnFit::Fit() {
     int others = 0;
     for (int c = 0; c < count; ++c) {
         if (c == shareColumn_ || view_->isColumnHidden(c)) continue;
-        const int w = std::max({CaptionWidth(view_, c), at(cells, c), at(contents_, c), at(least_, c)});
+        const int w = at(dragged_, c) > 0 ? at(dragged_, c)
+                                          : std::max({CaptionWidth(view_, c), at(cells, c), at(contents_, c), at(least_, c)});
         view_->setColumnWidth(c, w);
         others += view_->columnWidth(c);
     }
-    if (shareColumn_ >= 0 && shareColumn_ < count && !view_->isColumnHidden(shareColumn_)) {
+    if (at(dragged_, shareColumn_) > 0) {
+        view_->setColumnWidth(shareColumn_, at(dragged_, shareColumn_));
+    } else if (shareColumn_ >= 0 && shareColumn_ < count && !view_->isColumnHidden(shareColumn_)) {
         const int room = view_->viewport()->width();
         const int texts = std::max(at(cells, shareColumn_), at(contents_, shareColumn_));
         const int w = std::max({CaptionWidth(view_, shareColumn_), room - others,
@@ -125,8 +136,10 @@ void TColumnFit::Fit() {
 }
 
 bool TColumnFit::eventFilter(QObject* watched, QEvent* event) {
-    // The view itself may be going (its viewport is the last to go): only the watched pointer is
-    // compared.
+    // The view itself may be going (its viewports are the last to go): only the watched pointers
+    // are compared.
+    if (watched == header_ && (event->type() == QEvent::MouseButtonPress || event->type() == QEvent::MouseButtonRelease))
+        dragging_ = event->type() == QEvent::MouseButtonPress;
     if (watched == viewport_ && event->type() == QEvent::Resize) {
         if (fitting_)
             FitLater();

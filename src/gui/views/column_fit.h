@@ -5,8 +5,8 @@
 // cells need (and at least the width the user gave it in an earlier session); one column, the
 // comment, takes the rest of the view, but while its texts are longer than that, at least a share
 // of the view: beyond it they are elided, and the columns that do not fit are a scroll away.
-// The columns follow the view when it is resized and the list when its rows are reset; a column
-// the user drags keeps that width until then.
+// The columns follow the view when it is resized and the list when its rows or texts change; a
+// column the user drags keeps that width for the session.
 #pragma once
 
 #include <QObject>
@@ -46,12 +46,15 @@ protected:
 private:
     QTableView* view_;
     QObject* viewport_;
+    QObject* header_ = nullptr;
     int shareColumn_;
     int sharePercent_;
     std::vector<int> least_;
     std::vector<int> contents_;
+    std::vector<int> dragged_;  // widths the user gave columns in this session
     bool fitting_ = false;
     bool pending_ = false;
+    bool dragging_ = false;  // a mouse button is down on the header
 };
 
 } // namespace velmora
