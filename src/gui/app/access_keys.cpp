@@ -1,6 +1,9 @@
 #include "gui/app/access_keys.h"
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMainWindow>
 #include <QMenu>
@@ -46,6 +49,75 @@ std::vector<qsizetype> Candidates(const QString& text) {
     return initials;
 }
 
+// The letters of the Russian and the Latin layout on the same keys (ЙЦУКЕН and QWERTY).
+constexpr char16_t kRussianKeys[] = u"ЙЦУКЕНГШЩЗХЪФЫВАПРОЛДЖЭЯЧСМИТЬБЮЁ";
+constexpr char kLatinKeys[] = "QWERTYUIOP[]ASDFGHJKL;'ZXCVBNM,.`";
+
+// An access letter of a menu (upper case) found from a key of the other layout.
+bool IsAccessLetterOf(QAction* a, QChar letter) {
+    const QKeySequence key = QKeySequence::mnemonic(a->text());
+    return !key.isEmpty() && QChar(char16_t(key[0].key())).toUpper() == letter;
+}
+
+// The menus of a window take their letters from the key of the same place in the other layout
+// too, and its lists and tables give the Tab key back to the window.
+class TKeyboardRules : public QObject {
+public:
+    explicit TKeyboardRules(QMainWindow* window) : QObject(window), window_(window) {
+        // The views polished already; the others as they are polished.
+        for (QAbstractItemView* view : window->findChildren<QAbstractItemView*>()) view->setTabKeyNavigation(false);
+        qApp->installEventFilter(this);
+    }
+    ~TKeyboardRules() override { qApp->removeEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* e) override {
+        if (e->type() == QEvent::Polish) {
+            // Tab enters a list once and leaves it; the arrows move inside.
+            if (auto* view = qobject_cast<QAbstractItemView*>(watched)) view->setTabKeyNavigation(false);
+            return false;
+        }
+        if (e->type() != QEvent::KeyPress || !watched->isWidgetType()) return false;
+        auto* k = static_cast<QKeyEvent*>(e);
+        if (k->text().size() != 1) return false;
+        const QChar typed = k->text().at(0).toUpper();
+        const QChar twin = LayoutTwin(typed);
+        if (twin.isNull()) return false;
+        // An open menu, or the menu bar entered with Alt: the letter picks an item.
+        auto* menuWidget = qobject_cast<QWidget*>(watched);
+        QList<QAction*> items;
+        if (auto* m = qobject_cast<QMenu*>(watched))
+            items = m->actions();
+        else if (auto* bar = qobject_cast<QMenuBar*>(watched))
+            items = bar->actions();
+        if (!items.isEmpty()) {
+            if (k->modifiers() & ~(Qt::AltModifier | Qt::ShiftModifier)) return false;
+            bool own = false, other = false;
+            for (QAction* a : items) {
+                own = own || IsAccessLetterOf(a, typed);
+                other = other || IsAccessLetterOf(a, twin);
+            }
+            if (own || !other) return false;
+            QKeyEvent translated(QEvent::KeyPress, Qt::Key(twin.unicode()), k->modifiers(), QString(twin.toLower()));
+            QCoreApplication::sendEvent(menuWidget, &translated);
+            return true;
+        }
+        // Alt with a letter that no command of the window took: the menu of the menu bar with that
+        // letter in the other layout.
+        if (k->modifiers() != Qt::AltModifier || menuWidget->window() != window_) return false;
+        QMenuBar* bar = window_->menuBar();
+        for (QAction* a : bar->actions())
+            if (a->menu() && a->isVisible() && a->isEnabled() && IsAccessLetterOf(a, twin)) {
+                bar->setActiveAction(a);
+                return true;
+            }
+        return false;
+    }
+
+private:
+    QMainWindow* window_;
+};
+
 // The menu bar treats a lone Alt as the way into it only when the style asks for it; Qt's styles
 // on Linux do not, desktop programs elsewhere do.
 class TAltKeyStyle : public QProxyStyle {
@@ -58,6 +130,15 @@ public:
 };
 
 } // namespace
+
+QChar LayoutTwin(QChar letter) {
+    const QChar up = letter.toUpper();
+    for (size_t i = 0; kLatinKeys[i]; ++i) {
+        if (up == QLatin1Char(kLatinKeys[i])) return QChar(kRussianKeys[i]);
+        if (up == QChar(kRussianKeys[i])) return QLatin1Char(kLatinKeys[i]);
+    }
+    return {};
+}
 
 QString PlainCaption(const QString& text) {
     QString out;
@@ -93,6 +174,17 @@ void AssignAccessKeys(QMenuBar* bar, const QList<QMenu*>& menus) {
 
     // The letters taken in each group, by the items that have one.
     std::vector<std::set<char16_t>> taken(groups.size());
+    // Alt with a letter of either layout opens a menu of the bar: the letters of the commands'
+    // Alt+letter keys, and their twins on the same keys, are not the bar's.
+    if (bar && bar->window())
+        for (QAction* a : bar->window()->findChildren<QAction*>())
+            for (const QKeySequence& key : a->shortcuts()) {
+                if (key.count() != 1 || key[0].keyboardModifiers() != Qt::AltModifier) continue;
+                const QChar letter = QChar(char16_t(key[0].key())).toUpper();
+                if (!letter.isLetter()) continue;
+                taken[0].insert(letter.unicode());
+                if (const QChar twin = LayoutTwin(letter); !twin.isNull()) taken[0].insert(twin.unicode());
+            }
     for (size_t g = 0; g < groups.size(); ++g)
         for (QAction* a : groups[g])
             if (const QChar c = AccessLetter(a->text()); !c.isNull()) taken[g].insert(c.unicode());
@@ -171,6 +263,7 @@ void AssignAccessKeys(QMenuBar* bar, const QList<QMenu*>& menus) {
 }
 
 void EnableMenuBarKeys(QMainWindow* window) {
+    new TKeyboardRules(window);
     QMenuBar* bar = window->menuBar();
     auto* style = new TAltKeyStyle;
     style->setParent(bar);

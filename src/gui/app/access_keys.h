@@ -23,9 +23,16 @@ void AssignAccessKeys(QMenuBar* bar, const QList<QMenu*>& menus);
 // The caption without its access letter marks ("&&" stays one "&").
 QString PlainCaption(const QString& text);
 
+// The letter on the same key in the other layout (Russian ЙЦУКЕН and Latin QWERTY): "Ф" for
+// "A" and back; null for a character on no letter key of both.
+QChar LayoutTwin(QChar letter);
+
 // Alt pressed and released alone highlights the first menu of the window's menu bar (Down or
 // Enter opens it, Escape leaves); F10 opens the first menu, unless a command of the window has
-// that key.
+// that key. Alt with a letter opens the menu of the bar with that letter, in the Russian or the
+// Latin layout alike (Alt+A for "Ф"), and so does a letter of either layout in an open menu, as
+// desktop programs do with a ru+us layout pair. The window's lists and tables, and those of its
+// dialogs, take the focus once: Tab leaves them, the arrows move inside.
 void EnableMenuBarKeys(QMainWindow* window);
 
 } // namespace velmora

@@ -75,6 +75,7 @@ QMenu* TMainPage::CreatePopupMenu(const char* name, QWidget* list, std::initiali
 void TMainPage::KeepKeyInList(const char* command, QWidget* list) {
     QAction* a = Command(command);
     a->setShortcutContext(Qt::WidgetShortcut);
+    a->setProperty(kKeyListProperty, list->objectName());
     window_.removeAction(a);
     const QString name = command;
     list->installEventFilter(new TListKey(this, a->shortcut(), [this, name] { TriggerCommand(name); }));

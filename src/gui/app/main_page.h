@@ -59,6 +59,10 @@ protected:
     // to their own commands (Ctrl+Del deletes in the list at hand). The menus still show the key.
     void KeepKeyInList(const char* command, QWidget* list);
 
+public:
+    // The object name of the list whose key the command keeps (a property of its action).
+    static constexpr const char* kKeyListProperty = "velmoraKeyList";
+
 private:
     QAction* RegisterCommand(const QString& name, const QString& caption, const QKeySequence& key, const QString& hint,
                              std::function<bool()> update, std::function<void()> execute,

@@ -331,6 +331,7 @@ QMenu* TTemplateMain::MainMenu(TMainMenu id) {
 void TTemplateMain::CreateWindowMenus() {
     auto* file = MainMenu(TMainMenu::File);
     file->addAction(Command("EditConfig"));
+    file->addMenu(CreateLanguageMenu());
     file->addSeparator();
     file->addAction(Command("ExitProgram"));
 

@@ -2,6 +2,7 @@
 // program settings and the command "Параметры", the help file, the web pages and the first-run
 // window.
 #include "core/app/help.h"
+#include "core/app/languages.h"
 #include "core/combs/prefetch.h"
 #include "gui/app/form_config.h"
 #include "gui/app/form_first_run.h"
@@ -16,7 +17,10 @@
 #include <QAction>
 #include <QDesktopServices>
 #include <QFileInfo>
-#include <QLocale>
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QProcess>
 #include <QProgressDialog>
 #include <QUrl>
 #include <cstdio>
@@ -25,23 +29,9 @@ namespace velmora {
 
 namespace {
 
-constexpr int kLanguageBuiltIn = 1049;  // the built-in Russian texts
-constexpr int kLanguageDefault = 1033;
 
-// The three-letter abbreviation of the user's language, as the help file is named after it.
-QString UserLanguageAbbr() {
-    switch (QLocale::system().language()) {
-    case QLocale::Russian: return "RUS";
-    case QLocale::Ukrainian: return "UKR";
-    case QLocale::Belarusian: return "BEL";
-    case QLocale::German: return "DEU";
-    case QLocale::French: return "FRA";
-    case QLocale::Spanish: return "ESP";
-    case QLocale::Italian: return "ITA";
-    case QLocale::Polish: return "PLK";
-    default: return "ENU";
-    }
-}
+// How long a copy started by "restart" waits for the data folder while the one before closes.
+constexpr int kRestartLockWaitMs = 60000;
 
 } // namespace
 
@@ -69,7 +59,8 @@ void TTemplateMain::ReportStartError(const QString& text) {
 void TTemplateMain::PrepareStart() {
     // The data folder belongs to one copy of the program. The lock is taken before anything is
     // read, so that a second copy never writes; it reports the failure when it initialises.
-    if (!dataLock_.Acquire(DataLockFile())) {
+    // After "restart" the copy that started this one may still hold it while it closes.
+    if (!dataLock_.Acquire(DataLockFile(), StartMode().Restart ? kRestartLockWaitMs : 0)) {
         secondCopy_ = true;
         settings_.SetReadOnly(true);
     } else {
@@ -84,8 +75,7 @@ void TTemplateMain::PrepareStart() {
         RequestQuit(1);
         return;
     }
-    language_ = kLanguageDefault;
-    helpFile_ = Q(FindHelpFile(ExecutableDir(), S(UserLanguageAbbr())));
+    helpFile_ = Q(FindHelpFile(ExecutableDir(), LanguageAbbreviation(CurrentLanguage())));
 }
 
 void TTemplateMain::AddAppCommands() {
@@ -110,8 +100,7 @@ void TTemplateMain::AddAppCommands() {
 void TTemplateMain::ReadAppSettings(const std::string& section) {
     autoUpdates_ = settings_.ReadBool(section, "AutoUpdates", true);
     firstRun_ = settings_.ReadBool(section, "FirstRun", false);
-    // The language modules read this; "no-language" keeps the built-in texts.
-    language_ = StartMode().NoLanguage ? kLanguageBuiltIn : settings_.ReadInteger(section, "Language", kLanguageDefault);
+    // "Language" was read before the window was built (the program entry applies it).
 }
 
 void TTemplateMain::ReadProgramSettings() {
@@ -260,6 +249,59 @@ void TTemplateMain::ShowFirstRunWindow() {
         firstRun_ = false;
         WriteSwitch("FirstRun", false);
     }
+}
+
+} // namespace velmora
+
+namespace velmora {
+
+// ---- interface languages ----
+
+QMenu* TTemplateMain::CreateLanguageMenu() {
+    auto* menu = new QMenu(tr("Язык интерфейса"), this);
+    menu->setObjectName("mnLanguage");
+    auto* group = new QActionGroup(menu);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::None);
+    for (const int32_t lcid : AvailableLanguages()) {
+        const QString name = Q(LanguageName(lcid));
+        // A regional variant of the current language is marked too.
+        QAction* a = AddCommand(
+            QString("Language%1").arg(lcid), name, {}, name, [] { return true; }, [this, lcid] { ChooseLanguage(lcid); },
+            [lcid] { return PrimaryLanguage(lcid) == PrimaryLanguage(CurrentLanguage()); });
+        group->addAction(a);
+        menu->addAction(a);
+    }
+    return menu;
+}
+
+void TTemplateMain::ChooseLanguage(int32_t lcid) {
+    UpdateCommands();
+    if (lcid == CurrentLanguage()) return;
+    try {
+        CheckModule(lcid);
+    } catch (const std::exception& e) {
+        ShowError(this, Q(e.what()));
+        return;
+    }
+    settings_.WriteInteger(S(SettingsSection()), "Language", lcid);
+    settings_.Save();
+    RestartProgram();
+}
+
+std::function<bool(const QStringList& args)>& TTemplateMain::RestartLauncher() {
+    static std::function<bool(const QStringList&)> launcher = [](const QStringList& args) {
+        return QProcess::startDetached(QCoreApplication::applicationFilePath(), args);
+    };
+    return launcher;
+}
+
+void TTemplateMain::RestartProgram() {
+    QStringList args{QString::fromLatin1(kWordRestart), "--data-dir", Q(DataDir())};
+    if (!RestartLauncher()(args)) {
+        ShowError(this, tr("Не удалось перезапустить программу. Запустите её снова."));
+        return;
+    }
+    close();
 }
 
 } // namespace velmora

@@ -37,7 +37,7 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
                &TScriptPage::ScriptSaveUpdate, &TScriptPage::ScriptSaveExecute);
     AddCommand("ScriptAdd", tr("Добавить фильтры"), QKeySequence(Qt::CTRL | Qt::Key_Insert),
                tr("Добавить новую команду в сценарий"), &TScriptPage::ScriptAddUpdate, &TScriptPage::ScriptAddExecute);
-    AddCommand("ScriptEmpty", tr("Добавить разделитель"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_Insert),
+    AddCommand("ScriptEmpty", tr("Добавить разделитель"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Insert),
                tr("Добавить разделитель в сценарий"), &TScriptPage::ScriptEmptyUpdate, &TScriptPage::ScriptEmptyExecute);
     AddCommand("ScriptLoad", tr("Добавить сценарий"), {},
                tr("Добавить выбранный сценарий из файла в текущий сценарий"), &TScriptPage::ScriptLoadUpdate,
@@ -96,8 +96,6 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     lvScript->setModel(model_);
     SetupListView(lvScript);
     KeepKeyInList("ScriptDel", lvScript);
-    // Ctrl+J also shows or hides the systems page ("Системная игра"): here it opens a script file.
-    KeepKeyInList("ScriptOpen", lvScript);
     lvScript->setShowGrid(true);
     lvScript->horizontalHeader()->setSectionsClickable(false);
     for (int c = 0; c < model_->columnCount(); ++c) lvScript->setColumnWidth(c, kColumnWidth);

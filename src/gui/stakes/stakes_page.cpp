@@ -41,10 +41,10 @@ TStakesPage::TStakesPage(TTemplateMain& window) : TMainPage(window, "tsStakes") 
     AddCommand("StakeAddRandom", tr("Сделать случайную ставку"), QKeySequence(Qt::CTRL | Qt::Key_F4),
                tr("Добавить ставку, выбранную случайным образом из списка комбинаций"),
                &TStakesPage::StakeAddRandomUpdate, &TStakesPage::StakeAddRandomExecute);
-    AddCommand("StakeAddSelected", tr("Сделать ставки для выделенных комбинаций"), QKeySequence(Qt::ALT | Qt::Key_F4),
+    AddCommand("StakeAddSelected", tr("Сделать ставки для выделенных комбинаций"), QKeySequence(Qt::SHIFT | Qt::Key_F4),
                tr("Добавить выделенные комбинации в список ввода"), &TStakesPage::StakeAddSelectedUpdate,
                &TStakesPage::StakeAddSelectedExecute);
-    AddCommand("StakeAddAll", tr("Сделать ставки для всех комбинаций"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_F4),
+    AddCommand("StakeAddAll", tr("Сделать ставки для всех комбинаций"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F4),
                tr("Добавить все существующие комбинации в список ввода"), &TStakesPage::StakeAddAllUpdate,
                &TStakesPage::StakeAddAllExecute);
     AddCommand("StakeDel", tr("Удалить ставку"), QKeySequence(Qt::CTRL | Qt::Key_Delete), tr("Удалить выделенные ставки из списка ставок"),
@@ -70,7 +70,7 @@ TStakesPage::TStakesPage(TTemplateMain& window) : TMainPage(window, "tsStakes") 
     AddCommand("StakesGraphOverlap", tr("График совпадений ставок"), QKeySequence(Qt::CTRL | Qt::Key_F6),
                tr("График количества совпадений для всех ставок по тиражам"), &TStakesPage::StakesGraphOverlapUpdate,
                &TStakesPage::StakesGraphOverlapExecute);
-    AddCommand("StakesGraphProfits", tr("График профита ставок"), QKeySequence(Qt::ALT | Qt::Key_F6),
+    AddCommand("StakesGraphProfits", tr("График профита ставок"), QKeySequence(Qt::SHIFT | Qt::Key_F6),
                tr("График профита для всех ставок по тиражам"), &TStakesPage::StakesGraphProfitsUpdate,
                &TStakesPage::StakesGraphProfitsExecute);
     AddCommand("StakesXlsExport", tr("Экспорт ставок в Microsoft Excel"), {}, tr("Экспорт ставок в Microsoft Excel"),
@@ -84,10 +84,6 @@ TStakesPage::TStakesPage(TTemplateMain& window) : TMainPage(window, "tsStakes") 
     for (int c = 0; c < kStakeGridColumns; ++c) columns_->SetContentsWidth(c, cells[size_t(c)]);
     connect(sgStakes->selectionModel(), &QItemSelectionModel::selectionChanged, &window, &TTemplateMain::UpdateCommands);
 
-    // Alt+F4 closes the window ("Выход"): the command keeps the key in its menus only.
-    QAction* addSelected = Command("StakeAddSelected");
-    addSelected->setShortcutContext(Qt::WidgetShortcut);
-    window.removeAction(addSelected);
     KeepKeyInList("StakeDel", sgStakes);
 
     auto button = [this](const char* name, const char* command) { return CommandButton(this, name, Command(command)); };

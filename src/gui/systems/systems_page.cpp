@@ -41,7 +41,7 @@ const int kColumnWidths[TSystemsModel::colCount] = {200, 120, 70, 55, 100, 150, 
 } // namespace
 
 TSystemsPage::TSystemsPage(TTemplateMain& window) : TMainPage(window, "tsSystems") {
-    AddCommand("SystemsOn", tr("Системная игра"), QKeySequence(Qt::CTRL | Qt::Key_J),
+    AddCommand("SystemsOn", tr("Системная игра"), {},
                tr("Включить или выключить список систем"), &TSystemsPage::SystemsOnUpdate,
                &TSystemsPage::SystemsOnExecute, &TSystemsPage::SystemsOnChecked);
     AddCommand("SystemsDownload", tr("Загрузить"), {}, tr("Загрузить выделенные системы"),
@@ -55,7 +55,7 @@ TSystemsPage::TSystemsPage(TTemplateMain& window) : TMainPage(window, "tsSystems
     AddCommand("SystemsDel", tr("Удалить"), {}, tr("Удалить свои системы из списка"), &TSystemsPage::SystemsDelUpdate,
                &TSystemsPage::SystemsDelExecute);
     // The captions of the two play commands begin with a Latin "C", as the product has them.
-    AddCommand("SystemStakeAll", tr("Cистемная игра по списку системы"), QKeySequence(Qt::CTRL | Qt::ALT | Qt::Key_J),
+    AddCommand("SystemStakeAll", tr("Cистемная игра по списку системы"), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_J),
                tr("Системная игра по всем комбинациям выбранной системы (даже если их нет в списке комбинаций)"),
                &TSystemsPage::SystemStakeAllUpdate, &TSystemsPage::SystemStakeAllExecute);
     AddCommand("SystemStakeFilter", tr("Cистемная игра по списку комбинаций"), QKeySequence(Qt::ALT | Qt::Key_J),
