@@ -2,6 +2,7 @@
 
 #include "core/app/command_line.h"
 #include "core/app/config.h"
+#include "core/app/languages.h"
 #include "core/model/data_folder.h"
 #include "core/stakes/rating_file.h"
 #include "core/util/error.h"
@@ -9,6 +10,7 @@
 #include "core/util/text.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <cstdio>
 #include <iostream>
 #include <unistd.h>
@@ -143,11 +145,33 @@ TProgressSink& CliProgress() {
 
 namespace {
 
+// The command line speaks Russian unless asked otherwise: --language, or a desktop language whose
+// module is there. A module that is missing or cannot be read leaves the built-in texts.
+void StartCliLanguage(std::optional<int> wanted) {
+    SetLanguageMessageSink([](const std::string& message) { PrintMessage(message); });
+    if (wanted) {
+        try {
+            CheckModule(*wanted);
+        } catch (const std::exception& e) {
+            PrintMessage(e.what());
+        }
+    } else if (const auto desktop = LanguageOfLocale(DesktopLocale());
+               desktop && !LanguageModuleFile(*desktop).empty() &&
+               std::filesystem::is_regular_file(LanguageModuleFile(*desktop))) {
+        wanted = *desktop;
+    }
+    InitLanguages(kLanguageBuiltIn, wanted.value_or(kLanguageBuiltIn));
+}
+
 void PrintHelp() {
     Out("velmora-cli " VELMORA_VERSION " - the Numora for Velmora 5x50 engine without a window");
     Out("");
     Out("Usage: velmora-cli [--data-dir DIR] COMMAND [options]");
     Out("  --data-dir DIR   the data folder (default: the folder of the executable)");
+    Out("  --language N     the language of messages and captions: 1049 Russian (built in), 1033 English");
+    Out("                   (its module Velmora_5x50_ENU.lng beside the executable); without it Russian,");
+    Out("                   or the language of LANG when its module is there. Codes, numbers and");
+    Out("                   tab-separated cells never change with the language.");
     Out("");
     Out("Commands:");
     auto cmds = Commands();
@@ -167,15 +191,22 @@ int main(int argc, char** argv) {
     using namespace velmora::cli;
     std::vector<std::string> words(argv + 1, argv + argc);
     try {
+        std::optional<int> language;
         for (size_t i = 0; i < words.size();) {
             if (words[i] == "--data-dir") {
                 if (i + 1 >= words.size()) throw Error("Не указана папка данных после --data-dir");
                 DataDir() = words[i + 1];
                 words.erase(words.begin() + long(i), words.begin() + long(i) + 2);
+            } else if (words[i] == "--language") {
+                if (i + 1 >= words.size()) throw Error("Не указан язык после --language");
+                language = TryStrToInt(words[i + 1]);
+                if (!language) throw Error(Format("Некорректный код языка: %s", {words[i + 1]}));
+                words.erase(words.begin() + long(i), words.begin() + long(i) + 2);
             } else {
                 ++i;
             }
         }
+        StartCliLanguage(language);
         if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
             PrintHelp();
             return words.empty() ? 1 : 0;

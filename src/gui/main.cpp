@@ -1,6 +1,8 @@
 // Velmora_5x50: the desktop program. Takes --data-dir DIR like velmora-cli; without it the data
 // folder is the folder of the executable. The words restart, loadonly, fullrecreate, fullrefresh
 // and no-language (bare or after "-", "--", "/" or "\") select the start-up modes.
+#include "core/app/languages.h"
+#include "core/app/window_settings.h"
 #include "gui/app/form_main.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_locale.h"
@@ -44,6 +46,10 @@ int main(int argc, char** argv) {
         }
         return 1;
     }
+
+    // The interface language, before the first window: the windows are built in it.
+    velmora::ConnectLanguages();
+    velmora::InitLanguages(velmora::kLanguageBuiltIn, velmora::StartLanguageOfWindow());
 
     velmora::TFormMain window;
     if (window.QuitPending()) return window.ExitCode();

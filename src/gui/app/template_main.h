@@ -227,6 +227,15 @@ public:
     void ApplyConfig(const TConfigData& config);
     // Writes the generation parameters kept in the statistic list; a failure is shown.
     void WriteGenerateSettings();
+    // ---- interface languages (template_main_app.cpp) ----
+    // A language of the menu "Язык интерфейса" chosen: nothing for the current language; else its
+    // module must exist (the error box otherwise), "Language" is written to the window settings and
+    // the program starts again in it.
+    void ChooseLanguage(int32_t lcid);
+    // Starts the program again with "restart" (the new copy waits for this one to end) and closes
+    // the window. The launcher starts the executable with the arguments; tests replace it.
+    void RestartProgram();
+    static std::function<bool(const QStringList& args)>& RestartLauncher();
     // The help file found at start (it may not exist).
     const QString& HelpFile() const { return helpFile_; }
     // Opens a web page or the help file in the system's viewer; false when there is none (tests
@@ -307,6 +316,8 @@ private:
     // help file.
     void PrepareStart();
     void AddAppCommands();
+    // The menu "Язык интерфейса": one radio item per available language.
+    QMenu* CreateLanguageMenu();
     void ReadProgramSettings();
     void ReadAppSettings(const std::string& section);
     // CreatePrefetchFiles of the start-up: in the command-line modes without the window, with the
@@ -355,7 +366,6 @@ private:
     int exitCode_ = 0;
     bool autoUpdates_ = true;
     bool firstRun_ = false;
-    int language_ = 1033;
 };
 
 // RAII for BeginBusy / EndBusy.

@@ -1,0 +1,2038 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ru_RU">
+<context>
+    <name>Messages</name>
+    <message>
+        <source>Да</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Нет</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Внимание!</source>
+        <translation>Attention!</translation>
+    </message>
+    <message>
+        <source>Подтверждение</source>
+        <translation>Confirmation</translation>
+    </message>
+    <message>
+        <source>Предупреждение</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Удалить выделенную запись?</source>
+        <translation>Delete the selected record?</translation>
+    </message>
+    <message>
+        <source>Удалить все выделенные записи (всего будет удалено %d записи(ей))?</source>
+        <translation>Delete all selected records (%d record(s) will be deleted)?</translation>
+    </message>
+</context>
+<context>
+    <name>QDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>QObject</name>
+    <message>
+        <source>Использовать значения в %</source>
+        <translation>Use values in %</translation>
+    </message>
+    <message>
+        <source>Использовать абсолютные значения</source>
+        <translation>Use absolute values</translation>
+    </message>
+    <message>
+        <source>Книги Microsoft Excel (*.xlsx)</source>
+        <translation>Microsoft Excel workbooks (*.xlsx)</translation>
+    </message>
+    <message>
+        <source>Ошибка</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>TCombsPage</name>
+    <message>
+        <source>Сведения о комбинации</source>
+        <translation>Combination details</translation>
+    </message>
+    <message>
+        <source>Количество уникальных номеров</source>
+        <translation>Number of unique numbers</translation>
+    </message>
+    <message>
+        <source>Проверить по архиву тиражей</source>
+        <translation>Check against the draw archive</translation>
+    </message>
+    <message>
+        <source>Генерировать</source>
+        <translation>Generate</translation>
+    </message>
+    <message>
+        <source>Создание нового списка комбинаций</source>
+        <translation>Create a new combination list</translation>
+    </message>
+    <message>
+        <source>Исключить тиражи</source>
+        <translation>Exclude draws</translation>
+    </message>
+    <message>
+        <source>Исключить указанное количество последних тиражей из списка комбинаций</source>
+        <translation>Remove the given number of latest draws from the combination list</translation>
+    </message>
+    <message>
+        <source>Удалить выделенные</source>
+        <translation>Delete selected</translation>
+    </message>
+    <message>
+        <source>Копировать в буфер</source>
+        <translation>Copy to clipboard</translation>
+    </message>
+    <message>
+        <source>Вставить из буфера</source>
+        <translation>Paste from clipboard</translation>
+    </message>
+    <message>
+        <source>Выделить все</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Экспорт в Microsoft Excel</source>
+        <translation>Export to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Экспорт списка комбинаций в Microsoft Excel</source>
+        <translation>Export the combination list to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Отменить</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Выделять каналы в списке комбинаций</source>
+        <translation>Highlight channels in the combination list</translation>
+    </message>
+    <message>
+        <source>Новый</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>[-] Тиражи</source>
+        <translation>[-] Draws</translation>
+    </message>
+    <message>
+        <source>№ п.п.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Комбинаций</source>
+        <translation>Combinations</translation>
+    </message>
+    <message>
+        <source>Комбинации</source>
+        <translation>Combinations</translation>
+    </message>
+</context>
+<context>
+    <name>TDrawsDownloadCommands</name>
+    <message>
+        <source>Загрузка</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Загрузка архива тиражей с сайта лотереи</source>
+        <translation>Download the draw archive from the lottery website</translation>
+    </message>
+    <message>
+        <source>По запросу (по умолчанию)</source>
+        <translation>On request (default)</translation>
+    </message>
+    <message>
+        <source>Автоматически</source>
+        <translation>Automatically</translation>
+    </message>
+    <message>
+        <source>Отключено</source>
+        <translation>Off</translation>
+    </message>
+    <message>
+        <source>Спросить пользователя</source>
+        <translation>Ask the user</translation>
+    </message>
+    <message>
+        <source>Автоматическая загрузка тиражей при запуске программы</source>
+        <translation>Download draws automatically when the program starts</translation>
+    </message>
+    <message>
+        <source>Без автоматической загрузки при запуске программы</source>
+        <translation>Do not download draws when the program starts</translation>
+    </message>
+    <message>
+        <source>Параметры proxy-сервера</source>
+        <translation>Proxy server settings</translation>
+    </message>
+    <message>
+        <source>Автозагрузка при запуске программы</source>
+        <translation>Download at program start</translation>
+    </message>
+    <message>
+        <source>Укажите адрес сайта в окне "Параметры системы" (меню "Файл" -&gt; "Параметры") на странице "Сеть", поле "Сайт результатов тиражей".</source>
+        <translation>Enter the website address in the "System settings" window (menu "File" -&gt; "Settings"), page "Network", field "Draw results website".</translation>
+    </message>
+    <message>
+        <source>Загрузка архива тиражей...</source>
+        <translation>Downloading the draw archive...</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки архива тиражей с сайта: "%s"</source>
+        <translation>Error downloading the draw archive from the website: "%s"</translation>
+    </message>
+    <message>
+        <source>за %d год</source>
+        <translation>for %d</translation>
+    </message>
+    <message>
+        <source>за %d-%d годы</source>
+        <translation>for %d-%d</translation>
+    </message>
+    <message>
+        <source>Новых тиражей нет (просмотрены результаты %s).</source>
+        <translation>No new draws (results %s checked).</translation>
+    </message>
+    <message>
+        <source>Обновить список тиражей?<byte value="xd" /><byte value="xd" />Для выполнения обновления необходимо действующее подключение к сети Интернет.</source>
+        <translation>Update the draw list?<byte value="xd" /><byte value="xd" />An active Internet connection is needed for the update.</translation>
+    </message>
+    <message>
+        <source>Сохранение файла конфигурации...</source>
+        <translation>Saving the settings file...</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл конфигурации!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error writing the settings file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+</context>
+<context>
+    <name>TDrawsPage</name>
+    <message>
+        <source>Сведения о тираже</source>
+        <translation>Draw details</translation>
+    </message>
+    <message>
+        <source>Импорт из CSV-файла</source>
+        <translation>Import from CSV file</translation>
+    </message>
+    <message>
+        <source>Импорт списка тиражей из CSV-файла</source>
+        <translation>Import the draw list from a CSV file</translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV-файл</source>
+        <translation>Export to CSV file</translation>
+    </message>
+    <message>
+        <source>Экспорт списка тиражей в CSV-файл</source>
+        <translation>Export the draw list to a CSV file</translation>
+    </message>
+    <message>
+        <source>Экспорт в Microsoft Excel</source>
+        <translation>Export to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Экспорт списка тиражей в Microsoft Excel</source>
+        <translation>Export the draw list to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Изменить</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Упорядочить MIN-&gt;MAX</source>
+        <translation>Sort MIN-&gt;MAX</translation>
+    </message>
+    <message>
+        <source>Выделять каналы в списке тиражей</source>
+        <translation>Highlight channels in the draw list</translation>
+    </message>
+    <message>
+        <source>Смещение назад:</source>
+        <translation>Offset back:</translation>
+    </message>
+    <message>
+        <source>Смещение относительно последнего загруженного номера тиража</source>
+        <translation>Offset from the latest loaded draw</translation>
+    </message>
+    <message>
+        <source>Файлы тиражей (*.csv)</source>
+        <translation>Draw files (*.csv)</translation>
+    </message>
+    <message>
+        <source>Импорт тиражей из файла "%s"...</source>
+        <translation>Importing draws from the file "%s"...</translation>
+    </message>
+    <message>
+        <source>Добавлено тиражей: %d.<byte value="xd" /><byte value="xd" />Из них с некорректными полями: %d (такие поля записаны как 0). Проверьте эти тиражи в архиве.</source>
+        <translation>Draws added: %d.<byte value="xd" /><byte value="xd" />With invalid fields: %d (such fields were written as 0). Check these draws in the archive.</translation>
+    </message>
+    <message>
+        <source>Экспорт тиражей в файл "%s"...</source>
+        <translation>Exporting draws to the file "%s"...</translation>
+    </message>
+    <message>
+        <source>Архив тиражей</source>
+        <translation>Draw archive</translation>
+    </message>
+    <message>
+        <source>Введите данные следующего тиража</source>
+        <translation>Enter the data of the next draw</translation>
+    </message>
+    <message>
+        <source>Удаление выделенных тиражей....</source>
+        <translation>Deleting the selected draws....</translation>
+    </message>
+</context>
+<context>
+    <name>TDrawsStatPage</name>
+    <message>
+        <source>Обновить</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Использовать сравнение с полным набором комбинаций</source>
+        <translation>Compare with the full set of combinations</translation>
+    </message>
+    <message>
+        <source>График идеального распределения</source>
+        <translation>Ideal distribution chart</translation>
+    </message>
+    <message>
+        <source>Экспорт статистики в Microsoft Excel</source>
+        <translation>Export statistics to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Вид расчета статистики</source>
+        <translation>Statistic calculation mode</translation>
+    </message>
+    <message>
+        <source>Тиражей:</source>
+        <translation>Draws:</translation>
+    </message>
+    <message>
+        <source>Количество тиражей, использующихся для расчета статистики</source>
+        <translation>Number of draws used to calculate the statistic</translation>
+    </message>
+    <message>
+        <source>Все возможные комбинации</source>
+        <translation>All possible combinations</translation>
+    </message>
+    <message>
+        <source>Фактические данные</source>
+        <translation>Actual data</translation>
+    </message>
+    <message>
+        <source>Создание графиков...</source>
+        <translation>Building charts...</translation>
+    </message>
+    <message>
+        <source>Статистика</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Оставить выделенные</source>
+        <translation>Keep selected</translation>
+    </message>
+    <message>
+        <source>Удалить выделенные</source>
+        <translation>Delete selected</translation>
+    </message>
+</context>
+<context>
+    <name>TFiltersModel</name>
+    <message>
+        <source>Примененные фильтры</source>
+        <translation>Applied filters</translation>
+    </message>
+    <message>
+        <source>Значения</source>
+        <translation>Values</translation>
+    </message>
+    <message>
+        <source>Комбинаций</source>
+        <translation>Combinations</translation>
+    </message>
+</context>
+<context>
+    <name>TFormConfig</name>
+    <message>
+        <source>Параметры системы</source>
+        <translation>System settings</translation>
+    </message>
+    <message>
+        <source>Размер матрицы:</source>
+        <translation>Matrix size:</translation>
+    </message>
+    <message>
+        <source>Количество столбцов</source>
+        <translation>Number of columns</translation>
+    </message>
+    <message>
+        <source>Количество строк</source>
+        <translation>Number of rows</translation>
+    </message>
+    <message>
+        <source>Размер канала:</source>
+        <translation>Channel size:</translation>
+    </message>
+    <message>
+        <source>Ширина канала</source>
+        <translation>Channel width</translation>
+    </message>
+    <message>
+        <source>Стоимость ставки:</source>
+        <translation>Stake price:</translation>
+    </message>
+    <message>
+        <source>Стоимость одной ставки</source>
+        <translation>Price of one stake</translation>
+    </message>
+    <message>
+        <source>Сегменты матрицы:</source>
+        <translation>Matrix segments:</translation>
+    </message>
+    <message>
+        <source>Размеры выигрышей:</source>
+        <translation>Prize amounts:</translation>
+    </message>
+    <message>
+        <source>Совпадений</source>
+        <translation>Matches</translation>
+    </message>
+    <message>
+        <source>Сумма выигрыша</source>
+        <translation>Prize amount</translation>
+    </message>
+    <message>
+        <source> Коэффициенты для поля "Вес" </source>
+        <translation> Coefficients of the "Weight" field </translation>
+    </message>
+    <message>
+        <source>Пользователь</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Ваше имя: автор систем, которые Вы публикуете в каталоге</source>
+        <translation>Your name: the author of the systems you publish in the catalog</translation>
+    </message>
+    <message>
+        <source>Адрес электронной почты: по нему каталог узнаёт Ваши системы</source>
+        <translation>E-mail address: the catalog recognises your systems by it</translation>
+    </message>
+    <message>
+        <source>Имя:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>E-mail:</source>
+        <translation>E-mail:</translation>
+    </message>
+    <message>
+        <source>Некорректное значение: %s!<byte value="xd" /><byte value="xd" />Укажите любое число от 1 до 9</source>
+        <translation>Invalid value: %s!<byte value="xd" /><byte value="xd" />Enter any number from 1 to 9</translation>
+    </message>
+    <message>
+        <source>Основные</source>
+        <translation>General</translation>
+    </message>
+    <message>
+        <source>Сеть</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>Адрес сайта лотереи, с которого загружаются результаты тиражей (https://...); страница года: адрес + /velmora/arhiv-rezultatov/&lt;год&gt;</source>
+        <translation>Address of the lottery website the draw results are downloaded from (https://...); the page of a year: address + /velmora/arhiv-rezultatov/&lt;year&gt;</translation>
+    </message>
+    <message>
+        <source>Адрес сервера каталога сценариев и систем (https://...)</source>
+        <translation>Address of the catalog server of scripts and systems (https://...)</translation>
+    </message>
+    <message>
+        <source>Адрес сервера обновлений программы (https://...)</source>
+        <translation>Address of the program update server (https://...)</translation>
+    </message>
+    <message>
+        <source>Файл PEM с сертификатами центров сертификации, которым доверять кроме системных (для своего сервера); пусто: только системные</source>
+        <translation>PEM file with the certificates of the certificate authorities to trust besides the system ones (for a server of your own); empty: the system ones only</translation>
+    </message>
+    <message>
+        <source>Выбрать файл сертификатов</source>
+        <translation>Choose the certificate file</translation>
+    </message>
+    <message>
+        <source>Файл сертификатов</source>
+        <translation>Certificate file</translation>
+    </message>
+    <message>
+        <source>Сертификаты (*.pem *.crt)</source>
+        <translation>Certificates (*.pem *.crt)</translation>
+    </message>
+    <message>
+        <source>Все файлы (*)</source>
+        <translation>All files (*)</translation>
+    </message>
+    <message>
+        <source> с</source>
+        <translation> s</translation>
+    </message>
+    <message>
+        <source>Самое большое время одного запроса целиком, в секундах</source>
+        <translation>The longest time one whole request may take, in seconds</translation>
+    </message>
+    <message>
+        <source>Сайт результатов тиражей:</source>
+        <translation>Draw results website:</translation>
+    </message>
+    <message>
+        <source>Сервер каталога:</source>
+        <translation>Catalog server:</translation>
+    </message>
+    <message>
+        <source>Сервер обновлений:</source>
+        <translation>Update server:</translation>
+    </message>
+    <message>
+        <source>Дополнительные сертификаты:</source>
+        <translation>Additional certificates:</translation>
+    </message>
+    <message>
+        <source>Предельное время запроса:</source>
+        <translation>Request time limit:</translation>
+    </message>
+    <message>
+        <source>Пустое поле адреса означает адрес по умолчанию. Пока адрес сайта результатов не указан, загрузка тиражей невозможна.</source>
+        <translation>An empty address field means the default address. Draws cannot be downloaded until the results website address is set.</translation>
+    </message>
+</context>
+<context>
+    <name>TFormDraw</name>
+    <message>
+        <source>Данные тиража</source>
+        <translation>Draw data</translation>
+    </message>
+    <message>
+        <source>Номер тиража:</source>
+        <translation>Draw number:</translation>
+    </message>
+    <message>
+        <source>Номер тиража</source>
+        <translation>Draw number</translation>
+    </message>
+    <message>
+        <source>Выпавшие числа, разделенные пробелом, запятой или точкой с запятой:</source>
+        <translation>Drawn numbers, separated by spaces, commas or semicolons:</translation>
+    </message>
+    <message>
+        <source>Дата и время тиража:</source>
+        <translation>Draw date and time:</translation>
+    </message>
+</context>
+<context>
+    <name>TFormDrawInfo</name>
+    <message>
+        <source>Подробная информация</source>
+        <translation>Details</translation>
+    </message>
+    <message>
+        <source>Количество столбцов:</source>
+        <translation>Number of columns:</translation>
+    </message>
+    <message>
+        <source>Свойство</source>
+        <translation>Property</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Номер тиража:</source>
+        <translation>Draw number:</translation>
+    </message>
+    <message>
+        <source>Дата тиража:</source>
+        <translation>Draw date:</translation>
+    </message>
+</context>
+<context>
+    <name>TFormFilter</name>
+    <message>
+        <source>Фильтр</source>
+        <translation>Filter</translation>
+    </message>
+    <message>
+        <source>Тип фильтра:</source>
+        <translation>Filter type:</translation>
+    </message>
+    <message>
+        <source>Количество тиражей для расчета статистики<byte value="xd" />
+<byte value="xd" />
+Допустимые форматы:<byte value="xd" />
+1 - одно значение<byte value="xd" />
+1, 2, 3 - список значений через запятую<byte value="xd" />
+1-10;2 - нижняя и верхняя граница диапазона; шаг изменения</source>
+        <translation>Number of draws used to calculate the statistic<byte value="xd" />
+<byte value="xd" />
+Accepted forms:<byte value="xd" />
+1 - one value<byte value="xd" />
+1, 2, 3 - a list of values separated by commas<byte value="xd" />
+1-10;2 - lower and upper bound of a range; step</translation>
+    </message>
+    <message>
+        <source>Количество тиражей:</source>
+        <translation>Number of draws:</translation>
+    </message>
+    <message>
+        <source>Сортировать по столбцу:</source>
+        <translation>Sort by column:</translation>
+    </message>
+    <message>
+        <source>Сверху-вниз</source>
+        <translation>Top down</translation>
+    </message>
+    <message>
+        <source>Снизу-вверх</source>
+        <translation>Bottom up</translation>
+    </message>
+    <message>
+        <source>Направление:</source>
+        <translation>Direction:</translation>
+    </message>
+    <message>
+        <source>Удалить выделенные</source>
+        <translation>Delete selected</translation>
+    </message>
+    <message>
+        <source>Оставить выделенные</source>
+        <translation>Keep selected</translation>
+    </message>
+    <message>
+        <source>Режим фильтра:</source>
+        <translation>Filter mode:</translation>
+    </message>
+    <message>
+        <source>Использовать режим одновременного выделения нескольких значений в списке</source>
+        <translation>Select several values of the list at once</translation>
+    </message>
+    <message>
+        <source>Режим выделения значений в списке статистики:</source>
+        <translation>How values are selected in the statistic list:</translation>
+    </message>
+    <message>
+        <source>Значения:</source>
+        <translation>Values:</translation>
+    </message>
+    <message>
+        <source> Коэффициенты для расчета значений "Вес" </source>
+        <translation> Coefficients for the "Weight" values </translation>
+    </message>
+    <message>
+        <source>Использовать приведенные ниже коэффициенты для расчета значений "Вес"</source>
+        <translation>Use the coefficients below to calculate the "Weight" values</translation>
+    </message>
+    <message>
+        <source>Остановка по:</source>
+        <translation>Stop at:</translation>
+    </message>
+    <message>
+        <source>Значение:</source>
+        <translation>Value:</translation>
+    </message>
+</context>
+<context>
+    <name>TFormFirstRun</name>
+    <message>
+        <source>Справочная информация</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Если Вы запускаете программу в первый раз, рекомендуем Вам ознакомиться со справочной информацией:</source>
+        <translation>If you are running the program for the first time, we recommend reading the help:</translation>
+    </message>
+    <message>
+        <source>Открыть файл встроенной справочной системы</source>
+        <translation>Open the built-in help file</translation>
+    </message>
+    <message>
+        <source>Полезные ресурсы, включая видеоруководства и новости проекта:</source>
+        <translation>Useful resources, including video guides and project news:</translation>
+    </message>
+    <message>
+        <source>Больше не показывать данный диалог</source>
+        <translation>Do not show this dialog again</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>TFormGenCombs</name>
+    <message>
+        <source>Создание нового списка комбинаций</source>
+        <translation>Create a new combination list</translation>
+    </message>
+    <message>
+        <source>Режим генерации списка комбинаций:</source>
+        <translation>How the combination list is generated:</translation>
+    </message>
+    <message>
+        <source>Мои числа или имя файла для загрузки:</source>
+        <translation>My numbers or the file name to load:</translation>
+    </message>
+    <message>
+        <source>Список "моих чисел" через точку с запятой или имя файла для режима "Загрузка из файла"</source>
+        <translation>A list of "my numbers" separated by semicolons, or the file name for the mode "Load from file"</translation>
+    </message>
+    <message>
+        <source>Сохранить эти параметры для генерации комбинаций "по умолчанию"</source>
+        <translation>Save these settings as the default for generating combinations</translation>
+    </message>
+    <message>
+        <source>Открыть</source>
+        <translation>Open</translation>
+    </message>
+</context>
+<context>
+    <name>TFormGraph</name>
+    <message>
+        <source>График</source>
+        <translation>Chart</translation>
+    </message>
+    <message>
+        <source>Отображать метки на графиках</source>
+        <translation>Show labels on charts</translation>
+    </message>
+</context>
+<context>
+    <name>TFormMain</name>
+    <message>
+        <source>Тираж</source>
+        <translation>Draw</translation>
+    </message>
+    <message>
+        <source>Дата тиража</source>
+        <translation>Draw date</translation>
+    </message>
+</context>
+<context>
+    <name>TFormMulti</name>
+    <message>
+        <source>Добавление мультиставки</source>
+        <translation>Add a multi-stake</translation>
+    </message>
+    <message>
+        <source>Номер тиража</source>
+        <translation>Draw number</translation>
+    </message>
+    <message>
+        <source>Номер тиража:</source>
+        <translation>Draw number:</translation>
+    </message>
+    <message>
+        <source>Комментарий к ставке:</source>
+        <translation>Stake comment:</translation>
+    </message>
+    <message>
+        <source>Кол-во тиражей:</source>
+        <translation>Draws:</translation>
+    </message>
+</context>
+<context>
+    <name>TFormProxy</name>
+    <message>
+        <source>Параметры proxy-сервера</source>
+        <translation>Proxy server settings</translation>
+    </message>
+    <message>
+        <source>Не использовать proxy-сервер</source>
+        <translation>Do not use a proxy server</translation>
+    </message>
+    <message>
+        <source>Автоматический поиск сервера (возможны задержки)</source>
+        <translation>Find the server automatically (may be slow)</translation>
+    </message>
+    <message>
+        <source>Ручной выбор proxy-сервера:</source>
+        <translation>Use this proxy server:</translation>
+    </message>
+    <message>
+        <source>Имя пользователя (не обязательно)</source>
+        <translation>User name (optional)</translation>
+    </message>
+    <message>
+        <source>Пароль (не обязательно)</source>
+        <translation>Password (optional)</translation>
+    </message>
+    <message>
+        <source>Имя или адрес сервера:</source>
+        <translation>Server name or address:</translation>
+    </message>
+    <message>
+        <source>Порт:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Имя пользователя:</source>
+        <translation>User name:</translation>
+    </message>
+    <message>
+        <source>Пароль:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TFormScript</name>
+    <message>
+        <source>Комментарии (можно оставить пустым)</source>
+        <translation>Comment (may be left empty)</translation>
+    </message>
+    <message>
+        <source>Комментарии:</source>
+        <translation>Comment:</translation>
+    </message>
+    <message>
+        <source> Опции </source>
+        <translation> Options </translation>
+    </message>
+    <message>
+        <source>Начальный список комбинаций:</source>
+        <translation>Starting combination list:</translation>
+    </message>
+    <message>
+        <source>Исключить указанное количество тиражей из списка комбинаций перед применением фильтров</source>
+        <translation>Remove the given number of draws from the combination list before the filters are applied</translation>
+    </message>
+    <message>
+        <source>Кол-во тиражей:</source>
+        <translation>Draws:</translation>
+    </message>
+    <message>
+        <source>В случае неоднозначного результата после применения фильтров:</source>
+        <translation>When the filters give an ambiguous result:</translation>
+    </message>
+    <message>
+        <source>Удалить все ставки перед выполнением (накопление только рейтинга)</source>
+        <translation>Delete all stakes before running (accumulate the rating only)</translation>
+    </message>
+    <message>
+        <source>Перед выполнением строки сценария файл ставок будет очищен.<byte value="xd" /><byte value="xd" />Используется для очень больших сценариев, которые создают огромное количество ставок за один раз.<byte value="xd" /><byte value="xd" />На накопление рейтинга это не влияет.</source>
+        <translation>The stakes file is cleared before the script line runs.<byte value="xd" /><byte value="xd" />Meant for very large scripts that make a huge number of stakes at once.<byte value="xd" /><byte value="xd" />The rating is accumulated as usual.</translation>
+    </message>
+    <message>
+        <source>Только новые ставки (пропускать те ставки, которые уже есть в списке)</source>
+        <translation>New stakes only (skip the stakes already in the list)</translation>
+    </message>
+    <message>
+        <source>Если комбинация уже есть в списке ставок, то она не будет добавлена в список ставок</source>
+        <translation>A combination that is already in the stake list is not added to it again</translation>
+    </message>
+    <message>
+        <source> Фильтры </source>
+        <translation> Filters </translation>
+    </message>
+    <message>
+        <source>Фильтр %1</source>
+        <translation>Filter %1</translation>
+    </message>
+    <message>
+        <source>Редактировать фильтр</source>
+        <translation>Edit filter</translation>
+    </message>
+    <message>
+        <source>Фильтр %1:</source>
+        <translation>Filter %1:</translation>
+    </message>
+</context>
+<context>
+    <name>TFormStake</name>
+    <message>
+        <source>Добавление ставки</source>
+        <translation>Add a stake</translation>
+    </message>
+    <message>
+        <source>Номер первого тиража</source>
+        <translation>Number of the first draw</translation>
+    </message>
+    <message>
+        <source>Введите числа, разделенные пробелом, запятой или точкой с запятой</source>
+        <translation>Enter the numbers separated by spaces, commas or semicolons</translation>
+    </message>
+    <message>
+        <source>Количество тиражей, на которые нужно сделать ставку (начиная с указанного)</source>
+        <translation>Number of draws to stake on (starting with the given one)</translation>
+    </message>
+    <message>
+        <source>Сумма введенных чисел</source>
+        <translation>Sum of the numbers entered</translation>
+    </message>
+    <message>
+        <source>Номер тиража:</source>
+        <translation>Draw number:</translation>
+    </message>
+    <message>
+        <source>Ставка:</source>
+        <translation>Stake:</translation>
+    </message>
+    <message>
+        <source>Сумма:</source>
+        <translation>Sum:</translation>
+    </message>
+    <message>
+        <source>Комментарий к ставке:</source>
+        <translation>Stake comment:</translation>
+    </message>
+    <message>
+        <source>Кол-во тиражей:</source>
+        <translation>Draws:</translation>
+    </message>
+</context>
+<context>
+    <name>TFormStakeFilter</name>
+    <message>
+        <source>Удаление по условию</source>
+        <translation>Delete by condition</translation>
+    </message>
+    <message>
+        <source>Выберите условие:</source>
+        <translation>Choose the condition:</translation>
+    </message>
+    <message>
+        <source>Равно [ = ]</source>
+        <translation>Equal to [ = ]</translation>
+    </message>
+    <message>
+        <source>Более [ &gt; ]</source>
+        <translation>More than [ &gt; ]</translation>
+    </message>
+    <message>
+        <source>Не менее [ &gt;= ]</source>
+        <translation>At least [ &gt;= ]</translation>
+    </message>
+    <message>
+        <source>Менее [ &lt; ]</source>
+        <translation>Less than [ &lt; ]</translation>
+    </message>
+    <message>
+        <source>Не более [ &lt;= ]</source>
+        <translation>At most [ &lt;= ]</translation>
+    </message>
+    <message>
+        <source>Режим сравнения с количеством совпадений</source>
+        <translation>How the number of matches is compared</translation>
+    </message>
+    <message>
+        <source>Количество совпадений</source>
+        <translation>Number of matches</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Удалить ставки</source>
+        <translation>Delete stakes</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Отменить операцию и закрыть окно</source>
+        <translation>Cancel and close the window</translation>
+    </message>
+</context>
+<context>
+    <name>TFormSystem</name>
+    <message>
+        <source>Система</source>
+        <translation>System</translation>
+    </message>
+    <message>
+        <source>Название системы</source>
+        <translation>System name</translation>
+    </message>
+    <message>
+        <source>Количество используемых чисел</source>
+        <translation>Number of numbers used</translation>
+    </message>
+    <message>
+        <source>Длина одной комбинации</source>
+        <translation>Length of one combination</translation>
+    </message>
+    <message>
+        <source>Длина блока</source>
+        <translation>Block length</translation>
+    </message>
+    <message>
+        <source>Количество комбинаций в списке</source>
+        <translation>Number of combinations in the list</translation>
+    </message>
+    <message>
+        <source>Описание системы</source>
+        <translation>System description</translation>
+    </message>
+    <message>
+        <source>Автор системы</source>
+        <translation>System author</translation>
+    </message>
+    <message>
+        <source>Ссылка на интернет-ресурс</source>
+        <translation>Link to a web page</translation>
+    </message>
+    <message>
+        <source>Открыть ссылку в браузере</source>
+        <translation>Open the link in the browser</translation>
+    </message>
+    <message>
+        <source>Время создания системы</source>
+        <translation>When the system was created</translation>
+    </message>
+    <message>
+        <source>Количество загрузок пользователями</source>
+        <translation>Number of downloads by users</translation>
+    </message>
+    <message>
+        <source>Время последней загрузки</source>
+        <translation>Time of the last download</translation>
+    </message>
+    <message>
+        <source>Список комбинаций системы</source>
+        <translation>Combination list of the system</translation>
+    </message>
+    <message>
+        <source>Наименование:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>Числа:</source>
+        <translation>Numbers:</translation>
+    </message>
+    <message>
+        <source>Длина:</source>
+        <translation>Length:</translation>
+    </message>
+    <message>
+        <source>Блок:</source>
+        <translation>Block:</translation>
+    </message>
+    <message>
+        <source>Комбинаций:</source>
+        <translation>Combinations:</translation>
+    </message>
+    <message>
+        <source>Описание:</source>
+        <translation>Description:</translation>
+    </message>
+    <message>
+        <source>Автор:</source>
+        <translation>Author:</translation>
+    </message>
+    <message>
+        <source>Ссылка:</source>
+        <translation>Link:</translation>
+    </message>
+    <message>
+        <source>Создана:</source>
+        <translation>Created:</translation>
+    </message>
+    <message>
+        <source>Загрузок:</source>
+        <translation>Downloads:</translation>
+    </message>
+    <message>
+        <source>Последняя:</source>
+        <translation>Last:</translation>
+    </message>
+    <message>
+        <source>Список комбинаций:</source>
+        <translation>Combination list:</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Закрыть окно</source>
+        <translation>Close the window</translation>
+    </message>
+    <message>
+        <source>Копировать в буфер обмена</source>
+        <translation>Copy to the clipboard</translation>
+    </message>
+    <message>
+        <source>Вставить из буфера обмена</source>
+        <translation>Paste from the clipboard</translation>
+    </message>
+    <message>
+        <source>Выделить все</source>
+        <translation>Select all</translation>
+    </message>
+    <message>
+        <source>Загрузить из файла</source>
+        <translation>Load from file</translation>
+    </message>
+    <message>
+        <source>Текстовые файлы (*.txt);;Все файлы (*)</source>
+        <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Сохранить в файле</source>
+        <translation>Save to file</translation>
+    </message>
+</context>
+<context>
+    <name>TFormTestCnt</name>
+    <message>
+        <source>Количество тестов</source>
+        <translation>Number of tests</translation>
+    </message>
+    <message>
+        <source>Укажите количество тестов:</source>
+        <translation>Enter the number of tests:</translation>
+    </message>
+    <message>
+        <source>Укажите количество последних тиражей, на которых будет производится тестирование</source>
+        <translation>Enter the number of latest draws the test runs on</translation>
+    </message>
+</context>
+<context>
+    <name>TRatingsPage</name>
+    <message>
+        <source>Обновить рейтинг</source>
+        <translation>Refresh rating</translation>
+    </message>
+    <message>
+        <source>Пересчитать рейтинг по текущим данным</source>
+        <translation>Recalculate the rating from the current data</translation>
+    </message>
+    <message>
+        <source>Экспорт рейтинга в CSV-файл</source>
+        <translation>Export the rating to a CSV file</translation>
+    </message>
+    <message>
+        <source>Экспорт рейтинга в Microsoft Excel</source>
+        <translation>Export the rating to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Добавить в сценарий</source>
+        <translation>Add to script</translation>
+    </message>
+    <message>
+        <source>Добавить выделенные строки в сценарий</source>
+        <translation>Add the selected rows to the script</translation>
+    </message>
+    <message>
+        <source>Количество совпадений</source>
+        <translation>Number of matches</translation>
+    </message>
+    <message>
+        <source>График количества совпадений для выделенных строк рейтинга</source>
+        <translation>Chart of the number of matches of the selected rating rows</translation>
+    </message>
+    <message>
+        <source>Ожидаемые значения совпадений</source>
+        <translation>Expected matches</translation>
+    </message>
+    <message>
+        <source>Показывать расчетные значения количества совпадений</source>
+        <translation>Show the expected numbers of matches</translation>
+    </message>
+    <message>
+        <source>Абсолютные значения эффективности</source>
+        <translation>Absolute efficiency</translation>
+    </message>
+    <message>
+        <source>Показывать абсолютные изменения эффективности ставок</source>
+        <translation>Show absolute changes of stake efficiency</translation>
+    </message>
+    <message>
+        <source>Относительные значения эффективности</source>
+        <translation>Relative efficiency</translation>
+    </message>
+    <message>
+        <source>Показывать относительные изменения эффективности ставок</source>
+        <translation>Show relative changes of stake efficiency</translation>
+    </message>
+    <message>
+        <source>Эффективность (столбцы E0..n)</source>
+        <translation>Efficiency (columns E0..n)</translation>
+    </message>
+    <message>
+        <source>Рейтинг: %d</source>
+        <translation>Rating: %d</translation>
+    </message>
+    <message>
+        <source>Экспорт в CSV-файл...</source>
+        <translation>Exporting to a CSV file...</translation>
+    </message>
+    <message>
+        <source>Рейтинг</source>
+        <translation>Rating</translation>
+    </message>
+    <message>
+        <source>Генерация новых строк в сценарии...</source>
+        <translation>Generating new script lines...</translation>
+    </message>
+    <message>
+        <source>Создание графиков...</source>
+        <translation>Building charts...</translation>
+    </message>
+    <message>
+        <source>Нормальные значения</source>
+        <translation>Normal values</translation>
+    </message>
+</context>
+<context>
+    <name>TScriptPage</name>
+    <message>
+        <source>Открыть</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Загрузить сценарий из файла</source>
+        <translation>Load a script from a file</translation>
+    </message>
+    <message>
+        <source>Сохранить</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Сохранить сценарий в файле</source>
+        <translation>Save the script to a file</translation>
+    </message>
+    <message>
+        <source>Добавить фильтры</source>
+        <translation>Add filters</translation>
+    </message>
+    <message>
+        <source>Добавить новую команду в сценарий</source>
+        <translation>Add a new command to the script</translation>
+    </message>
+    <message>
+        <source>Добавить разделитель</source>
+        <translation>Add separator</translation>
+    </message>
+    <message>
+        <source>Добавить разделитель в сценарий</source>
+        <translation>Add a separator to the script</translation>
+    </message>
+    <message>
+        <source>Добавить сценарий</source>
+        <translation>Add script</translation>
+    </message>
+    <message>
+        <source>Добавить выбранный сценарий из файла в текущий сценарий</source>
+        <translation>Add a script from a file to the current script</translation>
+    </message>
+    <message>
+        <source>Клонировать</source>
+        <translation>Clone</translation>
+    </message>
+    <message>
+        <source>Добавить новую команду в сценарий и скопировать в нее данные из выделенной</source>
+        <translation>Add a new command to the script with the data of the selected one</translation>
+    </message>
+    <message>
+        <source>Изменить</source>
+        <translation>Edit</translation>
+    </message>
+    <message>
+        <source>Редактировать выделенную команду</source>
+        <translation>Edit the selected command</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Удалить выделенные строки</source>
+        <translation>Delete the selected lines</translation>
+    </message>
+    <message>
+        <source>Удалить все</source>
+        <translation>Delete all</translation>
+    </message>
+    <message>
+        <source>Удалить весь сценарий</source>
+        <translation>Delete the whole script</translation>
+    </message>
+    <message>
+        <source>Переместить вверх</source>
+        <translation>Move up</translation>
+    </message>
+    <message>
+        <source>Переместить выделенную строку вверх</source>
+        <translation>Move the selected line up</translation>
+    </message>
+    <message>
+        <source>Переместить вниз</source>
+        <translation>Move down</translation>
+    </message>
+    <message>
+        <source>Переместить выделенную строку вниз</source>
+        <translation>Move the selected line down</translation>
+    </message>
+    <message>
+        <source>Строк: %d</source>
+        <translation>Lines: %d</translation>
+    </message>
+    <message>
+        <source>Загрузка файла "%s"...</source>
+        <translation>Loading the file "%s"...</translation>
+    </message>
+    <message>
+        <source>Сохранение файла "%s"...</source>
+        <translation>Saving the file "%s"...</translation>
+    </message>
+    <message>
+        <source>Создание новой строки</source>
+        <translation>New line</translation>
+    </message>
+    <message>
+        <source>Редактирование строки</source>
+        <translation>Edit line</translation>
+    </message>
+    <message>
+        <source>Удаление строк...</source>
+        <translation>Deleting lines...</translation>
+    </message>
+    <message>
+        <source>Прогноз</source>
+        <translation>Forecast</translation>
+    </message>
+    <message>
+        <source>Выполнить сценарий для текущего тиража и смещения</source>
+        <translation>Run the script for the current draw and offset</translation>
+    </message>
+    <message>
+        <source>Тест</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>Тестирование сценария на основе результатов предыдущих тиражей</source>
+        <translation>Test the script on the results of past draws</translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Остановить выполнение сценария</source>
+        <translation>Stop the script run</translation>
+    </message>
+    <message>
+        <source>Журнал выполнения сценария</source>
+        <translation>Script run log</translation>
+    </message>
+    <message>
+        <source>Создание подробного журнала выполнения сценария для анализа его работы</source>
+        <translation>Write a detailed log of the script run to analyse how it works</translation>
+    </message>
+    <message>
+        <source>Удалить журналы выполнения сценариев</source>
+        <translation>Delete script run logs</translation>
+    </message>
+    <message>
+        <source>Удалить файлы журналов выполнения сценария</source>
+        <translation>Delete the log files of script runs</translation>
+    </message>
+    <message>
+        <source>Проверять ставки после каждой строки сценария</source>
+        <translation>Check the stakes after each script line</translation>
+    </message>
+    <message>
+        <source>Остановить выполнение сценария?</source>
+        <translation>Stop the script run?</translation>
+    </message>
+    <message>
+        <source>Файлы журналов не найдены!</source>
+        <translation>No log files found!</translation>
+    </message>
+    <message>
+        <source>Поиск файлов журналов...</source>
+        <translation>Looking for log files...</translation>
+    </message>
+    <message>
+        <source>Удаление журналов выполнения сценариев</source>
+        <translation>Deleting script run logs</translation>
+    </message>
+    <message>
+        <source>Удалено файлов: %d</source>
+        <translation>Files deleted: %d</translation>
+    </message>
+    <message>
+        <source>Файл ставок не открыт!</source>
+        <translation>The stakes file is not open!</translation>
+    </message>
+    <message>
+        <source>Выполнение сценария...</source>
+        <translation>Running the script...</translation>
+    </message>
+</context>
+<context>
+    <name>TStakesPage</name>
+    <message>
+        <source>Сделать ставку</source>
+        <translation>Make a stake</translation>
+    </message>
+    <message>
+        <source>Добавить текущую комбинацию в список ставок с возможностью ручного ввода</source>
+        <translation>Add the current combination to the stake list, with manual entry</translation>
+    </message>
+    <message>
+        <source>Сделать случайную ставку</source>
+        <translation>Make a random stake</translation>
+    </message>
+    <message>
+        <source>Добавить ставку, выбранную случайным образом из списка комбинаций</source>
+        <translation>Add a stake chosen at random from the combination list</translation>
+    </message>
+    <message>
+        <source>Сделать ставки для выделенных комбинаций</source>
+        <translation>Stake the selected combinations</translation>
+    </message>
+    <message>
+        <source>Добавить выделенные комбинации в список ввода</source>
+        <translation>Add the selected combinations to the entry list</translation>
+    </message>
+    <message>
+        <source>Сделать ставки для всех комбинаций</source>
+        <translation>Stake all combinations</translation>
+    </message>
+    <message>
+        <source>Добавить все существующие комбинации в список ввода</source>
+        <translation>Add all combinations to the entry list</translation>
+    </message>
+    <message>
+        <source>Удалить ставку</source>
+        <translation>Delete stake</translation>
+    </message>
+    <message>
+        <source>Удалить выделенные ставки из списка ставок</source>
+        <translation>Delete the selected stakes from the stake list</translation>
+    </message>
+    <message>
+        <source>Удалить по условию</source>
+        <translation>Delete by condition</translation>
+    </message>
+    <message>
+        <source>Удалить ставки с заданным количеством совпадений из списка ставок</source>
+        <translation>Delete the stakes with the given number of matches from the stake list</translation>
+    </message>
+    <message>
+        <source>Удалить все ставки</source>
+        <translation>Delete all stakes</translation>
+    </message>
+    <message>
+        <source>Очистить список ставок</source>
+        <translation>Clear the stake list</translation>
+    </message>
+    <message>
+        <source>Проверить ставки</source>
+        <translation>Check stakes</translation>
+    </message>
+    <message>
+        <source>Выполнить проверку ставок по архиву тиражей</source>
+        <translation>Check the stakes against the draw archive</translation>
+    </message>
+    <message>
+        <source>Журналы ставок</source>
+        <translation>Stake logs</translation>
+    </message>
+    <message>
+        <source>Создавать текстовые файлы журналов ставок</source>
+        <translation>Write stake logs as text files</translation>
+    </message>
+    <message>
+        <source>Удалить журналы ставок</source>
+        <translation>Delete stake logs</translation>
+    </message>
+    <message>
+        <source>Удалить имеющиеся файлы журналов ставок</source>
+        <translation>Delete the existing stake log files</translation>
+    </message>
+    <message>
+        <source>Прокручивать список при добавлении</source>
+        <translation>Scroll the list on adding</translation>
+    </message>
+    <message>
+        <source>Прокручивать список ставок при добавлении новой ставки</source>
+        <translation>Scroll the stake list when a new stake is added</translation>
+    </message>
+    <message>
+        <source>Суммарный профит по тиражам</source>
+        <translation>Total profit by draw</translation>
+    </message>
+    <message>
+        <source>График суммарного профита ставок по тиражам</source>
+        <translation>Chart of the total stake profit by draw</translation>
+    </message>
+    <message>
+        <source>График совпадений ставок</source>
+        <translation>Stake matches chart</translation>
+    </message>
+    <message>
+        <source>График количества совпадений для всех ставок по тиражам</source>
+        <translation>Chart of the number of matches of all stakes by draw</translation>
+    </message>
+    <message>
+        <source>График профита ставок</source>
+        <translation>Stake profit chart</translation>
+    </message>
+    <message>
+        <source>График профита для всех ставок по тиражам</source>
+        <translation>Chart of the profit of all stakes by draw</translation>
+    </message>
+    <message>
+        <source>Экспорт ставок в Microsoft Excel</source>
+        <translation>Export stakes to Microsoft Excel</translation>
+    </message>
+    <message>
+        <source>Сохранение файла ставок...</source>
+        <translation>Saving the stakes file...</translation>
+    </message>
+    <message>
+        <source>Загрузка файла ставок...</source>
+        <translation>Loading the stakes file...</translation>
+    </message>
+    <message>
+        <source>Ставок: %d</source>
+        <translation>Stakes: %d</translation>
+    </message>
+    <message>
+        <source>Создание ставки...</source>
+        <translation>Making the stake...</translation>
+    </message>
+    <message>
+        <source>Создание ставок...</source>
+        <translation>Making stakes...</translation>
+    </message>
+    <message>
+        <source>Удаление ставок...</source>
+        <translation>Deleting stakes...</translation>
+    </message>
+    <message>
+        <source>Проверено ставок: %d, из них выигрышных: %d.</source>
+        <translation>Stakes checked: %d, winning: %d.</translation>
+    </message>
+    <message>
+        <source>Новых результатов нет: все ставки, тиражи которых есть в архиве, уже проверены.</source>
+        <translation>No new results: every stake whose draw is in the archive has been checked already.</translation>
+    </message>
+    <message>
+        <source>Ставок на тиражи, которых еще нет в архиве: %d.</source>
+        <translation>Stakes on draws not yet in the archive: %d.</translation>
+    </message>
+    <message>
+        <source>Файлы журналов не найдены!</source>
+        <translation>No log files found!</translation>
+    </message>
+    <message>
+        <source>Поиск файлов журналов...</source>
+        <translation>Looking for log files...</translation>
+    </message>
+    <message>
+        <source>Удаление журналов ставок</source>
+        <translation>Deleting stake logs</translation>
+    </message>
+    <message>
+        <source>Удалено файлов: %d</source>
+        <translation>Files deleted: %d</translation>
+    </message>
+    <message>
+        <source>Создание графиков...</source>
+        <translation>Building charts...</translation>
+    </message>
+    <message>
+        <source>Суммарный профит ставок по тиражу</source>
+        <translation>Total stake profit of the draw</translation>
+    </message>
+    <message>
+        <source>Среднее значение</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>Накопленное значение</source>
+        <translation>Cumulative</translation>
+    </message>
+    <message>
+        <source>Ставки</source>
+        <translation>Stakes</translation>
+    </message>
+</context>
+<context>
+    <name>TSystemsModel</name>
+    <message>
+        <source>В каталоге пока нет ни одной системы</source>
+        <translation>The catalog has no systems yet</translation>
+    </message>
+    <message>
+        <source>Список систем не доступен!</source>
+        <translation>The system list is not available!</translation>
+    </message>
+    <message>
+        <source>Загружена</source>
+        <translation>Downloaded</translation>
+    </message>
+    <message>
+        <source>Название</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Автор</source>
+        <translation>Author</translation>
+    </message>
+    <message>
+        <source>Числа</source>
+        <translation>Numbers</translation>
+    </message>
+    <message>
+        <source>Блок</source>
+        <translation>Block</translation>
+    </message>
+    <message>
+        <source>Комбинаций</source>
+        <translation>Combinations</translation>
+    </message>
+    <message>
+        <source>Дата создания</source>
+        <translation>Created</translation>
+    </message>
+    <message>
+        <source>Статус</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Загрузок</source>
+        <translation>Downloads</translation>
+    </message>
+    <message>
+        <source>Последняя</source>
+        <translation>Last</translation>
+    </message>
+    <message>
+        <source>Комментарии</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>Ссылка</source>
+        <translation>Link</translation>
+    </message>
+</context>
+<context>
+    <name>TSystemsPage</name>
+    <message>
+        <source>Системная игра</source>
+        <translation>System play</translation>
+    </message>
+    <message>
+        <source>Включить или выключить список систем</source>
+        <translation>Show or hide the system list</translation>
+    </message>
+    <message>
+        <source>Загрузить</source>
+        <translation>Download</translation>
+    </message>
+    <message>
+        <source>Загрузить выделенные системы</source>
+        <translation>Download the selected systems</translation>
+    </message>
+    <message>
+        <source>Обновить</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Перезагрузить список с сервера</source>
+        <translation>Reload the list from the server</translation>
+    </message>
+    <message>
+        <source>Добавить</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Добавить свою систему в список</source>
+        <translation>Add your own system to the list</translation>
+    </message>
+    <message>
+        <source>Свойства</source>
+        <translation>Properties</translation>
+    </message>
+    <message>
+        <source>Просмотр / редактирование свойств системы</source>
+        <translation>View / edit the system properties</translation>
+    </message>
+    <message>
+        <source>Удалить</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Удалить свои системы из списка</source>
+        <translation>Delete your systems from the list</translation>
+    </message>
+    <message>
+        <source>Cистемная игра по списку системы</source>
+        <translation>System play on the system list</translation>
+    </message>
+    <message>
+        <source>Системная игра по всем комбинациям выбранной системы (даже если их нет в списке комбинаций)</source>
+        <translation>System play on all combinations of the chosen system (even those not in the combination list)</translation>
+    </message>
+    <message>
+        <source>Cистемная игра по списку комбинаций</source>
+        <translation>System play on the combination list</translation>
+    </message>
+    <message>
+        <source>Системная игра только по комбинациям, которые есть и в системе и в списке комбинаций</source>
+        <translation>System play only on the combinations that are both in the system and in the combination list</translation>
+    </message>
+    <message>
+        <source>Системы</source>
+        <translation>Systems</translation>
+    </message>
+    <message>
+        <source>Пользователь</source>
+        <translation>User</translation>
+    </message>
+    <message>
+        <source>Для работы с каталогом систем укажите Ваше имя и адрес электронной почты.<byte value="xd" />По адресу сервер узнаёт Ваши системы.</source>
+        <translation>To use the system catalog, enter your name and e-mail address.<byte value="xd" />The server recognises your systems by the address.</translation>
+    </message>
+    <message>
+        <source>Имя:</source>
+        <translation>Name:</translation>
+    </message>
+    <message>
+        <source>E-mail:</source>
+        <translation>E-mail:</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл конфигурации!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error writing the settings file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Загрузка списка систем...</source>
+        <translation>Loading the system list...</translation>
+    </message>
+    <message>
+        <source>Загрузка "%s"...</source>
+        <translation>Downloading "%s"...</translation>
+    </message>
+    <message>
+        <source>Удаление "%s"...</source>
+        <translation>Deleting "%s"...</translation>
+    </message>
+    <message>
+        <source>Сохранение "%s"...</source>
+        <translation>Saving "%s"...</translation>
+    </message>
+    <message>
+        <source>Подождите пожалуйста...</source>
+        <translation>Please wait...</translation>
+    </message>
+    <message>
+        <source>Вы можете удалять только свои системы!</source>
+        <translation>You can delete only your own systems!</translation>
+    </message>
+    <message>
+        <source>Вы действительно хотите удалить систему "%s"?</source>
+        <translation>Do you really want to delete the system "%s"?</translation>
+    </message>
+    <message>
+        <source>Создание ставок...</source>
+        <translation>Making stakes...</translation>
+    </message>
+</context>
+<context>
+    <name>TTemplateMain</name>
+    <message>
+        <source>Архив тиражей</source>
+        <translation>Draw archive</translation>
+    </message>
+    <message>
+        <source>Комбинации</source>
+        <translation>Combinations</translation>
+    </message>
+    <message>
+        <source>Статистика</source>
+        <translation>Statistics</translation>
+    </message>
+    <message>
+        <source>Ставки</source>
+        <translation>Stakes</translation>
+    </message>
+    <message>
+        <source>Рейтинг</source>
+        <translation>Rating</translation>
+    </message>
+    <message>
+        <source>Системы</source>
+        <translation>Systems</translation>
+    </message>
+    <message>
+        <source>Сценарий</source>
+        <translation>Script</translation>
+    </message>
+    <message>
+        <source>Анализ статистики лотереи "Velmora 5 из 50"</source>
+        <translation>Statistics analysis of the "Velmora 5 of 50" lottery</translation>
+    </message>
+    <message>
+        <source>Выход</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>О программе</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>Подождите пожалуйста...</source>
+        <translation>Please wait...</translation>
+    </message>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Ошибка запуска программы!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error starting the program!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Файл</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Вид</source>
+        <translation>View</translation>
+    </message>
+    <message>
+        <source>Справка</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Инициализация...</source>
+        <translation>Initialising...</translation>
+    </message>
+    <message>
+        <source> версия </source>
+        <translation> version </translation>
+    </message>
+    <message>
+        <source>Папку данных "%s" уже использует другая копия программы. Несколько копий программы могут работать одновременно только с разными папками данных (параметр --data-dir).</source>
+        <translation>The data folder "%s" is already used by another copy of the program. Several copies of the program can run at the same time only with different data folders (option --data-dir).</translation>
+    </message>
+    <message>
+        <source>Нет доступа на запись к папке данных "%s": %s<byte value="xd" />Укажите папку, доступную для записи (параметр --data-dir), или дайте права на запись в эту папку.</source>
+        <translation>No write access to the data folder "%s": %s<byte value="xd" />Choose a folder that can be written (option --data-dir), or allow writing to this folder.</translation>
+    </message>
+    <message>
+        <source>Невозможно получить монопольный доступ к файлам данных!</source>
+        <translation>Cannot get exclusive access to the data files!</translation>
+    </message>
+    <message>
+        <source>Программа будет закрыта!</source>
+        <translation>The program will close!</translation>
+    </message>
+    <message>
+        <source>Ошибка инициализации программы!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error initialising the program!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки параметров программы!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error loading the program settings!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Numora for Velmora 5x50</source>
+        <translation>Numora for Velmora 5x50</translation>
+    </message>
+    <message>
+        <source>Версия </source>
+        <translation>Version </translation>
+    </message>
+    <message>
+        <source>Загрузка файла тиражей...</source>
+        <translation>Loading the draws file...</translation>
+    </message>
+    <message>
+        <source>Сохранение файла тиражей...</source>
+        <translation>Saving the draws file...</translation>
+    </message>
+    <message>
+        <source>Параметры</source>
+        <translation>Settings</translation>
+    </message>
+    <message>
+        <source>Автоматическое обновление</source>
+        <translation>Automatic update</translation>
+    </message>
+    <message>
+        <source>Загрузка файла конфигурации...</source>
+        <translation>Loading the settings file...</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения файла конфигурации!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error reading the settings file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Сохранение файла конфигурации...</source>
+        <translation>Saving the settings file...</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл конфигурации!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error writing the settings file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Создание файлов для полного набора комбинаций...</source>
+        <translation>Building the files of the full combination set...</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть адрес: в системе не найдена программа для его просмотра.<byte value="xd" /><byte value="xd" />Откройте его вручную:<byte value="xd" />%s</source>
+        <translation>Could not open the address: no program to view it was found on the system.<byte value="xd" /><byte value="xd" />Open it by hand:<byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Язык интерфейса</source>
+        <translation>Interface language</translation>
+    </message>
+    <message>
+        <source>Не удалось перезапустить программу. Запустите её снова.</source>
+        <translation>Could not restart the program. Please start it again.</translation>
+    </message>
+</context>
+<context>
+    <name>TToolPanel</name>
+    <message>
+        <source>Другие команды</source>
+        <translation>More commands</translation>
+    </message>
+</context>
+<context>
+    <name>TTranslationFile</name>
+    <message>
+        <source>не удалось открыть файл: %s</source>
+        <translation>cannot open the file: %s</translation>
+    </message>
+    <message>
+        <source>ошибка чтения файла: %s</source>
+        <translation>error reading the file: %s</translation>
+    </message>
+    <message>
+        <source>файл не является языковым модулем</source>
+        <translation>the file is not a language module</translation>
+    </message>
+    <message>
+        <source>обрыв файла</source>
+        <translation>the file ends too early</translation>
+    </message>
+    <message>
+        <source>неизвестная запись в файле</source>
+        <translation>unknown record in the file</translation>
+    </message>
+</context>
+<context>
+    <name>TWaitWindow</name>
+    <message>
+        <source>Стоп</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Прервать загрузку</source>
+        <translation>Stop the download</translation>
+    </message>
+</context>
+<context>
+    <name>main</name>
+    <message>
+        <source>Не указана папка данных после --data-dir</source>
+        <translation>No data folder given after --data-dir</translation>
+    </message>
+</context>
+<context>
+    <name>std</name>
+    <message>
+        <source>обрыв файла</source>
+        <translation>the file ends too early</translation>
+    </message>
+</context>
+<context>
+    <name>velmora</name>
+    <message>
+        <source>Не удалось загрузить языковый модуль "%s"!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Could not load the language module "%s"!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Языковый модуль "%s" не найден!</source>
+        <translation>Language module "%s" was not found!</translation>
+    </message>
+    <message>
+        <source>файл не является языковым модулем</source>
+        <translation>the file is not a language module</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::Reader</name>
+    <message>
+        <source>обрыв файла</source>
+        <translation>the file ends too early</translation>
+    </message>
+</context>
+</TS>
