@@ -73,6 +73,8 @@ private slots:
     void FailedYearAsksAndKeepsTheYearsDone();
     void WaitWindowShowsTheRequestAndStops();
     void StartUpChoiceIsWrittenAtOnceAndFollowed();
+    void NothingNewIsSaidWithTheYears();
+    void PlaceholderSiteOffersNothingAndExplains();
     void ProxyDialog();
 };
 
@@ -232,6 +234,54 @@ void DownloadTest::StartUpChoiceIsWrittenAtOnceAndFollowed() {
         QCOMPARE(w->Draws().Count(), 1);
         QCOMPARE(site.YearRequests().front(), 2012);
     }
+}
+
+void DownloadTest::NothingNewIsSaidWithTheYears() {
+    DataFolder data({MakeDraw("2023-12-29", {1, 2, 3, 4, 5}, {1, 2}, 1)});
+    TTestDrawsSite site;
+    site.Years[2023] = {MakeDraw("2023-12-29", {1, 2, 3, 4, 5}, {1, 2})};
+    site.Start();
+    UseSite(site);
+    struct Case {
+        int lastYear;
+        QString text;
+    } cases[] = {
+        {2023, "Новых тиражей нет (просмотрены результаты за 2023 год)."},
+        {2024, "Новых тиражей нет (просмотрены результаты за 2023-2024 годы)."},
+    };
+    for (const auto& c : cases) {
+        auto w = OpenForSite(c.lastYear);
+        ShownBox shown;
+        auto wait = AnswerBox(&shown, QMessageBox::Ok);
+        w->Command("DrawsDownload")->trigger();
+        StopModal(wait);
+        QCOMPARE(shown.Caption, QString("Информация"));
+        QCOMPARE(shown.Text, c.text);
+        QCOMPARE(w->Draws().Count(), 1);
+    }
+}
+
+void DownloadTest::PlaceholderSiteOffersNothingAndExplains() {
+    DataFolder data({}, false);
+    // A new data folder: the start-up choice asks, but with the placeholder site nothing is asked.
+    TDrawsDownloadCommands::StartOfferEnabled() = true;
+    auto w = OpenMainWindow();
+    TDrawsDownloadCommands::StartOfferEnabled() = false;
+    QVERIFY(w->Command("AutoDownload0")->isChecked());
+    QVERIFY(!w->Download().DrawsSiteSet());
+    // The command stays and says how to set the address.
+    QVERIFY(w->Command("DrawsDownload")->isEnabled());
+    ShownBox shown;
+    auto wait = AnswerBox(&shown, QMessageBox::Ok);
+    w->Command("DrawsDownload")->trigger();
+    StopModal(wait);
+    QCOMPARE(shown.Caption, QString("Информация"));
+    QCOMPARE(shown.Text, QString("Адрес сайта с результатами тиражей еще не задан (в настройках стоит "
+                                 "адрес-заполнитель \"%1\"), поэтому загрузка тиражей невозможна.\n\nУкажите адрес "
+                                 "сайта в окне \"Параметры системы\" (меню \"Файл\" -> \"Параметры\") на странице "
+                                 "\"Сеть\", поле \"Сайт результатов тиражей\".")
+                             .arg(kDefaultDrawsSite));
+    QCOMPARE(w->Draws().Count(), 0);
 }
 
 void DownloadTest::ProxyDialog() {

@@ -158,6 +158,9 @@ void DrawsPageTest::AddThroughTheDialog_data() {
     QTest::newRow("semicolons") << 10 << "7;3;9;1;5;4;2" << true << "7;3;9;1;5;4;2";
     QTest::newRow("mixed separators, blanks") << 10 << " 1,2; 3,4;5 ,1;2" << true << "1;2;3;4;5;1;2";
     QTest::newRow("into an empty archive") << 0 << "1;2;3;4;5;1;2" << true << "1;2;3;4;5;1;2";
+    QTest::newRow("blanks as in the grid") << 10 << "3 7 19 28 44 2 9" << true << "3;7;19;28;44;2;9";
+    QTest::newRow("an empty value between separators") << 10 << "1;;2;3;4;5;1;2" << false << "";
+    QTest::newRow("no extras") << 10 << "3 7 19 28 44" << false << "";
     QTest::newRow("repeated number") << 10 << "1;2;3;4;4;1;2" << false << "";
     QTest::newRow("number above 50") << 10 << "1;2;3;4;51;1;2" << false << "";
     QTest::newRow("extra above 10") << 10 << "1;2;3;4;5;1;11" << false << "";
@@ -192,7 +195,10 @@ void DrawsPageTest::AddThroughTheDialog() {
         QCOMPARE(w->StatusPanelText(0), QString("Архив тиражей: %1").arg(draws + 1));
     } else {
         QCOMPARE(run.Error.Caption, QString("Ошибка"));
-        QCOMPARE(run.Error.Text, QString("Введена некорректная комбинация!"));
+        // The message says what is expected.
+        QCOMPARE(run.Error.Text, QString("Введена некорректная комбинация!\n\nУкажите 5 разных чисел от 1 до 50 и за "
+                                         "ними 2 дополнительных числа от 1 до 10, разделяя их пробелом, запятой или "
+                                         "точкой с запятой, например: 3 7 19 28 44 2 9"));
         QVERIFY(run.StayedOpen);
         QCOMPARE(int(file.size()), draws);
         QCOMPARE(DrawsPage(*w)->lvDraws->model()->rowCount(), draws);

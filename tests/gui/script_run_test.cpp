@@ -64,7 +64,7 @@ private slots:
     void CommandsOfTheRun();
     void ForecastStakesTheNextDraw();
     void TestOverTheLastDraws();
-    void StopDuringATestKeepsThePassOffsetAndUnlocks();
+    void StopDuringATestRestoresTheOffsetAndUnlocks();
     void LogSwitchWritesAndOpensTheLog();
 };
 
@@ -142,7 +142,7 @@ void ScriptRunTest::TestOverTheLastDraws() {
     QCOMPARE(made[2].DrawNumber, 10);
     for (const auto& s : made) QCOMPARE(int(s.Checked), 1);
     QCOMPARE(w->Draws().Offset(), 0);
-    QCOMPARE(ScriptPage(*w)->sbCycle->text(), QString("Цикл: 3"));
+    QCOMPARE(ScriptPage(*w)->sbCycle->text(), QString("Цикл: 3 из 3 (100 %)"));
 
     // Cancel: nothing happens.
     wait = OnModal<TFormTestCnt>([](TFormTestCnt* f) { f->reject(); });
@@ -151,7 +151,7 @@ void ScriptRunTest::TestOverTheLastDraws() {
     QCOMPARE(int(Stakes(*w).size()), 3);
 }
 
-void ScriptRunTest::StopDuringATestKeepsThePassOffsetAndUnlocks() {
+void ScriptRunTest::StopDuringATestRestoresTheOffsetAndUnlocks() {
     DataFolder data(TenDraws());
     std::vector<std::string> lines(20, "FULL:0#RAND|TMF1#NUMS:5#CMV:0#SF:0| | | | | | |");
     auto w = OpenWithScript(lines);
@@ -164,7 +164,7 @@ void ScriptRunTest::StopDuringATestKeepsThePassOffsetAndUnlocks() {
     struct Seen {
         bool checked = false, draws = true, combs = true, stats = true, list = true, run = true, stop = false,
              stakesTab = false, idle = true;
-        QString filter;
+        QString filter, cycle;
         bool shot = false;
     } seen;
     // Looks at the window while the run handles its events, and presses "Стоп" in the second pass.
@@ -184,6 +184,7 @@ void ScriptRunTest::StopDuringATestKeepsThePassOffsetAndUnlocks() {
         seen.stop = w->Command("ScriptStop")->isEnabled();
         seen.idle = w->IsIdle();
         seen.filter = page->sbFilter->text();
+        seen.cycle = page->sbCycle->text();
         const QString dir = VELMORA_SCREENS;
         QDir().mkpath(dir);
         seen.shot = w->grab().save(dir + "/script_test_running.png");
@@ -206,13 +207,15 @@ void ScriptRunTest::StopDuringATestKeepsThePassOffsetAndUnlocks() {
     QVERIFY(seen.stop);
     QVERIFY(!seen.idle);
     QVERIFY(seen.filter.startsWith("Фильтр 1 из 1: "));
+    QVERIFY2(seen.cycle.startsWith("Цикл: 2 из 3 ("), qPrintable(seen.cycle));
     QVERIFY(seen.shot);
     QCOMPARE(asked, 1);
-    // Stopped in the second pass: the offset stays there, the interface is back.
-    QCOMPARE(w->Draws().Offset(), 2);
+    // Stopped in the second pass: the offset is back, the window says so, the interface is back.
+    QCOMPARE(w->Draws().Offset(), 0);
+    QCOMPARE(DrawsPage(*w)->edDrawsOffset->value(), 0);
     QVERIFY(TabEnabled(*w, "tsDraws") && TabEnabled(*w, "tsCombs") && TabEnabled(*w, "tsDrawsStat"));
     QVERIFY(page->lvScript->isEnabled());
-    QCOMPARE(page->sbLast->text(), QString("Сценарий завершен!"));
+    QCOMPARE(page->sbLast->text(), QString("Тест остановлен, завершено циклов: 1 из 3"));
     QVERIFY(!page->ScriptRunning());
     w->UpdateCommands();
     QVERIFY(Enabled(*w, "ScriptRun"));

@@ -6,6 +6,7 @@
 
 #include "core/app/config.h"
 #include "core/app/window_settings.h"
+#include "core/net/web_settings.h"
 #include "core/combs/prefetch.h"
 #include "core/stakes/stake_record.h"
 #include "gui/app/form_config.h"
@@ -19,6 +20,8 @@
 #include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QLabel>
+#include <QTabWidget>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMenu>
@@ -117,6 +120,7 @@ private slots:
     void SevenColumnsGiveEightRowsAndIdsStayWithTheirNumbers();
     void CellInputRules();
     void CancelChangesNothing();
+    void NetworkPageWritesSectionWeb();
     void UnchangedSettingsRebuildNoDistributionFile();
     void FailedWriteKeepsTheNewValues();
     void DamagedFilesAtStartGiveDefaultsAndMessages();
@@ -288,6 +292,58 @@ void SettingsTest::CancelChangesNothing() {
     QCOMPARE(Q(ini.ReadString("STAKES", "Cost", "")), QString("3"));
     QCOMPARE(Q(ini.ReadString("STAKES", "Profits", "")), QString("6"));
     QVERIFY(!QDir(Q(PrefetchDir())).exists());  // no distribution file was rebuilt
+}
+
+void SettingsTest::NetworkPageWritesSectionWeb() {
+    DataFolder data(TenDraws());
+    const QString ca = data.Path("ca.pem");
+    {
+        QFile f(ca);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("-----BEGIN CERTIFICATE-----\n");
+    }
+    auto w = OpenMainWindow();
+    struct Step {
+        const char* name;
+        QString draws, ca;
+        QString error;  // empty: OK closes the dialog
+    } steps[] = {
+        {"no scheme", "results.example", "", "Адрес должен начинаться с http:// или https://: \"results.example\"!"},
+        {"missing CA file", "https://results.example/", data.Path("none.pem"),
+         QString("Файл сертификатов не найден: \"%1\"!").arg(data.Path("none.pem"))},
+        {"valid", " https://results.example/ ", ca, ""},
+    };
+    QStringList labels;
+    QString defaults;
+    RunConfigDialog(*w, [&](TFormConfig* dlg) {
+        QCOMPARE(dlg->pcConfig->tabText(1), QString("Сеть"));
+        defaults = dlg->edDrawsSite->text() + "|" + dlg->edCatalogSite->text() + "|" + dlg->edTotalTimeout->text();
+        for (auto* l : dlg->pcConfig->widget(1)->findChildren<QLabel*>()) labels << l->text();
+        for (const auto& step : steps) {
+            dlg->edDrawsSite->setText(step.draws);
+            dlg->edCAFile->setText(step.ca);
+            ShownBox box;
+            auto wait = AnswerBox(&box, QMessageBox::Ok);
+            dlg->accept();
+            if (step.error.isEmpty()) {
+                StopModal(wait);
+                QVERIFY2(!dlg->isVisible(), step.name);
+            } else {
+                QVERIFY(QTest::qWaitFor([&] { return !box.Text.isEmpty(); }));
+                QCOMPARE(box.Text, step.error);
+                QVERIFY2(dlg->isVisible(), step.name);
+                QCOMPARE(dlg->pcConfig->currentIndex(), 1);
+            }
+        }
+    });
+    QCOMPARE(defaults, QString("%1|%2|120 с").arg(kDefaultDrawsSite, kDefaultCatalogSite));
+    for (const char* caption : {"Сайт результатов тиражей:", "Сервер каталога:", "Сервер обновлений:",
+                                "Дополнительные сертификаты:", "Предельное время запроса:"})
+        QVERIFY2(labels.contains(caption), caption);
+    const TWebSettings web = LoadWebSettings(TIniFile(ConfigFile()));
+    QCOMPARE(Q(web.DrawsSite), QString("https://results.example"));
+    QCOMPARE(Q(web.CAFile), ca);
+    QCOMPARE(Q(web.UpdateSite), QString(kDefaultUpdateSite));
 }
 
 void SettingsTest::UnchangedSettingsRebuildNoDistributionFile() {
@@ -471,9 +527,12 @@ void SettingsTest::SecondCopyLeavesTheDataAlone() {
         QCOMPARE(quit.first().first().toInt(), 1);
         QVERIFY(!second.OwnsDataFolder());
         QCOMPARE(box.Caption, QString("Ошибка"));
-        QVERIFY2(box.Text.startsWith("Невозможно получить монопольный доступ к файлам данных!\n\nВозможные причины"),
-                 qPrintable(box.Text));
-        QVERIFY(box.Text.endsWith("запрещена запись в c:\\Program Files.\n\nПрограмма будет закрыта!"));
+        // The cause found is named: the folder is held by the first copy.
+        QCOMPARE(box.Text, QString("Невозможно получить монопольный доступ к файлам данных!\n\nПапку данных \"%1\" "
+                                   "уже использует другая копия программы. Несколько копий программы могут работать "
+                                   "одновременно только с разными папками данных (параметр --data-dir).\n\n"
+                                   "Программа будет закрыта!")
+                               .arg(Q(DataDir())));
         QVERIFY(!second.Command("EditConfig")->isEnabled());
         QCOMPARE(second.Draws().Count(), 0);  // the archive was never loaded
         second.Command("ViewColorDraws")->trigger();
@@ -488,6 +547,26 @@ void SettingsTest::SecondCopyLeavesTheDataAlone() {
     first.reset();
     auto next = OpenMainWindow();
     QVERIFY(next->OwnsDataFolder());
+    next->close();
+    next.reset();
+
+    // A folder where the lock cannot be made (here its name is taken by a folder) is named as
+    // not writable.
+    std::filesystem::remove(DataLockFile());
+    QVERIFY(std::filesystem::create_directory(DataLockFile()));
+    ShownBox unwritable;
+    AnswerBox(&unwritable, QMessageBox::Ok);
+    {
+        TFormMain third;
+        QSignalSpy quit(&third, &TTemplateMain::QuitRequested);
+        third.show();
+        QVERIFY(quit.wait(10000) || !quit.isEmpty());
+        QVERIFY(!third.OwnsDataFolder());
+    }
+    QVERIFY2(unwritable.Text.startsWith(QString("Невозможно получить монопольный доступ к файлам данных!\n\nНет "
+                                                "доступа на запись к папке данных \"%1\": ").arg(Q(DataDir()))),
+             qPrintable(unwritable.Text));
+    QVERIFY(unwritable.Text.endsWith("или дайте права на запись в эту папку.\n\nПрограмма будет закрыта!"));
 }
 
 void SettingsTest::PlacementFromAnotherResolution() {
@@ -542,7 +621,7 @@ void SettingsTest::ShellCommands() {
         {"urlYT", "Наш видеоблог", "mnHelp", {}},
         {"urlAuthText", "Статьи для начинающих", "mnHelp", {}},
         {"urlVK", "Страница в соцсети \"В контакте\"", "mnHelp", {}},
-        {"urlOK", "Страница в соцсети \"Однокласники\"", "mnHelp", {}},
+        {"urlOK", "Страница в соцсети \"Одноклассники\"", "mnHelp", {}},
         {"urlAuthSite", "Страница автора", "mnHelp", {}},
         {"urlTG", "Канал в Telegram", "mnHelp", {}},
     };

@@ -158,7 +158,8 @@ private slots:
         QCOMPARE(run.Sum, QString("115"));
         QCOMPARE(run.Draws, 1);
         QCOMPARE(run.Error.Caption, QString("Ошибка"));
-        QCOMPARE(run.Error.Text, QString("Введена некорректная комбинация!"));
+        QCOMPARE(run.Error.Text, QString("Введена некорректная комбинация!\n\nУкажите 5 разных чисел от 1 до 50, "
+                                         "разделяя их пробелом, запятой или точкой с запятой, например: 3 7 19 28 44"));
         QVERIFY(run.FocusOnData);
         // Checked at once: draw 3 is in the archive.
         QCOMPARE(GridRow(*w, 0), (QStringList{"3", "Вручную", "3;13;23;33;43", "6", "33;3;43;13;23", "5",
@@ -194,6 +195,14 @@ private slots:
         QCOMPARE(presetComment, QString("Ставка \"вручную\""));
         // Three combinations for draws 10 and 11: 10, sep, 11, then sep, 10, sep, 11 twice.
         QCOMPARE(Records(*w), 11);
+        QCOMPARE(w->StatusPanelText(4), QString("Ставок: 6"));  // the separators are no stakes
+        // The check has nothing new to do, and says so.
+        ShownBox checked;
+        AnswerBox(&checked, QMessageBox::Ok);
+        QVERIFY(w->TriggerCommand("StakesCheckManual"));
+        QCOMPARE(checked.Caption, QString("Информация"));
+        QCOMPARE(checked.Text, QString("Новых результатов нет: все ставки, тиражи которых есть в архиве, уже "
+                                       "проверены.\n\nСтавок на тиражи, которых еще нет в архиве: 3."));
         QVERIFY(!CombsPage(*w)->lvCombs->selectionModel()->hasSelection());
         QCOMPARE(GridRow(*w, 0).mid(0, 2), (QStringList{"10", "Вручную"}));
         QCOMPARE(GridRow(*w, 0)[4], QString("40;10;50;20;30"));  // draw 10 is in the archive
@@ -232,7 +241,7 @@ private slots:
         });
         QCOMPARE(stakes, 2);
         QCOMPARE(separators, 4);
-        QCOMPARE(w->StatusPanelText(4), QString("Ставок: 6"));
+        QCOMPARE(w->StatusPanelText(4), QString("Ставок: 2"));
 
         // The profit graph opens with its three series.
         QStringList series;
@@ -282,6 +291,35 @@ private slots:
         auto again = OpenMainWindow();
         QVERIFY(StakesPage(*again)->File().IsOpen());
         QVERIFY(again->Command("StakeAdd")->isEnabled());
+    }
+
+    // "Проверить ставки" tells how many stakes it checked and how many won.
+    void CheckCommandSaysWhatItChecked() {
+        DataFolder data(TenDraws());
+        auto w = OpenMainWindow();
+        TConfigData config = w->StatList().Config;
+        config.Profits = ProfitsFromRows({0, 0, 0, 0, 0, 1000000});  // a prize for 5 matches only
+        w->ApplyConfig(config);
+        TStakeFile& file = StakesPage(*w)->File();
+        // Draw 3 holds 33 3 43 13 23 (all five matched); draw 4 none of 1 2 3 5 6.
+        TStakeRecord won = HandStakeRecord(nullptr, 3, 0, w->StatList().Config);
+        won.Numbers = ParseStakeNumbers("3 13 23 33 43");
+        TStakeRecord lost = won;
+        lost.DrawNumber = 4;
+        lost.Numbers = ParseStakeNumbers("1 2 3 5 6");
+        TStakeRecord later = won;
+        later.DrawNumber = 12;
+        file.AppendStakes(won, 1);
+        file.AppendSeparatorIfNeeded();
+        file.AppendStakes(lost, 1);
+        file.AppendStakes(later, 1);
+        StakesPage(*w)->RefreshStakeGrid(true, false);
+        QCOMPARE(w->StatusPanelText(4), QString("Ставок: 3"));
+        ShownBox shown;
+        AnswerBox(&shown, QMessageBox::Ok);
+        QVERIFY(w->TriggerCommand("StakesCheckManual"));
+        QCOMPARE(shown.Text, QString("Проверено ставок: 2, из них выигрышных: 1.\n\nСтавок на тиражи, которых еще "
+                                     "нет в архиве: 1."));
     }
 
     void StakesForNewDrawsAreCheckedAtStart() {

@@ -339,7 +339,7 @@ private slots:
         ShownBox box;
         AnswerBox(&box, QMessageBox::Ok);
         dlg.btnOK->click();
-        QCOMPARE(box.Text, QString("Указано недопустмое количество используемых чисел!"));
+        QCOMPARE(box.Text, QString("Указано недопустимое количество используемых чисел!"));
         QVERIFY(dlg.isVisible());
         QCOMPARE(dlg.focusWidget(), static_cast<QWidget*>(dlg.edNums));
 

@@ -26,7 +26,7 @@ const std::vector<TWebPage> kMakerPages = {
     {"urlYT", "Наш видеоблог", "https://video.numora.example/"},
     {"urlAuthText", "Статьи для начинающих", "https://numora.example/articles/"},
     {"urlVK", "Страница в соцсети \"В контакте\"", "https://vk.numora.example/"},
-    {"urlOK", "Страница в соцсети \"Однокласники\"", "https://ok.numora.example/"},
+    {"urlOK", "Страница в соцсети \"Одноклассники\"", "https://ok.numora.example/"},
     {"urlAuthSite", "Страница автора", "https://author.numora.example/"},
     {"urlTG", "Канал в Telegram", "https://t.numora.example/"},
 };

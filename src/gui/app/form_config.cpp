@@ -5,6 +5,7 @@
 #include "gui/app/dialog_buttons.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
+#include "core/model/data_folder.h"
 #include "core/model/game.h"
 #include "core/util/format.h"
 #include "core/util/ini.h"
@@ -13,6 +14,9 @@
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
+#include <QFileDialog>
+#include <QTabWidget>
+#include <QToolButton>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -246,17 +250,96 @@ TFormConfig::TFormConfig(QWidget* parent) : QDialog(parent) {
     right->addWidget(gbUser);
     right->addStretch(1);
 
-    auto* columns = new QHBoxLayout;
+    // The settings of the statistics and stakes on the first page, the web addresses on "Сеть".
+    pcConfig = new QTabWidget(this);
+    pcConfig->setObjectName("pcConfig");
+    auto* general = new QWidget(pcConfig);
+    auto* columns = new QHBoxLayout(general);
     columns->addLayout(left, 1);
     columns->addSpacing(12);
     columns->addLayout(right, 0);
+    pcConfig->addTab(general, tr("Основные"));
+    pcConfig->addTab(CreateWebPage(), tr("Сеть"));
     auto* layout = new QVBoxLayout(this);
-    layout->addLayout(columns, 1);
+    layout->addWidget(pcConfig, 1);
     layout->addWidget(buttons);
 
     connect(edMatrixCol, &QSpinBox::valueChanged, this, &TFormConfig::MatrixColChanged);
     connect(sgSegments, &QTableWidget::cellChanged, this, &TFormConfig::SegmentEdited);
     SetConfig(config_);
+}
+
+QWidget* TFormConfig::CreateWebPage() {
+    auto* page = new QWidget(pcConfig);
+    page->setObjectName("tsWeb");
+    auto edit = [page](const char* name, const QString& hint) {
+        auto* e = new QLineEdit(page);
+        e->setObjectName(name);
+        e->setToolTip(hint);
+        e->setStatusTip(hint);
+        return e;
+    };
+    edDrawsSite = edit("edDrawsSite", tr("Адрес сайта лотереи, с которого загружаются результаты тиражей "
+                                         "(https://...); страница года: адрес + /velmora/arhiv-rezultatov/<год>"));
+    edCatalogSite = edit("edCatalogSite", tr("Адрес сервера каталога сценариев и систем (https://...)"));
+    edUpdateSite = edit("edUpdateSite", tr("Адрес сервера обновлений программы (https://...)"));
+    edCAFile = edit("edCAFile", tr("Файл PEM с сертификатами центров сертификации, которым доверять кроме "
+                                   "системных (для своего сервера); пусто: только системные"));
+    btnCAFile = new QToolButton(page);
+    btnCAFile->setObjectName("btnCAFile");
+    btnCAFile->setText("...");
+    btnCAFile->setToolTip(tr("Выбрать файл сертификатов"));
+    connect(btnCAFile, &QToolButton::clicked, this, [this] {
+        const QString start = edCAFile->text().trimmed().isEmpty() ? Q(DataDir()) : edCAFile->text().trimmed();
+        QFileDialog dlg(this, tr("Файл сертификатов"), start);
+        dlg.setObjectName("OpenDialog");
+        dlg.setAcceptMode(QFileDialog::AcceptOpen);
+        dlg.setFileMode(QFileDialog::ExistingFile);
+        dlg.setNameFilters({tr("Сертификаты (*.pem *.crt)"), tr("Все файлы (*)")});
+        if (dlg.exec() == QDialog::Accepted && !dlg.selectedFiles().isEmpty())
+            edCAFile->setText(dlg.selectedFiles().first());
+    });
+    edTotalTimeout = new QSpinBox(page);
+    edTotalTimeout->setObjectName("edTotalTimeout");
+    edTotalTimeout->setRange(kMinTotalTimeoutSec, kMaxTotalTimeoutSec);
+    edTotalTimeout->setSuffix(tr(" с"));
+    edTotalTimeout->setToolTip(tr("Самое большое время одного запроса целиком, в секундах"));
+    auto* caFile = new QHBoxLayout;
+    caFile->addWidget(edCAFile, 1);
+    caFile->addWidget(btnCAFile);
+    auto* form = new QFormLayout(page);
+    form->addRow(tr("Сайт результатов тиражей:"), edDrawsSite);
+    form->addRow(tr("Сервер каталога:"), edCatalogSite);
+    form->addRow(tr("Сервер обновлений:"), edUpdateSite);
+    form->addRow(tr("Дополнительные сертификаты:"), caFile);
+    form->addRow(tr("Предельное время запроса:"), edTotalTimeout);
+    auto* note = new QLabel(tr("Пустое поле адреса означает адрес по умолчанию. Пока адрес сайта результатов "
+                               "не указан, загрузка тиражей невозможна."),
+                            page);
+    note->setWordWrap(true);
+    form->addRow(note);
+    SetWeb(web_);
+    return page;
+}
+
+void TFormConfig::SetWeb(const TWebSettings& web) {
+    web_ = web;
+    edDrawsSite->setText(Q(web.DrawsSite));
+    edCatalogSite->setText(Q(web.CatalogSite));
+    edUpdateSite->setText(Q(web.UpdateSite));
+    edCAFile->setText(Q(web.CAFile));
+    edTotalTimeout->setValue(web.TotalTimeoutSec);
+}
+
+TWebSettings TFormConfig::Web() const {
+    TWebSettings w = web_;  // the proxy list passes through unchanged
+    w.DrawsSite = S(edDrawsSite->text());
+    w.CatalogSite = S(edCatalogSite->text());
+    w.UpdateSite = S(edUpdateSite->text());
+    w.CAFile = S(edCAFile->text());
+    w.TotalTimeoutSec = edTotalTimeout->value();
+    NormalizeWebSettings(w);
+    return w;
 }
 
 void TFormConfig::SetConfig(const TConfigData& config) {
@@ -359,6 +442,20 @@ void TFormConfig::SetUser(const TCatalogUser& user) {
 TCatalogUser TFormConfig::User() const { return {Trim(S(edUserName->text())), Trim(S(edUserMail->text()))}; }
 
 void TFormConfig::done(int result) {
+    if (result == QDialog::Accepted) {
+        try {
+            CheckWebSettings(Web());
+        } catch (const TWebInputError& e) {
+            pcConfig->setCurrentIndex(1);
+            ShowError(this, tr(e.what()));
+            QLineEdit* field = e.Field == TWebField::DrawsSite     ? edDrawsSite
+                               : e.Field == TWebField::CatalogSite ? edCatalogSite
+                               : e.Field == TWebField::UpdateSite  ? edUpdateSite
+                                                                   : edCAFile;
+            field->setFocus();
+            return;
+        }
+    }
     // Both may stay empty (the catalog asks for them when first used); given, they must be whole.
     const TCatalogUser user = User();
     if (result == QDialog::Accepted && !(user.Name.empty() && user.Mail.empty())) {

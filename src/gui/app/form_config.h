@@ -1,9 +1,11 @@
 // The settings dialog TFormConfig ("Параметры системы"): matrix size and segment map, channel size,
-// stake cost, the prizes for 0..5 matches and the weights of the "Вес" column. It works on a copy
+// stake cost, the prizes for 0..5 matches and the weights of the "Вес" column on the first page,
+// the web addresses (section "WEB") on the page "Сеть". It works on a copy
 // of the settings block; Config() gives the block as the dialog holds it.
 #pragma once
 
 #include "core/net/catalog_client.h"
+#include "core/net/web_settings.h"
 #include "core/stats/stat_config.h"
 
 #include <QDialog>
@@ -15,6 +17,8 @@ class QLabel;
 class QLineEdit;
 class QSpinBox;
 class QTableWidget;
+class QTabWidget;
+class QToolButton;
 
 namespace velmora {
 
@@ -53,6 +57,10 @@ public:
     // The user's name and e-mail of the catalog (trimmed). OK accepts both empty or both valid.
     void SetUser(const TCatalogUser& user);
     TCatalogUser User() const;
+    // The page "Сеть": the addresses and the CA file of section "WEB" (typed values normalised as
+    // the settings file's are read). OK checks them (CheckWebSettings).
+    void SetWeb(const TWebSettings& web);
+    TWebSettings Web() const;
     void done(int result) override;
 
     QSpinBox* edMatrixCol;
@@ -64,6 +72,13 @@ public:
     TWeightControls Coef;
     QLineEdit* edUserName;
     QLineEdit* edUserMail;
+    QTabWidget* pcConfig;
+    QLineEdit* edDrawsSite;
+    QLineEdit* edCatalogSite;
+    QLineEdit* edUpdateSite;
+    QLineEdit* edCAFile;
+    QToolButton* btnCAFile;
+    QSpinBox* edTotalTimeout;
 
 private:
     // Sizes the grid for the columns and fills it with the ids in number order.
@@ -72,7 +87,10 @@ private:
     // A finished cell edit: an integer 1..9 or empty; anything else becomes "1" after the message.
     void SegmentEdited(int row, int col);
 
+    QWidget* CreateWebPage();
+
     TConfigData config_;
+    TWebSettings web_;
     bool filling_ = false;
 };
 

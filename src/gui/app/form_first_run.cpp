@@ -17,7 +17,7 @@ TFormFirstRun::TFormFirstRun(const QString& helpFile, QWidget* parent) : QDialog
     setWindowTitle(tr("Справочная информация"));
 
     auto* lbHelp = new QLabel(
-        tr("Если Вы запускаете программу в первый раз, рекомендуем Вам ознакомится со справочной инфомацией:"), this);
+        tr("Если Вы запускаете программу в первый раз, рекомендуем Вам ознакомиться со справочной информацией:"), this);
     lbHelp->setWordWrap(true);
     btnHelp = new QPushButton(tr("Открыть файл встроенной справочной системы"), this);
     btnHelp->setObjectName("btnHelp");

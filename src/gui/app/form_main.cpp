@@ -16,7 +16,7 @@ TFormMain::TFormMain(QWidget* parent) : TTemplateMain(parent) {
 }
 
 void TFormMain::DownloadDrawsAtStart() {
-    if (download_ && TDrawsDownloadCommands::StartOfferEnabled()) download_->DownloadDraws();
+    if (download_ && TDrawsDownloadCommands::StartOfferEnabled()) download_->DownloadDraws(true);
 }
 
 void TFormMain::OfferDrawsDownloadAtStart() {

@@ -408,12 +408,19 @@ void TTemplateMain::Initialize() {
         setWindowTitle(tr("Анализ статистики лотереи \"Velmora 5 из 50\"") + tr(" версия ") + VELMORA_VERSION);
         SetDrawsOffset(0);
         if (secondCopy_) {
-            ReportStartError(
-                tr("Невозможно получить монопольный доступ к файлам данных!\r\rВозможные причины данной ошибки: "
-                   "\r\r1) Вы пытаетесь запустить вторую копию программы из одного и того же каталога. Корректная "
-                   "работа нескольких копий программы возможна только из разных каталогов.\r\r2) Для программы нет "
-                   "прав на запись в том каталоге, где она расположена. Например: в Windows 7 и выше по умолчанию "
-                   "запрещена запись в c:\\Program Files.\r\rПрограмма будет закрыта!"));
+            // The cause the lock found: another copy holds the folder, or the folder cannot be
+            // written (the lock file cannot be made there).
+            const QString cause =
+                dataLock_.Busy()
+                    ? Q(Format(S(tr("Папку данных \"%s\" уже использует другая копия программы. Несколько копий "
+                                    "программы могут работать одновременно только с разными папками данных "
+                                    "(параметр --data-dir).")),
+                               {DataDir()}))
+                    : Q(Format(S(tr("Нет доступа на запись к папке данных \"%s\": %s\rУкажите папку, доступную "
+                                    "для записи (параметр --data-dir), или дайте права на запись в эту папку.")),
+                               {DataDir(), dataLock_.Message()}));
+            ReportStartError(tr("Невозможно получить монопольный доступ к файлам данных!") + "\r\r" + cause +
+                             "\r\r" + tr("Программа будет закрыта!"));
             RequestQuit(1);
             return;
         }

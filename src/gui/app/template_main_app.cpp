@@ -11,24 +11,26 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+
+#include "core/net/web_settings.h"
 #include "core/model/data_folder.h"
 #include "core/util/format.h"
 
 #include <QAction>
-#include <QDesktopServices>
-#include <QFileInfo>
 #include <QActionGroup>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QProcess>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QProgressDialog>
 #include <QUrl>
 #include <cstdio>
 
 namespace velmora {
 
-namespace {
 
+namespace {
 
 // How long a copy started by "restart" waits for the data folder while the one before closes.
 constexpr int kRestartLockWaitMs = 60000;
@@ -194,12 +196,16 @@ void TTemplateMain::EditConfigExecute() {
     dlg.SetConfig(statList_.Config);
     const TCatalogUser user = ReadCatalogUser(configFile_.Ini());
     dlg.SetUser(user);
+    const TWebSettings web = LoadWebSettings(configFile_.Ini());
+    dlg.SetWeb(web);
     if (dlg.exec() != QDialog::Accepted) return;
-    if (dlg.User() != user && !secondCopy_) {
-        // The user's keys go into the file, which the settings in memory then read back.
+    if ((dlg.User() != user || dlg.Web() != web) && !secondCopy_) {
+        // The user's keys and section "WEB" go into the file, which the settings in memory then
+        // read back.
         try {
             TIniFile ini(configFile_.FileName());
-            WriteCatalogUser(ini, dlg.User());
+            if (dlg.User() != user) WriteCatalogUser(ini, dlg.User());
+            if (dlg.Web() != web) SaveWebSettings(ini, dlg.Web());
             ini.Save();
             configFile_.Load();
         } catch (const std::exception& e) {

@@ -2,6 +2,7 @@
 
 #include "core/net/draws_download.h"
 #include "core/net/proxy_settings.h"
+#include "core/net/web_settings.h"
 #include "core/util/format.h"
 #include "gui/app/access_keys.h"
 #include "gui/app/form_proxy.h"
@@ -62,6 +63,13 @@ public:
     // goes on with the values in memory).
     void SaveProxy(TProxy& proxy) override { SaveProxySettingsFile(w_.ProgramSettings(), proxy); }
     void DrawsAdded() override { w_.RecomputeViews(false); }
+    void YearRead(int year, int added) override {
+        (void)added;
+        if (FirstYear == 0) FirstYear = year;
+        LastYear = year;
+    }
+    // The years whose pages were read (0 when none was).
+    int FirstYear = 0, LastYear = 0;
 
 private:
     TTemplateMain& w_;
@@ -149,9 +157,27 @@ bool TDrawsDownloadCommands::DrawsDownloadUpdate() const { return true; }
 
 void TDrawsDownloadCommands::DrawsDownloadExecute() { DownloadDraws(); }
 
-void TDrawsDownloadCommands::DownloadDraws() {
+bool TDrawsDownloadCommands::DrawsSiteSet() const {
+    return !DrawsSiteIsPlaceholder(LoadWebSettings(w_.ProgramSettings().Ini()));
+}
+
+void TDrawsDownloadCommands::DownloadDraws(bool quiet) {
     if (!w_.OwnsDataFolder()) return;
+    const TWebSettings settings = LoadWebSettings(w_.ProgramSettings().Ini());
+    if (DrawsSiteIsPlaceholder(settings)) {
+        // Nothing to download from: say where the address is set instead of a network error.
+        const QString text = Q(Format(S(tr(kDrawsSiteNotSetText)), {settings.DrawsSite})) + "\r\r" +
+                             tr("Укажите адрес сайта в окне \"Параметры системы\" (меню \"Файл\" -> \"Параметры\") на "
+                                "странице \"Сеть\", поле \"Сайт результатов тиражей\".");
+        if (TTemplateMain::StartMode().Batch() && !w_.Initialized())
+            std::fprintf(stderr, "%s\n", S(MessageText(text)).c_str());
+        else
+            ShowInformation(&w_, text);
+        return;
+    }
     const QString title = tr("Загрузка архива тиражей...");
+    int added = 0, firstYear = 0, lastYear = 0;
+    bool complete = false;
     {
         TBusy busy(&w_);
         TWaitWindow wait(&w_);
@@ -161,15 +187,17 @@ void TDrawsDownloadCommands::DownloadDraws() {
         TWindowDownloadHost host(w_, wait);
         TDownloadProgress progress(w_, wait);
         try {
-            const TWebSettings web = LoadWebSettings(w_.ProgramSettings().Ini());
-            TDrawsDownloader d(w_.Draws(), w_.Proxy(), web, host, progress);
+            TDrawsDownloader d(w_.Draws(), w_.Proxy(), settings, host, progress);
             d.Options.ConnectTimeoutMs = ConnectTimeoutMs;
             d.Options.ReadTimeoutMs = ReadTimeoutMs;
             if (LastYear > 0) d.CurrentYear = LastYear;
-            d.DownloadAllYears();
+            added = d.DownloadAllYears();
+            complete = !d.Stopped() && d.LastError().empty();
         } catch (const std::exception& e) {
             velmora::ShowError(&w_, Q(Format(S(tr("Ошибка загрузки архива тиражей с сайта: \"%s\"")), {e.what()})));
         }
+        firstYear = host.FirstYear;
+        lastYear = host.LastYear;
         // Whatever happened: the lists follow the archive, and the stakes are checked against it.
         w_.NotifyDrawsChanged(true);
         w_.RecomputeViews(false);
@@ -180,6 +208,13 @@ void TDrawsDownloadCommands::DownloadDraws() {
     if (!w_.Initialized())
         if (auto* stakes = w_.Page<TStakesPage>()) stakes->CheckStakes();
     w_.SetStatusText(QString());
+    // A download that read every year and found nothing new says so (the list alone would not
+    // change); new draws show in the list.
+    if (complete && added == 0 && !quiet && firstYear > 0) {
+        const QString years = firstYear == lastYear ? Q(Format(S(tr("за %d год")), {firstYear}))
+                                                    : Q(Format(S(tr("за %d-%d годы")), {firstYear, lastYear}));
+        ShowInformation(&w_, Q(Format(S(tr("Новых тиражей нет (просмотрены результаты %s).")), {S(years)})));
+    }
 }
 
 bool& TDrawsDownloadCommands::StartOfferEnabled() {
@@ -188,7 +223,8 @@ bool& TDrawsDownloadCommands::StartOfferEnabled() {
 }
 
 void TDrawsDownloadCommands::DownloadAtStart() {
-    if (!w_.OwnsDataFolder() || !StartOfferEnabled()) return;
+    // Until the results site is set there is nothing to offer: the download commands explain.
+    if (!w_.OwnsDataFolder() || !StartOfferEnabled() || !DrawsSiteSet()) return;
     switch (autoDownload_) {
     case 0:
         if (AskConfirmation(&w_, tr("Обновить список тиражей?\r\rДля выполнения обновления необходимо действующее "
@@ -196,7 +232,7 @@ void TDrawsDownloadCommands::DownloadAtStart() {
             DownloadDraws();
         break;
     case 1:
-        DownloadDraws();
+        DownloadDraws(true);
         break;
     default:
         break;

@@ -27,8 +27,12 @@ public:
     // Registers the commands and places them; section: the window's section of the window settings.
     TDrawsDownloadCommands(TTemplateMain& window, std::string section);
 
-    // The download command: wait window, the year loop, the stakes check.
-    void DownloadDraws();
+    // The download command: wait window, the year loop, the stakes check. While the results site
+    // is the placeholder it only says how to set it. A download that found nothing new says so,
+    // unless quiet (the automatic download at start).
+    void DownloadDraws(bool quiet = false);
+    // The results site is set (not the placeholder).
+    bool DrawsSiteSet() const;
     // The start-up step: "DownloadDrawsOnStart" 0 asks, 1 downloads, 2 does nothing.
     void DownloadAtStart();
     int AutoDownload() const { return autoDownload_; }

@@ -45,7 +45,7 @@ TFormDraw::TFormDraw(QWidget* parent) : QDialog(parent) {
     edDrawNumber->setToolTip(tr("Номер тиража"));
     lbNumber->setBuddy(edDrawNumber);
 
-    auto* lbData = new QLabel(tr("Выпавшие числа, разделенные точкой с запятой или запятой:"), this);
+    auto* lbData = new QLabel(tr("Выпавшие числа, разделенные пробелом, запятой или точкой с запятой:"), this);
     edDrawData = new QLineEdit(this);
     edDrawData->setObjectName("edDrawData");
     lbData->setBuddy(edDrawData);
@@ -115,7 +115,7 @@ void TFormDraw::done(int result) {
     if (result == QDialog::Accepted) {
         TDrawRecord rec = record_;
         if (!ParseDrawData(S(edDrawData->text()), rec)) {
-            ShowError(this, tr("Введена некорректная комбинация!"));
+            ShowError(this, MessageText(tr(kDrawDataError)));
             edDrawData->setFocus();
             return;
         }

@@ -72,7 +72,7 @@ void TScriptPage::AddRunCommands() {
                tr("Выполнить сценарий для текущего тиража и смещения"), &TScriptPage::ScriptRunUpdate,
                &TScriptPage::ScriptRunExecute);
     AddCommand("ScriptTest", tr("Тест"), QKeySequence(Qt::CTRL | Qt::Key_F10),
-               tr("Тестирование сценария на основе результатов предыдуших тиражей"), &TScriptPage::ScriptTestUpdate,
+               tr("Тестирование сценария на основе результатов предыдущих тиражей"), &TScriptPage::ScriptTestUpdate,
                &TScriptPage::ScriptTestExecute);
     AddCommand("ScriptStop", tr("Стоп"), QKeySequence(Qt::CTRL | Qt::Key_X), tr("Остановить выполнение сценария"),
                &TScriptPage::ScriptStopUpdate, &TScriptPage::ScriptStopExecute);

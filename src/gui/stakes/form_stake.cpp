@@ -24,7 +24,7 @@ TFormStake::TFormStake(QWidget* parent) : QDialog(parent) {
 
     edStakeData = new QLineEdit(this);
     edStakeData->setObjectName("edStakeData");
-    edStakeData->setToolTip(tr("Введите числа, разделенные точкой с запятой или запятой"));
+    edStakeData->setToolTip(tr("Введите числа, разделенные пробелом, запятой или точкой с запятой"));
 
     edComment = new QLineEdit(this);
     edComment->setObjectName("edComment");

@@ -79,6 +79,7 @@ void TStakesModel::Reset() {
     DropRow();
     beginResetModel();
     stakes_ = file_.StakeCount();
+    realStakes_ = CountRealStakes();
     endResetModel();
 }
 
@@ -89,9 +90,20 @@ void TStakesModel::Sync() {
     if (stakes_ > 0 && n > stakes_) {
         beginInsertRows({}, stakes_, n - 1);
         stakes_ = n;
+        realStakes_ = CountRealStakes();
         endInsertRows();
     } else {
         Reset();
+    }
+}
+
+int TStakesModel::CountRealStakes() {
+    // A file that cannot be read counts what was read before; the grid shows the error rows.
+    try {
+        return tally_.Count(file_);
+    } catch (const std::exception&) {
+        tally_.Reset();
+        return 0;
     }
 }
 

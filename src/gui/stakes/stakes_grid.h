@@ -6,6 +6,7 @@
 #pragma once
 
 #include "core/stakes/stake_file.h"
+#include "core/stakes/stake_tally.h"
 
 #include <QAbstractTableModel>
 #include <QStyledItemDelegate>
@@ -29,6 +30,8 @@ public:
     // Every visible cell is shown anew (the records changed in place).
     void Repaint();
     int StakeCount() const { return stakes_; }
+    // The stakes among the rows (the separators between blocks are rows, not stakes).
+    int Stakes() const { return realStakes_; }
 
     int rowCount(const QModelIndex& parent = QModelIndex()) const override;
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -39,9 +42,12 @@ private:
     // The row last asked for, with its cell texts: painting a row asks for it once per cell.
     void LoadRow(int row) const;
     void DropRow() const { cachedRow_ = -2; }
+    int CountRealStakes();
 
     TStakeFile& file_;
     int stakes_ = 0;
+    int realStakes_ = 0;
+    TStakeTally tally_;
     mutable int cachedRow_ = -2;
     mutable TStakeRecord cachedRecord_;
     mutable std::array<QString, kStakeGridColumns> cachedCells_;

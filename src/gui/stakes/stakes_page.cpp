@@ -1,6 +1,7 @@
 #include "gui/stakes/stakes_page.h"
 
 #include "core/stakes/stake_export.h"
+#include "core/stakes/stake_tally.h"
 #include "core/util/format.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
@@ -188,14 +189,23 @@ TStakeCheckOptions TStakesPage::CheckOptions() const {
     return options;
 }
 
-int TStakesPage::CheckStakes() {
+int TStakesPage::CheckStakes(const std::function<void(const TStakeRecord&)>& onChecked, bool* failed) {
+    if (failed) *failed = false;
     if (!Writable()) return 0;
     int checked = 0;
     QString error;
     {
         TBusy busy(&Window());
         try {
-            checked = velmora::CheckStakes(file_, Window().Draws(), CheckOptions(), Window().Progress());
+            TStakeCheckOptions options = CheckOptions();
+            if (onChecked) {
+                auto rating = options.AddRating;
+                options.AddRating = [rating, &onChecked](const TStakeRecord& rec) {
+                    if (rating) rating(rec);
+                    onChecked(rec);
+                };
+            }
+            checked = velmora::CheckStakes(file_, Window().Draws(), options, Window().Progress());
         } catch (const std::exception& e) {
             error = Q(e.what());
         }
@@ -203,13 +213,14 @@ int TStakesPage::CheckStakes() {
     model_->Repaint();
     emit StakesChecked(checked);
     if (!error.isEmpty()) ShowError(&Window(), error);
+    if (failed) *failed = !error.isEmpty();
     return checked;
 }
 
 void TStakesPage::RefreshStakeGrid(bool refresh, bool scrollToLast) {
     if (refresh) model_->Reset();
     else model_->Repaint();
-    Window().SetStatusPanel(kStakesStatusPanel, Q(Format(S(tr("Ставок: %d")), {file_.StakeCount()})));
+    Window().SetStatusPanel(kStakesStatusPanel, Q(Format(S(tr("Ставок: %d")), {model_->Stakes()})));
     if (scrollToLast && file_.StakeCount() > 0) {
         const QModelIndex last = model_->index(model_->rowCount() - 1, 0);
         sgStakes->setCurrentIndex(last);
@@ -253,7 +264,7 @@ bool TStakesPage::AddStakeBulk(const TStakeRecord& rec, int drawsCount, bool bul
     bulkRefresh_.start();
     model_->Sync();
     if (!bulk || scrollEnabled_) sgStakes->scrollToBottom();
-    Window().SetStatusPanel(kStakesStatusPanel, Q(Format(S(tr("Ставок: %d")), {file_.StakeCount()})));
+    Window().SetStatusPanel(kStakesStatusPanel, Q(Format(S(tr("Ставок: %d")), {model_->Stakes()})));
     return true;
 }
 
@@ -393,8 +404,23 @@ void TStakesPage::StakeClearExecute() {
 bool TStakesPage::StakesCheckManualUpdate() const { return Writable() && file_.HasStakes(); }
 
 void TStakesPage::StakesCheckManualExecute() {
-    CheckStakes();
+    const TConfigData config = Window().StatList().Config;
+    int won = 0;
+    bool failed = false;
+    const int checked = CheckStakes([&](const TStakeRecord& rec) { won += StakeWon(rec, config) ? 1 : 0; }, &failed);
     RefreshStakeGrid(false, false);
+    if (failed) return;
+    // The command says what it did: a check that finds nothing to do changes nothing in sight.
+    QString text = checked > 0 ? Q(Format(S(tr("Проверено ставок: %d, из них выигрышных: %d.")), {checked, won}))
+                               : tr("Новых результатов нет: все ставки, тиражи которых есть в архиве, уже проверены.");
+    TStakeSummary summary;
+    try {
+        summary = SummarizeStakes(file_);
+    } catch (const std::exception&) {
+    }
+    if (summary.Unchecked > 0)
+        text += "\r\r" + Q(Format(S(tr("Ставок на тиражи, которых еще нет в архиве: %d.")), {summary.Unchecked}));
+    ShowInformation(&Window(), text);
 }
 
 bool TStakesPage::LogStakesUpdate() const { return true; }

@@ -52,7 +52,8 @@ public:
     bool AddStakeBulk(const TStakeRecord& rec, int drawsCount, bool bulk);
     // Checks the stakes in the busy state with the status bar's progress; a failure is shown.
     // Returns how many stakes were checked.
-    int CheckStakes();
+    // onChecked sees every stake just checked; failed tells whether the check raised an error (shown).
+    int CheckStakes(const std::function<void(const TStakeRecord&)>& onChecked = {}, bool* failed = nullptr);
     // The grid follows the file: its row count (refresh) or only its cells, optionally scrolled to
     // the last row; the status panel "Ставок: %d" follows the count.
     void RefreshStakeGrid(bool refresh, bool scrollToLast);
