@@ -9,6 +9,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <chrono>
+#include <future>
 #include <cmath>
 #include <memory>
 
@@ -27,6 +29,18 @@ constexpr double kWidthMin = 4.0;
 constexpr double kWidthMax = 80.0;
 // Rows between two looks at the stop request.
 constexpr int64_t kStopCheckRows = 4096;
+// A big table: the packing of the workbook at the end (the zip of the sheets, some seconds for the
+// full combination set) runs beside the caller, who keeps showing progress and taking a stop. The
+// rows take the first kRowsShare percent of the bar, the packing the rest; the packing is expected
+// to take kPackRatio of the rows' time and its share of the bar approaches its end as that time
+// passes (it never stands still, and reaches 100 % when the file is whole).
+constexpr double kRowsShare = 60.0;
+constexpr double kPackRatio = 0.65;
+constexpr auto kPackPoll = std::chrono::milliseconds(50);
+
+double SecondsSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 size_t Utf8Length(std::string_view s) {
     size_t n = 0;
@@ -251,6 +265,8 @@ bool ExportXlsx(const std::string& path, const TXlsTable& table, TProgressSink& 
 
     const int64_t perSheet = std::max<int64_t>(options.SheetRowLimit, 3) - 2;
     const int sheets = XlsSheetCount(table.RowCount, options);
+    const bool big = table.RowCount >= kStopCheckRows;
+    const auto rowsStart = std::chrono::steady_clock::now();
     std::vector<TXlsCell> cells(table.Columns.size());
     int lastPercent = -1;
     int64_t row = 0;
@@ -263,8 +279,8 @@ bool ExportXlsx(const std::string& path, const TXlsTable& table, TProgressSink& 
         for (int64_t r = 0; row < end; ++row, ++r) {
             if (row % kStopCheckRows == 0) {
                 if (progress.StopRequested()) return false;
-                const int percent = int(row * 100 / std::max<int64_t>(table.RowCount, 1));
-                if (percent != lastPercent && table.RowCount >= kStopCheckRows) {
+                const int percent = int(double(row) * kRowsShare / double(std::max<int64_t>(table.RowCount, 1)));
+                if (percent != lastPercent && big) {
                     lastPercent = percent;
                     progress.Percent(percent);
                     progress.Status(Format("Экспорт в файл \"%s\" ( завершено %d %% )...", {name, percent}));
@@ -278,7 +294,34 @@ bool ExportXlsx(const std::string& path, const TXlsTable& table, TProgressSink& 
     }
     if (progress.StopRequested()) return false;
 
-    const lxw_error err = workbook_close(wb.release());
+    lxw_error err = LXW_NO_ERROR;
+    if (!big) {
+        err = workbook_close(wb.release());
+    } else {
+        // The packing cannot be interrupted: a stop waits for it and then drops the file.
+        const double expected = std::max(0.5, kPackRatio * SecondsSince(rowsStart));
+        const auto packStart = std::chrono::steady_clock::now();
+        auto packing = std::async(std::launch::async, [book = wb.release()] { return workbook_close(book); });
+        bool stopped = false;
+        int shown = -1;
+        while (packing.wait_for(kPackPoll) != std::future_status::ready) {
+            if (!stopped && progress.StopRequested()) {
+                stopped = true;
+                progress.Status(Format("Остановка экспорта в файл \"%s\"...", {name}));
+            }
+            if (stopped) continue;
+            const double share = 1.0 - std::exp(-SecondsSince(packStart) / expected);
+            const int percent = int(kRowsShare + (100.0 - kRowsShare) * share);
+            if (percent != shown && percent < 100) {
+                shown = percent;
+                progress.Percent(percent);
+                progress.Status(Format("Экспорт в файл \"%s\" ( завершено %d %% )...", {name, percent}));
+            }
+        }
+        err = packing.get();
+        if (stopped || progress.StopRequested()) return false;
+        progress.Percent(100);
+    }
     if (err != LXW_NO_ERROR) throw WriteError(path, lxw_strerror(err));
     try {
         target.Commit();

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <filesystem>
 #include <fstream>
 
@@ -116,6 +118,37 @@ TEST_F(XlsxExportTest, StopLeavesTheOldFileAndNoTemporaryFile) {
     } stop;
     EXPECT_FALSE(ExportXlsx(file, SmallTable(10000), stop));
     EXPECT_EQ(std::filesystem::file_size(file), 3u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
+}
+
+// A big table: the bar moves on while the workbook is packed and reaches 100 % when the file is
+// whole; a stop during the packing leaves no file behind.
+TEST_F(XlsxExportTest, ProgressReachesItsEndWithTheFileAndPackingCanBeStopped) {
+    struct Recorder : TProgressSink {
+        std::vector<double> percents;
+        bool stopWhilePacking = false;
+        void Percent(double p) override { percents.push_back(p); }
+        bool StopRequested() override { return stopWhilePacking && !percents.empty() && percents.back() >= 60; }
+    };
+    struct Case {
+        const char* name;
+        bool stop;
+    } cases[] = {{"whole", false}, {"stopped while packing", true}};
+    for (const auto& c : cases) {
+        const std::string file = Path(std::string(c.stop ? "stopped" : "whole") + ".xlsx");
+        Recorder rec;
+        rec.stopWhilePacking = c.stop;
+        EXPECT_EQ(ExportXlsx(file, SmallTable(200000), rec), !c.stop) << c.name;
+        ASSERT_FALSE(rec.percents.empty()) << c.name;
+        EXPECT_TRUE(std::is_sorted(rec.percents.begin(), rec.percents.end())) << c.name;
+        if (c.stop) {
+            EXPECT_FALSE(std::filesystem::exists(file)) << c.name;
+        } else {
+            EXPECT_EQ(rec.percents.back(), 100.0) << c.name;
+            EXPECT_EQ(ReadXlsxSheet(file, 1).Rows(), 200002) << c.name;
+        }
+    }
+    // Nothing but the whole workbook is left in the folder.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir), {}), 1);
 }
 
