@@ -1,5 +1,6 @@
 // Runs every reader of outside input over random and mutated inputs: CSV import, the draw archive
-// file, ini files, full-set distribution files, combination files and filter-step texts. Built
+// file, ini files, full-set distribution files, combination files, filter-step texts, the ratings
+// file, the stake file, script files and system files. Built
 // with -DVELMORA_FUZZ=ON, best together with -DVELMORA_SANITIZE=ON, and run by hand:
 //
 //   velmora_fuzz [--inputs N] [--seed S] [--timeout SECONDS] [--reader NAME] [--work DIR]
@@ -15,6 +16,12 @@
 #include "core/filters/filter_item.h"
 #include "core/model/data_folder.h"
 #include "core/model/draws_csv.h"
+#include "core/scripts/script_line.h"
+#include "core/scripts/script_list.h"
+#include "core/stakes/rating_file.h"
+#include "core/stakes/stake_check.h"
+#include "core/stakes/stake_file.h"
+#include "core/stakes/system_store.h"
 #include "core/stats/stat_list.h"
 #include "core/util/atomic_file.h"
 #include "core/util/checksum.h"
@@ -287,6 +294,111 @@ int main(int argc, char** argv) {
              ValidateFilterItem(item);
          }},
     };
+
+    // The stake, ratings, script and system files: seeds made here (a few records, lines).
+    std::string stakeSeed, ratingSeed;
+    {
+        const std::string path = (scratch / "seed.lsk").string();
+        TStakeFile f(path);
+        f.Open();
+        for (int k = 0; k < 4; ++k) {
+            TStakeRecord r;
+            r.Kind = uint8_t(1 + k % 4);
+            r.DrawNumber = sample.Draws[size_t(30 + k)].Number;
+            r.Numbers.Count = 5;
+            for (int i = 0; i < 5; ++i) r.Numbers.Numbers[i] = uint8_t(1 + i * 7 + k);
+            r.Matched.Count = -1;
+            r.SetCommentText(k % 2 ? "01.001: @ FULL#RAND + BSF#EVEN:150#CDV:1,2#SV:7" : "Ставка");
+            f.AppendStakes(r, k == 3 ? 2 : 1);
+        }
+        f.Close();
+        stakeSeed = ReadOr(path);
+        TRatingsArray ratings;
+        for (int k = 0; k < 3; ++k) {
+            TRatingRecord r;
+            r.Comment = "строка " + std::to_string(k);
+            r.Stakes = uint32_t(3 + k * 1000);
+            r.ByMatches = {r.Stakes - 2, 1, 1, 0, 0, 0};
+            r.MatchedTotal = 3;
+            r.Profit = -20000 * int64_t(r.Stakes);
+            ratings.push_back(r);
+        }
+        ratingSeed = RatingsFileBytes(ratings);
+    }
+    const std::string systemSeed = "1 2 3 4 5\r\n1;2;3;4;6\r\n2,3,4,5,6\r\n1-3-5-7-9\r\n";
+    TDrawsArchive checkArchive;
+    checkArchive.Draws = sample.Draws;
+    readers.push_back({"ratings",
+                       {ratingSeed, ratingSeed.substr(0, kRatingRecordSize), ratingSeed + "xyz"},
+                       [&](const std::string& in) {
+                           const std::string path = (scratch / "Velmora_5x50.lrt").string();
+                           WriteFileAtomic(path, in);
+                           TRatingsArray a;
+                           try {
+                               LoadRatingsFile(path, a);
+                           } catch (const std::exception&) {
+                           }
+                           TMatchTailCache tails;
+                           for (const auto& r : a)
+                               for (int mode : {remExpected, remAbsolute, remRelative}) RatingCells(r, mode, &tails);
+                           for (int column : {int(rcComment), int(rcAverage), int(rcP)}) SortRatingsArray(a, column, true);
+                           RatingsCsvLines(a);
+                           TRatingsStore store(path);
+                           bool damaged = false;
+                           try {
+                               store.Load(NullProgress());
+                           } catch (const std::exception&) {
+                               damaged = true;
+                           }
+                           if (damaged && ReadOr(path) != in) throw std::logic_error("a damaged ratings file was rewritten");
+                       }});
+    readers.push_back({"stakes",
+                       {stakeSeed, stakeSeed.substr(0, kStakeRecordSize * 2), stakeSeed + "x"},
+                       [&](const std::string& in) {
+                           const std::string path = (scratch / "Velmora_5x50.lsk").string();
+                           WriteFileAtomic(path, in);
+                           TStakeFile f(path);
+                           const std::string warning = f.Load();
+                           if (!warning.empty() && ReadOr(f.BackupFileName()) != in)
+                               throw std::logic_error("the copy of an outdated stake file differs from it");
+                           f.ForEachStake([](int, const TStakeRecord& r) { StakeGridCells(r); });
+                           if (f.StakeCount() > 0) f.ReadStake(TStakeOrigin::End, -1);
+                           int start = 0;
+                           f.SeekLastDraws(100, start);
+                           TRatingsStore store((scratch / "fuzz.lrt").string());
+                           CheckStakesRated(f, checkArchive, TStakeCheckOptions(), store, NullProgress());
+                           TRatingsArray fresh;
+                           RefreshRatingsFromStakes(f, fresh, NullProgress());
+                           StakeDrawProfits(f);
+                           f.DeleteStakesByCondition(PackStakeCondition(scLess, 1));
+                           f.Close();
+                       }});
+    readers.push_back({"script",
+                       {ReadOr(dataDir + "/script_sample.lsc"), "FULL#RAND|BSF#EVEN:150#CDV:1,2#SV:7| | | | | | |01.001:\r\n"},
+                       [&](const std::string& in) {
+                           const std::string path = (scratch / "in.lsc").string();
+                           WriteFileAtomic(path, in);
+                           TScriptList script;
+                           script.LoadScriptFile(path, false);
+                           for (const auto& line : script.Lines())
+                               for (int i = 1; i <= 7; ++i) ParseFilterItem(GetLineFilter(line, i), list);
+                       }});
+    readers.push_back({"systems",
+                       {systemSeed, "1 2 3 4 5\r\n"},
+                       [&](const std::string& in) {
+                           const fs::path dir = scratch / "Systems";
+                           fs::create_directories(dir);
+                           const std::string path = (dir / "fuzz.txt").string();
+                           WriteFileAtomic(path, in);
+                           for (int nums : {6, 9, 12}) {
+                               try {
+                                   const TCombsArray c = ReadSystemFile(path, nums);
+                                   if (c.empty()) throw std::logic_error("an accepted system has no combinations");
+                               } catch (const Error&) {
+                               }
+                           }
+                           ReadSystemFile(path, 50);
+                       }});
 
     std::signal(SIGALRM, OnTimeout);
     Mutator mutator(seed);

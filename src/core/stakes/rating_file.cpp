@@ -134,11 +134,23 @@ void TRatingsStore::Refresh(TStakeFile& file, TProgressSink& progress) {
 int CheckStakesRated(TStakeFile& file, const TDrawsArchive& archive, TStakeCheckOptions options,
                      TRatingsStore& ratings, TProgressSink& progress) {
     int merged = 0;
-    auto before = std::move(options.AddRating);
+    bool committed = false;
+    const TRatingsArray before = ratings.Ratings;  // back when the check could not be committed
+    auto hook = std::move(options.AddRating);
     options.AddRating = [&](const TStakeRecord& rec) {
-        if (before) before(rec);
+        if (hook) hook(rec);
         if (AddRating(ratings.Ratings, rec)) ++merged;
     };
+    // The sorted ratings are written with the checked stakes, as one change.
+    options.Companion = [&]() -> std::optional<std::pair<std::string, std::string>> {
+        {
+            TStatusScope status(progress, "Сортировка рейтинга...");
+            SortRatingsArray(ratings.Ratings, ratings.SortColumn, ratings.SortDescending);
+        }
+        if (ratings.ReadOnly || ratings.Damaged()) return std::nullopt;
+        return std::make_pair(ratings.FileName(), RatingsFileBytes(ratings.Ratings));
+    };
+    options.Committed = [&] { committed = true; };
     int checked = 0;
     std::string error;
     try {
@@ -146,7 +158,7 @@ int CheckStakesRated(TStakeFile& file, const TDrawsArchive& archive, TStakeCheck
     } catch (const std::exception& e) {
         error = e.what();
     }
-    if (checked > 0 || merged > 0) ratings.Sort(progress);
+    if (!committed && merged > 0) ratings.Ratings = before;
     if (!error.empty()) throw Error(error);
     if (ratings.Damaged() && checked > 0) throw Error(ratings.DamageText());
     return checked;

@@ -36,6 +36,10 @@ int CheckStakes(TStakeFile& file, const TDrawsArchive& archive, const TStakeChec
                 TProgressSink& progress) {
     TStatusScope status(progress, "Проверка результатов ставок...");
     int checked = 0;
+    // The checked records are collected during the walk and committed at its end, together with
+    // the ratings, as one change (see TStakeFile::CommitCheckedStakes).
+    std::vector<TStakeFile::TCheckMark> marks;
+    std::string walkError;
     try {
         if (!file.IsOpen()) throw Error("Файл ставок не открыт!");
         const int count = file.StakeCount();
@@ -68,15 +72,31 @@ int CheckStakes(TStakeFile& file, const TDrawsArchive& archive, const TStakeChec
             std::memcpy(r.DrawNumbers, draw.Numbers, 5);
             MatchedNumbers(draw, r.Numbers, r.Matched);
             r.Profit = StakeProfit(options.Config, r.Numbers.Count, r.Matched.Count);
-            file.WriteCheckedStake(index, r);
-            ++checked;
+            marks.push_back({index, r});
             if (options.AddRating) options.AddRating(r);
-            if (options.LogEnabled)
-                WriteStakeLog(file.FileName(), r, options.Now ? options.Now() : LocalTimeText());
         });
     } catch (const std::exception& e) {
+        walkError = e.what();
+    }
+    // What was checked before a failure is committed all the same.
+    try {
+        if (!marks.empty()) {
+            std::optional<std::pair<std::string, std::string>> companion;
+            if (options.Companion) companion = options.Companion();
+            file.CommitCheckedStakes(marks, companion ? companion->first : std::string(),
+                                     companion ? &companion->second : nullptr);
+            checked = int(marks.size());
+            if (options.Committed) options.Committed();
+            if (options.LogEnabled)
+                for (const auto& m : marks)
+                    WriteStakeLog(file.FileName(), m.Record, options.Now ? options.Now() : LocalTimeText());
+        }
+    } catch (const std::exception& e) {
+        if (walkError.empty()) walkError = e.what();
+    }
+    if (!walkError.empty()) {
         if (checked > 0) try { file.Reopen(); } catch (...) {}
-        throw Error(Format("Ошибка проверки ставок!\r\r%s", {e.what()}));
+        throw Error(Format("Ошибка проверки ставок!\r\r%s", {walkError}));
     }
     if (checked > 0) file.Reopen();
     return checked;

@@ -7,6 +7,8 @@
 #include "core/util/progress.h"
 
 #include <functional>
+#include <optional>
+#include <utility>
 #include <string>
 #include <vector>
 
@@ -20,6 +22,12 @@ struct TStakeCheckOptions {
     bool LogEnabled = false;        // "StakesLogEnabled"
     // Called with every stake just checked (the ratings merge it).
     std::function<void(const TStakeRecord&)> AddRating;
+    // The file that records the results (the ratings: its path and new bytes), saved as one
+    // change with the checked stakes (TStakeFile::CommitCheckedStakes); asked for once, after the
+    // walk, when stakes were checked. Nothing: the stakes alone.
+    std::function<std::optional<std::pair<std::string, std::string>>()> Companion;
+    // Called once the checked stakes (and the companion) are committed.
+    std::function<void()> Committed;
     // The time text of a log line; the local time "yyyy.mm.dd hh:nn:ss" when not set.
     std::function<std::string()> Now;
 };

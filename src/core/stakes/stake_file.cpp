@@ -2,7 +2,9 @@
 
 #include "core/model/data_folder.h"
 #include "core/util/atomic_file.h"
+#include "core/util/checksum.h"
 #include "core/util/format.h"
+#include "core/util/text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -142,7 +144,10 @@ void TStakeFile::OpenLocked(bool repair) {
         }
         fd_ = fd;
         size_ = st.st_size;
-        if (repair) RepairTail();
+        if (repair) {
+            RepairTail();
+            ReplayJournal();
+        }
         // The copy of a deletion that never finished: the file itself is whole, the copy goes.
         const std::string tmp = TempFileName();
         struct stat ts {};
@@ -254,7 +259,10 @@ std::string TStakeFile::Load() {
         outdated = !read || (whole > 0 && first != kStakeVersion);
     }
     if (!outdated) {
-        Wrapped("Ошибка чтения файла ставок!\r\r%s", [&] { RepairTail(); });
+        Wrapped("Ошибка чтения файла ставок!\r\r%s", [&] {
+            RepairTail();
+            ReplayJournal();
+        });
         return {};
     }
     std::string warning = OutdatedText(BackupFileName());
@@ -547,6 +555,147 @@ int TStakeFile::SeekLastDraws(int n, int& start) {
         }
         return counted;
     });
+}
+
+// ---- the check journal --------------------------------------------------------------------------
+//
+// Layout: "VLCHK1\r\n", u32 n, n times (i32 index, i32 draw number, 28 bytes of check data),
+// u32 length and bytes of the companion's path (a bare name: beside the stake file), u8 1 when a
+// companion follows, u64 its size and its bytes, then the CRC-32 of everything before.
+
+namespace {
+
+constexpr char kJournalMagic[8] = {'V', 'L', 'C', 'H', 'K', '1', '\r', '\n'};
+constexpr size_t kMarkSize = 36;
+
+void PutLe(std::string& out, uint64_t v, int bytes) {
+    for (int i = 0; i < bytes; ++i) out += char(uint8_t(v >> (8 * i)));
+}
+uint64_t GetLe(const std::string& in, size_t at, int bytes) {
+    uint64_t v = 0;
+    for (int i = 0; i < bytes; ++i) v |= uint64_t(uint8_t(in[at + size_t(i)])) << (8 * i);
+    return v;
+}
+
+struct TJournal {
+    std::vector<std::pair<int32_t, std::string>> Marks;  // index, the 36 bytes
+    std::string Companion;
+    bool HasCompanion = false;
+    std::string CompanionBytes;
+};
+
+bool ParseJournal(const std::string& b, TJournal& j) {
+    if (b.size() < 8 + 4 + 4 + 1 + 4 || b.compare(0, 8, kJournalMagic, 8) != 0) return false;
+    if (GetLe(b, b.size() - 4, 4) != Crc32(std::string_view(b).substr(0, b.size() - 4))) return false;
+    const size_t end = b.size() - 4;
+    size_t at = 8;
+    const uint64_t n = GetLe(b, at, 4);
+    at += 4;
+    if (n > (end - at) / kMarkSize) return false;
+    for (uint64_t i = 0; i < n; ++i, at += kMarkSize) j.Marks.push_back({int32_t(GetLe(b, at, 4)), b.substr(at, kMarkSize)});
+    if (end - at < 5) return false;
+    const uint64_t len = GetLe(b, at, 4);
+    at += 4;
+    if (len > end - at - 1) return false;
+    j.Companion = b.substr(at, len);
+    at += len;
+    j.HasCompanion = b[at++] != 0;
+    if (j.HasCompanion) {
+        if (end - at < 8) return false;
+        const uint64_t size = GetLe(b, at, 8);
+        at += 8;
+        if (size != end - at) return false;
+        j.CompanionBytes = b.substr(at, size);
+        at += size;
+    }
+    return at == end;
+}
+
+} // namespace
+
+std::string TStakeFile::JournalFileName() const { return ChangeFileExt(fileName_, ".~chk"); }
+
+void TStakeFile::CommitCheckedStakes(const std::vector<TCheckMark>& marks, const std::string& companionPath,
+                                     const std::string* companionBytes) {
+    RequireWritable();
+    std::string j(kJournalMagic, 8);
+    PutLe(j, marks.size(), 4);
+    for (const auto& m : marks) {
+        unsigned char raw[kStakeRecordSize];
+        WriteStakeRecord(m.Record, raw);
+        PutLe(j, uint32_t(m.Index), 4);
+        j.append(reinterpret_cast<const char*>(raw + kOffDrawNumber), 4);
+        j.append(reinterpret_cast<const char*>(raw + kOffCheckData), kCheckDataSize);
+    }
+    std::string companion = companionBytes ? companionPath : std::string();
+    if (!companion.empty() && ExtractFilePath(companion) == ExtractFilePath(fileName_)) companion = ExtractFileName(companion);
+    PutLe(j, companion.size(), 4);
+    j += companion;
+    j += char(companionBytes ? 1 : 0);
+    if (companionBytes) {
+        PutLe(j, companionBytes->size(), 8);
+        j += *companionBytes;
+    }
+    PutLe(j, Crc32(j), 4);
+    const std::string path = JournalFileName();
+    {
+        TTempFile tmp;
+        tmp.Path = path + ".~tmp";
+        tmp.Fd = ::open(tmp.Path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+        if (tmp.Fd < 0) throw Error(SysMessage(errno));
+        WriteAll(tmp.Fd, reinterpret_cast<const unsigned char*>(j.data()), j.size());
+        if (::fsync(tmp.Fd) != 0) throw Error(SysMessage(errno));
+        Step(1);
+        if (::rename(tmp.Path.c_str(), path.c_str()) != 0) throw Error(SysMessage(errno));
+        tmp.Path.clear();
+    }
+    SyncFolder(path);
+    Step(2);
+    ApplyJournal(j, true);
+}
+
+bool TStakeFile::ApplyJournal(const std::string& bytes, bool live) {
+    TJournal j;
+    if (!ParseJournal(bytes, j)) return false;
+    // A journal of another file (a mark beyond the end, another draw number) is not replayed.
+    for (const auto& [index, raw] : j.Marks) {
+        if (index < 0 || int64_t(index) * kRec + kRec > size_) return false;
+        unsigned char dn[4];
+        PreadAll(dn, 4, int64_t(index) * kRec + int64_t(kOffDrawNumber));
+        if (std::memcmp(dn, raw.data() + 4, 4) != 0) return false;
+    }
+    if (j.HasCompanion) {
+        std::string path = j.Companion;
+        if (path.find('/') == std::string::npos) path = JoinPath(ExtractFilePath(fileName_), path);
+        WriteFileAtomic(path, j.CompanionBytes);
+    }
+    if (live) Step(3);
+    DropCache();
+    bool first = true;
+    for (const auto& [index, raw] : j.Marks) {
+        const int64_t pos = int64_t(index) * kRec;
+        PwriteAll(raw.data() + 8, kCheckDataSize, pos + int64_t(kOffCheckData));
+        const unsigned char checked = 1;
+        PwriteAll(&checked, 1, pos + int64_t(kOffChecked));
+        if (first && live) Step(4);
+        first = false;
+    }
+    if (::fdatasync(fd_) != 0) throw Error(SysMessage(errno));
+    if (live) Step(5);
+    ::unlink(JournalFileName().c_str());
+    SyncFolder(fileName_);
+    if (live) Step(6);
+    return true;
+}
+
+void TStakeFile::ReplayJournal() {
+    const std::string path = JournalFileName();
+    ::unlink((path + ".~tmp").c_str());  // a journal never put in place: nothing was changed
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return;
+    // A journal this file cannot take (torn, foreign) describes a check that never counted: it
+    // goes. A read or write error while finishing one is raised, and the journal stays.
+    if (!ApplyJournal(ReadFileBytes(path), false)) ::unlink(path.c_str());
 }
 
 } // namespace velmora

@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace velmora {
 
@@ -120,6 +121,24 @@ public:
     // A checked record is rewritten with its Checked byte last (see the top of this file).
     void WriteCheckedStake(int index, const TStakeRecord& rec);
 
+    // A stake check as one change together with the file that records its results (the ratings):
+    // the checked records and the new bytes of that file go first to a journal ("<name>.~chk",
+    // written whole, flushed and renamed into place), then the file is replaced, the records are
+    // rewritten in place, and the journal goes. A process killed before the journal is in place
+    // changed nothing (the stakes are checked again next time); one killed after it is finished
+    // by the next Open, which replays the journal. So stakes marked checked are always counted in
+    // the ratings exactly once. Errors: "Ошибка проверки ставок!\r\r%s" is left to the caller.
+    struct TCheckMark {
+        int32_t Index = 0;
+        TStakeRecord Record;  // the checked record
+    };
+    void CommitCheckedStakes(const std::vector<TCheckMark>& marks, const std::string& companionPath,
+                             const std::string* companionBytes);
+    std::string JournalFileName() const;
+    // Test seam: called at each step of CommitCheckedStakes (1 journal written, 2 journal in
+    // place, 3 companion replaced, 4 first record rewritten, 5 all rewritten, 6 journal gone).
+    std::function<void(int)> CommitStepForTest;
+
     // Test seam: the rename that puts the temporary copy in place (default ::rename).
     std::function<int(const char*, const char*)> RenameForTest;
 
@@ -137,6 +156,13 @@ private:
     // false to stop. Read errors raise Error with the system's message.
     void ScanRaw(int first, const std::function<bool(int, const unsigned char*)>& fn);
     void BackupTo(const std::string& path);
+    // Finishes a journal left by a killed check (see CommitCheckedStakes); a torn or foreign one
+    // is deleted.
+    void ReplayJournal();
+    bool ApplyJournal(const std::string& bytes, bool live);
+    void Step(int step) {
+        if (CommitStepForTest) CommitStepForTest(step);
+    }
     void DropCache() { cacheIndex_ = -1; }
 
     std::string fileName_;
