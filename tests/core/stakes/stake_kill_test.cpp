@@ -1,5 +1,7 @@
 // A process killed while it appends, checks or deletes stakes leaves a file of whole records.
+#include "core/stakes/rating_file.h"
 #include "core/stakes/stake_check.h"
+#include "core/util/text.h"
 #include "../temp_dir.h"
 #include "../../test_draws.h"
 #include "stake_test_util.h"
@@ -9,6 +11,7 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <thread>
 
@@ -100,5 +103,94 @@ TEST(StakeKill, FileHoldsWholeRecordsAfterAKill) {
         f.Close();
     }
     EXPECT_GT(sawRecords, 0);
+    std::filesystem::remove_all(dir);
+}
+
+namespace {
+
+// The stake file and ratings file of the check below: four stakes of draws 2 and 3 under two
+// comments, and ratings that already hold an entry of deleted stakes.
+void WriteCheckFixture(const std::string& stakes, const std::string& ratings) {
+    std::filesystem::remove(stakes);
+    TStakeFile f(stakes);
+    f.Open();
+    for (int i = 0; i < 4; ++i) {
+        TStakeRecord r = Stake(2 + i % 2, {1, 2, 3, 12, 13});
+        r.SetCommentText(i < 3 ? "a" : "b");
+        f.AppendStakes(r, 1);
+    }
+    f.Close();
+    TRatingsArray old;
+    TRatingRecord e;
+    e.Comment = "old";
+    e.Stakes = 5;
+    e.ByMatches = {5, 0, 0, 0, 0, 0};
+    old.push_back(e);
+    SaveRatingsFile(ratings, old);
+}
+
+// Stakes counted per comment in the ratings file, and checked stakes in the stake file.
+std::map<std::string, uint32_t> RatedStakes(const std::string& ratings) {
+    TRatingsArray a;
+    LoadRatingsFile(ratings, a);
+    std::map<std::string, uint32_t> m;
+    for (const auto& r : a) m[r.Comment] = r.Stakes;
+    return m;
+}
+
+} // namespace
+
+// A check killed at any step between its first checked stake and the ratings saved: at the next
+// start the stakes marked checked and the stakes counted in the ratings agree, and after the next
+// check every stake is counted exactly once.
+TEST(StakeKill, ACheckKilledAtAnyStepCountsEveryStakeOnce) {
+    const auto dir = FreshTestDir();
+    const std::string stakes = (dir / "Velmora_5x50.lsk").string(), ratings = (dir / "Velmora_5x50.lrt").string();
+    TDrawsArchive archive;
+    archive.Draws = TenDraws();
+    const std::map<std::string, uint32_t> all = {{"a", 3}, {"b", 1}, {"old", 5}};
+    for (int step = 0; step <= 6; ++step) {
+        SCOPED_TRACE("killed at step " + std::to_string(step));
+        WriteCheckFixture(stakes, ratings);
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            try {
+                TStakeFile f(stakes);
+                f.Load();
+                f.CommitStepForTest = [step](int s) {
+                    if (s == step) ::raise(SIGKILL);
+                };
+                TRatingsStore store(ratings);
+                store.Load(NullProgress());
+                TStakeCheckOptions options;
+                int merged = 0;
+                // Step 0: killed in the walk, after some stakes were merged in memory.
+                options.AddRating = [&](const TStakeRecord&) {
+                    if (step == 0 && ++merged == 2) ::raise(SIGKILL);
+                };
+                CheckStakesRated(f, archive, options, store, NullProgress());
+            } catch (...) {
+                ::_exit(3);
+            }
+            ::_exit(0);
+        }
+        int status = 0;
+        ::waitpid(pid, &status, 0);
+        ASSERT_TRUE(WIFSIGNALED(status)) << "the check ended by itself: " << status;
+
+        TStakeFile f(stakes);
+        ASSERT_EQ(f.Load(), "");
+        EXPECT_FALSE(std::filesystem::exists(f.JournalFileName()));
+        std::map<std::string, uint32_t> checked = {{"old", 5}};
+        f.ForEachStake([&](int, const TStakeRecord& r) {
+            if (r.Checked) ++checked[r.CommentText()];
+        });
+        EXPECT_EQ(RatedStakes(ratings), checked);
+        TRatingsStore store(ratings);
+        store.Load(NullProgress());
+        CheckStakesRated(f, archive, TStakeCheckOptions(), store, NullProgress());
+        EXPECT_EQ(RatedStakes(ratings), all);
+    }
     std::filesystem::remove_all(dir);
 }
