@@ -5,6 +5,7 @@
 #include "core/stats/stat_kernel.h"
 #include "core/stats/stat_registry.h"
 #include "core/util/format.h"
+#include "core/util/translate.h"
 
 #include <array>
 #include <cstdlib>
@@ -65,7 +66,7 @@ public:
     using TSumValueStat::TSumValueStat;
     static constexpr const char* ClassName() { return "TstSumValues"; }
     static constexpr const char* GetCode() { return "SUMS"; }
-    static constexpr const char* GetCaption() { return "Сумма тиража: все значения"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сумма тиража: все значения"); }
     template <class Out>
     void Domain(Out&& out) const {
         for (int s = MinSum; s <= MaxSum; ++s) out(s);
@@ -77,7 +78,7 @@ public:
     using TSumValueStat::TSumValueStat;
     static constexpr const char* ClassName() { return "TstSumEvenValues"; }
     static constexpr const char* GetCode() { return "SUME"; }
-    static constexpr const char* GetCaption() { return "Сумма тиража: только четные"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сумма тиража: только четные"); }
 };
 
 class TstSumPrimeValues final : public TSumValueStat<TstSumPrimeValues, TSumKind::Prime> {
@@ -85,7 +86,7 @@ public:
     using TSumValueStat::TSumValueStat;
     static constexpr const char* ClassName() { return "TstSumPrimeValues"; }
     static constexpr const char* GetCode() { return "SUMP"; }
-    static constexpr const char* GetCaption() { return "Сумма тиража: только простые"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сумма тиража: только простые"); }
 };
 
 // ---- SUM1..SUM3: the sum in a fixed range ---------------------------------------------------------
@@ -95,7 +96,7 @@ public:
     using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstSumRanges"; }
     static constexpr const char* GetCode() { return "SUM%d"; }
-    static constexpr const char* GetCaption() { return "Сумма тиража: диапазон %d (%d/%d)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сумма тиража: диапазон %d (%d/%d)"); }
     static constexpr int GetGroup() { return 1; }
     static constexpr uint8_t ClassFlags() { return kFlagN; }
     static constexpr bool HasValueList() { return false; }
@@ -104,7 +105,7 @@ public:
     // The caption takes the range number and the pair of the range.
     static std::string FormatCaption(int32_t param) {
         const TSumRange r = SumRange(param);
-        return Format(GetCaption(), {param, r.A, r.B});
+        return Format(TrText(GetCaption()), {param, r.A, r.B});
     }
 
     std::string ValueToText(const TStatValueRec& rec) const override {
@@ -192,7 +193,7 @@ public:
     using TSumChangeStat::TSumChangeStat;
     static constexpr const char* ClassName() { return "TstSumChange"; }
     static constexpr const char* GetCode() { return "SUMC"; }
-    static constexpr const char* GetCaption() { return "Сумма тиража: изменения (точно)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сумма тиража: изменения (точно)"); }
 
     // "+11 : 120 + 11 = 131", "- 05 : 120 - 5 = 115".
     std::string ValueToText(const TStatValueRec& rec) const override {
@@ -219,7 +220,7 @@ public:
     using TSumChangeStat::TSumChangeStat;
     static constexpr const char* ClassName() { return "TstSumChangeSome"; }
     static constexpr const char* GetCode() { return "SUMV"; }
-    static constexpr const char* GetCaption() { return "Сумма тиража: изменения (диапазон)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сумма тиража: изменения (диапазон)"); }
 
     // "+12", "+00", "- 07".
     std::string ValueToText(const TStatValueRec& rec) const override {
@@ -244,7 +245,7 @@ public:
     using TSumChangeStat::TSumChangeStat;
     static constexpr const char* ClassName() { return "TstSumTrend"; }
     static constexpr const char* GetCode() { return "SUMT"; }
-    static constexpr const char* GetCaption() { return "Сумма тиража: направление изменения"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сумма тиража: направление изменения"); }
 
     std::string ValueToText(const TStatValueRec& rec) const override {
         const int32_t d = int32_t(rec.Key.Dword(0));
@@ -293,7 +294,7 @@ public:
     using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstSum2To3"; }
     static constexpr const char* GetCode() { return "S2T3"; }
-    static constexpr const char* GetCaption() { return "Сумма двух чисел тиража равна третьему числу"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сумма двух чисел тиража равна третьему числу"); }
     static constexpr int GetGroup() { return 1; }
     static constexpr uint8_t ClassFlags() { return kFlagN; }
 
