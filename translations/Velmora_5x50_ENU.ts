@@ -69,6 +69,109 @@
         <source>Ошибка</source>
         <translation>Error</translation>
     </message>
+    <message>
+        <source>Экспорт завершен, файл записан:<byte value="xd" />%s</source>
+        <translation>Export finished, the file was written:<byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>На этом компьютере нет приложения для открытия файлов .xlsx: откройте файл в программе электронных таблиц.</source>
+        <translation>No application on this computer opens .xlsx files: open the file in a spreadsheet program.</translation>
+    </message>
+    <message>
+        <source>Информация</source>
+        <translation>Information</translation>
+    </message>
+    <message>
+        <source>Открыть файл</source>
+        <translation>Open file</translation>
+    </message>
+    <message>
+        <source>Открыть папку</source>
+        <translation>Open folder</translation>
+    </message>
+    <message>
+        <source>Закрыть</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>TCombSet</name>
+    <message>
+        <source>№ п.п.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Комбинаций: %d</source>
+        <translation>Combinations: %d</translation>
+    </message>
+    <message>
+        <source>Некорректный режим генерации списка комбинаций: %d</source>
+        <translation>Invalid mode of generating the combination list: %d</translation>
+    </message>
+    <message>
+        <source>Генерация возможных комбинаций...</source>
+        <translation>Generating the possible combinations...</translation>
+    </message>
+    <message>
+        <source>Ошибка генерации файла комбинаций!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error generating the combination file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Создание файла отката...</source>
+        <translation>Saving the undo copy...</translation>
+    </message>
+    <message>
+        <source>Отмена изменений...</source>
+        <translation>Undoing the changes...</translation>
+    </message>
+    <message>
+        <source>Создание буфера комбинаций...</source>
+        <translation>Creating the combination buffer...</translation>
+    </message>
+    <message>
+        <source>Ошибка создания буфера комбинаций!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error creating the combination buffer!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Загрузка буфера комбинаций...</source>
+        <translation>Loading the combination buffer...</translation>
+    </message>
+    <message>
+        <source>Удаление выделенных комбинаций...</source>
+        <translation>Deleting the selected combinations...</translation>
+    </message>
+    <message>
+        <source>Выделенные комбинации</source>
+        <translation>Selected combinations</translation>
+    </message>
+    <message>
+        <source>Подождите пожалуйста...</source>
+        <translation>Please wait...</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения файла "%s"!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error reading the file "%s"!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Нельзя сохранить комбинации в файл данных программы "%s"!</source>
+        <translation>Combinations cannot be saved to the program's data file "%s"!</translation>
+    </message>
+    <message>
+        <source>Сохранение файла "%s"...</source>
+        <translation>Saving the file "%s"...</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл "%s"!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error writing the file "%s"!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Загрузка файла "%s"...</source>
+        <translation>Loading the file "%s"...</translation>
+    </message>
+    <message>
+        <source>Отмена последней операции</source>
+        <translation>Undo of the last operation</translation>
+    </message>
 </context>
 <context>
     <name>TCombsPage</name>
@@ -1618,6 +1721,21 @@ Accepted forms:<byte value="xd" />
     </message>
 </context>
 <context>
+    <name>TStatList</name>
+    <message>
+        <source>Не выбран метод расчета статистики (cb: %s)!</source>
+        <translation>No statistic is chosen (cb: %s)!</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки списка фильтров!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error loading the filter list!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка сохранения списка фильтров!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error saving the filter list!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+</context>
+<context>
     <name>TSystemsModel</name>
     <message>
         <source>В каталоге пока нет ни одной системы</source>
@@ -2012,6 +2130,26 @@ Accepted forms:<byte value="xd" />
         <source>обрыв файла</source>
         <translation>the file ends too early</translation>
     </message>
+    <message>
+        <source>Выделенная комбинация не найдена архиве тиражей!</source>
+        <translation>The selected combination was not found in the draw archive!</translation>
+    </message>
+    <message>
+        <source>Выделенная комбинация найдена в следующих тиражах:<byte value="xd" /><byte value="xd" /></source>
+        <translation>The selected combination was found in these draws:<byte value="xd" /><byte value="xd" /></translation>
+    </message>
+    <message>
+        <source>В текущем списке комбинаций содержится %d уникальных номеров</source>
+        <translation>The current combination list holds %d unique numbers</translation>
+    </message>
+    <message>
+        <source>Слишком много комбинаций: %d! В списке может быть не более %d комбинаций.</source>
+        <translation>Too many combinations: %d! The list can hold at most %d combinations.</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения файла конфигурации!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error reading the settings file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
 </context>
 <context>
     <name>velmora</name>
@@ -2027,12 +2165,1178 @@ Accepted forms:<byte value="xd" />
         <source>файл не является языковым модулем</source>
         <translation>the file is not a language module</translation>
     </message>
+    <message>
+        <source>Полный список (все возможные для данного лото варианты)</source>
+        <translation>Full list (every possible combination of this lottery)</translation>
+    </message>
+    <message>
+        <source>Мои числа - должно присутствовать любое из указанных</source>
+        <translation>My numbers - any of them must be present</translation>
+    </message>
+    <message>
+        <source>Мои числа - комбинации только из списка указанных</source>
+        <translation>My numbers - combinations of these numbers only</translation>
+    </message>
+    <message>
+        <source>Мои числа - исключить комбинации с любым из указанных</source>
+        <translation>My numbers - exclude combinations with any of them</translation>
+    </message>
+    <message>
+        <source>Загрузить список из заранее подготовленного CSV-файла</source>
+        <translation>Load the list from a prepared CSV file</translation>
+    </message>
+    <message>
+        <source>Не указано ни одного из "моих чисел" (от 1 до 50)!</source>
+        <translation>None of "my numbers" (1 to 50) is given!</translation>
+    </message>
+    <message>
+        <source>Для комбинаций только из "моих чисел" нужно указать не менее %d разных чисел от 1 до 50!</source>
+        <translation>Combinations of "my numbers" only need at least %d different numbers from 1 to 50!</translation>
+    </message>
+    <message>
+        <source>Не указано имя файла для загрузки!</source>
+        <translation>No file name to load is given!</translation>
+    </message>
+    <message>
+        <source>Файл "%s" не найден!</source>
+        <translation>The file "%s" was not found!</translation>
+    </message>
+    <message>
+        <source>Некорректный режим генерации списка комбинаций: %d</source>
+        <translation>Invalid mode of generating the combination list: %d</translation>
+    </message>
+    <message>
+        <source>Поиск по архиву тиражей...</source>
+        <translation>Searching the draw archive...</translation>
+    </message>
+    <message>
+        <source>Файлы комбинаций (*.lcv)|*.lcv</source>
+        <translation>Combination files (*.lcv)|*.lcv</translation>
+    </message>
+    <message>
+        <source>Значение</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>Количество</source>
+        <translation>Count</translation>
+    </message>
+    <message>
+        <source>Кол-во в %</source>
+        <translation>Count in %</translation>
+    </message>
+    <message>
+        <source>Норма</source>
+        <translation>Norm</translation>
+    </message>
+    <message>
+        <source>Отклонение</source>
+        <translation>Deviation</translation>
+    </message>
+    <message>
+        <source>Откл-ие в %</source>
+        <translation>Deviation in %</translation>
+    </message>
+    <message>
+        <source>Глубина</source>
+        <translation>Depth</translation>
+    </message>
+    <message>
+        <source>Глубина в %</source>
+        <translation>Depth in %</translation>
+    </message>
+    <message>
+        <source>Вес</source>
+        <translation>Weight</translation>
+    </message>
+    <message>
+        <source>Посл. тираж</source>
+        <translation>Last draw</translation>
+    </message>
+    <message>
+        <source>Период min</source>
+        <translation>Period min</translation>
+    </message>
+    <message>
+        <source>Период</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Период max</source>
+        <translation>Period max</translation>
+    </message>
+    <message>
+        <source>Ожд. ПРД</source>
+        <translation>Exp. PRD</translation>
+    </message>
+    <message>
+        <source>Ожд. СТФ</source>
+        <translation>Exp. STF</translation>
+    </message>
+    <message>
+        <source>Ожд. КРН</source>
+        <translation>Exp. KRN</translation>
+    </message>
+    <message>
+        <source>Факт</source>
+        <translation>Actual</translation>
+    </message>
+    <message>
+        <source>+/- ПРД</source>
+        <translation>+/- PRD</translation>
+    </message>
+    <message>
+        <source>+/- СТФ</source>
+        <translation>+/- STF</translation>
+    </message>
+    <message>
+        <source>+/- КРН</source>
+        <translation>+/- KRN</translation>
+    </message>
+    <message>
+        <source>Анализ тиражей и расчет статистики...</source>
+        <translation>Analysing the draws and calculating the statistic...</translation>
+    </message>
+    <message>
+        <source>Неизвестный код статистики: %s</source>
+        <translation>Unknown statistic code: %s</translation>
+    </message>
+    <message>
+        <source>Статистика %s не показывается в таблице</source>
+        <translation>The statistic %s is not shown in the table</translation>
+    </message>
+    <message>
+        <source>В таблице статистики %s (%d тиражей) нет значений: %s</source>
+        <translation>The table of the statistic %s (%d draws) has no values: %s</translation>
+    </message>
+    <message>
+        <source>Ошибка создания файла данных для полного набора вариантов!<byte value="xd" /><byte value="xd" />Имя файла: %s<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error creating the data file of the full combination set!<byte value="xd" /><byte value="xd" />File name: %s<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка открытия файла данных для полного набора вариантов!<byte value="xd" /><byte value="xd" />Имя файла: %s<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error opening the data file of the full combination set!<byte value="xd" /><byte value="xd" />File name: %s<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Создание файла предварительной выборки %s...</source>
+        <translation>Building the distribution file %s...</translation>
+    </message>
+    <message>
+        <source>Сумма количеств %s не равна %s</source>
+        <translation>The sum of the counts %s is not %s</translation>
+    </message>
+    <message>
+        <source>Создание файлов для полного набора комбинаций...</source>
+        <translation>Building the files of the full combination set...</translation>
+    </message>
+    <message>
+        <source>Весь список (без условий)</source>
+        <translation>Whole list (no conditions)</translation>
+    </message>
+    <message>
+        <source>"Глубина": не менее заданного значения</source>
+        <translation>"Depth": at least the given value</translation>
+    </message>
+    <message>
+        <source>"Глубина": не менее заданного процента</source>
+        <translation>"Depth": at least the given percentage</translation>
+    </message>
+    <message>
+        <source>"Глубина": не более заданного значения</source>
+        <translation>"Depth": at most the given value</translation>
+    </message>
+    <message>
+        <source>"Глубина": не более заданного процента</source>
+        <translation>"Depth": at most the given percentage</translation>
+    </message>
+    <message>
+        <source>"Глубина": из заданного списка значений</source>
+        <translation>"Depth": from the given list of values</translation>
+    </message>
+    <message>
+        <source>"Глубина": из заданного списка процентов</source>
+        <translation>"Depth": from the given list of percentages</translation>
+    </message>
+    <message>
+        <source>"Отклонение": не менее заданного значения</source>
+        <translation>"Deviation": at least the given value</translation>
+    </message>
+    <message>
+        <source>"Отклонение": не менее заданного процента</source>
+        <translation>"Deviation": at least the given percentage</translation>
+    </message>
+    <message>
+        <source>"Отклонение": не более заданного значения</source>
+        <translation>"Deviation": at most the given value</translation>
+    </message>
+    <message>
+        <source>"Отклонение": не более заданного процента</source>
+        <translation>"Deviation": at most the given percentage</translation>
+    </message>
+    <message>
+        <source>"Отклонение": из заданного списка значений</source>
+        <translation>"Deviation": from the given list of values</translation>
+    </message>
+    <message>
+        <source>"Отклонение": из заданного списка процентов</source>
+        <translation>"Deviation": from the given list of percentages</translation>
+    </message>
+    <message>
+        <source>"Количество": не менее заданного значения</source>
+        <translation>"Count": at least the given value</translation>
+    </message>
+    <message>
+        <source>"Количество": не менее заданного процента</source>
+        <translation>"Count": at least the given percentage</translation>
+    </message>
+    <message>
+        <source>"Количество": не более заданного значения</source>
+        <translation>"Count": at most the given value</translation>
+    </message>
+    <message>
+        <source>"Количество": не более заданного процента</source>
+        <translation>"Count": at most the given percentage</translation>
+    </message>
+    <message>
+        <source>"Количество": из заданного списка значений</source>
+        <translation>"Count": from the given list of values</translation>
+    </message>
+    <message>
+        <source>"Количество": из заданного списка процентов</source>
+        <translation>"Count": from the given list of percentages</translation>
+    </message>
+    <message>
+        <source>"Вес": не менее заданного значения</source>
+        <translation>"Weight": at least the given value</translation>
+    </message>
+    <message>
+        <source>"Вес": не более заданного значения</source>
+        <translation>"Weight": at most the given value</translation>
+    </message>
+    <message>
+        <source>"Вес": из заданного списка значений</source>
+        <translation>"Weight": from the given list of values</translation>
+    </message>
+    <message>
+        <source>"Период min": не менее заданного значения</source>
+        <translation>"Period min": at least the given value</translation>
+    </message>
+    <message>
+        <source>"Период min": не более заданного значения</source>
+        <translation>"Period min": at most the given value</translation>
+    </message>
+    <message>
+        <source>"Период min": из заданного списка значений</source>
+        <translation>"Period min": from the given list of values</translation>
+    </message>
+    <message>
+        <source>"Период": не менее заданного значения</source>
+        <translation>"Period": at least the given value</translation>
+    </message>
+    <message>
+        <source>"Период": не более заданного значения</source>
+        <translation>"Period": at most the given value</translation>
+    </message>
+    <message>
+        <source>"Период": из заданного списка значений</source>
+        <translation>"Period": from the given list of values</translation>
+    </message>
+    <message>
+        <source>"Период max": не менее заданного значения</source>
+        <translation>"Period max": at least the given value</translation>
+    </message>
+    <message>
+        <source>"Период max": не более заданного значения</source>
+        <translation>"Period max": at most the given value</translation>
+    </message>
+    <message>
+        <source>"Период max": из заданного списка значений</source>
+        <translation>"Period max": from the given list of values</translation>
+    </message>
+    <message>
+        <source>"Значения": из заданного списка значений</source>
+        <translation>"Values": from the given list of values</translation>
+    </message>
+    <message>
+        <source>Обработать все записи</source>
+        <translation>Process all records</translation>
+    </message>
+    <message>
+        <source>Количеству оставшихся комбинаций</source>
+        <translation>Number of remaining combinations</translation>
+    </message>
+    <message>
+        <source>Пока список не будет пуст и откатить на шаг</source>
+        <translation>Until the list is empty, then one step back</translation>
+    </message>
+    <message>
+        <source>Количеству шагов</source>
+        <translation>Number of steps</translation>
+    </message>
+    <message>
+        <source>Значению в списке статистики</source>
+        <translation>Value in the statistic list</translation>
+    </message>
+    <message>
+        <source>Процентному соотношению в списке статистики</source>
+        <translation>Percentage in the statistic list</translation>
+    </message>
+    <message>
+        <source>Введен некорректный диапазон значений!</source>
+        <translation>The range of values is invalid!</translation>
+    </message>
+    <message>
+        <source>Не выбран метод расчета статистики (cb: %s)!</source>
+        <translation>No statistic is chosen (cb: %s)!</translation>
+    </message>
+    <message>
+        <source>Для данного вида статистики не доступен режим выделения по списку значений!</source>
+        <translation>This statistic does not offer selection by a list of values!</translation>
+    </message>
+    <message>
+        <source>В режиме мультивыделения остановка сценария по количеству комбинаций или чисел не может быть выполнена!<byte value="xd" />Выберите другой способ останова.</source>
+        <translation>With multiple selection the script cannot stop at a number of combinations or numbers!<byte value="xd" />Choose another way to stop.</translation>
+    </message>
+    <message>
+        <source>Фильтрация комбинаций...</source>
+        <translation>Filtering combinations...</translation>
+    </message>
+    <message>
+        <source>В выделенном диапазоне нет значений для фильтра!</source>
+        <translation>The selected range has no values to filter by!</translation>
+    </message>
+    <message>
+        <source>'%s' - неверная дата</source>
+        <translation>'%s' is not a valid date</translation>
+    </message>
+    <message>
+        <source>Нельзя экспортировать тиражи в файл данных программы "%s"!</source>
+        <translation>Draws cannot be exported to the program's data file "%s"!</translation>
+    </message>
+    <message>
+        <source>Имя пользователя должно быть указано обязательно!</source>
+        <translation>The user name must be given!</translation>
+    </message>
+    <message>
+        <source>Указан некорректный адрес электронной почты!</source>
+        <translation>The e-mail address is invalid!</translation>
+    </message>
+    <message>
+        <source>Порт proxy-сервера должен быть от %d до %d</source>
+        <translation>The proxy server port must be from %d to %d</translation>
+    </message>
+    <message>
+        <source>Переходы чисел между 2 тиражами без учета позиции</source>
+        <translation>Number transitions between 2 draws, position ignored</translation>
+    </message>
+    <message>
+        <source>Переходы чисел между 2 тиражами с учетом позиции</source>
+        <translation>Number transitions between 2 draws, by position</translation>
+    </message>
+    <message>
+        <source>Переходы чисел между 2 тиражами в %d позиции</source>
+        <translation>Number transitions between 2 draws at position %d</translation>
+    </message>
+    <message>
+        <source>Переходы чисел между 3 тиражами с учетом позиции</source>
+        <translation>Number transitions between 3 draws, by position</translation>
+    </message>
+    <message>
+        <source>Переходы чисел между 3 тиражами в %d позиции</source>
+        <translation>Number transitions between 3 draws at position %d</translation>
+    </message>
+    <message>
+        <source>Переходы каналов между 2 тиражами без учета позиции</source>
+        <translation>Channel transitions between 2 draws, position ignored</translation>
+    </message>
+    <message>
+        <source>Переходы каналов между 2 тиражами с учетом позиции</source>
+        <translation>Channel transitions between 2 draws, by position</translation>
+    </message>
+    <message>
+        <source>Переходы каналов между 2 тиражами в %d позиции</source>
+        <translation>Channel transitions between 2 draws at position %d</translation>
+    </message>
+    <message>
+        <source>Переходы каналов между 3 тиражами с учетом позиции</source>
+        <translation>Channel transitions between 3 draws, by position</translation>
+    </message>
+    <message>
+        <source>Переходы каналов между 3 тиражами в %d позиции</source>
+        <translation>Channel transitions between 3 draws at position %d</translation>
+    </message>
+    <message>
+        <source>Переходы кол-ва чисел в %d канале между 2 тиражами</source>
+        <translation>Transitions of the count of numbers in channel %d between 2 draws</translation>
+    </message>
+    <message>
+        <source>Переходы кол-ва чисел в %d канале между 3 тиражами</source>
+        <translation>Transitions of the count of numbers in channel %d between 3 draws</translation>
+    </message>
+    <message>
+        <source>Переходы чисел в пределах каналов (все)</source>
+        <translation>Number transitions within channels (all)</translation>
+    </message>
+    <message>
+        <source>Переходы чисел в пределах каналов (N-M, удачные)</source>
+        <translation>Number transitions within channels (N-M, hits)</translation>
+    </message>
+    <message>
+        <source>Переходы чисел в пределах каналов (N-0, не удачные)</source>
+        <translation>Number transitions within channels (N-0, misses)</translation>
+    </message>
+    <message>
+        <source>Переходы чисел в пределах каналов (количество)</source>
+        <translation>Number transitions within channels (count)</translation>
+    </message>
+    <message>
+        <source>Переходы сегментов между 2 тиражами без учета позиции</source>
+        <translation>Segment transitions between 2 draws, position ignored</translation>
+    </message>
+    <message>
+        <source>Переходы сегментов между 2 тиражами с учетом позиции</source>
+        <translation>Segment transitions between 2 draws, by position</translation>
+    </message>
+    <message>
+        <source>Переходы сегментов между 2 тиражами в %d позиции</source>
+        <translation>Segment transitions between 2 draws at position %d</translation>
+    </message>
+    <message>
+        <source>Переходы сегментов между 3 тиражами с учетом позиции</source>
+        <translation>Segment transitions between 3 draws, by position</translation>
+    </message>
+    <message>
+        <source>Переходы сегментов между 3 тиражами в %d позиции</source>
+        <translation>Segment transitions between 3 draws at position %d</translation>
+    </message>
+    <message>
+        <source>Переходы кол-ва чисел в %d сегменте между 2 тиражами</source>
+        <translation>Transitions of the count of numbers in segment %d between 2 draws</translation>
+    </message>
+    <message>
+        <source>Переходы кол-ва чисел в %d сегменте между 3 тиражами</source>
+        <translation>Transitions of the count of numbers in segment %d between 3 draws</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2 каналов по всем числам тиража</source>
+        <translation>Pairs of channels over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3 каналов по всем числам тиража</source>
+        <translation>Triples of channels over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4 каналов по всем числам тиража</source>
+        <translation>Quadruples of channels over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2 каналов по соседним числам</source>
+        <translation>Pairs of channels of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3 каналов по соседним числам</source>
+        <translation>Triples of channels of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4 каналов по соседним числам</source>
+        <translation>Quadruples of channels of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2 чисел по всем числам тиража</source>
+        <translation>Pairs of numbers over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3 чисел по всем числам тиража</source>
+        <translation>Triples of numbers over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4 чисел по всем числам тиража</source>
+        <translation>Quadruples of numbers over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2 соседних чисел тиража</source>
+        <translation>Pairs of adjacent numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3 соседних чисел тиража</source>
+        <translation>Triples of adjacent numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4 соседних чисел тиража</source>
+        <translation>Quadruples of adjacent numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2-х чисел тиража начиная с %0:d позиции</source>
+        <translation>Pairs of numbers of the draw from position %0:d</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3-х чисел тиража начиная с %0:d позиции</source>
+        <translation>Triples of numbers of the draw from position %0:d</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4-х чисел тиража начиная с %0:d позиции</source>
+        <translation>Quadruples of numbers of the draw from position %0:d</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2 чисел тиража по возрастанию</source>
+        <translation>Pairs of numbers of the draw in ascending order</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3 чисел тиража по возрастанию</source>
+        <translation>Triples of numbers of the draw in ascending order</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4 чисел тиража по возрастанию</source>
+        <translation>Quadruples of numbers of the draw in ascending order</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2 столбцов по всем числам тиража</source>
+        <translation>Pairs of columns over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3 столбцов по всем числам тиража</source>
+        <translation>Triples of columns over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4 столбцов по всем числам тиража</source>
+        <translation>Quadruples of columns over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2 столбцов по соседним числам</source>
+        <translation>Pairs of columns of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3 столбцов по соседним числам</source>
+        <translation>Triples of columns of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4 столбцов по соседним числам</source>
+        <translation>Quadruples of columns of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2 строк по всем числам тиража</source>
+        <translation>Pairs of rows over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3 строк по всем числам тиража</source>
+        <translation>Triples of rows over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4 строк по всем числам тиража</source>
+        <translation>Quadruples of rows over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2 строк по соседним числам</source>
+        <translation>Pairs of rows of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3 строк по соседним числам</source>
+        <translation>Triples of rows of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4 строк по соседним числам</source>
+        <translation>Quadruples of rows of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Повторяющиеся числа в 2-х тиражах подряд</source>
+        <translation>Numbers repeated in 2 draws in a row</translation>
+    </message>
+    <message>
+        <source>Повторяющиеся числа в 3-х тиражах подряд</source>
+        <translation>Numbers repeated in 3 draws in a row</translation>
+    </message>
+    <message>
+        <source>Повторяющиеся числа не более чем в 2-х тиражах</source>
+        <translation>Numbers repeated in at most 2 draws</translation>
+    </message>
+    <message>
+        <source>Повторяющиеся числа в 2-х тиражах через 1 тираж(а)</source>
+        <translation>Numbers repeated in 2 draws 1 draw apart</translation>
+    </message>
+    <message>
+        <source>Повторяющиеся числа в 2-х тиражах через 2 тираж(а)</source>
+        <translation>Numbers repeated in 2 draws 2 draws apart</translation>
+    </message>
+    <message>
+        <source>Повторяющиеся числа в 2-х тиражах через 3 тираж(а)</source>
+        <translation>Numbers repeated in 2 draws 3 draws apart</translation>
+    </message>
+    <message>
+        <source>Данные предыдущего тиража + 1</source>
+        <translation>Previous draw + 1</translation>
+    </message>
+    <message>
+        <source>Данные предыдущего тиража - 1</source>
+        <translation>Previous draw - 1</translation>
+    </message>
+    <message>
+        <source>Данные предыдущего тиража + 2</source>
+        <translation>Previous draw + 2</translation>
+    </message>
+    <message>
+        <source>Данные предыдущего тиража - 2</source>
+        <translation>Previous draw - 2</translation>
+    </message>
+    <message>
+        <source>Количество повторов в 2-х тиражах подряд</source>
+        <translation>Count of repeats in 2 draws in a row</translation>
+    </message>
+    <message>
+        <source>Количество повторов в 3-х тиражах подряд</source>
+        <translation>Count of repeats in 3 draws in a row</translation>
+    </message>
+    <message>
+        <source>Количество повторов не более чем в 2-х тиражах</source>
+        <translation>Count of repeats in at most 2 draws</translation>
+    </message>
+    <message>
+        <source>Количество повторов в 2-х тиражах через 1 тираж(а)</source>
+        <translation>Count of repeats in 2 draws 1 draw apart</translation>
+    </message>
+    <message>
+        <source>Количество повторов в 2-х тиражах через 2 тираж(а)</source>
+        <translation>Count of repeats in 2 draws 2 draws apart</translation>
+    </message>
+    <message>
+        <source>Количество повторов в 2-х тиражах через 3 тираж(а)</source>
+        <translation>Count of repeats in 2 draws 3 draws apart</translation>
+    </message>
+    <message>
+        <source>Количество совпадений "значений + 1"</source>
+        <translation>Count of matches of "values + 1"</translation>
+    </message>
+    <message>
+        <source>Количество совпадений "значений - 1"</source>
+        <translation>Count of matches of "values - 1"</translation>
+    </message>
+    <message>
+        <source>Количество совпадений "значений + 2"</source>
+        <translation>Count of matches of "values + 2"</translation>
+    </message>
+    <message>
+        <source>Количество совпадений "значений - 2"</source>
+        <translation>Count of matches of "values - 2"</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2 сегментов по всем числам тиража</source>
+        <translation>Pairs of segments over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3 сегментов по всем числам тиража</source>
+        <translation>Triples of segments over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4 сегментов по всем числам тиража</source>
+        <translation>Quadruples of segments over all numbers of the draw</translation>
+    </message>
+    <message>
+        <source>Сочетания из 2 сегментов по соседним числам</source>
+        <translation>Pairs of segments of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Сочетания из 3 сегментов по соседним числам</source>
+        <translation>Triples of segments of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Сочетания из 4 сегментов по соседним числам</source>
+        <translation>Quadruples of segments of adjacent numbers</translation>
+    </message>
+    <message>
+        <source>Повторы чисел в нескольких тиражах подряд</source>
+        <translation>Numbers repeated over several draws in a row</translation>
+    </message>
+    <message>
+        <source>Интервалы между повторениями чисел</source>
+        <translation>Intervals between repeats of numbers</translation>
+    </message>
+    <message>
+        <source>Повторы каналов в нескольких тиражах подряд</source>
+        <translation>Channels repeated over several draws in a row</translation>
+    </message>
+    <message>
+        <source>Интервалы между повторениями каналов</source>
+        <translation>Intervals between repeats of channels</translation>
+    </message>
+    <message>
+        <source>Повторы сегментов в нескольких тиражах подряд</source>
+        <translation>Segments repeated over several draws in a row</translation>
+    </message>
+    <message>
+        <source>Интервалы между повторениями сегментов</source>
+        <translation>Intervals between repeats of segments</translation>
+    </message>
+    <message>
+        <source>Числа тиража</source>
+        <translation>Draw numbers</translation>
+    </message>
+    <message>
+        <source>Сумма чисел тиража</source>
+        <translation>Sum of the draw numbers</translation>
+    </message>
+    <message>
+        <source>Разности между числами тиража</source>
+        <translation>Differences between the draw numbers</translation>
+    </message>
+    <message>
+        <source>Каналы (группы чисел)</source>
+        <translation>Channels (groups of numbers)</translation>
+    </message>
+    <message>
+        <source>Матрица тиража</source>
+        <translation>Draw matrix</translation>
+    </message>
+    <message>
+        <source>Сегменты матрицы тиража</source>
+        <translation>Segments of the draw matrix</translation>
+    </message>
+    <message>
+        <source>Последовательности чисел в одном тираже</source>
+        <translation>Sequences of numbers in one draw</translation>
+    </message>
+    <message>
+        <source>Повторяющиеся числа в нескольких тиражах</source>
+        <translation>Numbers repeated over several draws</translation>
+    </message>
+    <message>
+        <source>Серии (цепочки) значений</source>
+        <translation>Series (chains) of values</translation>
+    </message>
+    <message>
+        <source>Периоды повторения значений</source>
+        <translation>Repeat periods of values</translation>
+    </message>
+    <message>
+        <source>Переходы (изменения) значений между тиражами</source>
+        <translation>Transitions (changes) of values between draws</translation>
+    </message>
+    <message>
+        <source>Характеристическое число Сельвара</source>
+        <translation>Selvar characteristic number</translation>
+    </message>
+    <message>
+        <source>Методы шинковки</source>
+        <translation>Shredding methods</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::Kernel</name>
+    <message>
+        <source>Удаление из списка комбинаций %d последних тиражей...</source>
+        <translation>Removing the %d latest draws from the combination list...</translation>
+    </message>
+    <message>
+        <source>Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...</source>
+        <translation>Removing the %d latest draws from the combination list ( %.0f %% done )...</translation>
+    </message>
+    <message>
+        <source>Последние тиражи</source>
+        <translation>Latest draws</translation>
+    </message>
 </context>
 <context>
     <name>velmora::Reader</name>
     <message>
         <source>обрыв файла</source>
         <translation>the file ends too early</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstChanCount</name>
+    <message>
+        <source>Количество каналов в тираже</source>
+        <translation>Number of channels in the draw</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstChanValues</name>
+    <message>
+        <source>Количество чисел в канале</source>
+        <translation>Count of numbers in a channel</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstChannels</name>
+    <message>
+        <source>Каналы</source>
+        <translation>Channels</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstChnPeriods</name>
+    <message>
+        <source>Периоды повторения каналов</source>
+        <translation>Repeat periods of channels</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstChnValCnt</name>
+    <message>
+        <source>Количество чисел в %0:d канале</source>
+        <translation>Count of numbers in channel %0:d</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstColAjacent</name>
+    <message>
+        <source>Столбцы матрицы со смежными числами</source>
+        <translation>Matrix columns with neighbouring numbers</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstColAjacentCnt</name>
+    <message>
+        <source>Количество столбцов матрицы со смежными числами</source>
+        <translation>Number of matrix columns with neighbouring numbers</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstColCount</name>
+    <message>
+        <source>Количество не пустых столбцов в матрице</source>
+        <translation>Number of non-empty matrix columns</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstColMask</name>
+    <message>
+        <source>Сочетания столбцов матрицы</source>
+        <translation>Combinations of matrix columns</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstColValCnt</name>
+    <message>
+        <source>Количество чисел в %0:d столбце матрицы</source>
+        <translation>Count of numbers in matrix column %0:d</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstColValues</name>
+    <message>
+        <source>Количество чисел в столбце матрицы</source>
+        <translation>Count of numbers in a matrix column</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstColumns</name>
+    <message>
+        <source>Столбцы матрицы (не пустые)</source>
+        <translation>Matrix columns (non-empty)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstCombDiffSeq2</name>
+    <message>
+        <source>Сочетания из 2 разностей между числами</source>
+        <translation>Pairs of differences between numbers</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstCombDiffSeq3</name>
+    <message>
+        <source>Сочетания из 3 разностей между числами</source>
+        <translation>Triples of differences between numbers</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstCombDiffSeq4</name>
+    <message>
+        <source>Сочетания из 4 разностей между числами</source>
+        <translation>Quadruples of differences between numbers</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstDiffMax</name>
+    <message>
+        <source>Максимальная разность между соседними позициями</source>
+        <translation>Largest difference between adjacent positions</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstDiffSame</name>
+    <message>
+        <source>Одинаковые разности между соседними позициями</source>
+        <translation>Equal differences between adjacent positions</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstDiffSameCnt</name>
+    <message>
+        <source>Количество одинаковых разностей между соседними позициями</source>
+        <translation>Count of equal differences between adjacent positions</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstDiffTotal</name>
+    <message>
+        <source>Все разности между соседними позициями</source>
+        <translation>All differences between adjacent positions</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstDigits</name>
+    <message>
+        <source>Цифры тиража</source>
+        <translation>Draw digits</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstEvenCount</name>
+    <message>
+        <source>Количество четных чисел в тираже (Ч:Н)</source>
+        <translation>Count of even numbers in the draw (Ч:Н)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstEvenValues</name>
+    <message>
+        <source>Четные и нечетные числа в тираже (Чн..нЧ)</source>
+        <translation>Even and odd numbers in the draw (Чн..нЧ)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstMinMaxDiffs</name>
+    <message>
+        <source>Разность между минимальным и максимальным числом</source>
+        <translation>Difference between the smallest and the largest number</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstNumPeriods</name>
+    <message>
+        <source>Периоды повторения чисел</source>
+        <translation>Repeat periods of numbers</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstPosExt</name>
+    <message>
+        <source>Extra (Bonus, Star...) - число (!без фильтра!)</source>
+        <translation>Extra (Bonus, Star...) number (!no filter!)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstPosVal</name>
+    <message>
+        <source>Число в %0:d позиции тиража</source>
+        <translation>Number at position %0:d of the draw</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstPrimeCount</name>
+    <message>
+        <source>Количество простых чисел (П:С)</source>
+        <translation>Count of prime numbers (П:С)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstPrimeValues</name>
+    <message>
+        <source>Простые и составные числа (ПС..СП)</source>
+        <translation>Prime and composite numbers (ПС..СП)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstRowAjacent</name>
+    <message>
+        <source>Строки матрицы со смежными числами</source>
+        <translation>Matrix rows with neighbouring numbers</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstRowAjacentCnt</name>
+    <message>
+        <source>Количество строк матрицы со смежными числами</source>
+        <translation>Number of matrix rows with neighbouring numbers</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstRowCount</name>
+    <message>
+        <source>Количество не пустых строк в матрице</source>
+        <translation>Number of non-empty matrix rows</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstRowMask</name>
+    <message>
+        <source>Сочетания строк матрицы</source>
+        <translation>Combinations of matrix rows</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstRowValCnt</name>
+    <message>
+        <source>Количество чисел в %0:d строке матрицы</source>
+        <translation>Count of numbers in matrix row %0:d</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstRowValues</name>
+    <message>
+        <source>Количество чисел в строке матрицы</source>
+        <translation>Count of numbers in a matrix row</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstRows</name>
+    <message>
+        <source>Строки матрицы (не пустые)</source>
+        <translation>Matrix rows (non-empty)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSegmCount</name>
+    <message>
+        <source>Количество не пустых сегментов в матрице</source>
+        <translation>Number of non-empty matrix segments</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSegmValues</name>
+    <message>
+        <source>Количество чисел в сегменте матрицы</source>
+        <translation>Count of numbers in a matrix segment</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSegments</name>
+    <message>
+        <source>Сегменты матрицы</source>
+        <translation>Matrix segments</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSelvar1</name>
+    <message>
+        <source>Число Сельвара 1 (только разность)</source>
+        <translation>Selvar number 1 (difference only)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSelvar2</name>
+    <message>
+        <source>Число Сельвара 2 (разность + сложение, если {0,1})</source>
+        <translation>Selvar number 2 (difference + addition if {0,1})</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSelvar3</name>
+    <message>
+        <source>Числа Сельвара 3 (динамический, только фильтр)</source>
+        <translation>Selvar numbers 3 (dynamic, filter only)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSequenceCnt</name>
+    <message>
+        <source>Количество последовательностей в тираже</source>
+        <translation>Number of sequences in the draw</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSequenceLen</name>
+    <message>
+        <source>Длина последовательности в тираже</source>
+        <translation>Sequence length in the draw</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSequenceLenMax</name>
+    <message>
+        <source>Макс. длина последовательности в тираже</source>
+        <translation>Longest sequence in the draw</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSgmPeriods</name>
+    <message>
+        <source>Периоды повторения сегментов</source>
+        <translation>Repeat periods of segments</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSgmValCnt</name>
+    <message>
+        <source>Количество чисел в %0:d сегменте матрицы</source>
+        <translation>Count of numbers in matrix segment %0:d</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSmallCount</name>
+    <message>
+        <source>Количество чисел из первой половины диапазона (1П:2П)</source>
+        <translation>Count of numbers from the first half of the range (1П:2П)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSmallValues</name>
+    <message>
+        <source>Числа из первой половины диапазона (12..12)</source>
+        <translation>Numbers from the first half of the range (12..12)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSum2To3</name>
+    <message>
+        <source>Сумма двух чисел тиража равна третьему числу</source>
+        <translation>Sum of two draw numbers equals a third one</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSumChange</name>
+    <message>
+        <source>Сумма тиража: изменения (точно)</source>
+        <translation>Draw sum: changes (exact)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSumChangeSome</name>
+    <message>
+        <source>Сумма тиража: изменения (диапазон)</source>
+        <translation>Draw sum: changes (range)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSumEvenValues</name>
+    <message>
+        <source>Сумма тиража: только четные</source>
+        <translation>Draw sum: even numbers only</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSumPrimeValues</name>
+    <message>
+        <source>Сумма тиража: только простые</source>
+        <translation>Draw sum: prime numbers only</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSumRanges</name>
+    <message>
+        <source>Сумма тиража: диапазон %d (%d/%d)</source>
+        <translation>Draw sum: range %d (%d/%d)</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSumTrend</name>
+    <message>
+        <source>Сумма тиража: направление изменения</source>
+        <translation>Draw sum: direction of change</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstSumValues</name>
+    <message>
+        <source>Сумма тиража: все значения</source>
+        <translation>Draw sum: all values</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstValues</name>
+    <message>
+        <source>Числа тиража</source>
+        <translation>Draw numbers</translation>
     </message>
 </context>
 </TS>

@@ -7,17 +7,18 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 
 namespace velmora {
 
 const std::array<const char*, kGenerateModeCount> kGenerateModeCaptions = {
-    "Полный список (все возможные для данного лото варианты)",
-    "Мои числа - должно присутствовать любое из указанных",
-    "Мои числа - комбинации только из списка указанных",
-    "Мои числа - исключить комбинации с любым из указанных",
-    "Загрузить список из заранее подготовленного CSV-файла",
+    TrNoop("Полный список (все возможные для данного лото варианты)"),
+    TrNoop("Мои числа - должно присутствовать любое из указанных"),
+    TrNoop("Мои числа - комбинации только из списка указанных"),
+    TrNoop("Мои числа - исключить комбинации с любым из указанных"),
+    TrNoop("Загрузить список из заранее подготовленного CSV-файла"),
 };
 
 namespace {
@@ -92,19 +93,19 @@ void CheckGenerateParams(const TGenerateParams& params) {
         return;
     case kGenerateAnyMine:
     case kGenerateNoMine:
-        if (MyNumbersMask(params.Param) == 0) throw Error("Не указано ни одного из \"моих чисел\" (от 1 до 50)!");
+        if (MyNumbersMask(params.Param) == 0) throw Error(Tr("Не указано ни одного из \"моих чисел\" (от 1 до 50)!"));
         return;
     case kGenerateOnlyMine:
         if (MaskBits(MyNumbersMask(params.Param)) < kNumberCount)
-            throw Error(Format("Для комбинаций только из \"моих чисел\" нужно указать не менее %d разных чисел от 1 до 50!",
+            throw Error(Format(Tr("Для комбинаций только из \"моих чисел\" нужно указать не менее %d разных чисел от 1 до 50!"),
                                {kNumberCount}));
         return;
     case kGenerateFromFile:
-        if (Trim(params.Param).empty()) throw Error("Не указано имя файла для загрузки!");
-        if (!FileExists(params.Param)) throw Error(Format("Файл \"%s\" не найден!", {params.Param}));
+        if (Trim(params.Param).empty()) throw Error(Tr("Не указано имя файла для загрузки!"));
+        if (!FileExists(params.Param)) throw Error(Format(Tr("Файл \"%s\" не найден!"), {params.Param}));
         return;
     default:
-        throw Error(Format("Некорректный режим генерации списка комбинаций: %d", {int(params.Mode)}));
+        throw Error(Format(Tr("Некорректный режим генерации списка комбинаций: %d"), {int(params.Mode)}));
     }
 }
 
@@ -132,9 +133,8 @@ void TCombSet::SetCount(int count) {
     current_.Count = count;
 }
 
-const std::vector<std::string>& TCombSet::ColumnCaptions() {
-    static const std::vector<std::string> captions = {"№ п.п.", "1", "2", "3", "4", "5", "S"};
-    return captions;
+std::vector<std::string> TCombSet::ColumnCaptions() {
+    return {Tr("№ п.п."), "1", "2", "3", "4", "5", "S"};
 }
 
 std::vector<std::string> TCombSet::RowTexts(int row) const {
@@ -151,7 +151,7 @@ std::vector<std::string> TCombSet::RowTexts(int row) const {
     return cells;
 }
 
-std::string TCombSet::StatusText() const { return Format("Комбинаций: %d", {Count()}); }
+std::string TCombSet::StatusText() const { return Format(Tr("Комбинаций: %d"), {Count()}); }
 
 // --- generation ---
 
@@ -161,7 +161,7 @@ void TCombSet::GenerateCombinations(const TGenerateParams& params) {
         return;
     }
     if (params.Mode > kGenerateNoMine)
-        throw Error(Format("Некорректный режим генерации списка комбинаций: %d", {int(params.Mode)}));
+        throw Error(Format(Tr("Некорректный режим генерации списка комбинаций: %d"), {int(params.Mode)}));
     int expected = GeneratedCount(params);
     if (expected > capacity_) throw Error(TooManyCombsMessage(expected, capacity_));
 
@@ -183,13 +183,13 @@ void TCombSet::GenerateCombinations(const TGenerateParams& params) {
 
 void TCombSet::Generate(bool visible, const TGenerateParams& params, TProgressSink& sink) {
     std::unique_ptr<TStatusScope> status;
-    if (visible) status = std::make_unique<TStatusScope>(sink, "Генерация возможных комбинаций...");
+    if (visible) status = std::make_unique<TStatusScope>(sink, Tr("Генерация возможных комбинаций..."));
     current_.Count = 0;
     try {
         GenerateCombinations(params);
     } catch (const std::exception& e) {
         current_.Count = 0;
-        throw Error(Format("Ошибка генерации файла комбинаций!\r\r%s", {e.what()}));
+        throw Error(Format(Tr("Ошибка генерации файла комбинаций!\r\r%s"), {e.what()}));
     }
     if (visible) {
         ClearLog();
@@ -203,24 +203,24 @@ void TCombSet::Generate(bool visible, const TGenerateParams& params, TProgressSi
 
 void TCombSet::SaveUndo(bool visible, TProgressSink& sink) {
     std::unique_ptr<TStatusScope> status;
-    if (visible) status = std::make_unique<TStatusScope>(sink, "Создание файла отката...");
+    if (visible) status = std::make_unique<TStatusScope>(sink, Tr("Создание файла отката..."));
     CopyStore(current_, undo_);
 }
 
 void TCombSet::RestoreUndo(bool visible, TProgressSink& sink) {
     std::unique_ptr<TStatusScope> status;
-    if (visible) status = std::make_unique<TStatusScope>(sink, "Отмена изменений...");
+    if (visible) status = std::make_unique<TStatusScope>(sink, Tr("Отмена изменений..."));
     CopyStore(undo_, current_);
     undo_.Count = 0;
 }
 
 void TCombSet::SaveCache(int a, int b, TProgressSink& sink) {
     if (a == cacheA_ && b == cacheB_) return;
-    TStatusScope status(sink, "Создание буфера комбинаций...");
+    TStatusScope status(sink, Tr("Создание буфера комбинаций..."));
     try {
         if (!cache_.Data) Allocate(cache_, capacity_);
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка создания буфера комбинаций!\r\r%s", {e.what()}));
+        throw Error(Format(Tr("Ошибка создания буфера комбинаций!\r\r%s"), {e.what()}));
     }
     CopyStore(current_, cache_);
     cacheA_ = a;
@@ -229,7 +229,7 @@ void TCombSet::SaveCache(int a, int b, TProgressSink& sink) {
 
 bool TCombSet::LoadCache(int a, int b, TProgressSink& sink) {
     if (a != cacheA_ || b != cacheB_ || cache_.Count == 0 || !cache_.Data) return false;
-    TStatusScope status(sink, "Загрузка буфера комбинаций...");
+    TStatusScope status(sink, Tr("Загрузка буфера комбинаций..."));
     CopyStore(cache_, current_);
     return true;
 }
@@ -253,7 +253,7 @@ bool TCombSet::ContainsComb(const TCombination& comb) const {
 
 template <class Kernel>
 int TCombSet::ExcludeWith(int n, const TDrawsArchive& archive, TProgressSink& sink, Kernel&& keep) {
-    TStatusScope status(sink, Format("Удаление из списка комбинаций %d последних тиражей...", {n}));
+    TStatusScope status(sink, Format(Tr("Удаление из списка комбинаций %d последних тиражей..."), {n}));
     int last = archive.LastIndex();
     int first = last + 1;  // an empty range
     if (n > 0 && last >= 0) first = std::max(0, last - n + 1);
@@ -273,11 +273,11 @@ int TCombSet::ExcludeWith(int n, const TDrawsArchive& archive, TProgressSink& si
         done = end;
         double percent = 100.0 * j / parts;
         sink.Percent(percent);
-        sink.Status(Format("Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )...",
+        sink.Status(Format(Tr("Удаление из списка комбинаций %d последних тиражей ( завершено %.0f %% )..."),
                            {n, percent}));
     }
     current_.Count = kept;
-    AddLogLine(TFilterAction::Delete, "Последние тиражи", IntToText(n));
+    AddLogLine(TFilterAction::Delete, Tr("Последние тиражи"), IntToText(n));
     return total - kept;
 }
 
@@ -298,7 +298,7 @@ int TCombSet::ExcludeLastDrawsPlain(int n, const TDrawsArchive& archive, TProgre
 }
 
 int TCombSet::DeleteSelected(const std::vector<int>& rows, TProgressSink& sink) {
-    TStatusScope status(sink, "Удаление выделенных комбинаций...");
+    TStatusScope status(sink, Tr("Удаление выделенных комбинаций..."));
     std::vector<uint8_t> selected(size_t(Count()), 0);
     int removed = 0;
     for (int r : rows)
@@ -312,7 +312,7 @@ int TCombSet::DeleteSelected(const std::vector<int>& rows, TProgressSink& sink) 
     for (int i = 0; i < Count(); ++i)
         if (!selected[size_t(i)]) d[k++] = d[i];
     current_.Count = k;
-    AddLogLine(TFilterAction::Delete, "Выделенные комбинации", IntToText(removed));
+    AddLogLine(TFilterAction::Delete, Tr("Выделенные комбинации"), IntToText(removed));
     return removed;
 }
 
@@ -330,7 +330,7 @@ std::vector<TCombination> TCombSet::SelectedCombs(const std::vector<int>& rows) 
 }
 
 std::string TCombSet::ClipboardText(const std::vector<int>& rows, TProgressSink& sink) const {
-    TStatusScope status(sink, "Подождите пожалуйста...");
+    TStatusScope status(sink, Tr("Подождите пожалуйста..."));
     return CombsClipboardText(SelectedCombs(rows));
 }
 
@@ -341,30 +341,30 @@ void TCombSet::LoadCombsFile(const std::string& name) {
         std::string text = ReadFileBytes(name);
         current_.Count = ReadCombsFileText(text, current_.Data.get(), capacity_);
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка чтения файла \"%s\"!\r\r%s", {name, e.what()}));
+        throw Error(Format(Tr("Ошибка чтения файла \"%s\"!\r\r%s"), {name, e.what()}));
     }
 }
 
 void TCombSet::SaveCombsFile(const std::string& name, TProgressSink& sink) const {
     if (IsDataFolderFile(name))
-        throw Error(Format("Нельзя сохранить комбинации в файл данных программы \"%s\"!", {name}));
-    TStatusScope status(sink, Format("Сохранение файла \"%s\"...", {name}));
+        throw Error(Format(Tr("Нельзя сохранить комбинации в файл данных программы \"%s\"!"), {name}));
+    TStatusScope status(sink, Format(Tr("Сохранение файла \"%s\"..."), {name}));
     try {
         WriteFileAtomic(name, CombsFileText(Data(), Count()));
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка записи в файл \"%s\"!\r\r%s", {name, e.what()}));
+        throw Error(Format(Tr("Ошибка записи в файл \"%s\"!\r\r%s"), {name, e.what()}));
     }
 }
 
 void TCombSet::OpenCombsFile(const std::string& name, TProgressSink& sink) {
-    TStatusScope status(sink, Format("Загрузка файла \"%s\"...", {name}));
+    TStatusScope status(sink, Format(Tr("Загрузка файла \"%s\"..."), {name}));
     LoadCombsFile(name);
     DropUndo();
     ClearLog();
 }
 
 bool TCombSet::PasteCombsText(const std::string& text, TProgressSink& sink) {
-    TStatusScope status(sink, "Подождите пожалуйста...");
+    TStatusScope status(sink, Tr("Подождите пожалуйста..."));
     std::vector<TCombination> combs = ParseClipboardCombs(text, capacity_);
     if (combs.empty()) return false;
     std::copy(combs.begin(), combs.end(), current_.Data.get());
@@ -380,7 +380,7 @@ void TCombSet::AddLogLine(TFilterAction action, const std::string& caption, cons
     log_.push_back({caption, values, Count(), IsDelete(action) ? TLogKind::Remove : TLogKind::Keep});
 }
 
-void TCombSet::AddUndoLogLine() { log_.push_back({"Отмена последней операции", "", Count(), TLogKind::Undo}); }
+void TCombSet::AddUndoLogLine() { log_.push_back({Tr("Отмена последней операции"), "", Count(), TLogKind::Undo}); }
 
 void TCombSet::RemoveLastLogLine() {
     if (!log_.empty()) log_.pop_back();
@@ -390,7 +390,7 @@ void TCombSet::RemoveLastLogLine() {
 
 std::vector<std::string> FindCombInDraws(const TDrawsArchive& archive, const TCombination& comb,
                                          TProgressSink& sink) {
-    TStatusScope status(sink, "Поиск по архиву тиражей...");
+    TStatusScope status(sink, Tr("Поиск по архиву тиражей..."));
     std::vector<std::string> hits;
     for (int i = archive.Count() - 1; i >= 0 && int(hits.size()) < kFindInDrawsLimit; --i)
         if (CommonCount(archive.Draws[size_t(i)], comb) == kNumberCount) hits.push_back(DrawToText(archive.ViewDraw(i)));
@@ -398,12 +398,12 @@ std::vector<std::string> FindCombInDraws(const TDrawsArchive& archive, const TCo
 }
 
 std::string FindInDrawsMessage(const std::vector<std::string>& hits) {
-    if (hits.empty()) return "Выделенная комбинация не найдена архиве тиражей!";
-    return "Выделенная комбинация найдена в следующих тиражах:\r\r" + Join(hits, "\r");
+    if (hits.empty()) return Tr("Выделенная комбинация не найдена архиве тиражей!");
+    return Tr("Выделенная комбинация найдена в следующих тиражах:\r\r") + Join(hits, "\r");
 }
 
 std::string DistinctNumbersMessage(int count) {
-    return Format("В текущем списке комбинаций содержится %d уникальных номеров", {count});
+    return Format(Tr("В текущем списке комбинаций содержится %d уникальных номеров"), {count});
 }
 
 } // namespace velmora

@@ -92,7 +92,7 @@ public:
 
     // The columns of the combination list and the cell texts of one row: row number (from 1),
     // the five numbers, their sum.
-    static const std::vector<std::string>& ColumnCaptions();
+    static std::vector<std::string> ColumnCaptions();
     std::vector<std::string> RowTexts(int row) const;
     // "Комбинаций: %d", the status panel text.
     std::string StatusText() const;

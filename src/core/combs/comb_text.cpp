@@ -3,10 +3,11 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 namespace velmora {
 
-const char* const kCombsFileFilter = "Файлы комбинаций (*.lcv)|*.lcv";
+const char* const kCombsFileFilter = TrNoop("Файлы комбинаций (*.lcv)|*.lcv");
 const char* const kCombsFileExt = "lcv";
 
 namespace {
@@ -139,7 +140,7 @@ std::vector<TCombination> ParseClipboardCombs(std::string_view text, int capacit
 }
 
 std::string TooManyCombsMessage(int64_t count, int capacity) {
-    return Format("Слишком много комбинаций: %d! В списке может быть не более %d комбинаций.", {count, capacity});
+    return Format(Tr("Слишком много комбинаций: %d! В списке может быть не более %d комбинаций."), {count, capacity});
 }
 
 } // namespace velmora

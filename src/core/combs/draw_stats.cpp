@@ -6,6 +6,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cctype>
@@ -17,9 +18,9 @@
 namespace velmora {
 
 const std::array<const char*, kDrawStatsColumnCount> kDrawStatsCaptions = {
-    "Значение",   "Количество", "Кол-во в %", "Норма",    "Отклонение", "Откл-ие в %", "Глубина",
-    "Глубина в %", "Вес",        "Посл. тираж", "Период min", "Период",     "Период max", "Ожд. ПРД",
-    "Ожд. СТФ",   "Ожд. КРН",   "Факт",       "+/- ПРД",  "+/- СТФ",    "+/- КРН"};
+    TrNoop("Значение"),   TrNoop("Количество"), TrNoop("Кол-во в %"), TrNoop("Норма"),    TrNoop("Отклонение"), TrNoop("Откл-ие в %"), TrNoop("Глубина"),
+    TrNoop("Глубина в %"), TrNoop("Вес"),        TrNoop("Посл. тираж"), TrNoop("Период min"), TrNoop("Период"),     TrNoop("Период max"), TrNoop("Ожд. ПРД"),
+    TrNoop("Ожд. СТФ"),   TrNoop("Ожд. КРН"),   TrNoop("Факт"),       TrNoop("+/- ПРД"),  TrNoop("+/- СТФ"),    TrNoop("+/- КРН")};
 
 namespace {
 
@@ -117,7 +118,7 @@ TDrawStatsTable ComputeDrawStats(const TStatList& list, int i, const TDrawsArchi
                                  const TDrawStatsOptions& options, TProgressSink& progress) {
     TDrawStatsTable t;
     if (i < 0 || i >= list.Count() || archive.Count() == 0) return t;
-    TStatusScope status(progress, "Анализ тиражей и расчет статистики...");
+    TStatusScope status(progress, Tr("Анализ тиражей и расчет статистики..."));
 
     t.Last = archive.LastIndex();
     t.First = std::max(0, t.Last - std::max(options.Length, 1) + 1);
@@ -229,9 +230,9 @@ TStatValues RowToStatValues(const TDrawStatsRow* row) {
 
 int TableStatIndex(const TStatList& list, const std::string& code) {
     const int i = list.IndexOfCode(code);
-    if (i < 0) throw Error(Format("Неизвестный код статистики: %s", {code}));
+    if (i < 0) throw Error(Format(Tr("Неизвестный код статистики: %s"), {code}));
     if (!list.IsAvailable(i) || !list.CanShowInTable(i))
-        throw Error(Format("Статистика %s не показывается в таблице", {code}));
+        throw Error(Format(Tr("Статистика %s не показывается в таблице"), {code}));
     return i;
 }
 
@@ -268,7 +269,7 @@ TTableSelection SelectTableValues(const TDrawStatsTable& table, const std::strin
     for (size_t v = 0; v < texts.size(); ++v)
         if (!found[v]) missing.push_back("\"" + texts[v] + "\"");
     if (!missing.empty())
-        throw Error(Format("В таблице статистики %s (%d тиражей) нет значений: %s", {code, table.Length, Join(missing, ", ")}));
+        throw Error(Format(Tr("В таблице статистики %s (%d тиражей) нет значений: %s"), {code, table.Length, Join(missing, ", ")}));
     sel.Text = Join(picked, "; ");
     return sel;
 }

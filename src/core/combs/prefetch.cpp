@@ -8,6 +8,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -23,8 +24,8 @@ namespace velmora {
 
 namespace {
 
-const char* const kCreateError = "Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s";
-const char* const kOpenError = "Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s";
+const char* const kCreateError = TrNoop("Ошибка создания файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s");
+const char* const kOpenError = TrNoop("Ошибка открытия файла данных для полного набора вариантов!\r\rИмя файла: %s\r\r%s");
 
 std::string HexCrc(uint32_t crc) {
     char buf[9];
@@ -180,7 +181,7 @@ bool DecodePrefetch(std::string_view bytes, TPrefetchData& data) {
 
 TPrefetchData CreatePrefetch(const TStatList& list, int i, TProgressSink& progress) {
     const std::string path = PrefetchFileName(list.Items(i));
-    TStatusScope status(progress, Format("Создание файла предварительной выборки %s...", {path}));
+    TStatusScope status(progress, Format(Tr("Создание файла предварительной выборки %s..."), {path}));
     try {
         auto stat = list.CreateStat(i);
         TStatDrawArray values;
@@ -191,13 +192,13 @@ TPrefetchData CreatePrefetch(const TStatList& list, int i, TProgressSink& progre
         // A statistic that gives every combination a fixed number of values must count all
         // combinations that many times; anything else is a fault of the statistic, not a file.
         if (const int64_t k = ValuesPerCombination(list, i); k > 0 && PrefetchTotal(data) != k * int64_t(kCombinationTotal))
-            throw Error(Format("Сумма количеств %s не равна %s", {std::to_string(PrefetchTotal(data)),
+            throw Error(Format(Tr("Сумма количеств %s не равна %s"), {std::to_string(PrefetchTotal(data)),
                                                                   std::to_string(k * int64_t(kCombinationTotal))}));
         EnsureDir(PrefetchDir());
         WritePrefetchFile(path, bytes);
         return data;
     } catch (const std::exception& e) {
-        throw Error(Format(kCreateError, {path, e.what()}));
+        throw Error(Format(TrText(kCreateError), {path, e.what()}));
     }
 }
 
@@ -208,7 +209,7 @@ std::optional<TPrefetchData> OpenPrefetch(const TStatList& list, int i, bool ena
     try {
         if (auto data = ReadPrefetch(list, i)) return data;
     } catch (const std::exception& e) {
-        if (message) *message = Format(kOpenError, {path, e.what()});
+        if (message) *message = Format(TrText(kOpenError), {path, e.what()});
         return std::nullopt;
     }
     try {
@@ -233,7 +234,7 @@ TPrefetchBuildResult CreatePrefetchFiles(const TStatList& list, bool force, bool
         }
         return result;
     }
-    TStatusScope status(progress, "Создание файлов для полного набора комбинаций...");
+    TStatusScope status(progress, Tr("Создание файлов для полного набора комбинаций..."));
     const int n = list.Count();
     for (int i = 0; i < n; ++i) {
         if (progress.StopRequested()) {
@@ -241,7 +242,7 @@ TPrefetchBuildResult CreatePrefetchFiles(const TStatList& list, bool force, bool
             break;
         }
         progress.Percent(100.0 * i / n);
-        progress.Status("Создание файлов для полного набора комбинаций...");
+        progress.Status(Tr("Создание файлов для полного набора комбинаций..."));
         if (!list.TestFlagBit1(i)) continue;
         const int group = list.Items(i).StatClass->GetGroup();
         const bool inMask = group >= 0 && group < 16 && (groupMask >> group) & 1;

@@ -2,6 +2,7 @@
 
 #include "core/combs/comb_set.h"
 #include "core/util/format.h"
+#include "core/util/translate.h"
 
 namespace velmora {
 
@@ -72,7 +73,7 @@ TXlsTable DrawStatsXlsTable(const std::vector<TDrawStatsRow>& rows, bool compare
         if (!compareColumns && c >= kColNorm && c <= kColDeviationPct) continue;
         columns.push_back(c);
         const int d = decimals(c);
-        t.Columns.push_back({kDrawStatsCaptions[size_t(c)],
+        t.Columns.push_back({TrText(kDrawStatsCaptions[size_t(c)]),
                              c == kColValue ? TXlsKind::Text : d > 0 ? TXlsKind::Real : TXlsKind::Integer, d});
     }
     t.RowCount = int64_t(rows.size());

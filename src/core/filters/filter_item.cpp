@@ -5,6 +5,7 @@
 #include "core/stats/stat_list.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <charconv>
 #include <cmath>
@@ -22,47 +23,47 @@ struct TKindName {
 };
 
 constexpr TKindName kCriteria[kCriterionKindCount] = {
-    {"LNO", "Весь список (без условий)"},
-    {"LMV", "\"Глубина\": не менее заданного значения"},
-    {"LMP", "\"Глубина\": не менее заданного процента"},
-    {"LLV", "\"Глубина\": не более заданного значения"},
-    {"LLP", "\"Глубина\": не более заданного процента"},
-    {"LDV", "\"Глубина\": из заданного списка значений"},
-    {"LDP", "\"Глубина\": из заданного списка процентов"},
-    {"DMV", "\"Отклонение\": не менее заданного значения"},
-    {"DMP", "\"Отклонение\": не менее заданного процента"},
-    {"DLV", "\"Отклонение\": не более заданного значения"},
-    {"DLP", "\"Отклонение\": не более заданного процента"},
-    {"DDV", "\"Отклонение\": из заданного списка значений"},
-    {"DDP", "\"Отклонение\": из заданного списка процентов"},
-    {"CMV", "\"Количество\": не менее заданного значения"},
-    {"CMP", "\"Количество\": не менее заданного процента"},
-    {"CLV", "\"Количество\": не более заданного значения"},
-    {"CLP", "\"Количество\": не более заданного процента"},
-    {"CDV", "\"Количество\": из заданного списка значений"},
-    {"CDP", "\"Количество\": из заданного списка процентов"},
-    {"WMV", "\"Вес\": не менее заданного значения"},
-    {"WLV", "\"Вес\": не более заданного значения"},
-    {"WDV", "\"Вес\": из заданного списка значений"},
-    {"PIM", "\"Период min\": не менее заданного значения"},
-    {"PIL", "\"Период min\": не более заданного значения"},
-    {"PIR", "\"Период min\": из заданного списка значений"},
-    {"PAM", "\"Период\": не менее заданного значения"},
-    {"PAL", "\"Период\": не более заданного значения"},
-    {"PAR", "\"Период\": из заданного списка значений"},
-    {"PXM", "\"Период max\": не менее заданного значения"},
-    {"PXL", "\"Период max\": не более заданного значения"},
-    {"PXR", "\"Период max\": из заданного списка значений"},
-    {"LVA", "\"Значения\": из заданного списка значений"},
+    {"LNO", TrNoop("Весь список (без условий)")},
+    {"LMV", TrNoop("\"Глубина\": не менее заданного значения")},
+    {"LMP", TrNoop("\"Глубина\": не менее заданного процента")},
+    {"LLV", TrNoop("\"Глубина\": не более заданного значения")},
+    {"LLP", TrNoop("\"Глубина\": не более заданного процента")},
+    {"LDV", TrNoop("\"Глубина\": из заданного списка значений")},
+    {"LDP", TrNoop("\"Глубина\": из заданного списка процентов")},
+    {"DMV", TrNoop("\"Отклонение\": не менее заданного значения")},
+    {"DMP", TrNoop("\"Отклонение\": не менее заданного процента")},
+    {"DLV", TrNoop("\"Отклонение\": не более заданного значения")},
+    {"DLP", TrNoop("\"Отклонение\": не более заданного процента")},
+    {"DDV", TrNoop("\"Отклонение\": из заданного списка значений")},
+    {"DDP", TrNoop("\"Отклонение\": из заданного списка процентов")},
+    {"CMV", TrNoop("\"Количество\": не менее заданного значения")},
+    {"CMP", TrNoop("\"Количество\": не менее заданного процента")},
+    {"CLV", TrNoop("\"Количество\": не более заданного значения")},
+    {"CLP", TrNoop("\"Количество\": не более заданного процента")},
+    {"CDV", TrNoop("\"Количество\": из заданного списка значений")},
+    {"CDP", TrNoop("\"Количество\": из заданного списка процентов")},
+    {"WMV", TrNoop("\"Вес\": не менее заданного значения")},
+    {"WLV", TrNoop("\"Вес\": не более заданного значения")},
+    {"WDV", TrNoop("\"Вес\": из заданного списка значений")},
+    {"PIM", TrNoop("\"Период min\": не менее заданного значения")},
+    {"PIL", TrNoop("\"Период min\": не более заданного значения")},
+    {"PIR", TrNoop("\"Период min\": из заданного списка значений")},
+    {"PAM", TrNoop("\"Период\": не менее заданного значения")},
+    {"PAL", TrNoop("\"Период\": не более заданного значения")},
+    {"PAR", TrNoop("\"Период\": из заданного списка значений")},
+    {"PXM", TrNoop("\"Период max\": не менее заданного значения")},
+    {"PXL", TrNoop("\"Период max\": не более заданного значения")},
+    {"PXR", TrNoop("\"Период max\": из заданного списка значений")},
+    {"LVA", TrNoop("\"Значения\": из заданного списка значений")},
 };
 
 constexpr TKindName kStops[kStopKindCount] = {
-    {"SF", "Обработать все записи"},
-    {"SC", "Количеству оставшихся комбинаций"},
-    {"SZ", "Пока список не будет пуст и откатить на шаг"},
-    {"ST", "Количеству шагов"},
-    {"SV", "Значению в списке статистики"},
-    {"SP", "Процентному соотношению в списке статистики"},
+    {"SF", TrNoop("Обработать все записи")},
+    {"SC", TrNoop("Количеству оставшихся комбинаций")},
+    {"SZ", TrNoop("Пока список не будет пуст и откатить на шаг")},
+    {"ST", TrNoop("Количеству шагов")},
+    {"SV", TrNoop("Значению в списке статистики")},
+    {"SP", TrNoop("Процентному соотношению в списке статистики")},
 };
 
 constexpr const char* kErrorText = "# ERROR #";
@@ -70,7 +71,7 @@ constexpr const char* kErrorText = "# ERROR #";
 template <size_t N>
 std::string NameAt(const TKindName (&table)[N], int kind, bool keyword) {
     if (kind < 0 || size_t(kind) >= N) return kErrorText;
-    return keyword ? table[kind].Keyword : table[kind].Caption;
+    return keyword ? std::string(table[kind].Keyword) : TrText(table[kind].Caption);
 }
 
 // The first kind whose keyword the word begins with (ignoring case); -1 when none.
@@ -251,7 +252,7 @@ long double DotTextToFloat(const std::string& text, long double def) {
 }
 
 void ValidateFilterItem(const TFilterItem& item, const std::string& selectorName) {
-    const std::string badRange = "Введен некорректный диапазон значений!";
+    const std::string badRange = Tr("Введен некорректный диапазон значений!");
     auto listOf = [](const std::string& text) {
         TIntArray values;
         ParseIntList(text, values);
@@ -259,20 +260,20 @@ void ValidateFilterItem(const TFilterItem& item, const std::string& selectorName
     };
     if (!item.Stat)
         throw TFilterItemError(TFilterItemField::Stat,
-                               Format("Не выбран метод расчета статистики (cb: %s)!", {selectorName}));
+                               Format(Tr("Не выбран метод расчета статистики (cb: %s)!"), {selectorName}));
     const TIntArray lengths = listOf(item.LengthsText);
     if (lengths.empty() || (lengths.size() == 1 && lengths[0] == 0))
         throw TFilterItemError(TFilterItemField::Lengths, badRange);
     if (item.CriterionKind != kCriterionNone) {
         if (item.CriterionKind == kCriterionValues && !item.Stat->HasValueList())
             throw TFilterItemError(TFilterItemField::Criterion,
-                                   "Для данного вида статистики не доступен режим выделения по списку значений!");
+                                   Tr("Для данного вида статистики не доступен режим выделения по списку значений!"));
         if (listOf(item.CriterionText).empty()) throw TFilterItemError(TFilterItemField::CriterionText, badRange);
     }
     if (item.MarkAll && item.StopKind == kStopByCount)
         throw TFilterItemError(TFilterItemField::Stop,
-                               "В режиме мультивыделения остановка сценария по количеству комбинаций или чисел не "
-                               "может быть выполнена!\rВыберите другой способ останова.");
+                               Tr("В режиме мультивыделения остановка сценария по количеству комбинаций или чисел не "
+                               "может быть выполнена!\rВыберите другой способ останова."));
 }
 
 } // namespace velmora

@@ -6,6 +6,7 @@
 #include "core/stats/stat_runs.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cstring>
@@ -22,7 +23,7 @@ constexpr const char* kNumbersCode = "NUMS";
 std::unique_ptr<TCustomStat> CreateNumbersStat(const TStatList& list) {
     for (const TStatClass* cls : RegisteredStatClasses())
         if (cls->GetCode() == kNumbersCode) return cls->Create(&list, 0);
-    throw Error(Format("Не выбран метод расчета статистики (cb: %s)!", {kNumbersCode}));
+    throw Error(Format(Tr("Не выбран метод расчета статистики (cb: %s)!"), {kNumbersCode}));
 }
 
 // Below this many combinations a pass stays on one thread when the caller leaves the choice to
@@ -69,7 +70,7 @@ bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& sel
                      const TDrawsArchive& archive, const std::string& caption, const std::string& valuesText,
                      int threads, TProgressSink& sink) {
     if (selected.empty()) return false;
-    TStatusScope status(sink, "Фильтрация комбинаций...");
+    TStatusScope status(sink, Tr("Фильтрация комбинаций..."));
     const int undoCount = set.UndoCount();
     TCombination* current = set.MutableData();
     if (undoCount == 0) {
@@ -96,7 +97,7 @@ bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& sel
 void ApplyNumberFilter(TCombSet& set, const TStatList& list, const std::vector<int>& numbers, TFilterAction action,
                        const TDrawsArchive& archive, const std::string& caption, const std::string& valuesText,
                        int threads, TProgressSink& sink) {
-    if (numbers.empty()) throw Error("В выделенном диапазоне нет значений для фильтра!");
+    if (numbers.empty()) throw Error(Tr("В выделенном диапазоне нет значений для фильтра!"));
     TStatDrawArray selected;
     selected.reserve(numbers.size());
     for (int n : numbers) {

@@ -3,6 +3,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <cmath>
 #include <ctime>
@@ -82,7 +83,7 @@ TDateTime TextToDate(const std::string& text) {
     std::string t = Trim(text);
     if (t.empty()) return 0;
     // Read against the mask "yyyy-mm-dd": the characters at the mask's Y, M and D positions.
-    const Error invalid(Format("'%s' - неверная дата", {text}));
+    const Error invalid(Format(Tr("'%s' - неверная дата"), {text}));
     auto field = [&](size_t pos, size_t len) -> int {
         if (t.size() < pos + len) throw invalid;
         auto v = TryStrToInt(t.substr(pos, len));

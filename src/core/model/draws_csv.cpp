@@ -4,6 +4,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <unordered_set>
 
@@ -130,7 +131,7 @@ int ImportDrawsCsv(TDrawsArchive& archive, const std::string& path, int* invalid
 
 void ExportDrawsCsv(const TDrawsArchive& archive, const std::string& path) {
     if (IsDataFolderFile(path))
-        throw Error(Format("Нельзя экспортировать тиражи в файл данных программы \"%s\"!", {path}));
+        throw Error(Format(Tr("Нельзя экспортировать тиражи в файл данных программы \"%s\"!"), {path}));
     WriteTextLines(path, DrawsToCsvLines(archive.Draws));
 }
 

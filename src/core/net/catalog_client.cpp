@@ -2,6 +2,7 @@
 
 #include "core/util/error.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <openssl/evp.h>
 
@@ -39,8 +40,8 @@ bool CatalogUserComplete(const TCatalogUser& user) {
 }
 
 void CheckCatalogUser(const TCatalogUser& user) {
-    if (Trim(user.Name).empty()) throw Error("Имя пользователя должно быть указано обязательно!");
-    if (!LooksLikeMail(Trim(user.Mail))) throw Error("Указан некорректный адрес электронной почты!");
+    if (Trim(user.Name).empty()) throw Error(Tr("Имя пользователя должно быть указано обязательно!"));
+    if (!LooksLikeMail(Trim(user.Mail))) throw Error(Tr("Указан некорректный адрес электронной почты!"));
 }
 
 std::string HashMachineId(const std::string& systemId) {

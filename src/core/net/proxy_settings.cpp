@@ -2,6 +2,7 @@
 
 #include "core/util/error.h"
 #include "core/util/format.h"
+#include "core/util/translate.h"
 
 #include <cerrno>
 #include <cstring>
@@ -15,7 +16,7 @@ namespace velmora {
 void SetProxyChoice(TProxy& proxy, int mode, const std::string& server, int port, const std::string& username,
                     const std::string& password) {
     if (port < kMinProxyPort || port > kMaxProxyPort)
-        throw Error(Format("Порт proxy-сервера должен быть от %d до %d", {kMinProxyPort, kMaxProxyPort}));
+        throw Error(Format(Tr("Порт proxy-сервера должен быть от %d до %d"), {kMinProxyPort, kMaxProxyPort}));
     proxy.Server = server;
     proxy.Port = port;
     proxy.Username = username;
@@ -50,7 +51,7 @@ void SaveProxySettingsFile(TConfigFile& file, TProxy& proxy) {
 }
 
 std::string ConfigReadErrorText(const std::string& what) {
-    return Format("Ошибка чтения файла конфигурации!\r\r%s", {what});
+    return Format(Tr("Ошибка чтения файла конфигурации!\r\r%s"), {what});
 }
 
 } // namespace velmora

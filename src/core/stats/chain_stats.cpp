@@ -4,6 +4,7 @@
 #include "core/stats/stat_kernel.h"
 #include "core/stats/stat_list.h"
 #include "core/stats/stat_registry.h"
+#include "core/util/translate.h"
 
 #include <string>
 
@@ -264,51 +265,51 @@ private:
 
 // clang-format off
 VELMORA_CHAIN(TstChain2DrawsAll, VELMORA_ALL(TstChain2DrawsAll, Numbers), "SDV2", nullptr,
-              "Переходы чисел между 2 тиражами без учета позиции")
+              TrNoop("Переходы чисел между 2 тиражами без учета позиции"))
 VELMORA_CHAIN(TstChain2DrawsPos, VELMORA_POS(TstChain2DrawsPos, Numbers, 2, false), "SDP2", nullptr,
-              "Переходы чисел между 2 тиражами с учетом позиции")
+              TrNoop("Переходы чисел между 2 тиражами с учетом позиции"))
 VELMORA_CHAIN(TstChain2Pos, VELMORA_POS(TstChain2Pos, Numbers, 2, true), "SDN%d", "SDNx",
-              "Переходы чисел между 2 тиражами в %d позиции")
+              TrNoop("Переходы чисел между 2 тиражами в %d позиции"))
 VELMORA_CHAIN(TstChain3DrawsPos, VELMORA_POS(TstChain3DrawsPos, Numbers, 3, false), "SDP3", nullptr,
-              "Переходы чисел между 3 тиражами с учетом позиции")
+              TrNoop("Переходы чисел между 3 тиражами с учетом позиции"))
 VELMORA_CHAIN(TstChain3Pos, VELMORA_POS(TstChain3Pos, Numbers, 3, true), "SDM%d", "SDMx",
-              "Переходы чисел между 3 тиражами в %d позиции")
+              TrNoop("Переходы чисел между 3 тиражами в %d позиции"))
 VELMORA_CHAIN(TstChain2ChannelsAll, VELMORA_ALL(TstChain2ChannelsAll, Channels), "SCV2", nullptr,
-              "Переходы каналов между 2 тиражами без учета позиции")
+              TrNoop("Переходы каналов между 2 тиражами без учета позиции"))
 VELMORA_CHAIN(TstChain2ChannelsPos, VELMORA_POS(TstChain2ChannelsPos, Channels, 2, false), "SCP2", nullptr,
-              "Переходы каналов между 2 тиражами с учетом позиции")
+              TrNoop("Переходы каналов между 2 тиражами с учетом позиции"))
 VELMORA_CHAIN(TstChain2Channel, VELMORA_POS(TstChain2Channel, Channels, 2, true), "SCN%d", "SCNx",
-              "Переходы каналов между 2 тиражами в %d позиции")
+              TrNoop("Переходы каналов между 2 тиражами в %d позиции"))
 VELMORA_CHAIN(TstChain3ChannelsPos, VELMORA_POS(TstChain3ChannelsPos, Channels, 3, false), "SCP3", nullptr,
-              "Переходы каналов между 3 тиражами с учетом позиции")
+              TrNoop("Переходы каналов между 3 тиражами с учетом позиции"))
 VELMORA_CHAIN(TstChain3Channel, VELMORA_POS(TstChain3Channel, Channels, 3, true), "SCM%d", "SCMx",
-              "Переходы каналов между 3 тиражами в %d позиции")
+              TrNoop("Переходы каналов между 3 тиражами в %d позиции"))
 VELMORA_CHAIN(TstChain2CnlCnt, VELMORA_COUNT(TstChain2CnlCnt, Channels, 2), "SC2C%d", "SC2Cx",
-              "Переходы кол-ва чисел в %d канале между 2 тиражами")
+              TrNoop("Переходы кол-ва чисел в %d канале между 2 тиражами"))
 VELMORA_CHAIN(TstChain3CnlCnt, VELMORA_COUNT(TstChain3CnlCnt, Channels, 3), "SC3C%d", "SC3Cx",
-              "Переходы кол-ва чисел в %d канале между 3 тиражами")
+              TrNoop("Переходы кол-ва чисел в %d канале между 3 тиражами"))
 VELMORA_CHAIN(TstChainChannels2InsideAll, VELMORA_INSIDE(TstChainChannels2InsideAll, 0), "SDA2", nullptr,
-              "Переходы чисел в пределах каналов (все)")
+              TrNoop("Переходы чисел в пределах каналов (все)"))
 VELMORA_CHAIN(TstChainChannels2InsideSuc, VELMORA_INSIDE(TstChainChannels2InsideSuc, 1), "SDG2", nullptr,
-              "Переходы чисел в пределах каналов (N-M, удачные)")
+              TrNoop("Переходы чисел в пределах каналов (N-M, удачные)"))
 VELMORA_CHAIN(TstChainChannels2InsideBad, VELMORA_INSIDE(TstChainChannels2InsideBad, 2), "SDZ2", nullptr,
-              "Переходы чисел в пределах каналов (N-0, не удачные)")
+              TrNoop("Переходы чисел в пределах каналов (N-0, не удачные)"))
 VELMORA_CHAIN(TstChainChannels2InsideCnt, VELMORA_INSIDE(TstChainChannels2InsideCnt, 3), "SDC2", nullptr,
-              "Переходы чисел в пределах каналов (количество)")
+              TrNoop("Переходы чисел в пределах каналов (количество)"))
 VELMORA_CHAIN(TstChain2SegmentsAll, VELMORA_ALL(TstChain2SegmentsAll, Segments), "SSV2", nullptr,
-              "Переходы сегментов между 2 тиражами без учета позиции")
+              TrNoop("Переходы сегментов между 2 тиражами без учета позиции"))
 VELMORA_CHAIN(TstChain2SegmentsPos, VELMORA_POS(TstChain2SegmentsPos, Segments, 2, false), "SSP2", nullptr,
-              "Переходы сегментов между 2 тиражами с учетом позиции")
+              TrNoop("Переходы сегментов между 2 тиражами с учетом позиции"))
 VELMORA_CHAIN(TstChain2Segment, VELMORA_POS(TstChain2Segment, Segments, 2, true), "SSN%d", "SSNx",
-              "Переходы сегментов между 2 тиражами в %d позиции")
+              TrNoop("Переходы сегментов между 2 тиражами в %d позиции"))
 VELMORA_CHAIN(TstChain3SegmentsPos, VELMORA_POS(TstChain3SegmentsPos, Segments, 3, false), "SSP3", nullptr,
-              "Переходы сегментов между 3 тиражами с учетом позиции")
+              TrNoop("Переходы сегментов между 3 тиражами с учетом позиции"))
 VELMORA_CHAIN(TstChain3Segment, VELMORA_POS(TstChain3Segment, Segments, 3, true), "SSM%d", "SSMx",
-              "Переходы сегментов между 3 тиражами в %d позиции")
+              TrNoop("Переходы сегментов между 3 тиражами в %d позиции"))
 VELMORA_CHAIN(TstChain2SgmCnt, VELMORA_COUNT(TstChain2SgmCnt, Segments, 2), "SS2C%d", "SS2Cx",
-              "Переходы кол-ва чисел в %d сегменте между 2 тиражами")
+              TrNoop("Переходы кол-ва чисел в %d сегменте между 2 тиражами"))
 VELMORA_CHAIN(TstChain3SgmCnt, VELMORA_COUNT(TstChain3SgmCnt, Segments, 3), "SS3C%d", "SS3Cx",
-              "Переходы кол-ва чисел в %d сегменте между 3 тиражами")
+              TrNoop("Переходы кол-ва чисел в %d сегменте между 3 тиражами"))
 // clang-format on
 
 #undef VELMORA_CHAIN

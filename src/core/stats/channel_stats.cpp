@@ -1,6 +1,7 @@
 #include "core/stats/channel_stats.h"
 
 #include "core/stats/stat_registry.h"
+#include "core/util/translate.h"
 
 namespace velmora {
 
@@ -11,7 +12,7 @@ public:
     using TGroupsStat::TGroupsStat;
     static constexpr const char* ClassName() { return "TstChannels"; }
     static constexpr const char* GetCode() { return "CHAN"; }
-    static constexpr const char* GetCaption() { return "Каналы"; }
+    static constexpr const char* GetCaption() { return TrNoop("Каналы"); }
 };
 
 class TstChanValues final : public TGroupValuesStat<TstChanValues, TChannelKind> {
@@ -19,7 +20,7 @@ public:
     using TGroupValuesStat::TGroupValuesStat;
     static constexpr const char* ClassName() { return "TstChanValues"; }
     static constexpr const char* GetCode() { return "CHNV"; }
-    static constexpr const char* GetCaption() { return "Количество чисел в канале"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество чисел в канале"); }
 };
 
 class TstChanCount final : public TGroupCountStat<TstChanCount, TChannelKind> {
@@ -27,7 +28,7 @@ public:
     using TGroupCountStat::TGroupCountStat;
     static constexpr const char* ClassName() { return "TstChanCount"; }
     static constexpr const char* GetCode() { return "CHNC"; }
-    static constexpr const char* GetCaption() { return "Количество каналов в тираже"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество каналов в тираже"); }
 };
 
 #define VELMORA_CHANNEL_TUPLE(Name, K, Mix, Code, Caption)                          \
@@ -39,12 +40,12 @@ public:
         static constexpr const char* GetCaption() { return Caption; }               \
     };
 
-VELMORA_CHANNEL_TUPLE(TstCombChnMix2, 2, true, "KCM2", "Сочетания из 2 каналов по всем числам тиража")
-VELMORA_CHANNEL_TUPLE(TstCombChnMix3, 3, true, "KCM3", "Сочетания из 3 каналов по всем числам тиража")
-VELMORA_CHANNEL_TUPLE(TstCombChnMix4, 4, true, "KCM4", "Сочетания из 4 каналов по всем числам тиража")
-VELMORA_CHANNEL_TUPLE(TstCombChnSeq2, 2, false, "KCS2", "Сочетания из 2 каналов по соседним числам")
-VELMORA_CHANNEL_TUPLE(TstCombChnSeq3, 3, false, "KCS3", "Сочетания из 3 каналов по соседним числам")
-VELMORA_CHANNEL_TUPLE(TstCombChnSeq4, 4, false, "KCS4", "Сочетания из 4 каналов по соседним числам")
+VELMORA_CHANNEL_TUPLE(TstCombChnMix2, 2, true, "KCM2", TrNoop("Сочетания из 2 каналов по всем числам тиража"))
+VELMORA_CHANNEL_TUPLE(TstCombChnMix3, 3, true, "KCM3", TrNoop("Сочетания из 3 каналов по всем числам тиража"))
+VELMORA_CHANNEL_TUPLE(TstCombChnMix4, 4, true, "KCM4", TrNoop("Сочетания из 4 каналов по всем числам тиража"))
+VELMORA_CHANNEL_TUPLE(TstCombChnSeq2, 2, false, "KCS2", TrNoop("Сочетания из 2 каналов по соседним числам"))
+VELMORA_CHANNEL_TUPLE(TstCombChnSeq3, 3, false, "KCS3", TrNoop("Сочетания из 3 каналов по соседним числам"))
+VELMORA_CHANNEL_TUPLE(TstCombChnSeq4, 4, false, "KCS4", TrNoop("Сочетания из 4 каналов по соседним числам"))
 #undef VELMORA_CHANNEL_TUPLE
 
 class TstChnValCnt final : public TGroupValCntStat<TstChnValCnt, TChannelKind> {
@@ -52,7 +53,7 @@ public:
     using TGroupValCntStat::TGroupValCntStat;
     static constexpr const char* ClassName() { return "TstChnValCnt"; }
     static constexpr const char* GetCode() { return "CHN%d"; }
-    static constexpr const char* GetCaption() { return "Количество чисел в %0:d канале"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество чисел в %0:d канале"); }
     static constexpr const char* GetBaseCode() { return "CHNx"; }
     // Channels 1..CeilDiv(50, w); empty when the width is not positive.
     static TParamRange GetParamRange(const TStatList& list) {

@@ -3,6 +3,7 @@
 #include "core/model/game.h"
 #include "core/stats/stat_kernel.h"
 #include "core/stats/stat_registry.h"
+#include "core/util/translate.h"
 
 #include <cstdlib>
 
@@ -40,7 +41,7 @@ public:
     using TSelvarGraphStat::TSelvarGraphStat;
     static constexpr const char* ClassName() { return "TstSelvar1"; }
     static constexpr const char* GetCode() { return "HCS1"; }
-    static constexpr const char* GetCaption() { return "Число Сельвара 1 (только разность)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Число Сельвара 1 (только разность)"); }
 };
 
 class TstSelvar2 final : public TSelvarGraphStat<TstSelvar2, 1> {
@@ -48,7 +49,7 @@ public:
     using TSelvarGraphStat::TSelvarGraphStat;
     static constexpr const char* ClassName() { return "TstSelvar2"; }
     static constexpr const char* GetCode() { return "HCS2"; }
-    static constexpr const char* GetCaption() { return "Число Сельвара 2 (разность + сложение, если {0,1})"; }
+    static constexpr const char* GetCaption() { return TrNoop("Число Сельвара 2 (разность + сложение, если {0,1})"); }
 };
 
 // HCS3: only the reference draw contributes. Its characteristic number f (mode 2; a last fold of 1
@@ -61,7 +62,7 @@ public:
     using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstSelvar3"; }
     static constexpr const char* GetCode() { return "HCS3"; }
-    static constexpr const char* GetCaption() { return "Числа Сельвара 3 (динамический, только фильтр)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Числа Сельвара 3 (динамический, только фильтр)"); }
     static constexpr int GetGroup() { return 11; }
     static constexpr uint8_t ClassFlags() { return kFlagS | kFlagD; }
     static constexpr bool HasValueList() { return false; }

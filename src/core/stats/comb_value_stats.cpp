@@ -5,6 +5,7 @@
 #include "core/stats/stat_framework.h"
 #include "core/stats/stat_kernel.h"
 #include "core/stats/stat_registry.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <vector>
@@ -205,18 +206,18 @@ public:
 
 // The codes and captions of Mix, Seq and Sort are their templates ("KNM%d", "Сочетания из %0:d
 // чисел ...") filled with k; those of Pos keep "%d" / "%0:d" for the start position.
-VELMORA_COMB_VALUES(TstCombValMix2, TCombValMix, 2, "KNM2", "Сочетания из 2 чисел по всем числам тиража", nullptr)
-VELMORA_COMB_VALUES(TstCombValMix3, TCombValMix, 3, "KNM3", "Сочетания из 3 чисел по всем числам тиража", nullptr)
-VELMORA_COMB_VALUES(TstCombValMix4, TCombValMix, 4, "KNM4", "Сочетания из 4 чисел по всем числам тиража", nullptr)
-VELMORA_COMB_VALUES(TstCombValSeq2, TCombValSeq, 2, "KNS2", "Сочетания из 2 соседних чисел тиража", nullptr)
-VELMORA_COMB_VALUES(TstCombValSeq3, TCombValSeq, 3, "KNS3", "Сочетания из 3 соседних чисел тиража", nullptr)
-VELMORA_COMB_VALUES(TstCombValSeq4, TCombValSeq, 4, "KNS4", "Сочетания из 4 соседних чисел тиража", nullptr)
-VELMORA_COMB_VALUES(TstCombValPos2, TCombValPos, 2, "KNP2%d", "Сочетания из 2-х чисел тиража начиная с %0:d позиции", "KNP2")
-VELMORA_COMB_VALUES(TstCombValPos3, TCombValPos, 3, "KNP3%d", "Сочетания из 3-х чисел тиража начиная с %0:d позиции", "KNP3")
-VELMORA_COMB_VALUES(TstCombValPos4, TCombValPos, 4, "KNP4%d", "Сочетания из 4-х чисел тиража начиная с %0:d позиции", "KNP4")
-VELMORA_COMB_VALUES(TstCombValSort2, TCombValSort, 2, "KNO2", "Сочетания из 2 чисел тиража по возрастанию", nullptr)
-VELMORA_COMB_VALUES(TstCombValSort3, TCombValSort, 3, "KNO3", "Сочетания из 3 чисел тиража по возрастанию", nullptr)
-VELMORA_COMB_VALUES(TstCombValSort4, TCombValSort, 4, "KNO4", "Сочетания из 4 чисел тиража по возрастанию", nullptr)
+VELMORA_COMB_VALUES(TstCombValMix2, TCombValMix, 2, "KNM2", TrNoop("Сочетания из 2 чисел по всем числам тиража"), nullptr)
+VELMORA_COMB_VALUES(TstCombValMix3, TCombValMix, 3, "KNM3", TrNoop("Сочетания из 3 чисел по всем числам тиража"), nullptr)
+VELMORA_COMB_VALUES(TstCombValMix4, TCombValMix, 4, "KNM4", TrNoop("Сочетания из 4 чисел по всем числам тиража"), nullptr)
+VELMORA_COMB_VALUES(TstCombValSeq2, TCombValSeq, 2, "KNS2", TrNoop("Сочетания из 2 соседних чисел тиража"), nullptr)
+VELMORA_COMB_VALUES(TstCombValSeq3, TCombValSeq, 3, "KNS3", TrNoop("Сочетания из 3 соседних чисел тиража"), nullptr)
+VELMORA_COMB_VALUES(TstCombValSeq4, TCombValSeq, 4, "KNS4", TrNoop("Сочетания из 4 соседних чисел тиража"), nullptr)
+VELMORA_COMB_VALUES(TstCombValPos2, TCombValPos, 2, "KNP2%d", TrNoop("Сочетания из 2-х чисел тиража начиная с %0:d позиции"), "KNP2")
+VELMORA_COMB_VALUES(TstCombValPos3, TCombValPos, 3, "KNP3%d", TrNoop("Сочетания из 3-х чисел тиража начиная с %0:d позиции"), "KNP3")
+VELMORA_COMB_VALUES(TstCombValPos4, TCombValPos, 4, "KNP4%d", TrNoop("Сочетания из 4-х чисел тиража начиная с %0:d позиции"), "KNP4")
+VELMORA_COMB_VALUES(TstCombValSort2, TCombValSort, 2, "KNO2", TrNoop("Сочетания из 2 чисел тиража по возрастанию"), nullptr)
+VELMORA_COMB_VALUES(TstCombValSort3, TCombValSort, 3, "KNO3", TrNoop("Сочетания из 3 чисел тиража по возрастанию"), nullptr)
+VELMORA_COMB_VALUES(TstCombValSort4, TCombValSort, 4, "KNO4", TrNoop("Сочетания из 4 чисел тиража по возрастанию"), nullptr)
 #undef VELMORA_COMB_VALUES
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "core/stats/stat_kernel.h"
 #include "core/stats/stat_registry.h"
 #include "core/util/format.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -73,7 +74,7 @@ public:
     using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstDiffTotal"; }
     static constexpr const char* GetCode() { return "DIFA"; }
-    static constexpr const char* GetCaption() { return "Все разности между соседними позициями"; }
+    static constexpr const char* GetCaption() { return TrNoop("Все разности между соседними позициями"); }
     static constexpr int GetGroup() { return 2; }
     static constexpr uint8_t ClassFlags() { return kFlagS | kFlagN; }
 
@@ -121,7 +122,7 @@ public:
     using TOneValueStat::TOneValueStat;
     static constexpr const char* ClassName() { return "TstDiffMax"; }
     static constexpr const char* GetCode() { return "DIFM"; }
-    static constexpr const char* GetCaption() { return "Максимальная разность между соседними позициями"; }
+    static constexpr const char* GetCaption() { return TrNoop("Максимальная разность между соседними позициями"); }
 };
 
 // The span does not depend on the order of the numbers.
@@ -130,7 +131,7 @@ public:
     using TOneValueStat::TOneValueStat;
     static constexpr const char* ClassName() { return "TstMinMaxDiffs"; }
     static constexpr const char* GetCode() { return "DIFD"; }
-    static constexpr const char* GetCaption() { return "Разность между минимальным и максимальным числом"; }
+    static constexpr const char* GetCaption() { return TrNoop("Разность между минимальным и максимальным числом"); }
 };
 
 class TstDiffSameCnt final : public TOneValueStat<TstDiffSameCnt, MaxOccurrencesRule, 1, 4, 2, kFlagS | kFlagN> {
@@ -138,7 +139,7 @@ public:
     using TOneValueStat::TOneValueStat;
     static constexpr const char* ClassName() { return "TstDiffSameCnt"; }
     static constexpr const char* GetCode() { return "DIFK"; }
-    static constexpr const char* GetCaption() { return "Количество одинаковых разностей между соседними позициями"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество одинаковых разностей между соседними позициями"); }
 };
 
 class TstSequenceCnt final : public TOneValueStat<TstSequenceCnt, SequenceCount, 0, 2, 6, kFlagS | kFlagN> {
@@ -146,7 +147,7 @@ public:
     using TOneValueStat::TOneValueStat;
     static constexpr const char* ClassName() { return "TstSequenceCnt"; }
     static constexpr const char* GetCode() { return "SEQS"; }
-    static constexpr const char* GetCaption() { return "Количество последовательностей в тираже"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество последовательностей в тираже"); }
 };
 
 class TstSequenceLenMax final : public TOneValueStat<TstSequenceLenMax, LongestSequence, 1, 5, 6, kFlagS | kFlagN> {
@@ -154,7 +155,7 @@ public:
     using TOneValueStat::TOneValueStat;
     static constexpr const char* ClassName() { return "TstSequenceLenMax"; }
     static constexpr const char* GetCode() { return "LENS"; }
-    static constexpr const char* GetCaption() { return "Макс. длина последовательности в тираже"; }
+    static constexpr const char* GetCaption() { return TrNoop("Макс. длина последовательности в тираже"); }
 };
 
 // ---- DIFO: equal differences -----------------------------------------------------------------------
@@ -164,7 +165,7 @@ public:
     using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstDiffSame"; }
     static constexpr const char* GetCode() { return "DIFO"; }
-    static constexpr const char* GetCaption() { return "Одинаковые разности между соседними позициями"; }
+    static constexpr const char* GetCaption() { return TrNoop("Одинаковые разности между соседними позициями"); }
     static constexpr int GetGroup() { return 2; }
     static constexpr uint8_t ClassFlags() { return kFlagS | kFlagN; }
     static constexpr bool HasValueList() { return false; }
@@ -276,7 +277,7 @@ public:
     using TCombDiffSeq::TCombDiffSeq;
     static constexpr const char* ClassName() { return "TstCombDiffSeq2"; }
     static constexpr const char* GetCode() { return "KDS2"; }
-    static constexpr const char* GetCaption() { return "Сочетания из 2 разностей между числами"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сочетания из 2 разностей между числами"); }
 };
 
 class TstCombDiffSeq3 final : public TCombDiffSeq<TstCombDiffSeq3, 3> {
@@ -284,7 +285,7 @@ public:
     using TCombDiffSeq::TCombDiffSeq;
     static constexpr const char* ClassName() { return "TstCombDiffSeq3"; }
     static constexpr const char* GetCode() { return "KDS3"; }
-    static constexpr const char* GetCaption() { return "Сочетания из 3 разностей между числами"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сочетания из 3 разностей между числами"); }
 };
 
 class TstCombDiffSeq4 final : public TCombDiffSeq<TstCombDiffSeq4, 4> {
@@ -292,7 +293,7 @@ public:
     using TCombDiffSeq::TCombDiffSeq;
     static constexpr const char* ClassName() { return "TstCombDiffSeq4"; }
     static constexpr const char* GetCode() { return "KDS4"; }
-    static constexpr const char* GetCaption() { return "Сочетания из 4 разностей между числами"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сочетания из 4 разностей между числами"); }
 };
 
 // ---- SEQL: the length of every run -------------------------------------------------------------------
@@ -302,7 +303,7 @@ public:
     using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstSequenceLen"; }
     static constexpr const char* GetCode() { return "SEQL"; }
-    static constexpr const char* GetCaption() { return "Длина последовательности в тираже"; }
+    static constexpr const char* GetCaption() { return TrNoop("Длина последовательности в тираже"); }
     static constexpr int GetGroup() { return 6; }
     static constexpr uint8_t ClassFlags() { return kFlagS | kFlagN; }
 

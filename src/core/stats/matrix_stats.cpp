@@ -2,6 +2,7 @@
 
 #include "core/stats/stat_registry.h"
 #include "core/util/format.h"
+#include "core/util/translate.h"
 
 #include <cstdlib>
 #include <string>
@@ -18,7 +19,7 @@ public:
     using TGroupsStat::TGroupsStat;
     static constexpr const char* ClassName() { return "TstColumns"; }
     static constexpr const char* GetCode() { return "COLS"; }
-    static constexpr const char* GetCaption() { return "Столбцы матрицы (не пустые)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Столбцы матрицы (не пустые)"); }
 };
 
 class TstRows final : public TGroupsStat<TstRows, TRowKind> {
@@ -26,7 +27,7 @@ public:
     using TGroupsStat::TGroupsStat;
     static constexpr const char* ClassName() { return "TstRows"; }
     static constexpr const char* GetCode() { return "ROWS"; }
-    static constexpr const char* GetCaption() { return "Строки матрицы (не пустые)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Строки матрицы (не пустые)"); }
 };
 
 class TstColValues final : public TGroupValuesStat<TstColValues, TColumnKind> {
@@ -34,7 +35,7 @@ public:
     using TGroupValuesStat::TGroupValuesStat;
     static constexpr const char* ClassName() { return "TstColValues"; }
     static constexpr const char* GetCode() { return "COLV"; }
-    static constexpr const char* GetCaption() { return "Количество чисел в столбце матрицы"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество чисел в столбце матрицы"); }
 };
 
 class TstRowValues final : public TGroupValuesStat<TstRowValues, TRowKind> {
@@ -42,7 +43,7 @@ public:
     using TGroupValuesStat::TGroupValuesStat;
     static constexpr const char* ClassName() { return "TstRowValues"; }
     static constexpr const char* GetCode() { return "ROWV"; }
-    static constexpr const char* GetCaption() { return "Количество чисел в строке матрицы"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество чисел в строке матрицы"); }
 };
 
 class TstColCount final : public TGroupCountStat<TstColCount, TColumnKind> {
@@ -50,7 +51,7 @@ public:
     using TGroupCountStat::TGroupCountStat;
     static constexpr const char* ClassName() { return "TstColCount"; }
     static constexpr const char* GetCode() { return "COLN"; }
-    static constexpr const char* GetCaption() { return "Количество не пустых столбцов в матрице"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество не пустых столбцов в матрице"); }
 };
 
 class TstRowCount final : public TGroupCountStat<TstRowCount, TRowKind> {
@@ -58,7 +59,7 @@ public:
     using TGroupCountStat::TGroupCountStat;
     static constexpr const char* ClassName() { return "TstRowCount"; }
     static constexpr const char* GetCode() { return "ROWN"; }
-    static constexpr const char* GetCaption() { return "Количество не пустых строк в матрице"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество не пустых строк в матрице"); }
 };
 
 // ---- COLM, ROWM: the used columns (rows) as a bit mask ---------------------------------------------
@@ -141,7 +142,7 @@ public:
     using TGroupMaskStat::TGroupMaskStat;
     static constexpr const char* ClassName() { return "TstColMask"; }
     static constexpr const char* GetCode() { return "COLM"; }
-    static constexpr const char* GetCaption() { return "Сочетания столбцов матрицы"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сочетания столбцов матрицы"); }
 };
 
 class TstRowMask final : public TGroupMaskStat<TstRowMask, TRowKind> {
@@ -149,7 +150,7 @@ public:
     using TGroupMaskStat::TGroupMaskStat;
     static constexpr const char* ClassName() { return "TstRowMask"; }
     static constexpr const char* GetCode() { return "ROWM"; }
-    static constexpr const char* GetCaption() { return "Сочетания строк матрицы"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сочетания строк матрицы"); }
 };
 
 // ---- COLA, ROWA; COLC, ROWC: numbers that touch in a column (row) ------------------------------------
@@ -229,7 +230,7 @@ public:
     using TAdjacentStat::TAdjacentStat;
     static constexpr const char* ClassName() { return "TstColAjacent"; }
     static constexpr const char* GetCode() { return "COLA"; }
-    static constexpr const char* GetCaption() { return "Столбцы матрицы со смежными числами"; }
+    static constexpr const char* GetCaption() { return TrNoop("Столбцы матрицы со смежными числами"); }
 };
 
 class TstRowAjacent final : public TAdjacentStat<TstRowAjacent, TRowKind, TColumnKind> {
@@ -237,7 +238,7 @@ public:
     using TAdjacentStat::TAdjacentStat;
     static constexpr const char* ClassName() { return "TstRowAjacent"; }
     static constexpr const char* GetCode() { return "ROWA"; }
-    static constexpr const char* GetCaption() { return "Строки матрицы со смежными числами"; }
+    static constexpr const char* GetCaption() { return TrNoop("Строки матрицы со смежными числами"); }
 };
 
 class TstColAjacentCnt final : public TAdjacentCountStat<TstColAjacentCnt, TColumnKind, TRowKind> {
@@ -245,7 +246,7 @@ public:
     using TAdjacentCountStat::TAdjacentCountStat;
     static constexpr const char* ClassName() { return "TstColAjacentCnt"; }
     static constexpr const char* GetCode() { return "COLC"; }
-    static constexpr const char* GetCaption() { return "Количество столбцов матрицы со смежными числами"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество столбцов матрицы со смежными числами"); }
 };
 
 class TstRowAjacentCnt final : public TAdjacentCountStat<TstRowAjacentCnt, TRowKind, TColumnKind> {
@@ -253,7 +254,7 @@ public:
     using TAdjacentCountStat::TAdjacentCountStat;
     static constexpr const char* ClassName() { return "TstRowAjacentCnt"; }
     static constexpr const char* GetCode() { return "ROWC"; }
-    static constexpr const char* GetCaption() { return "Количество строк матрицы со смежными числами"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество строк матрицы со смежными числами"); }
 };
 
 // ---- KFM, KFS, KRM, KRS: tuples of columns and rows ------------------------------------------------
@@ -267,18 +268,18 @@ public:
         static constexpr const char* GetCaption() { return Caption; }               \
     };
 
-VELMORA_MATRIX_TUPLE(TstCombColMix2, TColumnKind, 2, true, "KFM2", "Сочетания из 2 столбцов по всем числам тиража")
-VELMORA_MATRIX_TUPLE(TstCombColMix3, TColumnKind, 3, true, "KFM3", "Сочетания из 3 столбцов по всем числам тиража")
-VELMORA_MATRIX_TUPLE(TstCombColMix4, TColumnKind, 4, true, "KFM4", "Сочетания из 4 столбцов по всем числам тиража")
-VELMORA_MATRIX_TUPLE(TstCombColSeq2, TColumnKind, 2, false, "KFS2", "Сочетания из 2 столбцов по соседним числам")
-VELMORA_MATRIX_TUPLE(TstCombColSeq3, TColumnKind, 3, false, "KFS3", "Сочетания из 3 столбцов по соседним числам")
-VELMORA_MATRIX_TUPLE(TstCombColSeq4, TColumnKind, 4, false, "KFS4", "Сочетания из 4 столбцов по соседним числам")
-VELMORA_MATRIX_TUPLE(TstCombRowMix2, TRowKind, 2, true, "KRM2", "Сочетания из 2 строк по всем числам тиража")
-VELMORA_MATRIX_TUPLE(TstCombRowMix3, TRowKind, 3, true, "KRM3", "Сочетания из 3 строк по всем числам тиража")
-VELMORA_MATRIX_TUPLE(TstCombRowMix4, TRowKind, 4, true, "KRM4", "Сочетания из 4 строк по всем числам тиража")
-VELMORA_MATRIX_TUPLE(TstCombRowSeq2, TRowKind, 2, false, "KRS2", "Сочетания из 2 строк по соседним числам")
-VELMORA_MATRIX_TUPLE(TstCombRowSeq3, TRowKind, 3, false, "KRS3", "Сочетания из 3 строк по соседним числам")
-VELMORA_MATRIX_TUPLE(TstCombRowSeq4, TRowKind, 4, false, "KRS4", "Сочетания из 4 строк по соседним числам")
+VELMORA_MATRIX_TUPLE(TstCombColMix2, TColumnKind, 2, true, "KFM2", TrNoop("Сочетания из 2 столбцов по всем числам тиража"))
+VELMORA_MATRIX_TUPLE(TstCombColMix3, TColumnKind, 3, true, "KFM3", TrNoop("Сочетания из 3 столбцов по всем числам тиража"))
+VELMORA_MATRIX_TUPLE(TstCombColMix4, TColumnKind, 4, true, "KFM4", TrNoop("Сочетания из 4 столбцов по всем числам тиража"))
+VELMORA_MATRIX_TUPLE(TstCombColSeq2, TColumnKind, 2, false, "KFS2", TrNoop("Сочетания из 2 столбцов по соседним числам"))
+VELMORA_MATRIX_TUPLE(TstCombColSeq3, TColumnKind, 3, false, "KFS3", TrNoop("Сочетания из 3 столбцов по соседним числам"))
+VELMORA_MATRIX_TUPLE(TstCombColSeq4, TColumnKind, 4, false, "KFS4", TrNoop("Сочетания из 4 столбцов по соседним числам"))
+VELMORA_MATRIX_TUPLE(TstCombRowMix2, TRowKind, 2, true, "KRM2", TrNoop("Сочетания из 2 строк по всем числам тиража"))
+VELMORA_MATRIX_TUPLE(TstCombRowMix3, TRowKind, 3, true, "KRM3", TrNoop("Сочетания из 3 строк по всем числам тиража"))
+VELMORA_MATRIX_TUPLE(TstCombRowMix4, TRowKind, 4, true, "KRM4", TrNoop("Сочетания из 4 строк по всем числам тиража"))
+VELMORA_MATRIX_TUPLE(TstCombRowSeq2, TRowKind, 2, false, "KRS2", TrNoop("Сочетания из 2 строк по соседним числам"))
+VELMORA_MATRIX_TUPLE(TstCombRowSeq3, TRowKind, 3, false, "KRS3", TrNoop("Сочетания из 3 строк по соседним числам"))
+VELMORA_MATRIX_TUPLE(TstCombRowSeq4, TRowKind, 4, false, "KRS4", TrNoop("Сочетания из 4 строк по соседним числам"))
 #undef VELMORA_MATRIX_TUPLE
 
 // ---- COL1.., ROW1..: how many numbers in one column (row) --------------------------------------------
@@ -288,7 +289,7 @@ public:
     using TGroupValCntStat::TGroupValCntStat;
     static constexpr const char* ClassName() { return "TstColValCnt"; }
     static constexpr const char* GetCode() { return "COL%d"; }
-    static constexpr const char* GetCaption() { return "Количество чисел в %0:d столбце матрицы"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество чисел в %0:d столбце матрицы"); }
     static constexpr const char* GetBaseCode() { return "COLx"; }
     static TParamRange GetParamRange(const TStatList& list) {
         const int cols = list.Config.MatrixCols;
@@ -301,7 +302,7 @@ public:
     using TGroupValCntStat::TGroupValCntStat;
     static constexpr const char* ClassName() { return "TstRowValCnt"; }
     static constexpr const char* GetCode() { return "ROW%d"; }
-    static constexpr const char* GetCaption() { return "Количество чисел в %0:d строке матрицы"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество чисел в %0:d строке матрицы"); }
     static constexpr const char* GetBaseCode() { return "ROWx"; }
     static TParamRange GetParamRange(const TStatList& list) {
         const int rows = list.MatrixRows();

@@ -3,6 +3,7 @@
 #include "core/stats/stat_framework.h"
 #include "core/stats/stat_kernel.h"
 #include "core/stats/stat_registry.h"
+#include "core/util/translate.h"
 
 #include <string>
 #include <vector>
@@ -73,7 +74,7 @@ public:
     using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstValues"; }
     static constexpr const char* GetCode() { return "NUMS"; }
-    static constexpr const char* GetCaption() { return "Числа тиража"; }
+    static constexpr const char* GetCaption() { return TrNoop("Числа тиража"); }
     static constexpr int GetGroup() { return 0; }
     static constexpr uint8_t ClassFlags() { return kFlagN; }
 
@@ -95,7 +96,7 @@ public:
     using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstDigits"; }
     static constexpr const char* GetCode() { return "DIGS"; }
-    static constexpr const char* GetCaption() { return "Цифры тиража"; }
+    static constexpr const char* GetCaption() { return TrNoop("Цифры тиража"); }
     static constexpr int GetGroup() { return 0; }
     static constexpr uint8_t ClassFlags() { return kFlagN; }
 
@@ -144,7 +145,7 @@ public:
     using TPropCountStat::TPropCountStat;
     static constexpr const char* ClassName() { return "TstEvenCount"; }
     static constexpr const char* GetCode() { return "EVEN"; }
-    static constexpr const char* GetCaption() { return "Количество четных чисел в тираже (Ч:Н)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество четных чисел в тираже (Ч:Н)"); }
 };
 
 class TstSmallCount final : public TPropCountStat<TstSmallCount, TProp::Small> {
@@ -152,7 +153,7 @@ public:
     using TPropCountStat::TPropCountStat;
     static constexpr const char* ClassName() { return "TstSmallCount"; }
     static constexpr const char* GetCode() { return "SMAL"; }
-    static constexpr const char* GetCaption() { return "Количество чисел из первой половины диапазона (1П:2П)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество чисел из первой половины диапазона (1П:2П)"); }
 };
 
 class TstPrimeCount final : public TPropCountStat<TstPrimeCount, TProp::Prime> {
@@ -160,7 +161,7 @@ public:
     using TPropCountStat::TPropCountStat;
     static constexpr const char* ClassName() { return "TstPrimeCount"; }
     static constexpr const char* GetCode() { return "PRIM"; }
-    static constexpr const char* GetCaption() { return "Количество простых чисел (П:С)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество простых чисел (П:С)"); }
 };
 
 // ---- EVNV, SMLV, PRMV: the property by position as a 5-bit mask --------------------------------
@@ -182,7 +183,7 @@ public:
     using TPropMaskStat::TPropMaskStat;
     static constexpr const char* ClassName() { return "TstEvenValues"; }
     static constexpr const char* GetCode() { return "EVNV"; }
-    static constexpr const char* GetCaption() { return "Четные и нечетные числа в тираже (Чн..нЧ)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Четные и нечетные числа в тираже (Чн..нЧ)"); }
     std::string GetClearLetter() const override { return "Ч"; }
     std::string GetSetLetter() const override { return "н"; }
 };
@@ -193,7 +194,7 @@ public:
     using TPropMaskStat::TPropMaskStat;
     static constexpr const char* ClassName() { return "TstSmallValues"; }
     static constexpr const char* GetCode() { return "SMLV"; }
-    static constexpr const char* GetCaption() { return "Числа из первой половины диапазона (12..12)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Числа из первой половины диапазона (12..12)"); }
     std::string GetClearLetter() const override { return "1"; }
     std::string GetSetLetter() const override { return "2"; }
     template <class Out>
@@ -205,7 +206,7 @@ public:
     using TPropMaskStat::TPropMaskStat;
     static constexpr const char* ClassName() { return "TstPrimeValues"; }
     static constexpr const char* GetCode() { return "PRMV"; }
-    static constexpr const char* GetCaption() { return "Простые и составные числа (ПС..СП)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Простые и составные числа (ПС..СП)"); }
     std::string GetClearLetter() const override { return "С"; }
     std::string GetSetLetter() const override { return "П"; }
 };
@@ -217,7 +218,7 @@ public:
     using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstPosVal"; }
     static constexpr const char* GetCode() { return "POS%d"; }
-    static constexpr const char* GetCaption() { return "Число в %0:d позиции тиража"; }
+    static constexpr const char* GetCaption() { return TrNoop("Число в %0:d позиции тиража"); }
     static constexpr const char* GetBaseCode() { return "POSx"; }
     static constexpr int GetGroup() { return 0; }
     static constexpr uint8_t ClassFlags() { return kFlagS | kFlagN; }
@@ -255,7 +256,7 @@ public:
     using TKeyStat::TKeyStat;
     static constexpr const char* ClassName() { return "TstPosExt"; }
     static constexpr const char* GetCode() { return "POE%d"; }
-    static constexpr const char* GetCaption() { return "Extra (Bonus, Star...) - число (!без фильтра!)"; }
+    static constexpr const char* GetCaption() { return TrNoop("Extra (Bonus, Star...) - число (!без фильтра!)"); }
     static constexpr const char* GetBaseCode() { return "POSx"; }
     static constexpr int GetGroup() { return 0; }
     static constexpr uint8_t ClassFlags() { return 0; }

@@ -3,6 +3,7 @@
 #include "core/stats/number_values.h"
 #include "core/stats/stat_kernel.h"
 #include "core/stats/stat_registry.h"
+#include "core/util/translate.h"
 
 namespace velmora {
 
@@ -84,7 +85,7 @@ public:
     using TPeriodsStat::TPeriodsStat;
     static constexpr const char* ClassName() { return "TstNumPeriods"; }
     static constexpr const char* GetCode() { return "PRDV"; }
-    static constexpr const char* GetCaption() { return "Периоды повторения чисел"; }
+    static constexpr const char* GetCaption() { return TrNoop("Периоды повторения чисел"); }
 };
 
 class TstChnPeriods final : public TPeriodsStat<TstChnPeriods, TValueKind::Channels> {
@@ -92,7 +93,7 @@ public:
     using TPeriodsStat::TPeriodsStat;
     static constexpr const char* ClassName() { return "TstChnPeriods"; }
     static constexpr const char* GetCode() { return "PRDC"; }
-    static constexpr const char* GetCaption() { return "Периоды повторения каналов"; }
+    static constexpr const char* GetCaption() { return TrNoop("Периоды повторения каналов"); }
 };
 
 class TstSgmPeriods final : public TPeriodsStat<TstSgmPeriods, TValueKind::Segments> {
@@ -100,7 +101,7 @@ public:
     using TPeriodsStat::TPeriodsStat;
     static constexpr const char* ClassName() { return "TstSgmPeriods"; }
     static constexpr const char* GetCode() { return "PRDG"; }
-    static constexpr const char* GetCaption() { return "Периоды повторения сегментов"; }
+    static constexpr const char* GetCaption() { return TrNoop("Периоды повторения сегментов"); }
 };
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "core/stats/stat_framework.h"
 #include "core/stats/stat_kernel.h"
 #include "core/stats/stat_registry.h"
+#include "core/util/translate.h"
 
 #include <bit>
 
@@ -135,27 +136,27 @@ private:
 
 // The codes and captions made from a template with a fixed argument ("PRV2O%d" with 1, "PRV%s"
 // with "+1", "... через %d тираж(а)" with the number of draws in between) are written filled.
-VELMORA_REPEAT_STAT(TstRepValues2, TRepValuesStat, "RPV2", "Повторяющиеся числа в 2-х тиражах подряд", TTwoDraws<0, 1>)
-VELMORA_REPEAT_STAT(TstRepValues3, TRepValuesStat, "RPV3", "Повторяющиеся числа в 3-х тиражах подряд", TThreeDraws<true>)
-VELMORA_REPEAT_STAT(TstRepValues2B3, TRepValuesStat, "PRL2", "Повторяющиеся числа не более чем в 2-х тиражах", TThreeDraws<false>)
-VELMORA_REPEAT_STAT(TstRepValues2over1, TRepValuesStat, "PRV2O1", "Повторяющиеся числа в 2-х тиражах через 1 тираж(а)", TTwoDraws<0, 2>)
-VELMORA_REPEAT_STAT(TstRepValues2over2, TRepValuesStat, "PRV2O2", "Повторяющиеся числа в 2-х тиражах через 2 тираж(а)", TTwoDraws<0, 3>)
-VELMORA_REPEAT_STAT(TstRepValues2over3, TRepValuesStat, "PRV2O3", "Повторяющиеся числа в 2-х тиражах через 3 тираж(а)", TTwoDraws<0, 4>)
-VELMORA_REPEAT_STAT(TstRepValues2P1, TRepValuesStat, "PRV+1", "Данные предыдущего тиража + 1", TTwoDraws<1, 1>)
-VELMORA_REPEAT_STAT(TstRepValues2N1, TRepValuesStat, "PRV-1", "Данные предыдущего тиража - 1", TTwoDraws<-1, 1>)
-VELMORA_REPEAT_STAT(TstRepValues2P2, TRepValuesStat, "PRV+2", "Данные предыдущего тиража + 2", TTwoDraws<2, 1>)
-VELMORA_REPEAT_STAT(TstRepValues2N2, TRepValuesStat, "PRV-2", "Данные предыдущего тиража - 2", TTwoDraws<-2, 1>)
-VELMORA_REPEAT_STAT(TstRepCount2, TRepCountStat, "RPC2", "Количество повторов в 2-х тиражах подряд", TTwoDraws<0, 1>)
-VELMORA_REPEAT_STAT(TstRepCount3, TRepCountStat, "RPC3", "Количество повторов в 3-х тиражах подряд", TThreeDraws<true>)
-VELMORA_REPEAT_STAT(TstRepCount2B3, TRepCountStat, "PRB2", "Количество повторов не более чем в 2-х тиражах", TThreeDraws<false>)
+VELMORA_REPEAT_STAT(TstRepValues2, TRepValuesStat, "RPV2", TrNoop("Повторяющиеся числа в 2-х тиражах подряд"), TTwoDraws<0, 1>)
+VELMORA_REPEAT_STAT(TstRepValues3, TRepValuesStat, "RPV3", TrNoop("Повторяющиеся числа в 3-х тиражах подряд"), TThreeDraws<true>)
+VELMORA_REPEAT_STAT(TstRepValues2B3, TRepValuesStat, "PRL2", TrNoop("Повторяющиеся числа не более чем в 2-х тиражах"), TThreeDraws<false>)
+VELMORA_REPEAT_STAT(TstRepValues2over1, TRepValuesStat, "PRV2O1", TrNoop("Повторяющиеся числа в 2-х тиражах через 1 тираж(а)"), TTwoDraws<0, 2>)
+VELMORA_REPEAT_STAT(TstRepValues2over2, TRepValuesStat, "PRV2O2", TrNoop("Повторяющиеся числа в 2-х тиражах через 2 тираж(а)"), TTwoDraws<0, 3>)
+VELMORA_REPEAT_STAT(TstRepValues2over3, TRepValuesStat, "PRV2O3", TrNoop("Повторяющиеся числа в 2-х тиражах через 3 тираж(а)"), TTwoDraws<0, 4>)
+VELMORA_REPEAT_STAT(TstRepValues2P1, TRepValuesStat, "PRV+1", TrNoop("Данные предыдущего тиража + 1"), TTwoDraws<1, 1>)
+VELMORA_REPEAT_STAT(TstRepValues2N1, TRepValuesStat, "PRV-1", TrNoop("Данные предыдущего тиража - 1"), TTwoDraws<-1, 1>)
+VELMORA_REPEAT_STAT(TstRepValues2P2, TRepValuesStat, "PRV+2", TrNoop("Данные предыдущего тиража + 2"), TTwoDraws<2, 1>)
+VELMORA_REPEAT_STAT(TstRepValues2N2, TRepValuesStat, "PRV-2", TrNoop("Данные предыдущего тиража - 2"), TTwoDraws<-2, 1>)
+VELMORA_REPEAT_STAT(TstRepCount2, TRepCountStat, "RPC2", TrNoop("Количество повторов в 2-х тиражах подряд"), TTwoDraws<0, 1>)
+VELMORA_REPEAT_STAT(TstRepCount3, TRepCountStat, "RPC3", TrNoop("Количество повторов в 3-х тиражах подряд"), TThreeDraws<true>)
+VELMORA_REPEAT_STAT(TstRepCount2B3, TRepCountStat, "PRB2", TrNoop("Количество повторов не более чем в 2-х тиражах"), TThreeDraws<false>)
 // The first of the three through draws in between has a code of its own; there is no PRC2O1.
-VELMORA_REPEAT_STAT(TstRepCount2over1, TRepCountStat, "RPO1", "Количество повторов в 2-х тиражах через 1 тираж(а)", TTwoDraws<0, 2>)
-VELMORA_REPEAT_STAT(TstRepCount2over2, TRepCountStat, "PRC2O2", "Количество повторов в 2-х тиражах через 2 тираж(а)", TTwoDraws<0, 3>)
-VELMORA_REPEAT_STAT(TstRepCount2over3, TRepCountStat, "PRC2O3", "Количество повторов в 2-х тиражах через 3 тираж(а)", TTwoDraws<0, 4>)
-VELMORA_REPEAT_STAT(TstRepCount2P1, TRepCountStat, "PRC+1", "Количество совпадений \"значений + 1\"", TTwoDraws<1, 1>)
-VELMORA_REPEAT_STAT(TstRepCount2N1, TRepCountStat, "PRC-1", "Количество совпадений \"значений - 1\"", TTwoDraws<-1, 1>)
-VELMORA_REPEAT_STAT(TstRepCount2P2, TRepCountStat, "PRC+2", "Количество совпадений \"значений + 2\"", TTwoDraws<2, 1>)
-VELMORA_REPEAT_STAT(TstRepCount2N2, TRepCountStat, "PRC-2", "Количество совпадений \"значений - 2\"", TTwoDraws<-2, 1>)
+VELMORA_REPEAT_STAT(TstRepCount2over1, TRepCountStat, "RPO1", TrNoop("Количество повторов в 2-х тиражах через 1 тираж(а)"), TTwoDraws<0, 2>)
+VELMORA_REPEAT_STAT(TstRepCount2over2, TRepCountStat, "PRC2O2", TrNoop("Количество повторов в 2-х тиражах через 2 тираж(а)"), TTwoDraws<0, 3>)
+VELMORA_REPEAT_STAT(TstRepCount2over3, TRepCountStat, "PRC2O3", TrNoop("Количество повторов в 2-х тиражах через 3 тираж(а)"), TTwoDraws<0, 4>)
+VELMORA_REPEAT_STAT(TstRepCount2P1, TRepCountStat, "PRC+1", TrNoop("Количество совпадений \"значений + 1\""), TTwoDraws<1, 1>)
+VELMORA_REPEAT_STAT(TstRepCount2N1, TRepCountStat, "PRC-1", TrNoop("Количество совпадений \"значений - 1\""), TTwoDraws<-1, 1>)
+VELMORA_REPEAT_STAT(TstRepCount2P2, TRepCountStat, "PRC+2", TrNoop("Количество совпадений \"значений + 2\""), TTwoDraws<2, 1>)
+VELMORA_REPEAT_STAT(TstRepCount2N2, TRepCountStat, "PRC-2", TrNoop("Количество совпадений \"значений - 2\""), TTwoDraws<-2, 1>)
 #undef VELMORA_REPEAT_STAT
 
 } // namespace

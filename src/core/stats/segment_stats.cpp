@@ -1,6 +1,7 @@
 #include "core/stats/segment_stats.h"
 
 #include "core/stats/stat_registry.h"
+#include "core/util/translate.h"
 
 namespace velmora {
 
@@ -12,7 +13,7 @@ public:
     using TGroupsStat::TGroupsStat;
     static constexpr const char* ClassName() { return "TstSegments"; }
     static constexpr const char* GetCode() { return "SGMS"; }
-    static constexpr const char* GetCaption() { return "Сегменты матрицы"; }
+    static constexpr const char* GetCaption() { return TrNoop("Сегменты матрицы"); }
 };
 
 class TstSegmValues final : public TGroupValuesStat<TstSegmValues, TSegmentKind> {
@@ -20,7 +21,7 @@ public:
     using TGroupValuesStat::TGroupValuesStat;
     static constexpr const char* ClassName() { return "TstSegmValues"; }
     static constexpr const char* GetCode() { return "SGMV"; }
-    static constexpr const char* GetCaption() { return "Количество чисел в сегменте матрицы"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество чисел в сегменте матрицы"); }
 };
 
 class TstSegmCount final : public TGroupCountStat<TstSegmCount, TSegmentKind> {
@@ -28,7 +29,7 @@ public:
     using TGroupCountStat::TGroupCountStat;
     static constexpr const char* ClassName() { return "TstSegmCount"; }
     static constexpr const char* GetCode() { return "SGMC"; }
-    static constexpr const char* GetCaption() { return "Количество не пустых сегментов в матрице"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество не пустых сегментов в матрице"); }
 };
 
 #define VELMORA_SEGMENT_TUPLE(Name, K, Mix, Code, Caption)                          \
@@ -40,12 +41,12 @@ public:
         static constexpr const char* GetCaption() { return Caption; }               \
     };
 
-VELMORA_SEGMENT_TUPLE(TstCombSegmMix2, 2, true, "KGM2", "Сочетания из 2 сегментов по всем числам тиража")
-VELMORA_SEGMENT_TUPLE(TstCombSegmMix3, 3, true, "KGM3", "Сочетания из 3 сегментов по всем числам тиража")
-VELMORA_SEGMENT_TUPLE(TstCombSegmMix4, 4, true, "KGM4", "Сочетания из 4 сегментов по всем числам тиража")
-VELMORA_SEGMENT_TUPLE(TstCombSegmSeq2, 2, false, "KGS2", "Сочетания из 2 сегментов по соседним числам")
-VELMORA_SEGMENT_TUPLE(TstCombSegmSeq3, 3, false, "KGS3", "Сочетания из 3 сегментов по соседним числам")
-VELMORA_SEGMENT_TUPLE(TstCombSegmSeq4, 4, false, "KGS4", "Сочетания из 4 сегментов по соседним числам")
+VELMORA_SEGMENT_TUPLE(TstCombSegmMix2, 2, true, "KGM2", TrNoop("Сочетания из 2 сегментов по всем числам тиража"))
+VELMORA_SEGMENT_TUPLE(TstCombSegmMix3, 3, true, "KGM3", TrNoop("Сочетания из 3 сегментов по всем числам тиража"))
+VELMORA_SEGMENT_TUPLE(TstCombSegmMix4, 4, true, "KGM4", TrNoop("Сочетания из 4 сегментов по всем числам тиража"))
+VELMORA_SEGMENT_TUPLE(TstCombSegmSeq2, 2, false, "KGS2", TrNoop("Сочетания из 2 сегментов по соседним числам"))
+VELMORA_SEGMENT_TUPLE(TstCombSegmSeq3, 3, false, "KGS3", TrNoop("Сочетания из 3 сегментов по соседним числам"))
+VELMORA_SEGMENT_TUPLE(TstCombSegmSeq4, 4, false, "KGS4", TrNoop("Сочетания из 4 сегментов по соседним числам"))
 #undef VELMORA_SEGMENT_TUPLE
 
 // Every id from the smallest to the largest of the map gets an instance, used or not.
@@ -54,7 +55,7 @@ public:
     using TGroupValCntStat::TGroupValCntStat;
     static constexpr const char* ClassName() { return "TstSgmValCnt"; }
     static constexpr const char* GetCode() { return "SGM%d"; }
-    static constexpr const char* GetCaption() { return "Количество чисел в %0:d сегменте матрицы"; }
+    static constexpr const char* GetCaption() { return TrNoop("Количество чисел в %0:d сегменте матрицы"); }
     static constexpr const char* GetBaseCode() { return "SGMx"; }
     static TParamRange GetParamRange(const TStatList& list) { return list.SegmentIdRange(); }
 };

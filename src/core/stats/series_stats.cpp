@@ -3,6 +3,7 @@
 #include "core/stats/number_values.h"
 #include "core/stats/stat_kernel.h"
 #include "core/stats/stat_registry.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 
@@ -79,12 +80,12 @@ private:
         static constexpr const char* GetCaption() { return Caption; }           \
     };
 
-VELMORA_SERIES(TstNumGroups, Numbers, Groups, "GRPV", "Повторы чисел в нескольких тиражах подряд")
-VELMORA_SERIES(TstNumPauses, Numbers, Pauses, "GRPP", "Интервалы между повторениями чисел")
-VELMORA_SERIES(TstChnGroups, Channels, Groups, "GRCV", "Повторы каналов в нескольких тиражах подряд")
-VELMORA_SERIES(TstChnPauses, Channels, Pauses, "GRCP", "Интервалы между повторениями каналов")
-VELMORA_SERIES(TstSgmGroups, Segments, Groups, "GRSV", "Повторы сегментов в нескольких тиражах подряд")
-VELMORA_SERIES(TstSgmPauses, Segments, Pauses, "GRSP", "Интервалы между повторениями сегментов")
+VELMORA_SERIES(TstNumGroups, Numbers, Groups, "GRPV", TrNoop("Повторы чисел в нескольких тиражах подряд"))
+VELMORA_SERIES(TstNumPauses, Numbers, Pauses, "GRPP", TrNoop("Интервалы между повторениями чисел"))
+VELMORA_SERIES(TstChnGroups, Channels, Groups, "GRCV", TrNoop("Повторы каналов в нескольких тиражах подряд"))
+VELMORA_SERIES(TstChnPauses, Channels, Pauses, "GRCP", TrNoop("Интервалы между повторениями каналов"))
+VELMORA_SERIES(TstSgmGroups, Segments, Groups, "GRSV", TrNoop("Повторы сегментов в нескольких тиражах подряд"))
+VELMORA_SERIES(TstSgmPauses, Segments, Pauses, "GRSP", TrNoop("Интервалы между повторениями сегментов"))
 #undef VELMORA_SERIES
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "core/util/atomic_file.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 
@@ -28,19 +29,19 @@ struct GroupText {
 };
 
 const GroupText kGroups[kStatGroupCount] = {
-    {"num", "Числа тиража"},
-    {"sum", "Сумма чисел тиража"},
-    {"dif", "Разности между числами тиража"},
-    {"grp", "Каналы (группы чисел)"},
-    {"mtx", "Матрица тиража"},
-    {"sgm", "Сегменты матрицы тиража"},
-    {"seq", "Последовательности чисел в одном тираже"},
-    {"rep", "Повторяющиеся числа в нескольких тиражах"},
-    {"ser", "Серии (цепочки) значений"},
-    {"per", "Периоды повторения значений"},
-    {"mov", "Переходы (изменения) значений между тиражами"},
-    {"slv", "Характеристическое число Сельвара"},
-    {"shr", "Методы шинковки"},
+    {"num", TrNoop("Числа тиража")},
+    {"sum", TrNoop("Сумма чисел тиража")},
+    {"dif", TrNoop("Разности между числами тиража")},
+    {"grp", TrNoop("Каналы (группы чисел)")},
+    {"mtx", TrNoop("Матрица тиража")},
+    {"sgm", TrNoop("Сегменты матрицы тиража")},
+    {"seq", TrNoop("Последовательности чисел в одном тираже")},
+    {"rep", TrNoop("Повторяющиеся числа в нескольких тиражах")},
+    {"ser", TrNoop("Серии (цепочки) значений")},
+    {"per", TrNoop("Периоды повторения значений")},
+    {"mov", TrNoop("Переходы (изменения) значений между тиражами")},
+    {"slv", TrNoop("Характеристическое число Сельвара")},
+    {"shr", TrNoop("Методы шинковки")},
 };
 
 // The first UTF-8 character of text starting at pos; pos moves past it.
@@ -55,11 +56,11 @@ std::string NextChar(const std::string& text, size_t& pos) {
 } // namespace
 
 std::string GroupShortName(int g) { return g >= 0 && g < kStatGroupCount ? kGroups[g].Short : ""; }
-std::string GroupName(int g) { return g >= 0 && g < kStatGroupCount ? kGroups[g].Name : ""; }
+std::string GroupName(int g) { return g >= 0 && g < kStatGroupCount ? TrText(kGroups[g].Name) : ""; }
 
 std::string GroupCaption(int g) {
     if (g < 0 || g >= kStatGroupCount) return "";
-    return Format("{ %1:s } %0:s", {kGroups[g].Name, kGroups[g].Short});
+    return Format("{ %1:s } %0:s", {TrText(kGroups[g].Name), kGroups[g].Short});
 }
 
 // ---- TStatClass ------------------------------------------------------------------------------

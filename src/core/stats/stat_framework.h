@@ -63,6 +63,7 @@
 #include "core/model/filter_action.h"
 #include "core/model/game.h"
 #include "core/model/stat_values.h"
+#include "core/util/translate.h"
 
 #include <array>
 #include <cstdint>
@@ -119,7 +120,8 @@ class TStatClass {
 public:
     const char* ClassName() const { return name_; }
     std::string GetCode() const { return code_; }
-    std::string GetCaption() const { return caption_; }
+    // In the interface language.
+    std::string GetCaption() const { return TrText(caption_); }
     std::string GetBaseCode() const { return baseCode_ ? baseCode_ : code_; }
     int GetGroup() const { return group_; }
     uint8_t ClassFlags() const { return flags_; }
@@ -331,7 +333,7 @@ const TStatClass& StatClassOf() {
         if constexpr (requires { T::FormatCaption(int32_t(0)); })
             c.formatCaption_ = [](int32_t p) { return std::string(T::FormatCaption(p)); };
         else
-            c.formatCaption_ = [](int32_t p) { return FormatStatTemplate(T::GetCaption(), p); };
+            c.formatCaption_ = [](int32_t p) { return FormatStatTemplate(TrText(T::GetCaption()).c_str(), p); };
         c.create_ = [](const TStatInit& init) -> std::unique_ptr<TCustomStat> { return std::make_unique<T>(init); };
         return c;
     }();

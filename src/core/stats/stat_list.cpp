@@ -5,6 +5,7 @@
 #include "core/util/format.h"
 #include "core/util/ini.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 
@@ -84,7 +85,7 @@ std::string TStatList::DisplayCaption(int i, bool withFlags) const {
 }
 
 std::unique_ptr<TCustomStat> TStatList::CreateSelectedStat(int index, const std::string& selectorName) const {
-    if (index < 0 || index >= Count()) throw Error(Format("Не выбран метод расчета статистики (cb: %s)!", {selectorName}));
+    if (index < 0 || index >= Count()) throw Error(Format(Tr("Не выбран метод расчета статистики (cb: %s)!"), {selectorName}));
     return CreateStat(index);
 }
 
@@ -145,7 +146,7 @@ void TStatList::LoadFavourites(const std::string& file, bool withFlags) {
         captions.reserve(Methods.size());
         for (const auto& m : Methods) captions.push_back(Trim(ini.ReadString(section, m.Code(), "")));
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка загрузки списка фильтров!\r\r%s", {e.what()}));
+        throw Error(Format(Tr("Ошибка загрузки списка фильтров!\r\r%s"), {e.what()}));
     }
     // Everything was read: only now does the list change.
     if (withFlags) {
@@ -176,7 +177,7 @@ void TStatList::SaveFavourites(const std::string& file, bool withFlags, bool all
         }
         ini.Save();
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка сохранения списка фильтров!\r\r%s", {e.what()}));
+        throw Error(Format(Tr("Ошибка сохранения списка фильтров!\r\r%s"), {e.what()}));
     }
 }
 

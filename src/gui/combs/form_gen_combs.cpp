@@ -1,5 +1,6 @@
 #include "gui/combs/form_gen_combs.h"
 
+#include "core/util/translate.h"
 #include "core/combs/comb_text.h"
 #include "core/util/error.h"
 #include "gui/app/dialog_buttons.h"
@@ -22,7 +23,7 @@ namespace velmora {
 
 QString CombsFileDialogFilter() {
     // The product writes filters as "caption|mask"; Qt wants the caption with the mask in it.
-    QString filter = Q(kCombsFileFilter);
+    QString filter = Q(TrText(kCombsFileFilter));
     return filter.left(filter.indexOf('|'));
 }
 
@@ -33,7 +34,7 @@ TFormGenCombs::TFormGenCombs(QWidget* parent) : QDialog(parent) {
     auto* lbMode = new QLabel(tr("Режим генерации списка комбинаций:"), this);
     cbCombsGenerateMode = new QComboBox(this);
     cbCombsGenerateMode->setObjectName("cbCombsGenerateMode");
-    for (const char* caption : kGenerateModeCaptions) cbCombsGenerateMode->addItem(tr(caption));
+    for (const char* caption : kGenerateModeCaptions) cbCombsGenerateMode->addItem(Q(TrText(caption)));
     lbMode->setBuddy(cbCombsGenerateMode);
 
     auto* lbParam = new QLabel(tr("Мои числа или имя файла для загрузки:"), this);

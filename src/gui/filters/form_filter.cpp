@@ -1,5 +1,6 @@
 #include "gui/filters/form_filter.h"
 
+#include "core/util/translate.h"
 #include "core/combs/draw_stats.h"
 #include "gui/app/dialog_buttons.h"
 #include "gui/app/form_config.h"
@@ -83,7 +84,7 @@ TFormFilter::TFormFilter(const TFilterDialogSource& source, QWidget* parent) : Q
     cbDrawsSortOrder = new QComboBox(this);
     cbDrawsSortOrder->setObjectName("cbDrawsSortOrder");
     cbDrawsSortOrder->setMaxVisibleItems(kDrawStatsColumnCount);
-    for (const char* caption : kDrawStatsCaptions) cbDrawsSortOrder->addItem(QCoreApplication::translate("TDrawStatsModel", caption));
+    for (const char* caption : kDrawStatsCaptions) cbDrawsSortOrder->addItem(Q(TrText(caption)));
     auto* lbSort = label(tr("Сортировать по столбцу:"), cbDrawsSortOrder);
 
     cbDirection = new QComboBox(this);

@@ -1,6 +1,7 @@
 #include "gui/stats/draw_stats_model.h"
 
 #include "gui/app/qt_text.h"
+#include "core/util/translate.h"
 #include "core/util/text.h"
 
 #include <QCoreApplication>
@@ -75,7 +76,7 @@ QVariant TDrawStatsModel::data(const QModelIndex& index, int role) const {
 
 QVariant TDrawStatsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kDrawStatsColumnCount) return {};
-    if (role == Qt::DisplayRole) return QCoreApplication::translate("TDrawStatsModel", kDrawStatsCaptions[size_t(section)]);
+    if (role == Qt::DisplayRole) return Q(TrText(kDrawStatsCaptions[size_t(section)]));
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
     return {};
 }
