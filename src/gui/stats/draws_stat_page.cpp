@@ -12,6 +12,7 @@
 #include "gui/app/template_main.h"
 #include "gui/app/xlsx_export_command.h"
 #include "gui/stats/draw_stats_model.h"
+#include "gui/views/chart_axes.h"
 #include "gui/views/column_fit.h"
 
 #include <QAction>
@@ -146,9 +147,11 @@ TDrawsStatPage::TDrawsStatPage(TTemplateMain& window) : TMainPage(window, "tsDra
     crtDrawsStat->setMinimumHeight(60);
     // The labels follow the width of the chart. Not its plot area: turning the labels changes
     // that area, which would turn them back.
-    connect(chart, &QChart::plotAreaChanged, this, [this] {
+    connect(chart, &QChart::plotAreaChanged, this, [this](const QRectF& plot) {
         if (crtDrawsStat->width() != axisLabelsWidth_) LayoutAxisLabels(false);
+        if (int(plot.height()) != valueTicksHeight_) LayoutValueTicks();
     });
+    UseProgramNumbers(chart);
 
     splDrawsStat = new TPaneSplitter(Qt::Vertical, this);
     splDrawsStat->setObjectName("splDrawsStat");
@@ -291,15 +294,14 @@ void TDrawsStatPage::FillDrawsStatChart() {
     chart->removeAllSeries();
     // The axes stay with the chart; only their labels and ranges change.
     auto* axisX = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Horizontal).value(0));
-    auto* axisY = qobject_cast<QValueAxis*>(chart->axes(Qt::Vertical).value(0));
+    auto* axisY = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Vertical).value(0));
     if (!axisX) {
         axisX = new QCategoryAxis;
         axisX->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
         chart->addAxis(axisX, Qt::AlignBottom);
     }
     if (!axisY) {
-        axisY = new QValueAxis;
-        axisY->setLabelFormat("%g");
+        axisY = new QCategoryAxis;
         chart->addAxis(axisY, Qt::AlignLeft);
     }
     for (const QString& label : axisX->categoriesLabels()) axisX->remove(label);
@@ -345,8 +347,8 @@ void TDrawsStatPage::FillDrawsStatChart() {
     const auto& labelled = t.FullSet.empty() ? t.Actual : t.FullSet;
     for (const auto& p : labelled) axisLabels_.push_back({Q(p.Label), p.X});
     axisX->setRange(0.5, labelled.empty() ? 1.0 : labelled.back().X + 0.5);
-    axisY->setRange(0, maxY > 0 ? maxY * 1.1 : 1);
-    axisY->applyNiceNumbers();
+    chartMaxY_ = maxY;
+    LayoutValueTicks();
     LayoutAxisLabels(true);
 }
 
@@ -365,13 +367,16 @@ void TDrawsStatPage::LayoutAxisLabels(bool force) {
     const double plotWidth = chart->plotArea().width() > 0 ? chart->plotArea().width()
                                                             : std::max(crtDrawsStat->width() - 80, 100);
     auto stepFor = [&](int labelWidth) {
-        const int fit = std::max(1, int(plotWidth / (labelWidth + kAxisLabelGap)) - 1);
+        const int fit = HorizontalTickRoom(labelWidth, plotWidth);
         return std::max(1, (n + fit - 1) / fit);
     };
     const int flatStep = stepFor(widest);
     const int uprightStep = stepFor(fm.height());
-    // Upright texts take their length from the chart's height: only short ones turn.
-    const bool upright = flatStep > 1 && uprightStep * 2 <= flatStep && widest <= crtDrawsStat->height() / 3;
+    // Upright texts take their length from the chart's height, of which the axis gets at most
+    // two fifths: only short ones turn.
+    const int legend = chart->legend()->isVisible() ? fm.height() * 2 : 0;
+    const bool upright = flatStep > 1 && uprightStep * 2 <= flatStep &&
+                         widest + 2 * kAxisLabelGap <= (crtDrawsStat->height() - legend - 8) * 2 / 5;
     const int step = std::min(upright ? uprightStep : flatStep, kMaxAxisStep);
     axisLabelsWidth_ = crtDrawsStat->width();
     if (!force && step == axisLabelStep_ && upright == axisLabelsUpright_) return;
@@ -386,6 +391,17 @@ void TDrawsStatPage::LayoutAxisLabels(bool force) {
         used << label;
         axisX->append(label, axisLabels_[size_t(k)].second);
     }
+}
+
+// Round values on the value axis, as many as the plot's height shows whole.
+void TDrawsStatPage::LayoutValueTicks() {
+    QChart* chart = crtDrawsStat->chart();
+    auto* axisY = qobject_cast<QCategoryAxis*>(chart->axes(Qt::Vertical).value(0));
+    if (!axisY) return;
+    const double height = chart->plotArea().height() > 0 ? chart->plotArea().height()
+                                                         : std::max(crtDrawsStat->height() - 60, 40);
+    valueTicksHeight_ = int(chart->plotArea().height());
+    SetValueTicks(axisY, NiceTicks(0, chartMaxY_ > 0 ? chartMaxY_ : 1, VerticalTickRoom(axisY->labelsFont(), height)));
 }
 
 // ---- commands -------------------------------------------------------------------------------

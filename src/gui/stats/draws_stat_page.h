@@ -89,6 +89,7 @@ private:
     void AddStatFilterCommands();
     void FillDrawsStatChart();
     void LayoutAxisLabels(bool force);
+    void LayoutValueTicks();
     // Columns 3 to 5 show only while the comparison with the full set is on.
     void ShowPrefetchColumns();
 
@@ -102,6 +103,8 @@ private:
     int axisLabelStep_ = 0;
     bool axisLabelsUpright_ = false;
     int axisLabelsWidth_ = -1;  // the chart's width they were laid out for
+    double chartMaxY_ = 0;      // the largest value of the chart
+    int valueTicksHeight_ = -1; // the plot height the value axis was laid out for
 };
 
 } // namespace velmora

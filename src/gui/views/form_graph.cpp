@@ -1,15 +1,19 @@
 #include "gui/views/form_graph.h"
 
 #include "gui/app/qt_text.h"
+#include "gui/views/chart_axes.h"
 
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
+#include <QFontMetricsF>
 #include <QLegend>
 #include <QLineSeries>
 #include <QValueAxis>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
 
 namespace velmora {
 
@@ -22,11 +26,17 @@ TFormGraph::TFormGraph(QWidget* parent) : QDialog(parent) {
     chart_ = new QChart;
     chart_->legend()->setAlignment(Qt::AlignBottom);
     chart_->legend()->setVisible(true);
-    axisX_ = new QValueAxis;
-    axisX_->setLabelFormat("%d");
-    axisY_ = new QValueAxis;
+    UseProgramNumbers(chart_);
+    axisX_ = new QCategoryAxis;
+    axisY_ = new QCategoryAxis;
     chart_->addAxis(axisX_, Qt::AlignBottom);
     chart_->addAxis(axisY_, Qt::AlignLeft);
+    // The ticks and the point labels follow the size of the plot area.
+    connect(chart_, &QChart::plotAreaChanged, this, [this](const QRectF& plot) {
+        if (plot.size() == laidOut_) return;
+        laidOut_ = plot.size();
+        LayoutAxes();
+    });
 
     chGraph = new QChartView(chart_, this);
     chGraph->setObjectName("chGraph");
@@ -78,16 +88,32 @@ void TFormGraph::AddGraphPoint(double x, const QString& title, double y, bool sh
     }
     minX_ = std::min(minX_, x), maxX_ = std::max(maxX_, x);
     minY_ = std::min(minY_, y), maxY_ = std::max(maxY_, y);
-    const double padY = std::max(1.0, (maxY_ - minY_) * 0.08);
+    LayoutAxes();
+}
+
+void TFormGraph::LayoutAxes() {
+    const QRectF plot = chart_->plotArea();
+    const double height = plot.height() > 0 ? plot.height() : 300;
+    const double width = plot.width() > 0 ? plot.width() : 700;
+    // Round values on the value axis, as many as its height shows whole.
+    SetValueTicks(axisY_, NiceTicks(minY_, maxY_, VerticalTickRoom(axisY_->labelsFont(), height)));
+    // Whole draw numbers: a tick on a point, every first, second, fifth ... draw as the width allows.
+    const QFontMetricsF fm(axisX_->labelsFont());
+    const double widest = fm.horizontalAdvance(QString::number(std::max(std::fabs(minX_), std::fabs(maxX_)), 'f', 0) + "-");
+    TNiceTicks x = NiceTicks(minX_, maxX_, HorizontalTickRoom(widest, width), true);
+    while (x.First < minX_ - 0.5) x.First += x.Step;
+    while (x.Last > maxX_ + 0.5) x.Last -= x.Step;
+    SetValueTicks(axisX_, x);
     axisX_->setRange(minX_ - 0.5, maxX_ + 0.5);
-    axisY_->setRange(minY_ - padY, maxY_ + padY);
-    // Whole draw numbers on the axis: at most one tick per draw.
-    axisX_->setTickCount(int(std::clamp(maxX_ - minX_ + 1, 2.0, 11.0)));
+    QList<QXYSeries*> marked;
+    for (QLineSeries* s : series_) marked << s;
+    ThinPointLabels(chart_, marked);
 }
 
 void TFormGraph::ShowMarks(bool on) {
     for (size_t i = 0; i < series_.size(); ++i)
         if (withMarks_[i]) series_[i]->setPointLabelsVisible(on);
+    LayoutAxes();
 }
 
 } // namespace velmora

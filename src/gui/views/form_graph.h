@@ -1,15 +1,19 @@
 // The graph window TFormGraph ("График"): a resizable tool window with a chart of line series (no
-// title, no 3-D, legend at the bottom) and the switch "Отображать метки на графиках". Series are
+// title, no 3-D, legend at the bottom) and the switch "Отображать метки на графиках". The axes
+// show round values in the program's number format, the draw axis whole draw numbers; the marks of
+// the points are thinned where they would cover each other. Series are
 // made point by point with AddGraphPoint; the stake graphs use it, the other graphs later.
 #pragma once
 
 #include <QDialog>
+#include <QSizeF>
 #include <QString>
 #include <cstdint>
 #include <vector>
 
 class QCheckBox;
 
+class QCategoryAxis;
 class QChart;
 class QChartView;
 class QLineSeries;
@@ -34,13 +38,16 @@ public:
 
 private:
     void ShowMarks(bool on);
+    // Ticks of both axes and the point labels for the present size of the plot area.
+    void LayoutAxes();
 
     QChart* chart_;
-    QValueAxis* axisX_;
-    QValueAxis* axisY_;
+    QCategoryAxis* axisX_;
+    QCategoryAxis* axisY_;
     std::vector<QLineSeries*> series_;
     std::vector<bool> withMarks_;
     bool empty_ = true;
+    QSizeF laidOut_;
     double minX_ = 0, maxX_ = 0, minY_ = 0, maxY_ = 0;
 };
 
