@@ -95,6 +95,21 @@
     </message>
 </context>
 <context>
+    <name>TAtomicFileTarget</name>
+    <message>
+        <source>Не удается создать файл</source>
+        <translation>Cannot create the file</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл</source>
+        <translation>Error writing the file</translation>
+    </message>
+    <message>
+        <source>Не удается заменить файл</source>
+        <translation>Cannot replace the file</translation>
+    </message>
+</context>
+<context>
     <name>TCombSet</name>
     <message>
         <source>№ п.п.</source>
@@ -265,6 +280,33 @@
     </message>
 </context>
 <context>
+    <name>TDrawsArchive</name>
+    <message>
+        <source>Ошибка чтения файла тиражей!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error reading the draws file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Размер файла "%s" (%d байт) не кратен размеру записи (%d байта)</source>
+        <translation>The size of the file "%s" (%d bytes) is not a multiple of the record size (%d bytes)</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл тиражей!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error writing the draws file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Запись со индексом %d в файле данных не найдена!</source>
+        <translation>The record with index %d was not found in the data file!</translation>
+    </message>
+    <message>
+        <source>Архив тиражей: %d</source>
+        <translation>Draw archive: %d</translation>
+    </message>
+    <message>
+        <source>Следующий тираж: %d</source>
+        <translation>Next draw: %d</translation>
+    </message>
+</context>
+<context>
     <name>TDrawsDownloadCommands</name>
     <message>
         <source>Загрузка</source>
@@ -341,6 +383,53 @@
     <message>
         <source>Ошибка записи в файл конфигурации!<byte value="xd" /><byte value="xd" />%s</source>
         <translation>Error writing the settings file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+</context>
+<context>
+    <name>TDrawsDownloader</name>
+    <message>
+        <source>Ошибка загрузки архива тиражей с сайта: "%s"<byte value="xd" /><byte value="xd" />Повторить попытку?</source>
+        <translation>Error downloading the draw archive from the website: "%s"<byte value="xd" /><byte value="xd" />Try again?</translation>
+    </message>
+    <message>
+        <source>Загрузка тиражей за %d год...</source>
+        <translation>Downloading the draws of %d...</translation>
+    </message>
+    <message>
+        <source>Тиражи за %d год: пропущено строк страницы, не являющихся тиражами: %d (%s)</source>
+        <translation>Draws of %d: page rows skipped that are not draws: %d (%s)</translation>
+    </message>
+    <message>
+        <source>Сохранение файла тиражей...</source>
+        <translation>Saving the draws file...</translation>
+    </message>
+    <message>
+        <source>Ошибка получения списка proxy-серверов!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error getting the list of proxy servers!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Не удалось подобрать proxy-сервер: %s</source>
+        <translation>No proxy server could be chosen: %s</translation>
+    </message>
+    <message>
+        <source>'%s' - неверный адрес proxy-сервера</source>
+        <translation>'%s' is not a valid proxy server address</translation>
+    </message>
+    <message>
+        <source>Ошибка автоматического выбора proxy сервера!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error choosing a proxy server automatically!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Попытка %d, proxy %s : %d</source>
+        <translation>Attempt %d, proxy %s : %d</translation>
+    </message>
+    <message>
+        <source><byte value="xd" /><byte value="xd" />Поиск proxy-серверов</source>
+        <translation><byte value="xd" /><byte value="xd" />Looking for proxy servers</translation>
+    </message>
+    <message>
+        <source>Не найдено ни одного proxy-сервера с заданными параметрами</source>
+        <translation>No proxy server with the given settings was found</translation>
     </message>
 </context>
 <context>
@@ -483,6 +572,17 @@
     <message>
         <source>Удалить выделенные</source>
         <translation>Delete selected</translation>
+    </message>
+</context>
+<context>
+    <name>TFilterVariants</name>
+    <message>
+        <source>Некорректное описание фильтра: %s!</source>
+        <translation>Invalid filter description: %s!</translation>
+    </message>
+    <message>
+        <source>Количество вариантов превышает %d.</source>
+        <translation>The number of variants exceeds %d.</translation>
     </message>
 </context>
 <context>
@@ -1341,6 +1441,37 @@ Accepted forms:<byte value="xd" />
         <source>Нормальные значения</source>
         <translation>Normal values</translation>
     </message>
+    <message>
+        <source>Пересчитать рейтинг по ставкам?</source>
+        <translation>Recalculate the rating from the stakes?</translation>
+    </message>
+    <message>
+        <source>Пересчитать</source>
+        <translation>Recalculate</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>TRatingsStore</name>
+    <message>
+        <source>Загрузка файла рейтинга...</source>
+        <translation>Loading the rating file...</translation>
+    </message>
+    <message>
+        <source>записей с невозможными счетчиками: %d (первая - запись %d)</source>
+        <translation>records with impossible counts: %d (the first is record %d)</translation>
+    </message>
+    <message>
+        <source>Сортировка рейтинга...</source>
+        <translation>Sorting the rating...</translation>
+    </message>
+    <message>
+        <source>Сохранение файла рейтинга...</source>
+        <translation>Saving the rating file...</translation>
+    </message>
 </context>
 <context>
     <name>TScriptPage</name>
@@ -1527,6 +1658,68 @@ Accepted forms:<byte value="xd" />
     <message>
         <source>Выполнение сценария...</source>
         <translation>Running the script...</translation>
+    </message>
+</context>
+<context>
+    <name>TScriptRunner</name>
+    <message>
+        <source>Цикл: %d</source>
+        <translation>Cycle: %d</translation>
+    </message>
+    <message>
+        <source>Строка: %d</source>
+        <translation>Line: %d</translation>
+    </message>
+    <message>
+        <source>Ставок: %d</source>
+        <translation>Stakes: %d</translation>
+    </message>
+    <message>
+        <source>, осталось </source>
+        <translation>, left </translation>
+    </message>
+    <message>
+        <source>Неизвестный код статистики</source>
+        <translation>Unknown statistic code</translation>
+    </message>
+    <message>
+        <source>Создание всех вариантов фильтров...</source>
+        <translation>Building all filter variants...</translation>
+    </message>
+    <message>
+        <source>Фильтр %d из %d: %s</source>
+        <translation>Filter %d of %d: %s</translation>
+    </message>
+    <message>
+        <source>Выполнение сценария прервано, т.к. после применения всех фильтров в списке комбинаций их осталось более одной: %d!<byte value="xd" /><byte value="xd" />Фильтры: %s</source>
+        <translation>The script run was stopped: after all filters were applied, more than one combination is left in the list: %d!<byte value="xd" /><byte value="xd" />Filters: %s</translation>
+    </message>
+</context>
+<context>
+    <name>TStakeFile</name>
+    <message>
+        <source>Ошибка чтения файла ставок!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error reading the stakes file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения записи из файла ставок!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error reading a record of the stakes file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка добавления записи в файл ставок!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error adding a record to the stakes file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка поиска записи в файле ставок!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error looking for a record in the stakes file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка удаления записи из файла ставок!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error deleting a record from the stakes file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка поиска записи по номеру тиража в файле ставок!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error looking for a record by draw number in the stakes file!<byte value="xd" /><byte value="xd" />%s</translation>
     </message>
 </context>
 <context>
@@ -2118,6 +2311,13 @@ Accepted forms:<byte value="xd" />
     </message>
 </context>
 <context>
+    <name>TWebStopped</name>
+    <message>
+        <source>Загрузка прервана пользователем</source>
+        <translation>The download was stopped by the user</translation>
+    </message>
+</context>
+<context>
     <name>main</name>
     <message>
         <source>Не указана папка данных после --data-dir</source>
@@ -2149,6 +2349,134 @@ Accepted forms:<byte value="xd" />
     <message>
         <source>Ошибка чтения файла конфигурации!<byte value="xd" /><byte value="xd" />%s</source>
         <translation>Error reading the settings file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Тираж № %d от %s, значения: %s</source>
+        <translation>Draw No. %d of %s, values: %s</translation>
+    </message>
+    <message>
+        <source>%s "%s" не является числом от %d до %d</source>
+        <translation>%s "%s" is not a number from %d to %d</translation>
+    </message>
+    <message>
+        <source>%s %d повторяется</source>
+        <translation>%s %d is repeated</translation>
+    </message>
+    <message>
+        <source>неверный запрос</source>
+        <translation>bad request</translation>
+    </message>
+    <message>
+        <source>нужна авторизация</source>
+        <translation>authorisation required</translation>
+    </message>
+    <message>
+        <source>доступ запрещён</source>
+        <translation>access denied</translation>
+    </message>
+    <message>
+        <source>страница не найдена</source>
+        <translation>page not found</translation>
+    </message>
+    <message>
+        <source>proxy-сервер требует имя пользователя и пароль</source>
+        <translation>the proxy server needs a user name and password</translation>
+    </message>
+    <message>
+        <source>время ожидания запроса истекло</source>
+        <translation>the request timed out</translation>
+    </message>
+    <message>
+        <source>страница удалена</source>
+        <translation>the page was removed</translation>
+    </message>
+    <message>
+        <source>запрос слишком велик</source>
+        <translation>the request is too large</translation>
+    </message>
+    <message>
+        <source>слишком много запросов, повторите позже</source>
+        <translation>too many requests, try again later</translation>
+    </message>
+    <message>
+        <source>внутренняя ошибка сервера</source>
+        <translation>internal server error</translation>
+    </message>
+    <message>
+        <source>ошибка шлюза</source>
+        <translation>bad gateway</translation>
+    </message>
+    <message>
+        <source>сервис временно недоступен</source>
+        <translation>service temporarily unavailable</translation>
+    </message>
+    <message>
+        <source>шлюз не дождался ответа</source>
+        <translation>gateway timeout</translation>
+    </message>
+    <message>
+        <source>ошибка на стороне сервера</source>
+        <translation>server error</translation>
+    </message>
+    <message>
+        <source>%d с</source>
+        <translation>%d s</translation>
+    </message>
+    <message>
+        <source>%d мин</source>
+        <translation>%d min</translation>
+    </message>
+    <message>
+        <source>%d ч %.2d мин</source>
+        <translation>%d h %.2d min</translation>
+    </message>
+    <message>
+        <source>Вы задали слишком много вариантов фильтров - программа не сможет обработать их все!<byte value="xd" />Пожалуйста, уменьшите в каждом из фильтров количество вариантов длины выборки и глубины, а затем повторите попытку.<byte value="xd" /><byte value="xd" /></source>
+        <translation>You have set too many filter variants - the program cannot process them all!<byte value="xd" />Please reduce the number of sample length and depth variants in each filter, then try again.<byte value="xd" /><byte value="xd" /></translation>
+    </message>
+    <message>
+        <source>Строку<byte value="xd" /><byte value="xd" />%s<byte value="xd" /><byte value="xd" />невозможно добавить в сценарий!</source>
+        <translation>The row<byte value="xd" /><byte value="xd" />%s<byte value="xd" /><byte value="xd" />cannot be added to the script!</translation>
+    </message>
+    <message>
+        <source>Обнаружен файл ставок устаревшей версии - имеющиеся в файле ставки будут удалены!<byte value="xd" /><byte value="xd" />Копия прежнего файла сохранена в "%s".</source>
+        <translation>A stakes file of an old version was found - the stakes in it will be deleted!<byte value="xd" /><byte value="xd" />A copy of the old file was saved to "%s".</translation>
+    </message>
+    <message>
+        <source>Количество скачанных комбинаций ( %d ) отличается от ожидаемого значения ( %d )</source>
+        <translation>The number of downloaded combinations ( %d ) differs from the expected one ( %d )</translation>
+    </message>
+    <message>
+        <source>Система для %d чисел не поддерживается (допустимо от %d до %d)</source>
+        <translation>A system for %d numbers is not supported (%d to %d allowed)</translation>
+    </message>
+    <message>
+        <source>Система из %d комбинаций слишком велика (допустимо не более %d)</source>
+        <translation>A system of %d combinations is too large (at most %d allowed)</translation>
+    </message>
+    <message>
+        <source>Некорректное время создания системы: "%s"</source>
+        <translation>Invalid creation time of the system: "%s"</translation>
+    </message>
+    <message>
+        <source>Ошибка создания папки "%s"!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error creating the folder "%s"!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл "%s"!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error writing the file "%s"!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Файл "%s" не найден</source>
+        <translation>The file "%s" was not found</translation>
+    </message>
+    <message>
+        <source>Не удается открыть файл</source>
+        <translation>Cannot open the file</translation>
+    </message>
+    <message>
+        <source>это не обычный файл</source>
+        <translation>not a regular file</translation>
     </message>
 </context>
 <context>
@@ -2917,6 +3245,374 @@ Accepted forms:<byte value="xd" />
         <source>Методы шинковки</source>
         <translation>Shredding methods</translation>
     </message>
+    <message>
+        <source>Не удалось получить монопольный доступ к папке данных "%s"!<byte value="xd" /><byte value="xd" />Ею пользуется другая запущенная программа (Velmora_5x50 или velmora-cli). Повторите команду после ее завершения.</source>
+        <translation>Could not get exclusive access to the data folder "%s"!<byte value="xd" /><byte value="xd" />Another running program (Velmora_5x50 or velmora-cli) is using it. Repeat the command after it has finished.</translation>
+    </message>
+    <message>
+        <source>Не удалось получить монопольный доступ к папке данных "%s"!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Could not get exclusive access to the data folder "%s"!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Сайт лотереи</source>
+        <translation>Lottery website</translation>
+    </message>
+    <message>
+        <source>Официальный сайт проекта</source>
+        <translation>Official project website</translation>
+    </message>
+    <message>
+        <source>Наш блог</source>
+        <translation>Our blog</translation>
+    </message>
+    <message>
+        <source>Наш видеоблог</source>
+        <translation>Our video blog</translation>
+    </message>
+    <message>
+        <source>Статьи для начинающих</source>
+        <translation>Articles for beginners</translation>
+    </message>
+    <message>
+        <source>Страница в соцсети "В контакте"</source>
+        <translation>Our page on "VKontakte"</translation>
+    </message>
+    <message>
+        <source>Страница в соцсети "Одноклассники"</source>
+        <translation>Our page on "Odnoklassniki"</translation>
+    </message>
+    <message>
+        <source>Страница автора</source>
+        <translation>Author's page</translation>
+    </message>
+    <message>
+        <source>Канал в Telegram</source>
+        <translation>Telegram channel</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл "%s"!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error writing the file "%s"!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Нельзя экспортировать в файл данных программы "%s"!</source>
+        <translation>Cannot export to the program's data file "%s"!</translation>
+    </message>
+    <message>
+        <source>Экспорт в файл "%s"...</source>
+        <translation>Exporting to the file "%s"...</translation>
+    </message>
+    <message>
+        <source>Не удается создать книгу</source>
+        <translation>Cannot create the workbook</translation>
+    </message>
+    <message>
+        <source>%s (лист %d из %d)</source>
+        <translation>%s (sheet %d of %d)</translation>
+    </message>
+    <message>
+        <source>Экспорт в файл "%s" ( завершено %d %% )...</source>
+        <translation>Exporting to the file "%s" ( %d %% done )...</translation>
+    </message>
+    <message>
+        <source>Остановка экспорта в файл "%s"...</source>
+        <translation>Stopping the export to the file "%s"...</translation>
+    </message>
+    <message>
+        <source>Некорректная комбинация: "%s"!</source>
+        <translation>Invalid combination: "%s"!</translation>
+    </message>
+    <message>
+        <source>Загрузка архива тиражей...</source>
+        <translation>Downloading the draw archive...</translation>
+    </message>
+    <message>
+        <source>дата "%s" не является датой</source>
+        <translation>the date "%s" is not a date</translation>
+    </message>
+    <message>
+        <source>дата %s позже сегодняшней</source>
+        <translation>the date %s is later than today</translation>
+    </message>
+    <message>
+        <source>тираж от %s повторяется</source>
+        <translation>the draw of %s is repeated</translation>
+    </message>
+    <message>
+        <source>число</source>
+        <translation>number</translation>
+    </message>
+    <message>
+        <source>доп. число</source>
+        <translation>extra number</translation>
+    </message>
+    <message>
+        <source>строка %d: %s</source>
+        <translation>row %d: %s</translation>
+    </message>
+    <message>
+        <source>Неверный адрес "%s": нужен адрес http:// или https://</source>
+        <translation>Invalid address "%s": an http:// or https:// address is needed</translation>
+    </message>
+    <message>
+        <source>Файл сертификатов "%s" (параметр CAFile) не найден</source>
+        <translation>The certificate file "%s" (setting CAFile) was not found</translation>
+    </message>
+    <message>
+        <source>Не удалось создать HTTP-клиент</source>
+        <translation>Could not create the HTTP client</translation>
+    </message>
+    <message>
+        <source>Proxy-сервер %s отказал в доступе: неверное имя пользователя или пароль (HTTP %d)</source>
+        <translation>The proxy server %s refused access: wrong user name or password (HTTP %d)</translation>
+    </message>
+    <message>
+        <source>Proxy-сервер %s не открыл соединение (HTTP %d)</source>
+        <translation>The proxy server %s did not open the connection (HTTP %d)</translation>
+    </message>
+    <message>
+        <source>Сервер %s не ответил за %d с (время ожидания ответа истекло)</source>
+        <translation>The server %s did not answer within %d s (the reply timed out)</translation>
+    </message>
+    <message>
+        <source>Ответ сервера %s не получен целиком за %d с (общее время запроса истекло)</source>
+        <translation>The reply of the server %s did not arrive whole within %d s (the request time limit passed)</translation>
+    </message>
+    <message>
+        <source>Ответ сервера %s слишком велик (больше %d байт)</source>
+        <translation>The reply of the server %s is too large (more than %d bytes)</translation>
+    </message>
+    <message>
+        <source>Ошибка записи полученного файла на диск</source>
+        <translation>Error writing the received file to disk</translation>
+    </message>
+    <message>
+        <source>Не удалось соединиться с сервером %s за %d с (%s)</source>
+        <translation>Could not connect to the server %s within %d s (%s)</translation>
+    </message>
+    <message>
+        <source>Сервер %s вернул ошибку HTTP %d</source>
+        <translation>The server %s returned the HTTP error %d</translation>
+    </message>
+    <message>
+        <source>Сервер %s вернул ошибку HTTP %d: %s</source>
+        <translation>The server %s returned the HTTP error %d: %s</translation>
+    </message>
+    <message>
+        <source>Сервер %s не найден: проверьте адрес и подключение к интернету</source>
+        <translation>The server %s was not found: check the address and the Internet connection</translation>
+    </message>
+    <message>
+        <source>Proxy-сервер %s не найден: проверьте его адрес в настройках</source>
+        <translation>The proxy server %s was not found: check its address in the settings</translation>
+    </message>
+    <message>
+        <source>Сервер %s отказал в соединении или недоступен</source>
+        <translation>The server %s refused the connection or is unreachable</translation>
+    </message>
+    <message>
+        <source>Proxy-сервер %s отказал в соединении или недоступен</source>
+        <translation>The proxy server %s refused the connection or is unreachable</translation>
+    </message>
+    <message>
+        <source>Сервер %s не ответил вовремя (время ожидания истекло)</source>
+        <translation>The server %s did not answer in time (timed out)</translation>
+    </message>
+    <message>
+        <source>Сертификат сервера %s не прошёл проверку, соединение отклонено</source>
+        <translation>The certificate of the server %s failed verification, the connection was refused</translation>
+    </message>
+    <message>
+        <source>Не удалось установить защищённое соединение с сервером %s</source>
+        <translation>Could not establish a secure connection with the server %s</translation>
+    </message>
+    <message>
+        <source>Соединение с сервером %s прервано до конца ответа</source>
+        <translation>The connection with the server %s broke before the end of the reply</translation>
+    </message>
+    <message>
+        <source>Сервер %s перенаправляет запрос слишком много раз</source>
+        <translation>The server %s redirects the request too many times</translation>
+    </message>
+    <message>
+        <source>Сервер %s прислал ответ, который не удалось прочитать</source>
+        <translation>The server %s sent a reply that could not be read</translation>
+    </message>
+    <message>
+        <source>Неверный адрес сервера %s</source>
+        <translation>Invalid server address %s</translation>
+    </message>
+    <message>
+        <source>Ошибка сети при обращении к серверу %s</source>
+        <translation>Network error while contacting the server %s</translation>
+    </message>
+    <message>
+        <source>Не удалось создать файл "%s"</source>
+        <translation>Could not create the file "%s"</translation>
+    </message>
+    <message>
+        <source>Ошибка записи файла "%s"</source>
+        <translation>Error writing the file "%s"</translation>
+    </message>
+    <message>
+        <source>Адрес должен начинаться с http:// или https://: "%s"!</source>
+        <translation>The address must start with http:// or https://: "%s"!</translation>
+    </message>
+    <message>
+        <source>Файл сертификатов не найден: "%s"!</source>
+        <translation>Certificate file not found: "%s"!</translation>
+    </message>
+    <message>
+        <source>Выполнение сценария...</source>
+        <translation>Running the script...</translation>
+    </message>
+    <message>
+        <source>Сценарий завершен!</source>
+        <translation>The script has finished!</translation>
+    </message>
+    <message>
+        <source>Сценарий остановлен!</source>
+        <translation>The script was stopped!</translation>
+    </message>
+    <message>
+        <source>Сценарий прерван из-за ошибки!</source>
+        <translation>The script was interrupted by an error!</translation>
+    </message>
+    <message>
+        <source>Тест остановлен, завершено циклов: %d из %d</source>
+        <translation>The test was stopped, cycles completed: %d of %d</translation>
+    </message>
+    <message>
+        <source>Тест прерван из-за ошибки, завершено циклов: %d из %d</source>
+        <translation>The test was interrupted by an error, cycles completed: %d of %d</translation>
+    </message>
+    <message>
+        <source>Количество комбинаций в списке: %d</source>
+        <translation>Combinations in the list: %d</translation>
+    </message>
+    <message>
+        <source>Размер файла "%s" (%d байт) не кратен размеру записи рейтинга (%d байт)</source>
+        <translation>The size of the file "%s" (%d bytes) is not a multiple of the rating record size (%d bytes)</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения файла рейтинга!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error reading the rating file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл рейтинга!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error writing the rating file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Обновление рейтинга...</source>
+        <translation>Updating the rating...</translation>
+    </message>
+    <message>
+        <source>Файл ставок не открыт!</source>
+        <translation>The stakes file is not open!</translation>
+    </message>
+    <message>
+        <source>Ошибка обновления рейтинга!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error updating the rating!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Сортировка рейтинга...</source>
+        <translation>Sorting the rating...</translation>
+    </message>
+    <message>
+        <source>запись не завершена</source>
+        <translation>the record is incomplete</translation>
+    </message>
+    <message>
+        <source>Номер тиража должен быть от 1 до %d!</source>
+        <translation>The draw number must be from 1 to %d!</translation>
+    </message>
+    <message>
+        <source>Количество тиражей должно быть от 1 до %d!</source>
+        <translation>The number of draws must be from 1 to %d!</translation>
+    </message>
+    <message>
+        <source>Номер последнего тиража (%d + %d - 1) превышает %d!</source>
+        <translation>The number of the last draw (%d + %d - 1) exceeds %d!</translation>
+    </message>
+    <message>
+        <source>Необходимо ввести комментарий!</source>
+        <translation>A comment must be entered!</translation>
+    </message>
+    <message>
+        <source>Комментарий к ставке длиннее %d символов!</source>
+        <translation>The stake comment is longer than %d characters!</translation>
+    </message>
+    <message>
+        <source>Название системы должно быть указано обязательно!</source>
+        <translation>The system name must be given!</translation>
+    </message>
+    <message>
+        <source>Указано недопустимое количество используемых чисел!</source>
+        <translation>The number of numbers used is not allowed!</translation>
+    </message>
+    <message>
+        <source>Указан недопустимый размер блока!</source>
+        <translation>The block size is not allowed!</translation>
+    </message>
+    <message>
+        <source>Имя автора должно быть указано обязательно!</source>
+        <translation>The author name must be given!</translation>
+    </message>
+    <message>
+        <source>Описание системы должно быть указано обязательно!</source>
+        <translation>The system description must be given!</translation>
+    </message>
+    <message>
+        <source>Содержимое системы должно быть указано обязательно!</source>
+        <translation>The system content must be given!</translation>
+    </message>
+    <message>
+        <source>Строка %d системы содержит %d чисел вместо %d: "%s"</source>
+        <translation>Line %d of the system holds %d numbers instead of %d: "%s"</translation>
+    </message>
+    <message>
+        <source>"%s" не является целым числом (строка %d системы)</source>
+        <translation>"%s" is not an integer (line %d of the system)</translation>
+    </message>
+    <message>
+        <source>Индекс %d в строке %d системы вне диапазона 1..%d</source>
+        <translation>Index %d in line %d of the system is outside 1..%d</translation>
+    </message>
+    <message>
+        <source>Индекс %d повторяется в строке %d системы</source>
+        <translation>Index %d is repeated in line %d of the system</translation>
+    </message>
+    <message>
+        <source>Файл системы "%s" пуст</source>
+        <translation>The system file "%s" is empty</translation>
+    </message>
+    <message>
+        <source>Система для %d чисел не найдена или не загружена на компьютер!</source>
+        <translation>The system for %d numbers was not found or has not been downloaded to this computer!</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки комбинаций системы!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error loading the system's combinations!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка удаления файла "%s"!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error deleting the file "%s"!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>"%s" не является корректной датой и временем</source>
+        <translation>"%s" is not a valid date and time</translation>
+    </message>
+    <message>
+        <source>Не удается создать файл</source>
+        <translation>Cannot create the file</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл</source>
+        <translation>Error writing the file</translation>
+    </message>
+    <message>
+        <source>Не удается заменить файл</source>
+        <translation>Cannot replace the file</translation>
+    </message>
 </context>
 <context>
     <name>velmora::Kernel</name>
@@ -2938,6 +3634,13 @@ Accepted forms:<byte value="xd" />
     <message>
         <source>обрыв файла</source>
         <translation>the file ends too early</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TSheetWriter</name>
+    <message>
+        <source>Не удается создать лист "%s"</source>
+        <translation>Cannot create the sheet "%s"</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 
@@ -134,11 +135,11 @@ void LockDataFolder(TDataLock& lock, int waitMs) {
     if (lock.Held()) return;
     if (!lock.Acquire(DataLockFile(), waitMs)) {
         if (lock.Busy())
-            throw Error(Format("Не удалось получить монопольный доступ к папке данных \"%s\"!\r\rЕю пользуется другая "
+            throw Error(Format(Tr("Не удалось получить монопольный доступ к папке данных \"%s\"!\r\rЕю пользуется другая "
                                "запущенная программа (Velmora_5x50 или velmora-cli). Повторите команду после ее "
-                               "завершения.",
+                               "завершения."),
                                {DataDir()}));
-        throw Error(Format("Не удалось получить монопольный доступ к папке данных \"%s\"!\r\r%s",
+        throw Error(Format(Tr("Не удалось получить монопольный доступ к папке данных \"%s\"!\r\r%s"),
                            {DataDir(), lock.Message()}));
     }
     RemoveStaleDataTempFiles();

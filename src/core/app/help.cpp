@@ -2,6 +2,7 @@
 
 #include "core/util/atomic_file.h"
 #include "core/util/format.h"
+#include "core/util/translate.h"
 
 namespace velmora {
 
@@ -18,17 +19,17 @@ std::string FindHelpFile(const std::string& exeDir, const std::string& languageA
     return candidates[2];
 }
 
-const TWebPage kLotterySite = {"OpenLotoSite", "Сайт лотереи", "https://www.velmora-lottery.example/"};
+const TWebPage kLotterySite = {"OpenLotoSite", TrNoop("Сайт лотереи"), "https://www.velmora-lottery.example/"};
 
 const std::vector<TWebPage> kMakerPages = {
-    {"urlMainSite", "Официальный сайт проекта", "https://numora.example/"},
-    {"urlBlog", "Наш блог", "https://numora.example/blog/"},
-    {"urlYT", "Наш видеоблог", "https://video.numora.example/"},
-    {"urlAuthText", "Статьи для начинающих", "https://numora.example/articles/"},
-    {"urlVK", "Страница в соцсети \"В контакте\"", "https://vk.numora.example/"},
-    {"urlOK", "Страница в соцсети \"Одноклассники\"", "https://ok.numora.example/"},
-    {"urlAuthSite", "Страница автора", "https://author.numora.example/"},
-    {"urlTG", "Канал в Telegram", "https://t.numora.example/"},
+    {"urlMainSite", TrNoop("Официальный сайт проекта"), "https://numora.example/"},
+    {"urlBlog", TrNoop("Наш блог"), "https://numora.example/blog/"},
+    {"urlYT", TrNoop("Наш видеоблог"), "https://video.numora.example/"},
+    {"urlAuthText", TrNoop("Статьи для начинающих"), "https://numora.example/articles/"},
+    {"urlVK", TrNoop("Страница в соцсети \"В контакте\""), "https://vk.numora.example/"},
+    {"urlOK", TrNoop("Страница в соцсети \"Одноклассники\""), "https://ok.numora.example/"},
+    {"urlAuthSite", TrNoop("Страница автора"), "https://author.numora.example/"},
+    {"urlTG", TrNoop("Канал в Telegram"), "https://t.numora.example/"},
 };
 
 } // namespace velmora

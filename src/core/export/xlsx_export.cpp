@@ -4,6 +4,7 @@
 #include "core/util/atomic_file.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
+#include "core/util/translate.h"
 
 #include <xlsxwriter.h>
 
@@ -102,7 +103,7 @@ struct TWorkbookDeleter {
 };
 
 Error WriteError(const std::string& path, const std::string& what) {
-    return Error(Format("Ошибка записи в файл \"%s\"!\r\r%s", {path, what}));
+    return Error(Format(Tr("Ошибка записи в файл \"%s\"!\r\r%s"), {path, what}));
 }
 
 // One sheet being written: its title and caption rows, then data rows in order.
@@ -113,7 +114,7 @@ public:
                  const std::string& title)
         : table_(table), numberFormats_(numberFormats), widths_(table.Columns.size(), 0) {
         ws_ = workbook_add_worksheet(wb, name.c_str());
-        if (!ws_) throw Error(Format("Не удается создать лист \"%s\"", {name}));
+        if (!ws_) throw Error(Format(Tr("Не удается создать лист \"%s\""), {name}));
         worksheet_write_string(ws_, 0, 0, title.c_str(), titleFormat);
         for (size_t c = 0; c < table.Columns.size(); ++c) {
             worksheet_write_string(ws_, 1, lxw_col_t(c), table.Columns[c].Caption.c_str(), captionFormat);
@@ -230,9 +231,9 @@ int XlsSheetCount(int64_t rows, const TXlsOptions& options) {
 bool ExportXlsx(const std::string& path, const TXlsTable& table, TProgressSink& progress,
                 const TXlsOptions& options) {
     if (IsDataFolderFile(path))
-        throw Error(Format("Нельзя экспортировать в файл данных программы \"%s\"!", {path}));
+        throw Error(Format(Tr("Нельзя экспортировать в файл данных программы \"%s\"!"), {path}));
     const std::string name = ExtractFileName(path);
-    TStatusScope status(progress, Format("Экспорт в файл \"%s\"...", {name}));
+    TStatusScope status(progress, Format(Tr("Экспорт в файл \"%s\"..."), {name}));
 
     TAtomicFileTarget target(path);
     // Constant-memory mode: each sheet's rows go to a temporary file of the writer, kept in the
@@ -243,7 +244,7 @@ bool ExportXlsx(const std::string& path, const TXlsTable& table, TProgressSink& 
     wbOptions.constant_memory = LXW_TRUE;
     wbOptions.tmpdir = tmpdir.data();
     std::unique_ptr<lxw_workbook, TWorkbookDeleter> wb(workbook_new_opt(target.TempPath().c_str(), &wbOptions));
-    if (!wb) throw WriteError(path, "Не удается создать книгу");
+    if (!wb) throw WriteError(path, Tr("Не удается создать книгу"));
 
     lxw_format* titleFormat = workbook_add_format(wb.get());
     format_set_bold(titleFormat);
@@ -272,7 +273,7 @@ bool ExportXlsx(const std::string& path, const TXlsTable& table, TProgressSink& 
     int64_t row = 0;
     for (int s = 1; s <= sheets; ++s) {
         const std::string title =
-            sheets > 1 ? Format("%s (лист %d из %d)", {table.Title, s, sheets}) : table.Title;
+            sheets > 1 ? Format(Tr("%s (лист %d из %d)"), {table.Title, s, sheets}) : table.Title;
         TSheetWriter sheet(wb.get(), table, numberFormats, titleFormat, captionFormat,
                            SheetName(table.Title, s, sheets), title);
         const int64_t end = std::min(table.RowCount, row + perSheet);
@@ -283,7 +284,7 @@ bool ExportXlsx(const std::string& path, const TXlsTable& table, TProgressSink& 
                 if (percent != lastPercent && big) {
                     lastPercent = percent;
                     progress.Percent(percent);
-                    progress.Status(Format("Экспорт в файл \"%s\" ( завершено %d %% )...", {name, percent}));
+                    progress.Status(Format(Tr("Экспорт в файл \"%s\" ( завершено %d %% )..."), {name, percent}));
                 }
             }
             for (auto& c : cells) c.SetEmpty();
@@ -307,7 +308,7 @@ bool ExportXlsx(const std::string& path, const TXlsTable& table, TProgressSink& 
         while (packing.wait_for(kPackPoll) != std::future_status::ready) {
             if (!stopped && progress.StopRequested()) {
                 stopped = true;
-                progress.Status(Format("Остановка экспорта в файл \"%s\"...", {name}));
+                progress.Status(Format(Tr("Остановка экспорта в файл \"%s\"..."), {name}));
             }
             if (stopped) continue;
             const double share = 1.0 - std::exp(-SecondsSince(packStart) / expected);
@@ -315,7 +316,7 @@ bool ExportXlsx(const std::string& path, const TXlsTable& table, TProgressSink& 
             if (percent != shown && percent < 100) {
                 shown = percent;
                 progress.Percent(percent);
-                progress.Status(Format("Экспорт в файл \"%s\" ( завершено %d %% )...", {name, percent}));
+                progress.Status(Format(Tr("Экспорт в файл \"%s\" ( завершено %d %% )..."), {name, percent}));
             }
         }
         err = packing.get();

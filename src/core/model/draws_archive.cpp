@@ -5,6 +5,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <cerrno>
 #include <cstdint>
@@ -27,15 +28,15 @@ void TDrawsArchive::LoadDraws() {
     try {
         bytes = ReadFileBytes(FileName);
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка чтения файла тиражей!\r\r%s", {e.what()}));
+        throw Error(Format(Tr("Ошибка чтения файла тиражей!\r\r%s"), {e.what()}));
     }
     const size_t n = bytes.size() / kDrawRecordSize;
     Draws.assign(n, TDrawRecord{});
     for (size_t i = 0; i < n; ++i)
         ReadDrawRecord(reinterpret_cast<const unsigned char*>(bytes.data()) + i * kDrawRecordSize, Draws[i]);
     if (bytes.size() % kDrawRecordSize != 0)
-        throw Error(Format("Ошибка чтения файла тиражей!\r\r%s",
-                           {Format("Размер файла \"%s\" (%d байт) не кратен размеру записи (%d байта)",
+        throw Error(Format(Tr("Ошибка чтения файла тиражей!\r\r%s"),
+                           {Format(Tr("Размер файла \"%s\" (%d байт) не кратен размеру записи (%d байта)"),
                                    {FileName, int64_t(bytes.size()), int(kDrawRecordSize)})}));
     if (offset_ > 0 && offset_ > Count() - 1) offset_ = std::max(0, Count() - 1);
 }
@@ -47,13 +48,13 @@ void TDrawsArchive::SaveDraws() const {
     try {
         WriteFileAtomic(FileName, data);
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка записи в файл тиражей!\r\r%s", {e.what()}));
+        throw Error(Format(Tr("Ошибка записи в файл тиражей!\r\r%s"), {e.what()}));
     }
 }
 
 void TDrawsArchive::DeleteDrawAt(int index) {
     if (index < 0 || index > Count() - 1)
-        throw Error(Format("Запись со индексом %d в файле данных не найдена!", {index}));
+        throw Error(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {index}));
     Draws.erase(Draws.begin() + index);
     if (offset_ > 0 && offset_ > Count() - 1) offset_ = std::max(0, Count() - 1);
 }
@@ -154,7 +155,7 @@ std::vector<std::string> TDrawsArchive::DrawListRow(int k) const {
 }
 
 std::vector<std::string> TDrawsArchive::StatusTexts() const {
-    return {Format("Архив тиражей: %d", {Count()}), Format("Следующий тираж: %d", {NextDrawNumber(offset_)}),
+    return {Format(Tr("Архив тиражей: %d"), {Count()}), Format(Tr("Следующий тираж: %d"), {NextDrawNumber(offset_)}),
             FollowingNumbersText(offset_)};
 }
 

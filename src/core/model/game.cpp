@@ -4,6 +4,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -221,7 +222,7 @@ std::string DrawToText(const TDrawRecord& draw) {
         values += NumberToText(draw.Numbers[i]);
     }
     values += " e:" + ExtraToText(draw.Extras[0]) + ";" + ExtraToText(draw.Extras[1]);
-    return Format("Тираж № %d от %s, значения: %s", {draw.Number, draw.DateText(), values});
+    return Format(Tr("Тираж № %d от %s, значения: %s"), {draw.Number, draw.DateText(), values});
 }
 
 std::string CombToText(const TCombination& comb) {
@@ -248,12 +249,12 @@ void TextToComb(const std::string& text, TCombination& comb) {
     std::vector<std::string> words;
     for (auto& w : SplitAny(text, "\t ,-.:;|"))
         if (!w.empty()) words.push_back(w);
-    if (words.size() != size_t(kNumberCount)) throw Error(Format("Некорректная комбинация: \"%s\"!", {text}));
+    if (words.size() != size_t(kNumberCount)) throw Error(Format(Tr("Некорректная комбинация: \"%s\"!"), {text}));
     TCombination out;
     for (int i = 0; i < kNumberCount; ++i) {
         int32_t v = TextToNumber(Trim(words[i]));
         // A byte cannot hold it: taking the low byte would turn 300 into 44.
-        if (v < 0 || v > 255) throw Error(Format("Некорректная комбинация: \"%s\"!", {text}));
+        if (v < 0 || v > 255) throw Error(Format(Tr("Некорректная комбинация: \"%s\"!"), {text}));
         out[i] = uint8_t(v);
     }
     comb = out;

@@ -6,6 +6,7 @@
 #include "core/util/markers.h"
 #include "core/util/progress.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <optional>
@@ -15,7 +16,7 @@ namespace velmora {
 
 namespace {
 
-constexpr const char* kWaitDownload = "Загрузка архива тиражей...";
+constexpr const char* kWaitDownload = TrNoop("Загрузка архива тиражей...");
 constexpr int kProxyPageRows = 15;
 constexpr int kEnoughCandidates = 30;
 
@@ -60,9 +61,9 @@ std::string ReadBalls(std::string& items, const char* open, int count, int lo, i
         const std::string text = CutBetween(items, open, "</li>", 0);
         const std::optional<int32_t> v = TryStrToInt(Trim(text));
         if (!v || *v < lo || *v > hi)
-            return Format("%s \"%s\" не является числом от %d до %d", {what, TextExcerpt(text, 40), lo, hi});
+            return Format(Tr("%s \"%s\" не является числом от %d до %d"), {TrText(what), TextExcerpt(text, 40), lo, hi});
         for (int k = 0; k < i; ++k)
-            if (out[k] == *v) return Format("%s %d повторяется", {what, *v});
+            if (out[k] == *v) return Format(Tr("%s %d повторяется"), {TrText(what), *v});
         out[i] = uint8_t(*v);
     }
     return std::string();
@@ -97,23 +98,23 @@ std::vector<TDrawRecord> ReadResultsPage(const std::string& page, TPageSkips* sk
         const int32_t dateInt = RowDateInt(date);
         std::string reason;
         if (dateInt == 0)
-            reason = Format("дата \"%s\" не является датой", {TextExcerpt(date, 40)});
+            reason = Format(Tr("дата \"%s\" не является датой"), {TextExcerpt(date, 40)});
         else if (dateInt > today)
-            reason = Format("дата %s позже сегодняшней", {date});
+            reason = Format(Tr("дата %s позже сегодняшней"), {date});
         else if (seen.count(dateInt))
-            reason = Format("тираж от %s повторяется", {date});
+            reason = Format(Tr("тираж от %s повторяется"), {date});
         // The numbers are read whatever the date, so that a broken marker fails the page.
         const std::string numbersReason =
-            ReadBalls(numbers, "<li>", kNumberCount, kMinNumber, kMaxNumber, rec.Numbers, "число");
+            ReadBalls(numbers, "<li>", kNumberCount, kMinNumber, kMaxNumber, rec.Numbers, TrNoop("число"));
         const std::string extrasReason = numbersReason.empty()
-            ? ReadBalls(numbers, "<li class=\"star red\">", kExtraCount, kMinExtra, kMaxExtra, rec.Extras, "доп. число")
+            ? ReadBalls(numbers, "<li class=\"star red\">", kExtraCount, kMinExtra, kMaxExtra, rec.Extras, TrNoop("доп. число"))
             : std::string();
         if (reason.empty()) reason = numbersReason.empty() ? extrasReason : numbersReason;
         if (!reason.empty()) {
             if (skips) {
                 ++skips->Count;
                 if (skips->Reasons.size() < TPageSkips::kMaxReasons)
-                    skips->Reasons.push_back(Format("строка %d: %s", {rowNo, reason}));
+                    skips->Reasons.push_back(Format(Tr("строка %d: %s"), {rowNo, reason}));
             }
             continue;
         }
@@ -227,7 +228,7 @@ int TDrawsDownloader::DownloadAllYears() {
             ++attempt_;
             if (proxy_.Mode == 1 && DropCandidate()) continue;
             lastError_ = e.what();
-            if (!host_.AskRetry(Format("Ошибка загрузки архива тиражей с сайта: \"%s\"\r\rПовторить попытку?", {lastError_})))
+            if (!host_.AskRetry(Format(Tr("Ошибка загрузки архива тиражей с сайта: \"%s\"\r\rПовторить попытку?"), {lastError_})))
                 break;
             lastError_.clear();
         }
@@ -247,18 +248,18 @@ int TDrawsDownloader::DownloadAllYears() {
 }
 
 int TDrawsDownloader::DownloadYear(int year, int32_t fromDate) {
-    progress_.Status(Format("Загрузка тиражей за %d год...", {year}));
+    progress_.Status(Format(Tr("Загрузка тиражей за %d год..."), {year}));
     const std::string text = WebGetText(DrawsYearUrl(web_, year), true);
     TPageSkips skips;
     const std::vector<TDrawRecord> rows = ReadResultsPage(text, &skips, TodayDate);
     if (skips.Count > 0) {
-        std::string message = Format("Тиражи за %d год: пропущено строк страницы, не являющихся тиражами: %d (%s)",
+        std::string message = Format(Tr("Тиражи за %d год: пропущено строк страницы, не являющихся тиражами: %d (%s)"),
                                      {year, skips.Count, Join(skips.Reasons, "; ")});
         if (skips.Count > int(skips.Reasons.size())) message += " ...";
         skipped_.push_back(message);
         host_.RowsSkipped(year, message);
     }
-    progress_.Status("Сохранение файла тиражей...");
+    progress_.Status(Tr("Сохранение файла тиражей..."));
     return AppendPageDraws(archive_, rows, fromDate);
 }
 
@@ -270,8 +271,8 @@ void TDrawsDownloader::PrepareProxy() {
         } catch (const TWebStopped&) {
             throw;
         } catch (const std::exception& e) {
-            host_.ShowError(Format("Ошибка получения списка proxy-серверов!\r\r%s", {e.what()}));
-            throw Error(Format("Не удалось подобрать proxy-сервер: %s", {e.what()}));
+            host_.ShowError(Format(Tr("Ошибка получения списка proxy-серверов!\r\r%s"), {e.what()}));
+            throw Error(Format(Tr("Не удалось подобрать proxy-сервер: %s"), {e.what()}));
         }
     }
     try {
@@ -281,16 +282,16 @@ void TDrawsDownloader::PrepareProxy() {
         const std::string portText = colon == std::string::npos ? std::string() : Trim(entry.substr(colon + 1));
         const auto port = TryStrToInt(portText);
         if (server.empty() || !port || *port < 1 || *port > 65535)
-            throw Error(Format("'%s' - неверный адрес proxy-сервера", {TextExcerpt(entry, 100)}));
+            throw Error(Format(Tr("'%s' - неверный адрес proxy-сервера"), {TextExcerpt(entry, 100)}));
         proxy_.Server = server;
         proxy_.Port = *port;
         proxy_.Username.clear();
         proxy_.Password.clear();
         proxy_.Saved = false;
     } catch (const std::exception& e) {
-        host_.ShowError(Format("Ошибка автоматического выбора proxy сервера!\r\r%s", {e.what()}));
+        host_.ShowError(Format(Tr("Ошибка автоматического выбора proxy сервера!\r\r%s"), {e.what()}));
         // The entry cannot be used: the year fails, and the next try takes the following one.
-        throw Error(Format("Не удалось подобрать proxy-сервер: %s", {e.what()}));
+        throw Error(Format(Tr("Не удалось подобрать proxy-сервер: %s"), {e.what()}));
     }
 }
 
@@ -298,10 +299,10 @@ std::string TDrawsDownloader::WebGetText(const std::string& url, bool utf8) {
     PrepareProxy();
     const bool useProxy = (proxy_.Mode == 1 || proxy_.Mode == 2) && !proxy_.Server.empty();
     if (useProxy)
-        host_.WaitText(std::string(kWaitDownload) + "\r\r" +
-                       Format("Попытка %d, proxy %s : %d", {attempt_, proxy_.Server, proxy_.Port}));
+        host_.WaitText(TrText(kWaitDownload) + "\r\r" +
+                       Format(Tr("Попытка %d, proxy %s : %d"), {attempt_, proxy_.Server, proxy_.Port}));
     else
-        host_.WaitText(kWaitDownload);
+        host_.WaitText(TrText(kWaitDownload));
     TWebProxy p;
     if (useProxy) p = TWebProxy{proxy_.Server, proxy_.Port, proxy_.Username, proxy_.Password};
     const std::string body = WebGetString(useProxy ? &p : nullptr, url, true, Options);
@@ -309,7 +310,7 @@ std::string TDrawsDownloader::WebGetText(const std::string& url, bool utf8) {
 }
 
 void TDrawsDownloader::FindProxyCandidates(const std::string& url) {
-    host_.WaitText(std::string(kWaitDownload) + "\r\rПоиск proxy-серверов");
+    host_.WaitText(TrText(kWaitDownload) + Tr("\r\rПоиск proxy-серверов"));
     candidates_.clear();
     const std::string base = web_.ProxyListUrl + (web_.ProxyListUrl.find('?') == std::string::npos ? "?" : "&");
     for (int page = 1;; ++page) {
@@ -318,7 +319,7 @@ void TDrawsDownloader::FindProxyCandidates(const std::string& url) {
         candidates_.insert(candidates_.end(), rows.begin(), rows.end());
         if (int(candidates_.size()) >= kEnoughCandidates || int(rows.size()) < kProxyPageRows) break;
     }
-    if (candidates_.empty()) throw Error("Не найдено ни одного proxy-сервера с заданными параметрами");
+    if (candidates_.empty()) throw Error(Tr("Не найдено ни одного proxy-сервера с заданными параметрами"));
 }
 
 bool TDrawsDownloader::DropCandidate() {

@@ -4,6 +4,7 @@
 #include "core/util/format.h"
 #include "core/util/progress.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <curl/curl.h>
 #include <openssl/ssl.h>
@@ -153,14 +154,14 @@ void Perform(const TRequest& r, const TWebOptions& o, TSink& sink) {
     GlobalInit();
     const std::string scheme = LowerCase(r.Url.substr(0, r.Url.find("://")));
     if (r.Url.find("://") == std::string::npos || (scheme != "http" && scheme != "https"))
-        throw TWebError(TWebError::TKind::Network, Format("Неверный адрес \"%s\": нужен адрес http:// или https://", {r.Url}));
+        throw TWebError(TWebError::TKind::Network, Format(Tr("Неверный адрес \"%s\": нужен адрес http:// или https://"), {r.Url}));
     if (!o.CAFile.empty() && !FileExists(o.CAFile))
         throw TWebError(TWebError::TKind::Certificate,
-                        Format("Файл сертификатов \"%s\" (параметр CAFile) не найден", {o.CAFile}));
+                        Format(Tr("Файл сертификатов \"%s\" (параметр CAFile) не найден"), {o.CAFile}));
 
     std::unique_ptr<CURL, TCurlDeleter> holder(curl_easy_init());
     CURL* c = holder.get();
-    if (!c) throw TWebError(TWebError::TKind::Network, "Не удалось создать HTTP-клиент");
+    if (!c) throw TWebError(TWebError::TKind::Network, Tr("Не удалось создать HTTP-клиент"));
     char errbuf[CURL_ERROR_SIZE] = {};
 
     std::unique_ptr<curl_slist, TListDeleter> headers;
@@ -242,100 +243,100 @@ void Perform(const TRequest& r, const TWebOptions& o, TSink& sink) {
     // tinyproxy and others answer a tunnel request with bad credentials by 401 instead of 407.
     if (connectStatus == 407 || connectStatus == 401 || status == 407)
         throw TWebError(TWebError::TKind::ProxyAuth,
-                        Format("Proxy-сервер %s отказал в доступе: неверное имя пользователя или пароль (HTTP %d)",
+                        Format(Tr("Proxy-сервер %s отказал в доступе: неверное имя пользователя или пароль (HTTP %d)"),
                                {proxyText, int(connectStatus ? connectStatus : status)}),
                         int(connectStatus ? connectStatus : status));
     if (rc == CURLE_OK && connectStatus >= 400)
         throw TWebError(TWebError::TKind::HttpStatus,
-                        Format("Proxy-сервер %s не открыл соединение (HTTP %d)", {proxyText, int(connectStatus)}),
+                        Format(Tr("Proxy-сервер %s не открыл соединение (HTTP %d)"), {proxyText, int(connectStatus)}),
                         int(connectStatus));
     if (watch.TimedOut)
         throw TWebError(TWebError::TKind::Timeout,
-                        Format("Сервер %s не ответил за %d с (время ожидания ответа истекло)",
+                        Format(Tr("Сервер %s не ответил за %d с (время ожидания ответа истекло)"),
                                {HostOf(c, r.Url), (o.ReadTimeoutMs + 999) / 1000}));
     if (watch.TotalTimedOut)
         throw TWebError(TWebError::TKind::Timeout,
-                        Format("Ответ сервера %s не получен целиком за %d с (общее время запроса истекло)",
+                        Format(Tr("Ответ сервера %s не получен целиком за %d с (общее время запроса истекло)"),
                                {HostOf(c, r.Url), (o.TotalTimeoutMs + 999) / 1000}));
     if (sink.TooLarge)
         throw TWebError(TWebError::TKind::TooLarge,
-                        Format("Ответ сервера %s слишком велик (больше %d байт)", {HostOf(c, r.Url), o.MaxBytes}));
-    if (sink.WriteFailed) throw TWebError(TWebError::TKind::File, "Ошибка записи полученного файла на диск");
+                        Format(Tr("Ответ сервера %s слишком велик (больше %d байт)"), {HostOf(c, r.Url), o.MaxBytes}));
+    if (sink.WriteFailed) throw TWebError(TWebError::TKind::File, Tr("Ошибка записи полученного файла на диск"));
     if (rc == CURLE_OPERATION_TIMEDOUT)
         throw TWebError(TWebError::TKind::Timeout,
-                        Format("Не удалось соединиться с сервером %s за %d с (%s)",
+                        Format(Tr("Не удалось соединиться с сервером %s за %d с (%s)"),
                                {HostOf(c, r.Url), (o.ConnectTimeoutMs + 999) / 1000, detail}));
     if (rc != CURLE_OK) throw WebTransferError(int(rc), HostOf(c, r.Url), detail, proxyText);
     if (status >= 400) {
         const std::string words = HttpStatusText(int(status));
         throw TWebError(TWebError::TKind::HttpStatus,
-                        words.empty() ? Format("Сервер %s вернул ошибку HTTP %d", {HostOf(c, r.Url), int(status)})
-                                      : Format("Сервер %s вернул ошибку HTTP %d: %s", {HostOf(c, r.Url), int(status), words}),
+                        words.empty() ? Format(Tr("Сервер %s вернул ошибку HTTP %d"), {HostOf(c, r.Url), int(status)})
+                                      : Format(Tr("Сервер %s вернул ошибку HTTP %d: %s"), {HostOf(c, r.Url), int(status), words}),
                         int(status));
     }
 }
 
 } // namespace
 
-TWebStopped::TWebStopped() : TWebError(TKind::Stopped, "Загрузка прервана пользователем") {}
+TWebStopped::TWebStopped() : TWebError(TKind::Stopped, Tr("Загрузка прервана пользователем")) {}
 
 TWebError WebTransferError(int curlCode, const std::string& host, const std::string& detail, const std::string& proxy) {
     using K = TWebError::TKind;
     auto error = [&](K kind, const std::string& text) { return TWebError(kind, text + " (" + detail + ")"); };
     switch (CURLcode(curlCode)) {
     case CURLE_COULDNT_RESOLVE_HOST:
-        return error(K::Network, Format("Сервер %s не найден: проверьте адрес и подключение к интернету", {host}));
+        return error(K::Network, Format(Tr("Сервер %s не найден: проверьте адрес и подключение к интернету"), {host}));
     case CURLE_COULDNT_RESOLVE_PROXY:
-        return error(K::Network, Format("Proxy-сервер %s не найден: проверьте его адрес в настройках", {proxy}));
+        return error(K::Network, Format(Tr("Proxy-сервер %s не найден: проверьте его адрес в настройках"), {proxy}));
     case CURLE_COULDNT_CONNECT:
         return proxy.empty()
-            ? error(K::Network, Format("Сервер %s отказал в соединении или недоступен", {host}))
-            : error(K::Network, Format("Proxy-сервер %s отказал в соединении или недоступен", {proxy}));
+            ? error(K::Network, Format(Tr("Сервер %s отказал в соединении или недоступен"), {host}))
+            : error(K::Network, Format(Tr("Proxy-сервер %s отказал в соединении или недоступен"), {proxy}));
     case CURLE_OPERATION_TIMEDOUT:
-        return error(K::Timeout, Format("Сервер %s не ответил вовремя (время ожидания истекло)", {host}));
+        return error(K::Timeout, Format(Tr("Сервер %s не ответил вовремя (время ожидания истекло)"), {host}));
     case CURLE_PEER_FAILED_VERIFICATION:
     case CURLE_SSL_CACERT_BADFILE:
     case CURLE_SSL_CERTPROBLEM:
     case CURLE_SSL_ISSUER_ERROR:
     case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
     case CURLE_SSL_INVALIDCERTSTATUS:
-        return error(K::Certificate, Format("Сертификат сервера %s не прошёл проверку, соединение отклонено", {host}));
+        return error(K::Certificate, Format(Tr("Сертификат сервера %s не прошёл проверку, соединение отклонено"), {host}));
     case CURLE_SSL_CONNECT_ERROR:
-        return error(K::Certificate, Format("Не удалось установить защищённое соединение с сервером %s", {host}));
+        return error(K::Certificate, Format(Tr("Не удалось установить защищённое соединение с сервером %s"), {host}));
     case CURLE_SEND_ERROR:
     case CURLE_RECV_ERROR:
     case CURLE_GOT_NOTHING:
     case CURLE_PARTIAL_FILE:
-        return error(K::Network, Format("Соединение с сервером %s прервано до конца ответа", {host}));
+        return error(K::Network, Format(Tr("Соединение с сервером %s прервано до конца ответа"), {host}));
     case CURLE_TOO_MANY_REDIRECTS:
-        return error(K::Network, Format("Сервер %s перенаправляет запрос слишком много раз", {host}));
+        return error(K::Network, Format(Tr("Сервер %s перенаправляет запрос слишком много раз"), {host}));
     case CURLE_BAD_CONTENT_ENCODING:
     case CURLE_WEIRD_SERVER_REPLY:
-        return error(K::Network, Format("Сервер %s прислал ответ, который не удалось прочитать", {host}));
+        return error(K::Network, Format(Tr("Сервер %s прислал ответ, который не удалось прочитать"), {host}));
     case CURLE_URL_MALFORMAT:
     case CURLE_UNSUPPORTED_PROTOCOL:
-        return error(K::Network, Format("Неверный адрес сервера %s", {host}));
+        return error(K::Network, Format(Tr("Неверный адрес сервера %s"), {host}));
     default:
-        return error(K::Network, Format("Ошибка сети при обращении к серверу %s", {host}));
+        return error(K::Network, Format(Tr("Ошибка сети при обращении к серверу %s"), {host}));
     }
 }
 
 std::string HttpStatusText(int status) {
     switch (status) {
-    case 400: return "неверный запрос";
-    case 401: return "нужна авторизация";
-    case 403: return "доступ запрещён";
-    case 404: return "страница не найдена";
-    case 407: return "proxy-сервер требует имя пользователя и пароль";
-    case 408: return "время ожидания запроса истекло";
-    case 410: return "страница удалена";
-    case 413: return "запрос слишком велик";
-    case 429: return "слишком много запросов, повторите позже";
-    case 500: return "внутренняя ошибка сервера";
-    case 502: return "ошибка шлюза";
-    case 503: return "сервис временно недоступен";
-    case 504: return "шлюз не дождался ответа";
-    default: return status >= 500 && status < 600 ? "ошибка на стороне сервера" : std::string();
+    case 400: return Tr("неверный запрос");
+    case 401: return Tr("нужна авторизация");
+    case 403: return Tr("доступ запрещён");
+    case 404: return Tr("страница не найдена");
+    case 407: return Tr("proxy-сервер требует имя пользователя и пароль");
+    case 408: return Tr("время ожидания запроса истекло");
+    case 410: return Tr("страница удалена");
+    case 413: return Tr("запрос слишком велик");
+    case 429: return Tr("слишком много запросов, повторите позже");
+    case 500: return Tr("внутренняя ошибка сервера");
+    case 502: return Tr("ошибка шлюза");
+    case 503: return Tr("сервис временно недоступен");
+    case 504: return Tr("шлюз не дождался ответа");
+    default: return status >= 500 && status < 600 ? Tr("ошибка на стороне сервера") : std::string();
     }
 }
 
@@ -389,7 +390,7 @@ void WebGetFile(const TWebProxy* proxy, const std::string& url, const std::strin
         void operator()(FILE* f) const { std::fclose(f); }
     };
     std::unique_ptr<FILE, TFileCloser> file(std::fopen(target.TempPath().c_str(), "wb"));
-    if (!file) throw TWebError(TWebError::TKind::File, Format("Не удалось создать файл \"%s\"", {path}));
+    if (!file) throw TWebError(TWebError::TKind::File, Format(Tr("Не удалось создать файл \"%s\""), {path}));
     TSink sink;
     sink.File = file.get();
     TRequest r;
@@ -398,7 +399,7 @@ void WebGetFile(const TWebProxy* proxy, const std::string& url, const std::strin
     r.FollowRedirects = true;
     Perform(r, options, sink);
     if (std::fclose(file.release()) != 0)
-        throw TWebError(TWebError::TKind::File, Format("Ошибка записи файла \"%s\"", {path}));
+        throw TWebError(TWebError::TKind::File, Format(Tr("Ошибка записи файла \"%s\""), {path}));
     target.Commit();
 }
 

@@ -3,6 +3,7 @@
 #include "core/util/atomic_file.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 namespace velmora {
 
@@ -44,9 +45,9 @@ void CheckWebSettings(const TWebSettings& s) {
         {TWebField::DrawsSite, &s.DrawsSite}, {TWebField::CatalogSite, &s.CatalogSite}, {TWebField::UpdateSite, &s.UpdateSite}};
     for (const auto& [field, value] : addresses)
         if (!IsWebAddress(*value))
-            throw TWebInputError(field, Format("Адрес должен начинаться с http:// или https://: \"%s\"!", {TextExcerpt(*value)}));
+            throw TWebInputError(field, Format(Tr("Адрес должен начинаться с http:// или https://: \"%s\"!"), {TextExcerpt(*value)}));
     if (!s.CAFile.empty() && !FileExists(s.CAFile))
-        throw TWebInputError(TWebField::CAFile, Format("Файл сертификатов не найден: \"%s\"!", {s.CAFile}));
+        throw TWebInputError(TWebField::CAFile, Format(Tr("Файл сертификатов не найден: \"%s\"!"), {s.CAFile}));
 }
 
 bool DrawsSiteIsPlaceholder(const TWebSettings& s) { return s.DrawsSite == kDefaultDrawsSite; }

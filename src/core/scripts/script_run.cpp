@@ -9,6 +9,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -27,16 +28,16 @@ namespace {
 constexpr const char* kStatNotFound =
     "Метод расчета статистики \"%s\" не найден!\r%s\r\rВозможно, Вы отключили данный метод расчета либо "
     "использовали сценарий от другой модификации программы.";
-constexpr const char* kRunningText = "Выполнение сценария...";
-constexpr const char* kDoneText = "Сценарий завершен!";
-constexpr const char* kRunStoppedText = "Сценарий остановлен!";
-constexpr const char* kRunFailedText = "Сценарий прерван из-за ошибки!";
-constexpr const char* kTestStoppedText = "Тест остановлен, завершено циклов: %d из %d";
-constexpr const char* kTestFailedText = "Тест прерван из-за ошибки, завершено циклов: %d из %d";
+constexpr const char* kRunningText = TrNoop("Выполнение сценария...");
+constexpr const char* kDoneText = TrNoop("Сценарий завершен!");
+constexpr const char* kRunStoppedText = TrNoop("Сценарий остановлен!");
+constexpr const char* kRunFailedText = TrNoop("Сценарий прерван из-за ошибки!");
+constexpr const char* kTestStoppedText = TrNoop("Тест остановлен, завершено циклов: %d из %d");
+constexpr const char* kTestFailedText = TrNoop("Тест прерван из-за ошибки, завершено циклов: %d из %d");
 // The time left is shown once this many passes completed (the first pass also builds the lists
 // the later ones copy, so one pass alone says little).
 constexpr int kCyclesBeforeTimeLeft = 2;
-constexpr const char* kCountText = "Количество комбинаций в списке: %d";
+constexpr const char* kCountText = TrNoop("Количество комбинаций в списке: %d");
 // Tables kept per pass by the fast engine; a script with long lists of sample lengths starts
 // over rather than holding every table of the pass.
 constexpr size_t kTableCacheLimit = 64;
@@ -77,10 +78,10 @@ TNumberSet CombSet(const TCombination& comb) {
 
 std::string ScriptTimeLeftText(double seconds) {
     const int64_t s = seconds > 0 ? int64_t(std::ceil(seconds)) : 0;
-    if (s < 60) return Format("%d с", {s});
+    if (s < 60) return Format(Tr("%d с"), {s});
     const int64_t minutes = (s + 59) / 60;
-    if (minutes < 60) return Format("%d мин", {minutes});
-    return Format("%d ч %.2d мин", {minutes / 60, minutes % 60});
+    if (minutes < 60) return Format(Tr("%d мин"), {minutes});
+    return Format(Tr("%d ч %.2d мин"), {minutes / 60, minutes % 60});
 }
 
 TScriptRunner::TScriptRunner(TDrawsArchive& draws, TStatList& list, TCombSet& combs, TStakeFile& stakes,
@@ -104,10 +105,10 @@ void TScriptRunner::BeginRun() {
     timings_ = TTimings{};
     runStart_ = std::chrono::steady_clock::now();
     fullList_.clear();
-    SetPanel(TScriptPanel::Cycle, Format("Цикл: %d", {cycle_}));
-    SetPanel(TScriptPanel::Line, Format("Строка: %d", {0}));
-    SetPanel(TScriptPanel::Stakes, Format("Ставок: %d", {stakeCount_}));
-    SetPanel(TScriptPanel::Last, kRunningText);
+    SetPanel(TScriptPanel::Cycle, Format(Tr("Цикл: %d"), {cycle_}));
+    SetPanel(TScriptPanel::Line, Format(Tr("Строка: %d"), {0}));
+    SetPanel(TScriptPanel::Stakes, Format(Tr("Ставок: %d"), {stakeCount_}));
+    SetPanel(TScriptPanel::Last, TrText(kRunningText));
     host_.LockInterface(true);
 }
 
@@ -149,7 +150,7 @@ bool TScriptRunner::Run(const std::vector<std::string>& lines) {
         host_.ShowError(e.what());
     }
     const bool completed = !stopped_;
-    SetPanel(TScriptPanel::Last, completed ? kDoneText : failed_ ? kRunFailedText : kRunStoppedText);
+    SetPanel(TScriptPanel::Last, TrText(completed ? kDoneText : failed_ ? kRunFailedText : kRunStoppedText));
     EndRun();
     return completed;
 }
@@ -161,7 +162,7 @@ void TScriptRunner::ShowCycle(double linesShare) {
     std::string text = Format("Цикл: %d из %d (%d %%)", {cycle_, cycleCount_, percent});
     if (cyclesDone_ >= kCyclesBeforeTimeLeft && done > 0 && done < cycleCount_) {
         const double elapsed = SecondsSince(testStart_);
-        text += ", осталось " + ScriptTimeLeftText(elapsed * (cycleCount_ - done) / done);
+        text += Tr(", осталось ") + ScriptTimeLeftText(elapsed * (cycleCount_ - done) / done);
     }
     SetPanel(TScriptPanel::Cycle, text);
 }
@@ -180,7 +181,7 @@ bool TScriptRunner::Test(const std::vector<std::string>& lines, int count) {
         for (int offset = count; offset >= 1; --offset) {
             ++cycle_;
             ShowCycle(0);
-            SetPanel(TScriptPanel::Last, kRunningText);
+            SetPanel(TScriptPanel::Last, TrText(kRunningText));
             if (IsStopRequested()) break;
             host_.SetDrawsOffset(draws_, offset);
             if (IsStopRequested()) break;
@@ -216,8 +217,8 @@ bool TScriptRunner::Test(const std::vector<std::string>& lines, int count) {
         combs_.ResetCache();
         host_.CombsChanged();
     }
-    SetPanel(TScriptPanel::Last, completed ? std::string(kDoneText)
-                                           : Format(failed_ ? kTestFailedText : kTestStoppedText, {cyclesDone_, count}));
+    SetPanel(TScriptPanel::Last, completed ? TrText(kDoneText)
+                                           : Format(TrText(failed_ ? kTestFailedText : kTestStoppedText), {cyclesDone_, count}));
     EndRun();
     return completed;
 }
@@ -306,14 +307,14 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
             TFilterItem item = ParseFilterItem(text, list_);
             if (!item.Stat) {
                 const std::string code = StatCodeWord(item.StatText);
-                throw Error(Format(kStatNotFound, {code.empty() ? TextExcerpt(Trim(text)) : TextExcerpt(code), "Неизвестный код статистики"}));
+                throw Error(Format(TrText(kStatNotFound), {code.empty() ? TextExcerpt(Trim(text)) : TextExcerpt(code), Tr("Неизвестный код статистики")}));
             }
             items.push_back(std::move(item));
             texts.push_back(text);
         }
         WriteScriptLog("Создание всех вариантов фильтров...");
-        SetPanel(TScriptPanel::Line, Format("Строка: %d", {index + 1}));
-        SetPanel(TScriptPanel::Last, "Создание всех вариантов фильтров...");
+        SetPanel(TScriptPanel::Line, Format(Tr("Строка: %d"), {index + 1}));
+        SetPanel(TScriptPanel::Last, Tr("Создание всех вариантов фильтров..."));
         TFilterVariants variants(items, texts);
         const int count = variants.Count();
         WriteScriptLog(Format("Создано %d вариантов фильтров.", {count}));
@@ -325,8 +326,8 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
                 WriteScriptLog(kScriptLogDashedLine);
                 WriteScriptLog(Format("Применение набора фильтров %.3d: \"%s\"", {k, text}));
                 WriteScriptLog(kScriptLogDashedLine);
-                SetPanel(TScriptPanel::Line, Format("Строка: %d", {index + 1}));
-                SetPanel(TScriptPanel::Filter, Format("Фильтр %d из %d: %s", {k, count, text}));
+                SetPanel(TScriptPanel::Line, Format(Tr("Строка: %d"), {index + 1}));
+                SetPanel(TScriptPanel::Filter, Format(Tr("Фильтр %d из %d: %s"), {k, count, text}));
                 WriteScriptLog("Создание начального списка комбинаций...");
                 ++timings_.Variants;
                 PrepareStartList(options);
@@ -421,10 +422,10 @@ int TScriptRunner::MethodIndex(const TFilterPart& part) const {
     const TStatMethod* first = list_.Methods.data();
     const ptrdiff_t i = part.Stat ? part.Stat - first : -1;
     if (i < 0 || i >= list_.Count())
-        throw Error(Format(kStatNotFound, {part.Stat ? part.Stat->Code() : std::string(), "Неизвестный код статистики"}));
+        throw Error(Format(TrText(kStatNotFound), {part.Stat ? part.Stat->Code() : std::string(), Tr("Неизвестный код статистики")}));
     const int k = int(i);
     if (!list_.IsAvailable(k) || !list_.CanShowInTable(k) || !list_.IsVisible(k))
-        throw Error(Format(kStatNotFound, {part.Stat->Code(), part.Stat->FullCaption()}));
+        throw Error(Format(TrText(kStatNotFound), {part.Stat->Code(), part.Stat->FullCaption()}));
     return k;
 }
 
@@ -551,8 +552,8 @@ void TScriptRunner::MakeLineStakes(const TLineOptions& options, int lineNo, cons
     if (count > 1 && mode == kResultStop) {
         stopped_ = true;
         WriteScriptLog("{!} Сценарий остановлен!");
-        host_.ShowAttention(Format("Выполнение сценария прервано, т.к. после применения всех фильтров в списке "
-                                   "комбинаций их осталось более одной: %d!\r\rФильтры: %s",
+        host_.ShowAttention(Format(Tr("Выполнение сценария прервано, т.к. после применения всех фильтров в списке "
+                                   "комбинаций их осталось более одной: %d!\r\rФильтры: %s"),
                                    {count, StakeComment()}));
         return;
     }
@@ -583,7 +584,7 @@ void TScriptRunner::MakeLineStakes(const TLineOptions& options, int lineNo, cons
         default: break;
         }
     }
-    SetPanel(TScriptPanel::Stakes, Format("Ставок: %d", {stakeCount_}));
+    SetPanel(TScriptPanel::Stakes, Format(Tr("Ставок: %d"), {stakeCount_}));
     host_.StakesChanged(true);
 }
 
@@ -621,7 +622,7 @@ bool TScriptRunner::AddScriptStake(const TCombination& comb, bool bulk) {
     const auto now = std::chrono::steady_clock::now();
     if (!bulk || now - lastStakePanel_ >= kStakePanelInterval) {
         lastStakePanel_ = now;
-        SetPanel(TScriptPanel::Stakes, Format("Ставок: %d", {stakeCount_}));
+        SetPanel(TScriptPanel::Stakes, Format(Tr("Ставок: %d"), {stakeCount_}));
         if (added) host_.StakesChanged(!bulk || Settings.ScrollStakes);
         host_.Pump();
     }

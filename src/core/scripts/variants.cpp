@@ -3,6 +3,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 namespace velmora {
 
@@ -12,9 +13,9 @@ bool IsPerValueCriterion(int kind) {
 }
 
 std::string TooManyVariantsMessage(const std::string& details) {
-    return "Вы задали слишком много вариантов фильтров - программа не сможет обработать их все!\r"
+    return Tr("Вы задали слишком много вариантов фильтров - программа не сможет обработать их все!\r"
            "Пожалуйста, уменьшите в каждом из фильтров количество вариантов длины выборки и глубины, а затем "
-           "повторите попытку.\r\r" +
+           "повторите попытку.\r\r") +
            details;
 }
 
@@ -25,12 +26,12 @@ TFilterVariants::TFilterVariants(const std::vector<TFilterItem>& items, const st
         f.Item = items[j];
         const std::string& text = j < texts.size() ? texts[j] : std::string();
         ParseIntList(f.Item.LengthsText, f.Lengths);
-        if (f.Lengths.empty()) throw Error(Format("Некорректное описание фильтра: %s!", {TextExcerpt(text)}));
+        if (f.Lengths.empty()) throw Error(Format(Tr("Некорректное описание фильтра: %s!"), {TextExcerpt(text)}));
         f.PerValue = IsPerValueCriterion(f.Item.CriterionKind);
         if (f.Item.CriterionKind != kCriterionNone) {
             TIntArray values;
             ParseIntList(f.Item.CriterionText, values);
-            if (values.empty()) throw Error(Format("Некорректное описание фильтра: %s!", {TextExcerpt(text)}));
+            if (values.empty()) throw Error(Format(Tr("Некорректное описание фильтра: %s!"), {TextExcerpt(text)}));
             if (f.PerValue)
                 f.Values = std::move(values);
             else
@@ -41,7 +42,7 @@ TFilterVariants::TFilterVariants(const std::vector<TFilterItem>& items, const st
         const int64_t n = int64_t(f.Lengths.size()) * f.ValueCount();
         if (count_ > kMaxScriptVariants / n)
             throw Error(TooManyVariantsMessage(
-                Format("Количество вариантов превышает %d.", {int64_t(kMaxScriptVariants)})));
+                Format(Tr("Количество вариантов превышает %d."), {int64_t(kMaxScriptVariants)})));
         count_ *= n;
         filters_.push_back(std::move(f));
     }

@@ -7,6 +7,7 @@
 #include "core/util/atomic_file.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <cerrno>
 #include <cstring>
@@ -28,10 +29,10 @@ void LoadRatingsFile(const std::string& path, TRatingsArray& ratings) {
             ratings.push_back(std::move(rec));
         }
         if (bytes.size() % kRatingRecordSize != 0)
-            throw Error(Format("Размер файла \"%s\" (%d байт) не кратен размеру записи рейтинга (%d байт)",
+            throw Error(Format(Tr("Размер файла \"%s\" (%d байт) не кратен размеру записи рейтинга (%d байт)"),
                                {path, int64_t(bytes.size()), int64_t(kRatingRecordSize)}));
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка чтения файла рейтинга!\r\r%s", {e.what()}));
+        throw Error(Format(Tr("Ошибка чтения файла рейтинга!\r\r%s"), {e.what()}));
     }
 }
 
@@ -46,20 +47,20 @@ void SaveRatingsFile(const std::string& path, const TRatingsArray& ratings) {
     try {
         WriteFileAtomic(path, RatingsFileBytes(ratings));
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка записи в файл рейтинга!\r\r%s", {e.what()}));
+        throw Error(Format(Tr("Ошибка записи в файл рейтинга!\r\r%s"), {e.what()}));
     }
 }
 
 void RefreshRatingsFromStakes(TStakeFile& file, TRatingsArray& ratings, TProgressSink& progress) {
-    TStatusScope status(progress, "Обновление рейтинга...");
+    TStatusScope status(progress, Tr("Обновление рейтинга..."));
     ratings.clear();
     try {
-        if (!file.IsOpen()) throw Error("Файл ставок не открыт!");
+        if (!file.IsOpen()) throw Error(Tr("Файл ставок не открыт!"));
         file.ForEachStake([&](int, const TStakeRecord& r) {
             if (r.DrawNumber >= 0 && r.Checked) AddRating(ratings, r);
         });
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка обновления рейтинга!\r\r%s", {e.what()}));
+        throw Error(Format(Tr("Ошибка обновления рейтинга!\r\r%s"), {e.what()}));
     }
 }
 
@@ -71,7 +72,7 @@ void TRatingsStore::Load(TProgressSink& progress) {
     }
     std::string error, reason;
     {
-        TStatusScope status(progress, "Загрузка файла рейтинга...");
+        TStatusScope status(progress, Tr("Загрузка файла рейтинга..."));
         try {
             LoadRatingsFile(fileName_, Ratings);
         } catch (const std::exception& e) {
@@ -86,7 +87,7 @@ void TRatingsStore::Load(TProgressSink& progress) {
         for (size_t i = 0; i < Ratings.size(); ++i)
             if (RatingEntryDamaged(Ratings[i]) && damaged++ == 0) first = int(i) + 1;
         if (damaged > 0)
-            reason = Format("записей с невозможными счетчиками: %d (первая - запись %d)", {damaged, first});
+            reason = Format(Tr("записей с невозможными счетчиками: %d (первая - запись %d)"), {damaged, first});
     }
     if (reason.empty()) {
         Sort(progress);
@@ -94,7 +95,7 @@ void TRatingsStore::Load(TProgressSink& progress) {
     }
     damage_ = Format(kRatingsDamagedText, {fileName_, reason});
     {
-        TStatusScope status(progress, "Сортировка рейтинга...");
+        TStatusScope status(progress, Tr("Сортировка рейтинга..."));
         SortRatingsArray(Ratings, SortColumn, SortDescending);
     }
     throw Error(error.empty() ? damage_ : error + "\r\r" + damage_);
@@ -102,7 +103,7 @@ void TRatingsStore::Load(TProgressSink& progress) {
 
 void TRatingsStore::Save(TProgressSink& progress) {
     if (ReadOnly || Damaged()) return;
-    TStatusScope status(progress, "Сохранение файла рейтинга...");
+    TStatusScope status(progress, Tr("Сохранение файла рейтинга..."));
     SaveRatingsFile(fileName_, Ratings);
 }
 
@@ -110,7 +111,7 @@ void TRatingsStore::Sort(int column, bool descending, TProgressSink& progress) {
     SortColumn = column;
     SortDescending = descending;
     {
-        TStatusScope status(progress, "Сортировка рейтинга...");
+        TStatusScope status(progress, Tr("Сортировка рейтинга..."));
         SortRatingsArray(Ratings, column, descending);
     }
     Save(progress);
@@ -144,7 +145,7 @@ int CheckStakesRated(TStakeFile& file, const TDrawsArchive& archive, TStakeCheck
     // The sorted ratings are written with the checked stakes, as one change.
     options.Companion = [&]() -> std::optional<std::pair<std::string, std::string>> {
         {
-            TStatusScope status(progress, "Сортировка рейтинга...");
+            TStatusScope status(progress, Tr("Сортировка рейтинга..."));
             SortRatingsArray(ratings.Ratings, ratings.SortColumn, ratings.SortDescending);
         }
         if (ratings.ReadOnly || ratings.Damaged()) return std::nullopt;
@@ -198,7 +199,7 @@ std::vector<std::string> RatingsCsvLines(const TRatingsArray& ratings) {
 }
 
 void ExportRatingsCsv(const std::string& path, const TRatingsArray& ratings) {
-    if (IsDataFolderFile(path)) throw Error(Format("Нельзя экспортировать в файл данных программы \"%s\"!", {path}));
+    if (IsDataFolderFile(path)) throw Error(Format(Tr("Нельзя экспортировать в файл данных программы \"%s\"!"), {path}));
     WriteTextLines(path, RatingsCsvLines(ratings));
 }
 
@@ -247,7 +248,7 @@ std::optional<std::string> RatingScriptLine(const std::string& caption, const TS
 }
 
 std::string RatingRefusedMessage(const std::string& caption) {
-    return Format("Строку\r\r%s\r\rневозможно добавить в сценарий!", {caption});
+    return Format(Tr("Строку\r\r%s\r\rневозможно добавить в сценарий!"), {caption});
 }
 
 } // namespace velmora

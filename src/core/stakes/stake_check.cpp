@@ -3,6 +3,7 @@
 #include "core/util/atomic_file.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -129,7 +130,7 @@ void WriteStakeLog(const std::string& stakeFile, const TStakeRecord& rec, const 
     ::close(fd);
     if (n != ssize_t(line.size()))
         throw Error(Format("Ошибка записи в файл \"%s\"!\r\r%s",
-                           {path, n < 0 ? std::strerror(err) : std::string("запись не завершена")}));
+                           {path, n < 0 ? std::strerror(err) : std::string(Tr("запись не завершена"))}));
 }
 
 std::vector<std::string> FindStakeLogs(const std::string& stakeFile) {

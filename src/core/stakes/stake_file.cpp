@@ -5,6 +5,7 @@
 #include "core/util/checksum.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -35,7 +36,7 @@ int32_t RawInt(const unsigned char* p) {
 
 // Runs fn, and raises its error under the operation's message.
 template <class F>
-auto Wrapped(const char* message, F&& fn) {
+auto Wrapped(const std::string& message, F&& fn) {
     try {
         return fn();
     } catch (const std::exception& e) {
@@ -76,8 +77,8 @@ void SyncFolder(const std::string& file) {
 }
 
 std::string OutdatedText(const std::string& backup) {
-    return Format("Обнаружен файл ставок устаревшей версии - имеющиеся в файле ставки будут удалены!\r\r"
-                  "Копия прежнего файла сохранена в \"%s\".",
+    return Format(Tr("Обнаружен файл ставок устаревшей версии - имеющиеся в файле ставки будут удалены!\r\r"
+                  "Копия прежнего файла сохранена в \"%s\"."),
                   {backup});
 }
 
@@ -117,7 +118,7 @@ void TStakeFile::RequireCountInRange(int64_t size) const {
 }
 
 void TStakeFile::OpenLocked(bool repair) {
-    Wrapped("Ошибка чтения файла ставок!\r\r%s", [&] {
+    Wrapped(Tr("Ошибка чтения файла ставок!\r\r%s"), [&] {
         if (fd_ >= 0) Close();
         busy_ = false;
         readOnly_ = false;
@@ -156,7 +157,7 @@ void TStakeFile::OpenLocked(bool repair) {
 }
 
 void TStakeFile::OpenReadOnly() {
-    Wrapped("Ошибка чтения файла ставок!\r\r%s", [&] {
+    Wrapped(Tr("Ошибка чтения файла ставок!\r\r%s"), [&] {
         if (fd_ >= 0) Close();
         busy_ = false;
         DropCache();
@@ -259,14 +260,14 @@ std::string TStakeFile::Load() {
         outdated = !read || (whole > 0 && first != kStakeVersion);
     }
     if (!outdated) {
-        Wrapped("Ошибка чтения файла ставок!\r\r%s", [&] {
+        Wrapped(Tr("Ошибка чтения файла ставок!\r\r%s"), [&] {
             RepairTail();
             ReplayJournal();
         });
         return {};
     }
     std::string warning = OutdatedText(BackupFileName());
-    Wrapped("Ошибка чтения файла ставок!\r\r%s", [&] {
+    Wrapped(Tr("Ошибка чтения файла ставок!\r\r%s"), [&] {
         try {
             BackupTo(BackupFileName());
         } catch (const std::exception& e) {
@@ -328,7 +329,7 @@ TStakeRecord TStakeFile::ReadStake(TStakeOrigin origin, int index) {
     const int abs = int(pos / kRec);
     if (abs == cacheIndex_) return cache_;
     unsigned char raw[kStakeRecordSize];
-    Wrapped("Ошибка чтения записи из файла ставок!\r\r%s", [&] { PreadAll(raw, kStakeRecordSize, pos); });
+    Wrapped(Tr("Ошибка чтения записи из файла ставок!\r\r%s"), [&] { PreadAll(raw, kStakeRecordSize, pos); });
     ReadStakeRecord(raw, cache_);
     cacheIndex_ = abs;
     return cache_;
@@ -355,7 +356,7 @@ void TStakeFile::AppendRecords(const TStakeRecord* recs, int count) {
 }
 
 void TStakeFile::WriteStakeAt(TStakeOrigin origin, int index, const TStakeRecord& rec) {
-    Wrapped("Ошибка добавления записи в файл ставок!\r\r%s", [&] {
+    Wrapped(Tr("Ошибка добавления записи в файл ставок!\r\r%s"), [&] {
         RequireWritable();
         const int64_t pos = Position(origin, index);
         if (pos < 0 || pos > size_ || pos % kRec != 0)
@@ -384,7 +385,7 @@ void TStakeFile::WriteCheckedStake(int index, const TStakeRecord& rec) {
 }
 
 void TStakeFile::AppendStakes(const TStakeRecord& rec, int drawsCount) {
-    Wrapped("Ошибка добавления записи в файл ставок!\r\r%s", [&] {
+    Wrapped(Tr("Ошибка добавления записи в файл ставок!\r\r%s"), [&] {
         RequireWritable();
         if (rec.Checked) throw Error("Добавление в конец файла уже проверенной ставки!");
         if (drawsCount < 1) throw Error(Format("Количество тиражей должно быть от 1 до %d!", {kMaxStakeDrawsCount}));
@@ -411,7 +412,7 @@ void TStakeFile::AppendStakes(const TStakeRecord& rec, int drawsCount) {
 }
 
 void TStakeFile::AppendSeparatorIfNeeded() {
-    Wrapped("Ошибка добавления записи в файл ставок!\r\r%s", [&] {
+    Wrapped(Tr("Ошибка добавления записи в файл ставок!\r\r%s"), [&] {
         RequireWritable();
         if (size_ == 0) return;
         unsigned char dn[4];
@@ -445,7 +446,7 @@ void TStakeFile::ForEachStake(const std::function<void(int, const TStakeRecord&)
 }
 
 bool TStakeFile::FindStake(int32_t drawNumber, const TNumberSet& numbers) {
-    return Wrapped("Ошибка поиска записи в файле ставок!\r\r%s", [&] {
+    return Wrapped(Tr("Ошибка поиска записи в файле ставок!\r\r%s"), [&] {
         RequireOpen();
         bool found = false;
         ScanRaw(0, [&](int, const unsigned char* raw) {
@@ -461,7 +462,7 @@ bool TStakeFile::FindStake(int32_t drawNumber, const TNumberSet& numbers) {
 }
 
 int TStakeFile::DeleteStakesWhere(const std::function<bool(int, const TStakeRecord&)>& remove) {
-    return Wrapped("Ошибка удаления записи из файла ставок!\r\r%s", [&] {
+    return Wrapped(Tr("Ошибка удаления записи из файла ставок!\r\r%s"), [&] {
         RequireWritable();
         TTempFile tmp;
         tmp.Path = TempFileName();
@@ -521,7 +522,7 @@ int TStakeFile::DeleteStakesByCondition(int packedCondition) {
 }
 
 void TStakeFile::StakeClear() {
-    Wrapped("Ошибка удаления записи из файла ставок!\r\r%s", [&] {
+    Wrapped(Tr("Ошибка удаления записи из файла ставок!\r\r%s"), [&] {
         RequireWritable();
         DropCache();
         if (::ftruncate(fd_, 0) != 0) throw Error(SysMessage(errno));
@@ -531,7 +532,7 @@ void TStakeFile::StakeClear() {
 }
 
 int TStakeFile::SeekLastDraws(int n, int& start) {
-    return Wrapped("Ошибка поиска записи по номеру тиража в файле ставок!\r\r%s", [&] {
+    return Wrapped(Tr("Ошибка поиска записи по номеру тиража в файле ставок!\r\r%s"), [&] {
         RequireOpen();
         start = 0;
         int counted = 0;

@@ -2,6 +2,7 @@
 
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cstring>
@@ -168,22 +169,22 @@ int64_t StakeNumbersSum(const std::string& text) {
 void CheckStakeDraws(int64_t drawNumber, int64_t drawsCount) {
     constexpr int64_t maxDraw = std::numeric_limits<int32_t>::max();
     if (drawNumber < 1 || drawNumber > maxDraw)
-        throw TStakeInputError(TStakeField::DrawNumber, Format("Номер тиража должен быть от 1 до %d!", {maxDraw}));
+        throw TStakeInputError(TStakeField::DrawNumber, Format(Tr("Номер тиража должен быть от 1 до %d!"), {maxDraw}));
     if (drawsCount < 1 || drawsCount > kMaxStakeDrawsCount)
         throw TStakeInputError(TStakeField::DrawsCount,
-                               Format("Количество тиражей должно быть от 1 до %d!", {kMaxStakeDrawsCount}));
+                               Format(Tr("Количество тиражей должно быть от 1 до %d!"), {kMaxStakeDrawsCount}));
     // The stake for the last draw must still have a valid number (no wrap to negative numbers).
     if (drawNumber + drawsCount - 1 > maxDraw)
         throw TStakeInputError(TStakeField::DrawsCount,
-                               Format("Номер последнего тиража (%d + %d - 1) превышает %d!",
+                               Format(Tr("Номер последнего тиража (%d + %d - 1) превышает %d!"),
                                       {drawNumber, drawsCount, maxDraw}));
 }
 
 void CheckStakeComment(const std::string& comment) {
-    if (comment.empty()) throw TStakeInputError(TStakeField::Comment, "Необходимо ввести комментарий!");
+    if (comment.empty()) throw TStakeInputError(TStakeField::Comment, Tr("Необходимо ввести комментарий!"));
     if (Utf8Length(comment) > size_t(kMaxStakeCommentLength))
         throw TStakeInputError(TStakeField::Comment,
-                               Format("Комментарий к ставке длиннее %d символов!", {kMaxStakeCommentLength}));
+                               Format(Tr("Комментарий к ставке длиннее %d символов!"), {kMaxStakeCommentLength}));
 }
 
 TStakeRecord AcceptStakeInput(const TStakeRecord& rec, int64_t drawNumber, const std::string& numbersText,

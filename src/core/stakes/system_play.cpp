@@ -5,6 +5,7 @@
 #include "core/util/atomic_file.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <climits>
@@ -100,17 +101,17 @@ TSystemText NormaliseSystemText(const std::string& text) {
 void CheckSystemInput(const std::string& title, int nums, int olap, const std::string& author,
                       const std::string& descr, const std::string& combs) {
     if (Trim(title).empty())
-        throw TSystemInputError(TSystemField::Title, "Название системы должно быть указано обязательно!");
+        throw TSystemInputError(TSystemField::Title, Tr("Название системы должно быть указано обязательно!"));
     if (nums < kMinSystemNums || nums > kMaxSystemNums)
-        throw TSystemInputError(TSystemField::Nums, "Указано недопустимое количество используемых чисел!");
+        throw TSystemInputError(TSystemField::Nums, Tr("Указано недопустимое количество используемых чисел!"));
     if (olap < kMinSystemOlap || olap > kMaxSystemOlap)
-        throw TSystemInputError(TSystemField::Olap, "Указан недопустимый размер блока!");
+        throw TSystemInputError(TSystemField::Olap, Tr("Указан недопустимый размер блока!"));
     if (Trim(author).empty())
-        throw TSystemInputError(TSystemField::Author, "Имя автора должно быть указано обязательно!");
+        throw TSystemInputError(TSystemField::Author, Tr("Имя автора должно быть указано обязательно!"));
     if (Trim(descr).empty())
-        throw TSystemInputError(TSystemField::Descr, "Описание системы должно быть указано обязательно!");
+        throw TSystemInputError(TSystemField::Descr, Tr("Описание системы должно быть указано обязательно!"));
     if (Trim(combs).empty())
-        throw TSystemInputError(TSystemField::Combs, "Содержимое системы должно быть указано обязательно!");
+        throw TSystemInputError(TSystemField::Combs, Tr("Содержимое системы должно быть указано обязательно!"));
 }
 
 void CheckSystemLines(const std::string& clist, int nums) {

@@ -5,6 +5,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -64,16 +65,16 @@ std::vector<std::string> SplitSystemWords(const std::string& line) {
 TCombination ParseSystemLine(const std::string& line, int lineNo, int nums) {
     const std::vector<std::string> words = SplitSystemWords(line);
     if (words.size() != size_t(kSystemCombLength))
-        throw Error(Format("Строка %d системы содержит %d чисел вместо %d: \"%s\"",
+        throw Error(Format(Tr("Строка %d системы содержит %d чисел вместо %d: \"%s\""),
                            {lineNo, int(words.size()), kSystemCombLength, TextExcerpt(Trim(line))}));
     TCombination comb{};
     for (int j = 0; j < kSystemCombLength; ++j) {
         const std::optional<int32_t> k = TryStrToInt(words[size_t(j)]);
-        if (!k) throw Error(Format("\"%s\" не является целым числом (строка %d системы)", {TextExcerpt(words[size_t(j)]), lineNo}));
+        if (!k) throw Error(Format(Tr("\"%s\" не является целым числом (строка %d системы)"), {TextExcerpt(words[size_t(j)]), lineNo}));
         if (*k < 1 || *k > nums)
-            throw Error(Format("Индекс %d в строке %d системы вне диапазона 1..%d", {*k, lineNo, nums}));
+            throw Error(Format(Tr("Индекс %d в строке %d системы вне диапазона 1..%d"), {*k, lineNo, nums}));
         for (int i = 0; i < j; ++i)
-            if (comb[size_t(i)] == *k) throw Error(Format("Индекс %d повторяется в строке %d системы", {*k, lineNo}));
+            if (comb[size_t(i)] == *k) throw Error(Format(Tr("Индекс %d повторяется в строке %d системы"), {*k, lineNo}));
         comb[size_t(j)] = uint8_t(*k);
     }
     return comb;
@@ -81,7 +82,7 @@ TCombination ParseSystemLine(const std::string& line, int lineNo, int nums) {
 
 TCombsArray ReadSystemFile(const std::string& path, int nums) {
     const std::vector<std::string> lines = ReadTextLines(path);
-    if (lines.empty()) throw Error(Format("Файл системы \"%s\" пуст", {path}));
+    if (lines.empty()) throw Error(Format(Tr("Файл системы \"%s\" пуст"), {path}));
     TCombsArray combs;
     combs.reserve(lines.size());
     for (size_t i = 0; i < lines.size(); ++i) combs.push_back(ParseSystemLine(lines[i], int(i + 1), nums));
@@ -94,7 +95,7 @@ bool LoadSystemForNumbers(const std::string& systemsDir, const TByteArray& numbe
     const int n = int(numbers.size());
     const std::vector<std::string> files = FindSystemFiles(systemsDir, n);
     if (files.empty()) {
-        text = Format("Система для %d чисел не найдена или не загружена на компьютер!", {n});
+        text = Format(Tr("Система для %d чисел не найдена или не загружена на компьютер!"), {n});
         if (boxMessage)
             *boxMessage = Format("Система для %d чисел не найдена или не загружена на компьютер!\r\r"
                                  "Перед системной игрой необходимо предварительно загрузить системы на Ваш "
@@ -111,30 +112,30 @@ bool LoadSystemForNumbers(const std::string& systemsDir, const TByteArray& numbe
         return true;
     } catch (const std::exception& e) {
         text = e.what();
-        if (boxMessage) *boxMessage = Format("Ошибка загрузки комбинаций системы!\r\r%s", {text});
+        if (boxMessage) *boxMessage = Format(Tr("Ошибка загрузки комбинаций системы!\r\r%s"), {text});
         return false;
     }
 }
 
 std::string WriteSystemFile(const std::string& dir, const tSystemInfo& info, const std::vector<std::string>& lines) {
     if (lines.empty() || int64_t(lines.size()) != int64_t(info.CSize))
-        throw Error(Format("Количество скачанных комбинаций ( %d ) отличается от ожидаемого значения ( %d )",
+        throw Error(Format(Tr("Количество скачанных комбинаций ( %d ) отличается от ожидаемого значения ( %d )"),
                            {int64_t(lines.size()), info.CSize}));
     // What a catalog sends is checked whole before the old file is touched: a system that could
     // not be played, or one whose time would never match its file, must not replace a good one.
     if (info.Nums < kMinSystemNums || info.Nums > kMaxSystemNums)
-        throw Error(Format("Система для %d чисел не поддерживается (допустимо от %d до %d)",
+        throw Error(Format(Tr("Система для %d чисел не поддерживается (допустимо от %d до %d)"),
                            {int(info.Nums), kMinSystemNums, kMaxSystemNums}));
     if (info.CSize > kMaxSystemCombinations)
-        throw Error(Format("Система из %d комбинаций слишком велика (допустимо не более %d)",
+        throw Error(Format(Tr("Система из %d комбинаций слишком велика (допустимо не более %d)"),
                            {info.CSize, kMaxSystemCombinations}));
     if (info.Created <= 0 || info.Created > Now() + kSystemTimeSkewDays)
-        throw Error(Format("Некорректное время создания системы: \"%s\"", {SystemTimeText(info.Created)}));
+        throw Error(Format(Tr("Некорректное время создания системы: \"%s\""), {SystemTimeText(info.Created)}));
     for (size_t i = 0; i < lines.size(); ++i) ParseSystemLine(lines[i], int(i + 1), info.Nums);
     std::error_code ec;
     fs::create_directories(dir, ec);
     if (ec || !fs::is_directory(dir))
-        throw Error(Format("Ошибка создания папки \"%s\"!\r\r%s", {dir, ec ? ec.message() : std::strerror(ENOTDIR)}));
+        throw Error(Format(Tr("Ошибка создания папки \"%s\"!\r\r%s"), {dir, ec ? ec.message() : std::strerror(ENOTDIR)}));
     const std::string path = SystemFilePath(dir, info);
     WriteTextLines(path, lines);
     // The creation time cannot be set on this platform; the modification time carries Created.
@@ -144,8 +145,8 @@ std::string WriteSystemFile(const std::string& dir, const tSystemInfo& info, con
     times[0].tv_nsec = 0;
     times[1] = times[0];
     if (::utimensat(AT_FDCWD, path.c_str(), times, 0) != 0)
-        throw Error(Format("Ошибка записи в файл \"%s\"!\r\r%s", {path, std::strerror(errno)}));
-    if (!FileExists(path)) throw Error(Format("Файл \"%s\" не найден", {path}));
+        throw Error(Format(Tr("Ошибка записи в файл \"%s\"!\r\r%s"), {path, std::strerror(errno)}));
+    if (!FileExists(path)) throw Error(Format(Tr("Файл \"%s\" не найден"), {path}));
     return path;
 }
 
@@ -164,7 +165,7 @@ std::vector<std::string> DeleteOtherSystems(const std::string& dir, const tSyste
     for (const std::string& path : FindSystemFiles(dir, info.Nums)) {
         if (ExtractFileName(path) == keep) continue;
         if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-            throw Error(Format("Ошибка удаления файла \"%s\"!\r\r%s", {path, std::strerror(errno)}));
+            throw Error(Format(Tr("Ошибка удаления файла \"%s\"!\r\r%s"), {path, std::strerror(errno)}));
         deleted.push_back(path);
     }
     return deleted;
@@ -173,7 +174,7 @@ std::vector<std::string> DeleteOtherSystems(const std::string& dir, const tSyste
 void DeleteSystemFile(const std::string& dir, const tSystemInfo& info) {
     const std::string path = SystemFilePath(dir, info);
     if (::unlink(path.c_str()) != 0 && errno != ENOENT)
-        throw Error(Format("Ошибка удаления файла \"%s\"!\r\r%s", {path, std::strerror(errno)}));
+        throw Error(Format(Tr("Ошибка удаления файла \"%s\"!\r\r%s"), {path, std::strerror(errno)}));
 }
 
 // ---- times --------------------------------------------------------------------------------------
@@ -227,7 +228,7 @@ TDateTime ParseSystemTime(const std::string& text) {
     if (t.empty()) return 0;
     auto field = [&](size_t pos, size_t len) {
         const std::optional<int32_t> v = pos + len <= t.size() ? TryStrToInt(t.substr(pos, len)) : std::nullopt;
-        if (!v || *v < 0) throw Error(Format("\"%s\" не является корректной датой и временем", {t}));
+        if (!v || *v < 0) throw Error(Format(Tr("\"%s\" не является корректной датой и временем"), {t}));
         return *v;
     };
     const int y = field(0, 4), mo = field(5, 2), d = field(8, 2);
@@ -235,7 +236,7 @@ TDateTime ParseSystemTime(const std::string& text) {
     const int mi = t.size() > 10 ? field(14, 2) : 0;
     const int s = t.size() > 10 ? field(17, 2) : 0;
     if (!IsValidDate(y, mo, d) || h > 23 || mi > 59 || s > 59)
-        throw Error(Format("\"%s\" не является корректной датой и временем", {t}));
+        throw Error(Format(Tr("\"%s\" не является корректной датой и временем"), {t}));
     return EncodeDate(y, mo, d) + (h * 3600 + mi * 60 + s) / 86400.0;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/util/error.h"
 #include "core/util/format.h"
+#include "core/util/translate.h"
 
 #include <cctype>
 #include <cerrno>
@@ -52,7 +53,7 @@ std::string FinalTarget(const std::string& path) {
         link.resize(size_t(n));
         p = link[0] == '/' ? link : ExtractFilePath(p) + link;
     }
-    throw SysError("Не удается открыть файл", path, ELOOP);
+    throw SysError(Tr("Не удается открыть файл"), path, ELOOP);
 }
 
 } // namespace
@@ -61,12 +62,12 @@ void WriteFileAtomic(const std::string& path, std::string_view data) {
     const std::string target = FinalTarget(path);
     std::string tmpl = target + ".XXXXXX";
     int fd = mkstemp(tmpl.data());
-    if (fd < 0) throw SysError("Не удается создать файл", path, errno);
+    if (fd < 0) throw SysError(Tr("Не удается создать файл"), path, errno);
     const std::string tmp = tmpl;
     // The temporary file is locked while it lives: a file of this form that nobody holds is what
     // an interrupted write left behind (RemoveStaleTempFiles).
     ::flock(fd, LOCK_EX);
-    auto fail = [&](const char* what) {
+    auto fail = [&](const std::string& what) {
         int err = errno;
         ::unlink(tmp.c_str());
         ::close(fd);
@@ -82,12 +83,12 @@ void WriteFileAtomic(const std::string& path, std::string_view data) {
         ssize_t w = ::write(fd, data.data() + done, data.size() - done);
         if (w < 0) {
             if (errno == EINTR) continue;
-            fail("Ошибка записи в файл");
+            fail(Tr("Ошибка записи в файл"));
         }
         done += size_t(w);
     }
-    if (::fsync(fd) != 0) fail("Ошибка записи в файл");
-    if (::rename(tmp.c_str(), target.c_str()) != 0) fail("Не удается заменить файл");
+    if (::fsync(fd) != 0) fail(Tr("Ошибка записи в файл"));
+    if (::rename(tmp.c_str(), target.c_str()) != 0) fail(Tr("Не удается заменить файл"));
     ::close(fd);
     // What earlier writes of this file left behind when they were interrupted goes now.
     RemoveStaleTempFiles(ExtractFilePath(target), ExtractFileName(target) + ".", true);
@@ -96,7 +97,7 @@ void WriteFileAtomic(const std::string& path, std::string_view data) {
 TAtomicFileTarget::TAtomicFileTarget(const std::string& path) : path_(path), target_(FinalTarget(path)) {
     std::string tmpl = target_ + ".XXXXXX";
     fd_ = mkstemp(tmpl.data());
-    if (fd_ < 0) throw SysError("Не удается создать файл", path, errno);
+    if (fd_ < 0) throw SysError(Tr("Не удается создать файл"), path, errno);
     tmp_ = tmpl;
     ::flock(fd_, LOCK_EX);
     struct stat st {};
@@ -114,8 +115,8 @@ TAtomicFileTarget::~TAtomicFileTarget() {
 void TAtomicFileTarget::Commit() {
     if (fd_ < 0) return;
     // The writer wrote through its own handle of the same file: flushing ours flushes its data.
-    if (::fsync(fd_) != 0) throw SysError("Ошибка записи в файл", path_, errno);
-    if (::rename(tmp_.c_str(), target_.c_str()) != 0) throw SysError("Не удается заменить файл", path_, errno);
+    if (::fsync(fd_) != 0) throw SysError(Tr("Ошибка записи в файл"), path_, errno);
+    if (::rename(tmp_.c_str(), target_.c_str()) != 0) throw SysError(Tr("Не удается заменить файл"), path_, errno);
     ::close(fd_);
     fd_ = -1;
     RemoveStaleTempFiles(ExtractFilePath(target_), ExtractFileName(target_) + ".", true);

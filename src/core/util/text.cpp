@@ -3,6 +3,7 @@
 #include "core/util/atomic_file.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
+#include "core/util/translate.h"
 
 #include <cerrno>
 #include <cmath>
@@ -167,7 +168,7 @@ std::string ReadFileBytes(const std::string& path) {
         const int err = S_ISDIR(st.st_mode) ? EISDIR : 0;
         ::close(fd);
         throw Error(Format("Не удается открыть файл \"%s\": %s",
-                           {path, err ? std::string(std::strerror(err)) : std::string("это не обычный файл")}));
+                           {path, err ? std::string(std::strerror(err)) : std::string(Tr("это не обычный файл"))}));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     std::string data;

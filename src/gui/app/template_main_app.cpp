@@ -3,6 +3,7 @@
 // window.
 #include "core/app/help.h"
 #include "core/app/languages.h"
+#include "core/util/translate.h"
 #include "core/combs/prefetch.h"
 #include "gui/app/form_config.h"
 #include "gui/app/form_first_run.h"
@@ -95,7 +96,7 @@ void TTemplateMain::AddAppCommands() {
          }()) {
         const char* url = page->Url;
         AddCommand(
-            page->Command, tr(page->Caption), {}, tr(page->Caption), [] { return true; }, [this, url] { OpenWebPage(url); });
+            page->Command, Q(TrText(page->Caption)), {}, Q(TrText(page->Caption)), [] { return true; }, [this, url] { OpenWebPage(url); });
     }
 }
 
