@@ -93,6 +93,18 @@
         <source>Закрыть</source>
         <translation>Close</translation>
     </message>
+    <message>
+        <source>Количество:</source>
+        <translation>Count:</translation>
+    </message>
+    <message>
+        <source>Отклонение:</source>
+        <translation>Deviation:</translation>
+    </message>
+    <message>
+        <source>Глубина:</source>
+        <translation>Depth:</translation>
+    </message>
 </context>
 <context>
     <name>TAtomicFileTarget</name>

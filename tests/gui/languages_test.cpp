@@ -5,10 +5,13 @@
 
 #include "core/app/languages.h"
 #include "core/app/window_settings.h"
+#include "gui/app/form_config.h"
 #include "gui/app/qt_text.h"
 
 #include <QAction>
 #include <QDir>
+#include <QFileDialog>
+#include <QLabel>
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
@@ -157,6 +160,22 @@ private slots:
                 QTest::qWait(50);
                 w->grab().save(QString(VELMORA_SCREENS "/english_%1_%2.png").arg(name).arg(i));
             }
+        }
+        // The settings dialog and Qt's own file dialog in English.
+        {
+            TFormConfig dlg(w.get());
+            QCOMPARE(dlg.windowTitle(), QString("System settings"));
+            dlg.show();
+            QTest::qWait(50);
+            dlg.grab().save(VELMORA_SCREENS "/english_settings.png");
+        }
+        {
+            QFileDialog dlg(w.get(), QString(), Q(DataDir()));
+            dlg.setOption(QFileDialog::DontUseNativeDialog);
+            dlg.show();
+            QTest::qWait(50);
+            QCOMPARE(dlg.findChild<QLabel*>("fileNameLabel")->text().remove('&'), QString("File name:"));
+            dlg.grab().save(VELMORA_SCREENS "/english_file_dialog.png");
         }
     }
 };

@@ -86,7 +86,8 @@ TWeightControls TWeightControls::Create(QWidget* parent) {
     c.Count = edit("edCoefCount");
     c.Deviation = edit("edCoefDeviation");
     c.Level = edit("edCoefLevel");
-    const char* captions[3] = {"Количество:", "Отклонение:", "Глубина:"};
+    const char* captions[3] = {QT_TRANSLATE_NOOP("QObject", "Количество:"), QT_TRANSLATE_NOOP("QObject", "Отклонение:"),
+                               QT_TRANSLATE_NOOP("QObject", "Глубина:")};
     for (size_t i = 0; i < 3; ++i) {
         c.Labels[i] = new QLabel(QObject::tr(captions[i]), parent);
         c.Labels[i]->setBuddy(c.Edits()[i]);
