@@ -7,6 +7,7 @@
 #include "core/scripts/script_run.h"
 #include "core/stakes/rating_file.h"
 #include "core/stakes/stake_file.h"
+#include "core/util/atomic_file.h"
 #include "core/util/text.h"
 #include "gui/ratings/ratings_page.h"
 #include "gui/scripts/script_page.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFile>
 #include <QHeaderView>
 #include <QLineSeries>
 #include <QMenu>
@@ -89,6 +91,35 @@ void SelectRows(TFormMain& w, const QList<int>& rows) {
 }
 
 int RowOf(TFormMain& w, const QString& caption) { return int(Captions(w).indexOf(caption)); }
+
+QByteArray FileBytes(const std::string& path) {
+    QFile f(QString::fromStdString(path));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("no file");
+}
+
+// What the offer to recompute a damaged ratings file showed.
+struct Offer {
+    QString Caption, Text, Recompute, Cancel;
+    bool CancelPreselected = false;
+};
+
+// Answers the next offer with `answer` (Yes: "Пересчитать", No: "Отмена"), then, when more answers
+// follow, waits for the next offer.
+void AnswerOffers(QList<Offer>* shown, QList<QMessageBox::StandardButton> answers) {
+    if (answers.isEmpty()) return;
+    OnModal<QMessageBox>([shown, answers](QMessageBox* box) {
+        Offer o;
+        o.Caption = box->windowTitle();
+        o.Text = box->text();
+        if (auto* b = box->button(QMessageBox::Yes)) o.Recompute = b->text();
+        if (auto* b = box->button(QMessageBox::No)) o.Cancel = b->text();
+        o.CancelPreselected = box->defaultButton() == box->button(QMessageBox::No);
+        shown->append(o);
+        AnswerOffers(shown, answers.mid(1));
+        if (QAbstractButton* b = box->button(answers.first())) b->click();
+        else box->close();
+    });
+}
 
 void ClickHeader(TFormMain& w, int column) {
     QHeaderView* h = RatingsPage(w)->lvRatings->horizontalHeader();
@@ -186,6 +217,88 @@ private slots:
         QVERIFY(w->TriggerCommand("RatingsToScript"));
         QCOMPARE(QString::fromStdString(w->Page<TScriptPage>()->Script().Lines().back()),
                  QString("FULL#FIRST|TMF#NUMS:20#CMV:1#SF:0| | | | | | |03.002: f"));
+    }
+
+    // A ratings file that cannot be read whole, or holds an entry with impossible counts, is
+    // reported at start with the offer to recompute it from the stakes. "Отмена" keeps it byte for
+    // byte, also through the check of the stakes at start (which reports it once more);
+    // "Пересчитать", at either question, replaces it by the ratings of the checked stakes.
+    void DamagedFileOffersRecomputing_data() {
+        QTest::addColumn<bool>("partial");
+        QTest::addColumn<QList<QMessageBox::StandardButton>>("answers");
+        QTest::addColumn<bool>("recomputed");
+        using B = QList<QMessageBox::StandardButton>;
+        QTest::newRow("bad counts, kept") << false << B{QMessageBox::No, QMessageBox::No} << false;
+        QTest::newRow("part of an entry, kept") << true << B{QMessageBox::No, QMessageBox::No} << false;
+        QTest::newRow("bad counts, recomputed at start") << false << B{QMessageBox::Yes} << true;
+        QTest::newRow("part of an entry, recomputed at start") << true << B{QMessageBox::Yes} << true;
+        QTest::newRow("bad counts, recomputed after the check") << false << B{QMessageBox::No, QMessageBox::Yes} << true;
+        QTest::newRow("part of an entry, recomputed after the check")
+            << true << B{QMessageBox::No, QMessageBox::Yes} << true;
+    }
+    void DamagedFileOffersRecomputing() {
+        QFETCH(bool, partial);
+        QFETCH(QList<QMessageBox::StandardButton>, answers);
+        QFETCH(bool, recomputed);
+        DataFolder data(TenDraws());
+        WriteScriptStakes();
+        TRatingsArray kept;
+        TRatingRecord old;
+        old.Comment = "Удаленная строка";
+        old.Stakes = 2;
+        old.MatchedTotal = 1;
+        old.ByMatches[1] = partial ? 2 : 1;  // counts that do not add up to the stakes
+        old.Profit = -40000;
+        kept.push_back(old);
+        std::string bytes = RatingsFileBytes(kept);
+        if (partial) bytes += bytes.substr(0, 100);
+        WriteFileAtomic(RatingsFileName(), bytes);
+        const QByteArray before = FileBytes(RatingsFileName());
+
+        QList<Offer> offers;
+        AnswerOffers(&offers, answers);
+        auto w = OpenMainWindow();
+        QCOMPARE(offers.size(), answers.size());
+        const QString path = QString::fromStdString(RatingsFileName());
+        const QString damage =
+            partial ? QString("Файл рейтинга \"%1\" поврежден и сохранен без изменений: Размер файла \"%1\" (396 байт) не "
+                              "кратен размеру записи рейтинга (296 байт)").arg(path)
+                    : QString("Файл рейтинга \"%1\" поврежден и сохранен без изменений: записей с невозможными "
+                              "счетчиками: 1 (первая - запись 1)").arg(path);
+        const QString tail = "\n\nРезультаты проверки ставок в него не вносятся, пока рейтинг не будет пересчитан по "
+                             "ставкам.\n\nПересчитать рейтинг по ставкам?";
+        const QString atLoad = partial ? "Ошибка чтения файла рейтинга!\n\nРазмер файла \"" + path +
+                                             "\" (396 байт) не кратен размеру записи рейтинга (296 байт)\n\n" + damage + tail
+                                       : damage + tail;
+        QCOMPARE(offers[0].Text, atLoad);
+        if (offers.size() > 1) QCOMPARE(offers[1].Text, damage + tail);  // the check at start
+        for (const Offer& o : offers) {
+            QCOMPARE(o.Caption, QString("Ошибка"));
+            QCOMPARE(o.Recompute, QString("Пересчитать"));
+            QCOMPARE(o.Cancel, QString("Отмена"));
+            QVERIFY(o.CancelPreselected);
+        }
+        // The stakes were checked in every case.
+        int checked = 0;
+        w->Page<TStakesPage>()->File().ForEachStake([&](int, const TStakeRecord& r) { checked += r.Checked ? 1 : 0; });
+        QCOMPARE(checked, 9);
+
+        if (!recomputed) {
+            QCOMPARE(FileBytes(RatingsFileName()), before);
+            // Sorting shows the list in the new order and still leaves the file alone.
+            ClickHeader(*w, rcMatched);
+            QCOMPARE(FileBytes(RatingsFileName()), before);
+            QCOMPARE(RatingsPage(*w)->Store().Ratings.IndexOfComment("Удаленная строка") >= 0, true);
+            return;
+        }
+        QStringList rows = Captions(*w);
+        rows.sort();
+        QCOMPARE(rows, (QStringList{kLineA, kLineB, "Ставка \"вручную\""}));
+        QCOMPARE(FileCaptions(), Captions(*w));
+        TRatingsArray saved;
+        LoadRatingsFile(RatingsFileName(), saved);
+        for (const TRatingRecord& r : saved) QCOMPARE(r.Stakes, 3u);
+        QCOMPARE(w->StatusPanelText(5), QString("Рейтинг: 3"));
     }
 
     void SortingByColumnClicks() {

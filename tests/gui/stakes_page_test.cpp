@@ -3,12 +3,14 @@
 // graph, the outdated-file rule at start-up, and a screenshot of the grid.
 #include "gui_test_util.h"
 
+#include "core/stakes/rating_file.h"
 #include "core/stakes/stake_file.h"
 #include "core/util/text.h"
 #include "gui/combs/form_gen_combs.h"
 #include "gui/stakes/form_multi.h"
 #include "gui/stakes/form_stake.h"
 #include "gui/stakes/form_stake_filter.h"
+#include "gui/ratings/ratings_page.h"
 #include "gui/stakes/stakes_page.h"
 #include "gui/views/form_graph.h"
 
@@ -320,6 +322,97 @@ private slots:
         QVERIFY(w->TriggerCommand("StakesCheckManual"));
         QCOMPARE(shown.Text, QString("Проверено ставок: 2, из них выигрышных: 1.\n\nСтавок на тиражи, которых еще "
                                      "нет в архиве: 1."));
+    }
+
+    // "Проверить ставки" commits the checked stakes and the ratings as one change: the ratings file
+    // holds the stakes it checked, merged into what it held, and no journal is left. A damaged
+    // ratings file (an entry whose counts do not add up) is reported with the offer to recompute;
+    // "Отмена" leaves it byte for byte as it was, and the check still says what it checked.
+    void CheckCommitsTheRatings_data() {
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("sound ratings") << false;
+        QTest::newRow("damaged ratings") << true;
+    }
+    void CheckCommitsTheRatings() {
+        QFETCH(bool, damaged);
+        DataFolder data(TenDraws());
+        TRatingsArray kept;
+        TRatingRecord old;
+        old.Comment = "Удаленная строка";
+        old.Stakes = 2;
+        old.MatchedTotal = 1;
+        old.ByMatches[0] = 1;
+        old.ByMatches[1] = damaged ? 0 : 1;
+        old.Profit = -40000;
+        kept.push_back(old);
+        SaveRatingsFile(RatingsFileName(), kept);
+        QFile ratingsFile(QString::fromStdString(RatingsFileName()));
+        QVERIFY(ratingsFile.open(QIODevice::ReadOnly));
+        const QByteArray before = ratingsFile.readAll();
+        ratingsFile.close();
+
+        ShownBox atLoad;
+        if (damaged) AnswerBox(&atLoad, QMessageBox::No);
+        auto w = OpenMainWindow();
+        if (damaged) QVERIFY(atLoad.Text.endsWith("Пересчитать рейтинг по ставкам?"));
+        TConfigData config = w->StatList().Config;
+        config.Profits = ProfitsFromRows({0, 0, 0, 0, 0, 1000000});  // a prize for 5 matches only
+        w->ApplyConfig(config);
+        TStakeFile& file = StakesPage(*w)->File();
+        // Draw 3 holds 33 3 43 13 23 (all five matched); draw 4 none of 1 2 3 5 6.
+        TStakeRecord won = HandStakeRecord(nullptr, 3, 0, w->StatList().Config);
+        won.Numbers = ParseStakeNumbers("3 13 23 33 43");
+        TStakeRecord lost = won;
+        lost.DrawNumber = 4;
+        lost.Numbers = ParseStakeNumbers("1 2 3 5 6");
+        file.AppendStakes(won, 1);
+        file.AppendStakes(lost, 1);
+        StakesPage(*w)->RefreshStakeGrid(true, false);
+
+        ShownBox offer, checked;
+        OnModal<QMessageBox>([&](QMessageBox* box) {
+            if (damaged) {
+                offer.Caption = box->windowTitle();
+                offer.Text = box->text();
+                AnswerBox(&checked, QMessageBox::Ok);
+                box->button(QMessageBox::No)->click();  // "Отмена"
+            } else {
+                checked.Caption = box->windowTitle();
+                checked.Text = box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        QVERIFY(w->TriggerCommand("StakesCheckManual"));
+        QCOMPARE(checked.Caption, QString("Информация"));
+        QCOMPARE(checked.Text, QString("Проверено ставок: 2, из них выигрышных: 1."));
+        QCOMPARE(GridRow(*w, 0)[4], QString("33;3;43;13;23"));
+        int checkedInFile = 0;
+        file.ForEachStake([&](int, const TStakeRecord& r) { checkedInFile += r.Checked ? 1 : 0; });
+        QCOMPARE(checkedInFile, 2);
+        QVERIFY(!QFile::exists(QString::fromStdString(file.JournalFileName())));
+
+        QVERIFY(ratingsFile.open(QIODevice::ReadOnly));
+        const QByteArray after = ratingsFile.readAll();
+        ratingsFile.close();
+        if (damaged) {
+            QCOMPARE(offer.Caption, QString("Ошибка"));
+            QVERIFY(offer.Text.startsWith("Файл рейтинга \"" + ratingsFile.fileName() + "\" поврежден"));
+            QVERIFY(offer.Text.endsWith("Пересчитать рейтинг по ставкам?"));
+            QCOMPARE(after, before);
+            return;
+        }
+        TRatingsArray saved;
+        LoadRatingsFile(RatingsFileName(), saved);
+        const int hand = saved.IndexOfComment(kHandStakeComment);
+        QVERIFY(hand >= 0);
+        QCOMPARE(saved[size_t(hand)].Stakes, 2u);
+        QCOMPARE(saved[size_t(hand)].ByMatches[5], 1u);
+        QCOMPARE(saved[size_t(hand)].ByMatches[0], 1u);
+        const int kept0 = saved.IndexOfComment("Удаленная строка");
+        QVERIFY(kept0 >= 0);
+        QCOMPARE(saved[size_t(kept0)], old);
+        // The ratings page shows what the file holds.
+        QCOMPARE(w->Page<TRatingsPage>()->Store().Ratings.Items().size(), saved.size());
     }
 
     void StakesForNewDrawsAreCheckedAtStart() {

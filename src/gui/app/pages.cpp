@@ -45,13 +45,19 @@ void TTemplateMain::CreatePages() {
     }
 }
 
-// The ratings merge every stake checked, save after each check, are recomputed when all stakes
-// are deleted, give the stake graphs their comments and add their rows to the script.
+// Every stake check merges the stakes it checked into the ratings and saves them with the checked
+// stakes as one change (a damaged ratings file is kept and offered for recomputing); the ratings
+// are recomputed when all stakes are deleted, give the stake graphs their comments and add their
+// rows to the script.
 void TTemplateMain::JoinRatings() {
     auto* ratings = Page<TRatingsPage>();
     auto* stakes = Page<TStakesPage>();
     if (!ratings || !stakes) return;
-    stakes->RatingHook = [ratings](const TStakeRecord& r) { ratings->MergeStake(r); };
+    stakes->Ratings = [ratings] {
+        ratings->EnsureLoaded();
+        return &ratings->Store();
+    };
+    stakes->RatingsDamaged = [ratings](const QString& report) { ratings->OfferRefresh(report); };
     stakes->SelectedRatingCaptions = [ratings] { return ratings->SelectedCaptions(); };
     connect(stakes, &TStakesPage::StakesChecked, ratings, [ratings] { ratings->StakesChecked(); });
     connect(stakes, &TStakesPage::StakesCleared, ratings, [ratings] { ratings->RatingsRefreshExecute(); });

@@ -12,9 +12,12 @@
 #include "gui/views/form_graph.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -146,18 +149,35 @@ void TRatingsPage::EnsureLoaded() {
         }
     }
     RefreshRatingsView();
-    if (!error.isEmpty()) ShowError(&Window(), error);
+    if (error.isEmpty()) return;
+    if (store_.Damaged()) OfferRefresh(error);
+    else ShowError(&Window(), error);
 }
 
-void TRatingsPage::MergeStake(const TStakeRecord& stake) {
-    EnsureLoaded();
-    if (AddRating(store_.Ratings, stake)) merged_ = true;
+void TRatingsPage::StakesChecked() { RefreshRatingsView(); }
+
+void TRatingsPage::OfferRefresh(const QString& report) {
+    TStakeFile* file = StakeFile ? StakeFile() : nullptr;
+    if (!file || !RatingsRefreshUpdate()) {
+        ShowError(&Window(), report);
+        return;
+    }
+    QMessageBox box(QMessageBox::Critical, QCoreApplication::translate("Messages", "Ошибка"),
+                    MessageText(report + "\r\r" + tr("Пересчитать рейтинг по ставкам?")),
+                    QMessageBox::Yes | QMessageBox::No, &Window());
+    box.button(QMessageBox::Yes)->setText(tr("Пересчитать"));
+    box.button(QMessageBox::No)->setText(tr("Отмена"));
+    // Keeping the file is what Enter and Esc do: the refresh replaces it.
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse);
+    if (box.exec() != QMessageBox::Yes) return;
+    RefreshFromStakes(*file);
 }
 
-void TRatingsPage::StakesChecked() {
-    if (!merged_) return;
-    merged_ = false;
-    ChangeRatings({}, [this] { store_.Sort(Window().Progress()); });
+void TRatingsPage::RefreshFromStakes(TStakeFile& file) {
+    lvRatings->clearSelection();
+    ChangeRatings({}, [&] { store_.Refresh(file, Window().Progress()); });
 }
 
 void TRatingsPage::ChangeRatings(const QString& status, const std::function<void()>& change) {
@@ -215,8 +235,7 @@ void TRatingsPage::RatingsRefreshExecute() {
     if (!file) return;
     EnsureLoaded();
     if (!store_.Ratings.empty() && !AskConfirmation(&Window(), MessageText(tr(kRatingsRefreshQuestion)))) return;
-    lvRatings->clearSelection();
-    ChangeRatings({}, [&] { store_.Refresh(*file, Window().Progress()); });
+    RefreshFromStakes(*file);
 }
 
 bool TRatingsPage::RatingsExportUpdate() const { return !store_.Ratings.empty(); }

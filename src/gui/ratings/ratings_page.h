@@ -1,7 +1,8 @@
 // The page "Рейтинг" (tsRatings): the list lvRatings of the results of checked stakes per stake
 // comment, its tool panel, pop-up menu and the menu "Рейтинг", and the ratings commands. The page
-// holds the ratings (TRatingsStore): loaded at start-up, merged by every stake check, sorted by
-// column clicks, and saved after every change.
+// holds the ratings (TRatingsStore): loaded at start-up, merged and saved by every stake check
+// (with the checked stakes, as one change), sorted by column clicks, and saved after every change.
+// A damaged ratings file is kept as it is until the user has the ratings recomputed from the stakes.
 //
 // What the page takes from the others is given by the window (pages.cpp, JoinRatings): the stake
 // file (refresh, the stake graphs' enabling), the script's new lines and the script tab.
@@ -34,13 +35,16 @@ public:
     void InitializePage() override;
 
     TRatingsStore& Store() { return store_; }
-    // Reads the ratings file once (LoadRatings); a failure is shown. Stake checks call it before
-    // their first merge, so that nothing merged is replaced by the file read later.
+    // Reads the ratings file once (LoadRatings); a failure is shown, a damaged file with the offer
+    // to recompute (OfferRefresh). Stake checks call it before their first merge, so that nothing
+    // merged is replaced by the file read later.
     void EnsureLoaded();
-    // Merges one checked stake (the stake page's RatingHook).
-    void MergeStake(const TStakeRecord& stake);
-    // After a stake check: when it merged stakes, the ratings sorted and saved, the list shown anew.
+    // After a stake check (which merged and saved the ratings): the list shown anew.
     void StakesChecked();
+    // The report of a damaged ratings file: when the ratings can be refreshed from the stakes, a
+    // question with "Пересчитать" (the refresh of RatingsRefresh, without its own question) and
+    // "Отмена" (the file stays as it is); otherwise the error alone.
+    void OfferRefresh(const QString& report);
     // Sorts by a list column (SortRatings) in the busy state, saves, and shows the list anew.
     void SortRatings(int column, bool descending);
     // The list follows the entries; "Рейтинг: %d" in the status bar.
@@ -85,13 +89,14 @@ private:
     void SetEffMode(int mode);
     // Runs a change of the ratings in the busy state; the list follows, a failure is shown.
     void ChangeRatings(const QString& status, const std::function<void()>& change);
+    // The entries anew from the checked stakes (sorted and saved).
+    void RefreshFromStakes(TStakeFile& file);
 
     TRatingsStore store_;
     TRatingsModel* model_;
     TColumnFit* columns_;
     std::string section_;  // the window's settings section
     bool loaded_ = false;
-    bool merged_ = false;  // stakes merged since the last save
 };
 
 } // namespace velmora

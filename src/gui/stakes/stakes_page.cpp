@@ -185,35 +185,39 @@ TStakeCheckOptions TStakesPage::CheckOptions() const {
     TStakeCheckOptions options;
     options.Config = Window().StatList().Config;
     options.LogEnabled = logEnabled_;
-    options.AddRating = RatingHook;
     return options;
 }
 
 int TStakesPage::CheckStakes(const std::function<void(const TStakeRecord&)>& onChecked, bool* failed) {
     if (failed) *failed = false;
     if (!Writable()) return 0;
-    int checked = 0;
+    // Loaded before the busy state: a damaged file is reported (and may be recomputed) first.
+    TRatingsStore* ratings = Ratings ? Ratings() : nullptr;
+    int checked = 0, seen = 0;
+    bool damaged = false;
     QString error;
     {
         TBusy busy(&Window());
         try {
             TStakeCheckOptions options = CheckOptions();
-            if (onChecked) {
-                auto rating = options.AddRating;
-                options.AddRating = [rating, &onChecked](const TStakeRecord& rec) {
-                    if (rating) rating(rec);
-                    onChecked(rec);
-                };
-            }
-            checked = velmora::CheckStakes(file_, Window().Draws(), options, Window().Progress());
+            options.AddRating = [&seen, &onChecked](const TStakeRecord& rec) {
+                ++seen;
+                if (onChecked) onChecked(rec);
+            };
+            checked = ratings ? CheckStakesRated(file_, Window().Draws(), options, *ratings, Window().Progress())
+                              : velmora::CheckStakes(file_, Window().Draws(), options, Window().Progress());
         } catch (const std::exception& e) {
             error = Q(e.what());
+            // The ratings file was found damaged after the stakes were checked and committed.
+            damaged = ratings && ratings->Damaged() && e.what() == ratings->DamageText();
+            if (damaged) checked = seen;
         }
     }
     model_->Repaint();
     emit StakesChecked(checked);
-    if (!error.isEmpty()) ShowError(&Window(), error);
-    if (failed) *failed = !error.isEmpty();
+    if (damaged && RatingsDamaged) RatingsDamaged(error);
+    else if (!error.isEmpty()) ShowError(&Window(), error);
+    if (failed) *failed = !error.isEmpty() && !damaged;
     return checked;
 }
 

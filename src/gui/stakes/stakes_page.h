@@ -5,9 +5,11 @@
 // What the rest of the program uses: AddStake (a stake by hand), AddStakeBulk (stakes made in
 // loops by scripts, regular stakes and system play), CheckStakes, RefreshStakeGrid, File() (a
 // change made through File() is shown after RefreshStakeGrid); the
-// ratings join through RatingHook, SelectedRatingCaptions and StakesCleared.
+// ratings join through Ratings, RatingsDamaged, SelectedRatingCaptions, StakesChecked and
+// StakesCleared.
 #pragma once
 
+#include "core/stakes/rating_file.h"
 #include "core/stakes/stake_check.h"
 #include "gui/app/main_page.h"
 
@@ -50,7 +52,10 @@ public:
     // A stake made in a loop: appended and the grid refreshed without repainting, scrolled to the
     // last row when not bulk or when "StakesScrollEnabled" is on. False on a failure (shown).
     bool AddStakeBulk(const TStakeRecord& rec, int drawsCount, bool bulk);
-    // Checks the stakes in the busy state with the status bar's progress; a failure is shown.
+    // Checks the stakes in the busy state with the status bar's progress; a failure is shown. With
+    // the ratings joined, the check is the journaled one (CheckStakesRated): the checked stakes and
+    // the ratings file are committed as one change, and a damaged ratings file is left as it is and
+    // reported through RatingsDamaged (not a failure of the check: the stakes were checked).
     // Returns how many stakes were checked.
     // onChecked sees every stake just checked; failed tells whether the check raised an error (shown).
     int CheckStakes(const std::function<void(const TStakeRecord&)>& onChecked = {}, bool* failed = nullptr);
@@ -60,9 +65,12 @@ public:
 
     // The generator of StakeAddRandom (tests seed it).
     std::mt19937& Random() { return random_; }
-    // Called with every stake checked (the ratings merge it), and the captions of the selected
-    // rating rows for the matches and profit graphs; both are empty until the ratings page sets them.
-    std::function<void(const TStakeRecord&)> RatingHook;
+    // The ratings every check merges its stakes into (loaded first), the report of a check that
+    // found their file damaged, and the captions of the selected rating rows for the matches and
+    // profit graphs; all are empty until the ratings page sets them (the stakes alone are checked
+    // then, and a damage report is shown as an error).
+    std::function<TRatingsStore*()> Ratings;
+    std::function<void(const QString&)> RatingsDamaged;
     std::function<std::vector<std::string>()> SelectedRatingCaptions;
 
     bool LogEnabled() const { return logEnabled_; }
@@ -80,8 +88,8 @@ public:
 signals:
     // Every stake was deleted: the ratings are recomputed from the (empty) file.
     void StakesCleared();
-    // A stake check ended (also a failed one; `count` stakes were checked): the ratings save what
-    // they merged.
+    // A stake check ended (also a failed one; `count` stakes were checked): the ratings show what
+    // the check merged.
     void StakesChecked(int count);
 
 public:
