@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # How the desktop program looks on a real X server, for a person to check by eye: starts a virtual
 # X server with a small window manager, runs Velmora_5x50 on a fresh data folder with the sample
-# archive, drives it by keyboard and mouse and grabs the screen after each step. Nothing is judged
+# archive, drives it by keyboard and mouse and grabs the screen after each step; then starts it
+# twice more: as a new user's first start (no settings at all, the results site not set) and for a
+# back-test that is stopped half-way. Nothing is judged
 # here; look at the pictures (Russian texts in Qt's own dialogs too, columns that fit, nothing
 # overlapping, no window that nobody asked for).
 #
@@ -24,6 +26,7 @@ cli=$build/src/cli/velmora-cli
 mkdir -p "$out"
 rm -f "$out"/*.png
 data=$(mktemp -d)
+dirs=("$data")
 
 display=""
 for n in $(seq 90 140); do
@@ -35,10 +38,12 @@ pids=()
 cleanup() {
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
   wait 2>/dev/null || true
-  rm -rf "$data"
+  rm -rf "${dirs[@]}"
 }
 trap cleanup EXIT
 
+# The pictures show the product's own language, whatever this machine's locale says.
+export LANG=ru_RU.UTF-8 LC_ALL= LC_MESSAGES=
 Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 export DISPLAY=$display
@@ -47,16 +52,35 @@ openbox >/dev/null 2>&1 &
 pids+=($!)
 sleep 1
 
-"$cli" --data-dir "$data" sample-archive >/dev/null
-# No draw download at start, and every web address on a closed loopback port: the pictures show
-# the program itself, and nothing leaves this machine even when a step lands on a web command.
-printf '[TFormMain]\r\nDownloadDrawsOnStart=2\r\n' >"$data/Velmora_5x50.frm"
-web=https://127.0.0.1:9
-printf '[WEB]\r\nDrawsSite=%s\r\nProxyListUrl=%s\r\nCatalogSite=%s\r\nUpdateSite=%s\r\n' \
-  "$web" "$web" "$web" "$web" >"$data/Velmora_5x50.ini"
-"$gui" --data-dir "$data" >"$out/program.log" 2>&1 &
-app=$!
-pids+=($app)
+# A data folder with the sample archive, no draw download at start, and every web address on a
+# closed loopback port: the pictures show the program itself, and nothing leaves this machine even
+# when a step lands on a web command.
+new_data_folder() {
+  "$cli" --data-dir "$1" sample-archive >/dev/null
+  printf '[TFormMain]\r\nDownloadDrawsOnStart=2\r\n' >"$1/Velmora_5x50.frm"
+  local web=https://127.0.0.1:9
+  printf '[WEB]\r\nDrawsSite=%s\r\nProxyListUrl=%s\r\nCatalogSite=%s\r\nUpdateSite=%s\r\n' \
+    "$web" "$web" "$web" "$web" >"$1/Velmora_5x50.ini"
+}
+
+app="" win=""
+start_program() {  # start_program DATA_DIR LOG_NAME
+  "$gui" --data-dir "$1" >"$out/$2.log" 2>&1 &
+  app=$!
+  pids+=($app)
+  win=$(xdotool search --sync --onlyvisible --pid "$app" --name 'Velmora' | head -1)
+  xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
+}
+
+close_program() {
+  xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
+  xdotool key --clearmodifiers alt+F4
+  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
+  if kill -0 "$app" 2>/dev/null; then echo "the program did not close" >&2; kill "$app"; else echo "closed"; fi
+}
+
+new_data_folder "$data"
+start_program "$data" program
 
 step=0
 shot() {  # shot NAME [SECONDS TO WAIT FIRST]
@@ -69,8 +93,6 @@ shot() {  # shot NAME [SECONDS TO WAIT FIRST]
 }
 key() { xdotool key --clearmodifiers "$@"; }
 
-win=$(xdotool search --sync --onlyvisible --name 'Velmora' | head -1)
-xdotool windowactivate --sync "$win" || true
 # Several seconds after the start: only the main window, nothing blocking it.
 shot start 6
 
@@ -129,7 +151,51 @@ shot draw-calendar
 key Escape Escape Escape
 
 # Closing the window the usual way.
-xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
-key alt+F4
-sleep 3
-if kill -0 "$app" 2>/dev/null; then echo "the program did not close" >&2; else echo "closed"; fi
+close_program
+
+# A first start as a new user makes it: a fresh data folder with the sample archive and nothing
+# else, so the draw download at start-up is at its default and the results site is the built-in
+# placeholder. No question may appear (there is no site to ask about), and the download command
+# explains how to set the site instead of trying the placeholder.
+data=$(mktemp -d)
+dirs+=("$data")
+"$cli" --data-dir "$data" sample-archive >/dev/null
+start_program "$data" first-start
+shot first-start 6
+key F3
+shot first-start-download 2
+key Escape
+shot first-start-after-download
+close_program
+
+# A back-test stopped half-way: the analysis must be back at the offset it started from, and the
+# box must say that the test was stopped and after how many cycles. The script is the reference
+# script of `velmora-cli bench`: three lines with list filters, each making a few stakes a cycle.
+data=$(mktemp -d)
+dirs+=("$data")
+new_data_folder "$data"
+printf '%s\r\n' \
+  'EXCL:10#RAND|TMF1#NUMS:10;20#LMV:3#SF:0|BSD0#EVEN:50#CLV:5#ST:2| | | | | |r1' \
+  'FULL:0#FIRST|TMD1#SUMS:30#LVA:100-140;1#SF:0|TMF2#NUMS:8#CDV:1;2#SF:0| | | | | |r2' \
+  'CURR:0#LAST|TSF1#EVEN:20;40#LNO:#SC:20| | | | | | |r3' >"$data/Velmora_5x50.lss"
+start_program "$data" back-test
+# The script page, where a user starts a script from and its status panels are (its tab is placed
+# for the default screen size of 1366x768).
+sleep 4  # placed and framed by the window manager
+active=$(xdotool getactivewindow)
+eval "$(xdotool getwindowgeometry --shell "$active")"
+xdotool mousemove --window "$active" $((WIDTH - 440)) 32 click 1
+shot back-test-start 6
+key ctrl+F10
+shot back-test-count 2
+key ctrl+a
+xdotool type --delay 50 300
+key Return
+shot back-test-running 12
+key ctrl+x
+shot back-test-stop-question 2
+key Return
+shot back-test-stopped 3
+key Return
+shot back-test-after 2
+close_program

@@ -46,9 +46,14 @@ int RunDownload(Args& args) {
     LockDataFolder();
     TDrawsArchive archive = LoadArchive();
     TConfigFile file = LoadSettings();
+    const TWebSettings web = LoadWebSettings(file.Ini());
+    // No request to the placeholder address: say where the real one is set.
+    if (DrawsSiteIsPlaceholder(web))
+        throw Error(Format("%s Укажите адрес в ключе \"DrawsSite\" раздела \"WEB\" файла Velmora_5x50.ini.",
+                           {Format(kDrawsSiteNotSetText, {web.DrawsSite})}));
     TProxy proxy = LoadProxySettings(file.Ini());
     TCliDownloadHost host(file);
-    TDrawsDownloader d(archive, proxy, LoadWebSettings(file.Ini()), host, CliProgress());
+    TDrawsDownloader d(archive, proxy, web, host, CliProgress());
     if (fromYear) d.FirstYear = *fromYear;
     const int total = d.DownloadAllYears();
     CliProgress().Status("");

@@ -22,6 +22,11 @@ cli(1 out import-csv ${WORK}/absent.csv)
 cli(1 out draws --bogus)
 expect_contains("${out}" "--bogus")
 cli(1 out nonsense)
+# A fresh data folder has no results site yet: the download says where to set it and asks nothing
+# of the placeholder address.
+cli(1 out download)
+expect_contains("${out}" "еще не задан")
+expect_contains("${out}" "DrawsSite")
 # The combination set: counts of the modes, exclusion of the latest draws, the file form.
 cli(0 out generate)
 expect_contains("${out}" "2118760")

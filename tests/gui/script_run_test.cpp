@@ -216,6 +216,11 @@ void ScriptRunTest::StopDuringATestRestoresTheOffsetAndUnlocks() {
     QVERIFY(TabEnabled(*w, "tsDraws") && TabEnabled(*w, "tsCombs") && TabEnabled(*w, "tsDrawsStat"));
     QVERIFY(page->lvScript->isEnabled());
     QCOMPARE(page->sbLast->text(), QString("Тест остановлен, завершено циклов: 1 из 3"));
+    // The result has the room of the filter panel, which only a run under way needs, and no time
+    // left is told for a test that ended.
+    QVERIFY(page->sbFilter->isHidden());
+    QVERIFY2(page->sbCycle->text().startsWith("Цикл: 2 из 3 (33 %)"), qPrintable(page->sbCycle->text()));
+    QVERIFY(!page->sbCycle->text().contains("осталось"));
     QVERIFY(!page->ScriptRunning());
     w->UpdateCommands();
     QVERIFY(Enabled(*w, "ScriptRun"));

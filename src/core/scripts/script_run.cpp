@@ -155,12 +155,12 @@ bool TScriptRunner::Run(const std::vector<std::string>& lines) {
     return completed;
 }
 
-void TScriptRunner::ShowCycle(double linesShare) {
+void TScriptRunner::ShowCycle(double linesShare, bool timeLeft) {
     if (cycleCount_ <= 0) return;
     const double done = std::clamp(cyclesDone_ + linesShare, 0.0, double(cycleCount_));
     const int percent = int(done * 100 / cycleCount_);
     std::string text = Format("Цикл: %d из %d (%d %%)", {cycle_, cycleCount_, percent});
-    if (cyclesDone_ >= kCyclesBeforeTimeLeft && done > 0 && done < cycleCount_) {
+    if (timeLeft && cyclesDone_ >= kCyclesBeforeTimeLeft && done > 0 && done < cycleCount_) {
         const double elapsed = SecondsSince(testStart_);
         text += Tr(", осталось ") + ScriptTimeLeftText(elapsed * (cycleCount_ - done) / done);
     }
@@ -210,6 +210,7 @@ bool TScriptRunner::Test(const std::vector<std::string>& lines, int count) {
         host_.ShowError(e.what());
     }
     if (!completed) {
+        ShowCycle(0, false);  // no time left to tell any more
         std::copy(kept.begin(), kept.end(), combs_.MutableData());
         combs_.SetCount(int(kept.size()));
         combs_.SetLog(std::move(keptLog));

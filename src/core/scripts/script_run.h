@@ -174,8 +174,8 @@ private:
     void WriteOffsetHeader();
     void CheckStakesNow();
     // The cycle panel of a test: the pass, the share done (passes done plus the share of the
-    // current pass's lines) and, once two passes completed, the time left.
-    void ShowCycle(double linesShare);
+    // current pass's lines) and, once two passes completed and while the test goes on, the time left.
+    void ShowCycle(double linesShare, bool timeLeft = true);
     void SetPanel(TScriptPanel panel, const std::string& text) { host_.ShowPanel(panel, text); }
     std::string StakeComment() const;
     // The table of method i at sample length L with the weights in force, sorted by column.

@@ -120,6 +120,7 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
     sbLine = panel("sbLine", 90, 0);
     sbStakes = panel("sbStakes", 100, 0);
     sbFilter = panel("sbFilter", 100, 2);
+    sbFilter->hide();  // shown while a run is under way
     sbLast = panel("sbLast", 80, 1);
 
     pmScript = CreatePopupMenu("pmScript", lvScript,

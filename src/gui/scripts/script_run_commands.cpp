@@ -14,6 +14,8 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+
+#include <QLabel>
 #include "gui/scripts/form_test_cnt.h"
 
 #include <QAction>
@@ -162,6 +164,15 @@ void TScriptPage::RunScript(int testCount) {
     TStakeFile* stakes = StakeFile ? StakeFile() : nullptr;
     if (!stakes) throw Error(S(tr("Файл ставок не открыт!")));
     const std::vector<std::string> lines = script_.Lines();
+    // The filter panel tells the filter under way; between runs it gives its room to the result.
+    sbFilter->show();
+    struct TFilterPanelHider {
+        QLabel* panel;
+        ~TFilterPanelHider() {
+            panel->clear();
+            panel->hide();
+        }
+    } hideFilterPanel{sbFilter};
     TBusy busy(&Window());
     Window().SetStatusText(tr("Выполнение сценария..."));
     TRunHost host(*this);
