@@ -2490,6 +2490,10 @@ Accepted forms:<byte value="xd" />
         <source>это не обычный файл</source>
         <translation>not a regular file</translation>
     </message>
+    <message>
+        <source>Неизвестная команда: %s (velmora-cli --help lists the commands)</source>
+        <translation>Unknown command: %s (velmora-cli --help lists the commands)</translation>
+    </message>
 </context>
 <context>
     <name>velmora</name>
@@ -4052,6 +4056,36 @@ Accepted forms:<byte value="xd" />
     <message>
         <source>Числа тиража</source>
         <translation>Draw numbers</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::cli</name>
+    <message>
+        <source>Ошибка чтения файла конфигурации!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error reading the settings file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Смещение вне архива тиражей: %d</source>
+        <translation>Offset outside the draw archive: %d</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::cli::Args</name>
+    <message>
+        <source>Не указано значение параметра %s</source>
+        <translation>No value given for the option %s</translation>
+    </message>
+    <message>
+        <source>Некорректное целое значение параметра %s: %s</source>
+        <translation>Invalid integer value of the option %s: %s</translation>
+    </message>
+    <message>
+        <source>Не указан параметр: %s</source>
+        <translation>Missing argument: %s</translation>
+    </message>
+    <message>
+        <source>Неизвестный параметр: %s</source>
+        <translation>Unknown option: %s</translation>
     </message>
 </context>
 </TS>

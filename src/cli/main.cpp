@@ -8,6 +8,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -27,7 +28,7 @@ void ApplyProgramSettings(TStatList& list) {
     try {
         file.Load();
     } catch (const std::exception& e) {
-        PrintMessage(Format("Ошибка чтения файла конфигурации!\r\r%s", {e.what()}));
+        PrintMessage(Format(Tr("Ошибка чтения файла конфигурации!\r\r%s"), {e.what()}));
     }
     ApplyConfigFile(file.Ini(), list);
 }
@@ -72,7 +73,7 @@ bool Args::Flag(const std::string& name) {
 std::optional<std::string> Args::Value(const std::string& name) {
     auto it = std::find(words_.begin(), words_.end(), name);
     if (it == words_.end()) return std::nullopt;
-    if (it + 1 == words_.end()) throw Error("Не указано значение параметра " + name);
+    if (it + 1 == words_.end()) throw Error(Format(Tr("Не указано значение параметра %s"), {name}));
     std::string v = *(it + 1);
     words_.erase(it, it + 2);
     return v;
@@ -88,7 +89,7 @@ std::optional<int> Args::Int(const std::string& name) {
     auto v = Value(name);
     if (!v) return std::nullopt;
     auto i = TryStrToInt(*v);
-    if (!i) throw Error("Некорректное целое значение параметра " + name + ": " + *v);
+    if (!i) throw Error(Format(Tr("Некорректное целое значение параметра %s: %s"), {name, *v}));
     return *i;
 }
 
@@ -99,11 +100,11 @@ std::string Args::Positional(const std::string& what) {
             words_.erase(it);
             return v;
         }
-    throw Error("Не указан параметр: " + what);
+    throw Error(Format(Tr("Не указан параметр: %s"), {what}));
 }
 
 void Args::Done() const {
-    if (!words_.empty()) throw Error("Неизвестный параметр: " + words_.front());
+    if (!words_.empty()) throw Error(Format(Tr("Неизвестный параметр: %s"), {words_.front()}));
 }
 
 TDrawsArchive LoadArchive() {
@@ -116,7 +117,7 @@ TDrawsArchive LoadArchive() {
 void ApplyWindowOptions(TDrawsArchive& archive, Args& args) {
     if (auto k = args.Int("--offset")) {
         if (*k < 0 || (*k > 0 && *k > archive.Count() - 1))
-            throw Error("Смещение вне архива тиражей: " + std::to_string(*k));
+            throw Error(Format(Tr("Смещение вне архива тиражей: %d"), {*k}));
         archive.SetDrawsOffset(*k);
     }
     archive.Sorted = args.Flag("--sorted");
@@ -161,6 +162,10 @@ void StartCliLanguage(std::optional<int> wanted) {
         wanted = *desktop;
     }
     InitLanguages(kLanguageBuiltIn, wanted.value_or(kLanguageBuiltIn));
+}
+
+std::string UnknownCommandText(const std::string& word) {
+    return Format(Tr("Неизвестная команда: %s (velmora-cli --help lists the commands)"), {word});
 }
 
 void PrintHelp() {
@@ -224,7 +229,7 @@ int main(int argc, char** argv) {
                 std::fflush(stdout);
                 return rc;
             }
-        throw Error("Неизвестная команда: " + words[0] + " (velmora-cli --help lists the commands)");
+        throw Error(UnknownCommandText(words[0]));
     } catch (const std::exception& e) {
         PrintMessage(e.what());
         return 1;

@@ -79,6 +79,9 @@ private slots:
                                         VELMORA_SOURCE_DIR "/src/cli", "-ts", fresh});
         QVERIFY(lupdate.waitForFinished(120000));
         QCOMPARE(lupdate.exitCode(), 0);
+        // A marked text lupdate cannot place (a Tr() outside any namespace or class) would be missed.
+        const QString output = QString::fromUtf8(lupdate.readAll());
+        QVERIFY2(!output.contains("cannot be called without context"), qPrintable(output));
         const auto found = ReadTs(fresh);
         QVERIFY2(found.size() > 100, "lupdate found almost no texts");
         const auto english = ReadTs(VELMORA_ENGLISH_TS);
