@@ -3629,6 +3629,58 @@ Accepted forms:<byte value="xd" />
         <source>Не удается заменить файл</source>
         <translation>Cannot replace the file</translation>
     </message>
+    <message>
+        <source>Комментарий</source>
+        <translation>Comment</translation>
+    </message>
+    <message>
+        <source>Ставок</source>
+        <translation>Stakes</translation>
+    </message>
+    <message>
+        <source>Угадано</source>
+        <translation>Hits</translation>
+    </message>
+    <message>
+        <source>Среднее</source>
+        <translation>Average</translation>
+    </message>
+    <message>
+        <source>Профит</source>
+        <translation>Profit</translation>
+    </message>
+    <message>
+        <source>Ср. профит</source>
+        <translation>Avg. profit</translation>
+    </message>
+    <message>
+        <source>№ тиража</source>
+        <translation>Draw No.</translation>
+    </message>
+    <message>
+        <source>Вид ставки</source>
+        <translation>Stake kind</translation>
+    </message>
+    <message>
+        <source>Моя ставка</source>
+        <translation>My stake</translation>
+    </message>
+    <message>
+        <source>Выборка</source>
+        <translation>Sample</translation>
+    </message>
+    <message>
+        <source>Результаты тиража</source>
+        <translation>Draw results</translation>
+    </message>
+    <message>
+        <source>Совпадений</source>
+        <translation>Matches</translation>
+    </message>
+    <message>
+        <source>Совпадения</source>
+        <translation>Matched</translation>
+    </message>
 </context>
 <context>
     <name>velmora::Kernel</name>

@@ -2,6 +2,7 @@
 
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -316,7 +317,7 @@ double TMatchTailCache::Get(uint32_t s, uint32_t matched) {
 // ---- the list -------------------------------------------------------------------------------------
 
 const std::array<const char*, kRatingColumnCount> kRatingCaptions = {
-    "Комментарий", "Ставок", "Угадано", "Среднее", "Профит", "Ср. профит", "0", "1", "2", "3",
+    TrNoop("Комментарий"), TrNoop("Ставок"), TrNoop("Угадано"), TrNoop("Среднее"), TrNoop("Профит"), TrNoop("Ср. профит"), "0", "1", "2", "3",
     "4",           "5",      "E0",      "E1",      "E2",     "E3",         "E4", "E5", "p"};
 const std::array<int, kRatingColumnCount> kRatingWidths = {200, 60, 60, 60, 80, 80, 30, 30, 30, 30,
                                                            30,  30, 70, 70, 70, 70, 70, 70, 70};

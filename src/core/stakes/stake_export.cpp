@@ -1,3 +1,4 @@
+#include "core/util/translate.h"
 #include "core/stakes/stake_export.h"
 
 namespace velmora {
@@ -9,7 +10,7 @@ TXlsTable StakesXlsTable(TStakeFile& file, const std::string& title) {
                                                       TXlsKind::Integer, TXlsKind::Text, TXlsKind::Integer,
                                                       TXlsKind::Text,    TXlsKind::Real, TXlsKind::Text};
     for (int c = 0; c < kStakeGridColumns; ++c)
-        t.Columns.push_back({kStakeGridCaptions[size_t(c)], kinds[c], c == scProfit ? 2 : 0});
+        t.Columns.push_back({TrText(kStakeGridCaptions[size_t(c)]), kinds[c], c == scProfit ? 2 : 0});
     t.RowCount = file.StakeCount();
     t.Row = [&file](int64_t row, std::vector<TXlsCell>& cells) {
         const auto texts = StakeGridCells(file.ReadStake(TStakeOrigin::Begin, int(row)));

@@ -200,8 +200,8 @@ TStakeRecord AcceptStakeInput(const TStakeRecord& rec, int64_t drawNumber, const
 }
 
 const std::array<const char*, kStakeGridColumns> kStakeGridCaptions = {
-    "№ тиража", "Вид ставки", "Моя ставка", "Выборка", "Результаты тиража",
-    "Совпадений", "Совпадения", "Профит", "Комментарий"};
+    TrNoop("№ тиража"), TrNoop("Вид ставки"), TrNoop("Моя ставка"), TrNoop("Выборка"), TrNoop("Результаты тиража"),
+    TrNoop("Совпадений"), TrNoop("Совпадения"), TrNoop("Профит"), TrNoop("Комментарий")};
 const std::array<int, kStakeGridColumns> kStakeGridWidths = {60, 60, 120, 60, 120, 60, 60, 60, 1000};
 
 std::array<std::string, kStakeGridColumns> StakeGridCells(const TStakeRecord& rec) {

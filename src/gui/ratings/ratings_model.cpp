@@ -1,5 +1,6 @@
 #include "gui/ratings/ratings_model.h"
 
+#include "core/util/translate.h"
 #include "gui/app/qt_text.h"
 
 #include <QCoreApplication>
@@ -57,7 +58,7 @@ QVariant TRatingsModel::data(const QModelIndex& index, int role) const {
 
 QVariant TRatingsModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kRatingColumnCount) return {};
-    if (role == Qt::DisplayRole) return QCoreApplication::translate("velmora::TRatingsPage", kRatingCaptions[size_t(section)]);
+    if (role == Qt::DisplayRole) return Q(TrText(kRatingCaptions[size_t(section)]));
     if (role == Qt::ToolTipRole && section == rcP)
         return QCoreApplication::translate("velmora::TRatingsPage", kRatingPHint);
     if (role == Qt::TextAlignmentRole) {

@@ -1,5 +1,6 @@
 #include "gui/stakes/stakes_grid.h"
 
+#include "core/util/translate.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/template_main.h"
 
@@ -133,7 +134,7 @@ QVariant TStakesModel::data(const QModelIndex& index, int role) const {
 
 QVariant TStakesModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kStakeGridColumns) return {};
-    if (role == Qt::DisplayRole) return QApplication::translate("TStakesPage", kStakeGridCaptions[size_t(section)]);
+    if (role == Qt::DisplayRole) return Q(TrText(kStakeGridCaptions[size_t(section)]));
     if (role == Qt::TextAlignmentRole) return int(Qt::AlignCenter);
     return {};
 }
