@@ -1351,6 +1351,10 @@ Accepted forms:<byte value="xd" />
         <source>Сохранить в файле</source>
         <translation>Save to file</translation>
     </message>
+    <message>
+        <source>Файл "%s" принадлежит программе и не может быть перезаписан</source>
+        <translation>The file "%s" belongs to the program and cannot be overwritten</translation>
+    </message>
 </context>
 <context>
     <name>TFormTestCnt</name>
@@ -1464,6 +1468,10 @@ Accepted forms:<byte value="xd" />
     <message>
         <source>Отмена</source>
         <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Сценарий недоступен</source>
+        <translation>The script is not available</translation>
     </message>
 </context>
 <context>
@@ -2279,6 +2287,10 @@ Accepted forms:<byte value="xd" />
     <message>
         <source>Не удалось перезапустить программу. Запустите её снова.</source>
         <translation>Could not restart the program. Please start it again.</translation>
+    </message>
+    <message>
+        <source>Сценарий недоступен</source>
+        <translation>The script is not available</translation>
     </message>
 </context>
 <context>

@@ -64,7 +64,7 @@ void TTemplateMain::JoinRatings() {
     ratings->StakeFile = [stakes] { return &stakes->File(); };
     ratings->AddScriptLine = [this](const std::string& line) {
         auto* script = Page<TScriptPage>();
-        if (!script) return std::string("Сценарий недоступен");
+        if (!script) return tr("Сценарий недоступен").toStdString();
         std::string error;
         try {
             script->Script().AddScriptLine(line);

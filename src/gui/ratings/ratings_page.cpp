@@ -270,7 +270,7 @@ void TRatingsPage::RatingsToScriptExecute() {
                 errors.push_back(Q(RatingRefusedMessage(caption)));
                 continue;
             }
-            const std::string error = AddScriptLine ? AddScriptLine(*line) : std::string("Сценарий недоступен");
+            const std::string error = AddScriptLine ? AddScriptLine(*line) : S(tr("Сценарий недоступен"));
             if (error.empty()) ++added;
             else errors.push_back(Q(error));
         }

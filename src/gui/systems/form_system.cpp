@@ -317,7 +317,7 @@ void TFormSystem::ShowCombsMenu(const QPoint& pos) {
         if (path.isEmpty()) return;
         try {
             if (IsDataFolderFile(S(path)))
-                throw Error(Format("Файл \"%s\" принадлежит программе и не может быть перезаписан", {S(path)}));
+                throw Error(Format(S(tr("Файл \"%s\" принадлежит программе и не может быть перезаписан")), {S(path)}));
             WriteTextLines(S(path), SplitLines(S(edCombs->toPlainText())));
         } catch (const std::exception& e) {
             ShowError(this, MessageText(Q(e.what())));
