@@ -4132,6 +4132,82 @@ Accepted forms:<byte value="xd" />
         <source>Смещение вне архива тиражей: %d</source>
         <translation>Offset outside the draw archive: %d</translation>
     </message>
+    <message>
+        <source>Тест сценария не завершен</source>
+        <translation>The script test did not finish</translation>
+    </message>
+    <message>
+        <source>Количество прогонов должно быть от 1 до 1000</source>
+        <translation>The number of runs must be from 1 to 1000</translation>
+    </message>
+    <message>
+        <source>Прогоны случая %s дали разные результаты: %d и %d</source>
+        <translation>The runs of the case %s gave different results: %d and %d</translation>
+    </message>
+    <message>
+        <source>Режим генерации должен быть от 0 до %d</source>
+        <translation>The generation mode must be from 0 to %d</translation>
+    </message>
+    <message>
+        <source>Параметр генерации длиннее %d символов</source>
+        <translation>The generation parameter is longer than %d characters</translation>
+    </message>
+    <message>
+        <source>Количество исключаемых тиражей не может быть отрицательным</source>
+        <translation>The number of excluded draws cannot be negative</translation>
+    </message>
+    <message>
+        <source>Некорректная сумма параметра %s: %s</source>
+        <translation>Invalid amount of the option %s: %s</translation>
+    </message>
+    <message>
+        <source>Размер матрицы должен быть от %d до %d</source>
+        <translation>The matrix size must be from %d to %d</translation>
+    </message>
+    <message>
+        <source>Размер канала должен быть от %d до %d</source>
+        <translation>The channel size must be from %d to %d</translation>
+    </message>
+    <message>
+        <source>Выигрыш задается как K=СУММА, K от 0 до %d: %s</source>
+        <translation>A prize is given as K=AMOUNT, K from 0 to %d: %s</translation>
+    </message>
+    <message>
+        <source>Не указана статистика фильтра (--stat CODE)</source>
+        <translation>The statistic of the filter is not given (--stat CODE)</translation>
+    </message>
+    <message>
+        <source>Укажите одно из двух: --keep (оставить выделенные) или --delete (удалить выделенные)</source>
+        <translation>Give one of the two: --keep (keep the selected ones) or --delete (delete the selected ones)</translation>
+    </message>
+    <message>
+        <source>Не указано ни одного значения фильтра (--value TEXT)</source>
+        <translation>No filter value is given (--value TEXT)</translation>
+    </message>
+    <message>
+        <source>Количество тиражей для расчета статистики должно быть не меньше 1</source>
+        <translation>The number of draws for computing the statistics must be at least 1</translation>
+    </message>
+    <message>
+        <source>Не указано количество тестов (--count K)</source>
+        <translation>The number of tests is not given (--count K)</translation>
+    </message>
+    <message>
+        <source>Архив тиражей пуст</source>
+        <translation>The draw archive is empty</translation>
+    </message>
+    <message>
+        <source>Количество тестов должно быть от 1 до %d</source>
+        <translation>The number of tests must be from 1 to %d</translation>
+    </message>
+    <message>
+        <source>Смещение должно быть от 0 до %d</source>
+        <translation>The offset must be from 0 to %d</translation>
+    </message>
+    <message>
+        <source>Номер столбца должен быть от 0 до %d</source>
+        <translation>The column number must be from 0 to %d</translation>
+    </message>
 </context>
 <context>
     <name>velmora::cli::Args</name>
@@ -4150,6 +4226,13 @@ Accepted forms:<byte value="xd" />
     <message>
         <source>Неизвестный параметр: %s</source>
         <translation>Unknown option: %s</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::cli::TBenchEnv</name>
+    <message>
+        <source>Неизвестный код статистики: %s</source>
+        <translation>Unknown statistic code: %s</translation>
     </message>
 </context>
 </TS>

@@ -8,6 +8,7 @@
 #include "cli.h"
 
 #include "core/combs/comb_set.h"
+#include "core/util/translate.h"
 #include "core/filters/stat_filter.h"
 #include "core/scripts/script_run.h"
 #include "core/stats/stat_list.h"
@@ -49,7 +50,7 @@ struct TBenchEnv {
     }
     int Method(const char* code) const {
         const int i = list.IndexOfCode(code);
-        if (i < 0) throw Error(Format("Неизвестный код статистики: %s", {code}));
+        if (i < 0) throw Error(Format(Tr("Неизвестный код статистики: %s"), {code}));
         return i;
     }
 };
@@ -91,7 +92,7 @@ int64_t ScriptTestSignature(TBenchEnv& env) {
     TScriptHost host;
     TScriptRunner runner(env.archive, env.list, env.set, stakes, host);
     runner.Random.seed(kBenchSeed);
-    if (!runner.Test(kBenchScript, kBenchScriptTests)) throw Error("Тест сценария не завершен");
+    if (!runner.Test(kBenchScript, kBenchScriptTests)) throw Error(Tr("Тест сценария не завершен"));
     int64_t sum = 0;
     stakes.ForEachStake([&](int, const TStakeRecord& r) {
         if (r.DrawNumber <= 0) return;
@@ -156,7 +157,7 @@ int RunBench(Args& args) {
     const int repeat = args.Int("--repeat", kDefaultRepeat);
     const std::vector<std::string> only = args.Values("--case");
     args.Done();
-    if (repeat < 1 || repeat > 1000) throw Error("Количество прогонов должно быть от 1 до 1000");
+    if (repeat < 1 || repeat > 1000) throw Error(Tr("Количество прогонов должно быть от 1 до 1000"));
     for (const auto& name : only)
         if (std::none_of(BenchCases().begin(), BenchCases().end(),
                          [&](const TBenchCase& c) { return name == c.Name; }))
@@ -174,7 +175,7 @@ int RunBench(Args& args) {
             const int64_t s = c.Run(env);
             times.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count());
             if (r > 0 && s != signature)
-                throw Error(Format("Прогоны случая %s дали разные результаты: %d и %d", {c.Name, signature, s}));
+                throw Error(Format(Tr("Прогоны случая %s дали разные результаты: %d и %d"), {c.Name, signature, s}));
             signature = s;
         }
         char ms[32];

@@ -2,6 +2,7 @@
 #include "cli.h"
 
 #include "core/combs/comb_set.h"
+#include "core/util/translate.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
 
@@ -32,13 +33,13 @@ int RunGenerate(Args& args) {
     TGenerateParams params;  // the defaults of the settings: the full set
     int mode = args.Int("--mode", params.Mode);
     if (mode < 0 || mode >= kGenerateModeCount)
-        throw Error(Format("Режим генерации должен быть от 0 до %d", {kGenerateModeCount - 1}));
+        throw Error(Format(Tr("Режим генерации должен быть от 0 до %d"), {kGenerateModeCount - 1}));
     params.Mode = uint8_t(mode);
     params.Param = args.Value("--param").value_or(params.Param);
     if (params.Param.size() > kGenerateParamMaxLength)
-        throw Error(Format("Параметр генерации длиннее %d символов", {int(kGenerateParamMaxLength)}));
+        throw Error(Format(Tr("Параметр генерации длиннее %d символов"), {int(kGenerateParamMaxLength)}));
     int exclude = args.Int("--exclude", 0);
-    if (exclude < 0) throw Error("Количество исключаемых тиражей не может быть отрицательным");
+    if (exclude < 0) throw Error(Tr("Количество исключаемых тиражей не может быть отрицательным"));
     auto out = args.Value("--out");
     bool time = args.Flag("--time");
     TDrawsArchive archive = LoadArchive();

@@ -3,6 +3,7 @@
 #include "cli.h"
 
 #include "core/app/config.h"
+#include "core/util/translate.h"
 #include "core/combs/prefetch.h"
 #include "core/model/game.h"
 #include "core/stats/stat_list.h"
@@ -15,7 +16,7 @@ namespace {
 
 int64_t MoneyArg(const std::string& text, const std::string& option) {
     if (auto money = MoneyFromText(text)) return *money;
-    throw Error(Format("Некорректная сумма параметра %s: %s", {option, text}));
+    throw Error(Format(Tr("Некорректная сумма параметра %s: %s"), {option, text}));
 }
 
 int RunConfig(Args& args) {
@@ -34,12 +35,12 @@ int RunConfig(Args& args) {
     const TConfigData before = config;
     if (cols) {
         if (*cols < kMinMatrixCols || *cols > kMaxMatrixCols)
-            throw Error(Format("Размер матрицы должен быть от %d до %d", {kMinMatrixCols, kMaxMatrixCols}));
+            throw Error(Format(Tr("Размер матрицы должен быть от %d до %d"), {kMinMatrixCols, kMaxMatrixCols}));
         config.MatrixCols = *cols;
     }
     if (channel) {
         if (*channel < kMinChannelSize || *channel > kMaxChannelSize)
-            throw Error(Format("Размер канала должен быть от %d до %d", {kMinChannelSize, kMaxChannelSize}));
+            throw Error(Format(Tr("Размер канала должен быть от %d до %d"), {kMinChannelSize, kMaxChannelSize}));
         config.ChannelSize = *channel;
     }
     if (segments) config.MatrixSegments = TextToSegments(*segments);
@@ -50,7 +51,7 @@ int RunConfig(Args& args) {
             auto eq = p.find('=');
             auto k = eq == std::string::npos ? std::nullopt : TryStrToInt(p.substr(0, eq));
             if (!k || *k < 0 || *k >= kProfitRows)
-                throw Error(Format("Выигрыш задается как K=СУММА, K от 0 до %d: %s", {kProfitRows - 1, p}));
+                throw Error(Format(Tr("Выигрыш задается как K=СУММА, K от 0 до %d: %s"), {kProfitRows - 1, p}));
             rows[size_t(*k)] = MoneyArg(p.substr(eq + 1), "--prize");
         }
         config.Profits = ProfitsFromRows(rows);

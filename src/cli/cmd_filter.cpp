@@ -3,6 +3,7 @@
 #include "cli.h"
 
 #include "core/combs/comb_set.h"
+#include "core/util/translate.h"
 #include "core/combs/draw_stats.h"
 #include "core/filters/filter_item.h"
 #include "core/filters/stat_filter.h"
@@ -29,10 +30,10 @@ int RunFilter(Args& args) {
     TDrawsArchive archive = LoadArchive();
     ApplyWindowOptions(archive, args);
     args.Done();
-    if (!code) throw Error("Не указана статистика фильтра (--stat CODE)");
-    if (keep == remove) throw Error("Укажите одно из двух: --keep (оставить выделенные) или --delete (удалить выделенные)");
-    if (values.empty()) throw Error("Не указано ни одного значения фильтра (--value TEXT)");
-    if (options.Length < 1) throw Error("Количество тиражей для расчета статистики должно быть не меньше 1");
+    if (!code) throw Error(Tr("Не указана статистика фильтра (--stat CODE)"));
+    if (keep == remove) throw Error(Tr("Укажите одно из двух: --keep (оставить выделенные) или --delete (удалить выделенные)"));
+    if (values.empty()) throw Error(Tr("Не указано ни одного значения фильтра (--value TEXT)"));
+    if (options.Length < 1) throw Error(Tr("Количество тиражей для расчета статистики должно быть не меньше 1"));
 
     TStatList list;
     list.Bind(archive.Draws);

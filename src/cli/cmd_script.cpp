@@ -4,6 +4,7 @@
 #include "cli.h"
 
 #include "core/model/data_folder.h"
+#include "core/util/translate.h"
 #include "core/scripts/line_options.h"
 #include "core/scripts/script_line.h"
 #include "core/scripts/script_list.h"
@@ -101,17 +102,17 @@ int RunScriptOn(Args& args, bool test) {
     } catch (const Error&) {
     }
     args.Done();
-    if (test && !count) throw Error("Не указано количество тестов (--count K)");
+    if (test && !count) throw Error(Tr("Не указано количество тестов (--count K)"));
 
     LockDataFolder();
     const std::vector<std::string> lines = ScriptLines(file);
     TDrawsArchive archive = LoadArchive();
-    if (archive.Count() == 0) throw Error("Архив тиражей пуст");
+    if (archive.Count() == 0) throw Error(Tr("Архив тиражей пуст"));
     if (test && (*count < 1 || *count > archive.Count() - 1))
-        throw Error(Format("Количество тестов должно быть от 1 до %d", {archive.Count() - 1}));
+        throw Error(Format(Tr("Количество тестов должно быть от 1 до %d"), {archive.Count() - 1}));
     if (offset) {
         if (*offset < 0 || *offset >= archive.Count())
-            throw Error(Format("Смещение должно быть от 0 до %d", {archive.Count() - 1}));
+            throw Error(Format(Tr("Смещение должно быть от 0 до %d"), {archive.Count() - 1}));
         archive.SetDrawsOffset(*offset);
     }
     TStatList list;

@@ -3,6 +3,7 @@
 #include "cli.h"
 
 #include "core/combs/draw_stats.h"
+#include "core/util/translate.h"
 #include "core/combs/prefetch.h"
 #include "core/stats/stat_list.h"
 #include "core/util/error.h"
@@ -30,9 +31,9 @@ int RunStats(Args& args) {
     args.Done();
     // The comparison writes the distribution file when it is missing.
     if (options.Compare) LockDataFolder();
-    if (options.Length < 1) throw Error("Количество тиражей для расчета статистики должно быть не меньше 1");
+    if (options.Length < 1) throw Error(Tr("Количество тиражей для расчета статистики должно быть не меньше 1"));
     if (sortColumn && (*sortColumn < 0 || *sortColumn >= kDrawStatsColumnCount))
-        throw Error(Format("Номер столбца должен быть от 0 до %d", {kDrawStatsColumnCount - 1}));
+        throw Error(Format(Tr("Номер столбца должен быть от 0 до %d"), {kDrawStatsColumnCount - 1}));
 
     TStatList list;
     list.Bind(archive.Draws);
