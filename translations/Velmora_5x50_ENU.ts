@@ -4208,6 +4208,134 @@ Accepted forms:<byte value="xd" />
         <source>Номер столбца должен быть от 0 до %d</source>
         <translation>The column number must be from 0 to %d</translation>
     </message>
+    <message>
+        <source>Количество тиражей --limit не может быть отрицательным: %d</source>
+        <translation>The number of draws --limit cannot be negative: %d</translation>
+    </message>
+    <message>
+        <source>Строк с некорректными полями: %d (такие поля записаны как 0)</source>
+        <translation>Lines with invalid fields: %d (such fields are written as 0)</translation>
+    </message>
+    <message>
+        <source>Количество тиражей должно быть от 1 до 100000</source>
+        <translation>The number of draws must be from 1 to 100000</translation>
+    </message>
+    <message>
+        <source>Неизвестный список для экспорта: %s (draws, combs, stats или stakes)</source>
+        <translation>Unknown list to export: %s (draws, combs, stats or stakes)</translation>
+    </message>
+    <message>
+        <source>Неверный год --from-year: %d</source>
+        <translation>Invalid year --from-year: %d</translation>
+    </message>
+    <message>
+        <source>%s Укажите адрес в ключе "DrawsSite" раздела "WEB" файла Velmora_5x50.ini.</source>
+        <translation>%s Set the address in the key "DrawsSite" of the section "WEB" of the file Velmora_5x50.ini.</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки архива тиражей с сайта: "%s"</source>
+        <translation>Error downloading the draw archive from the site: "%s"</translation>
+    </message>
+    <message>
+        <source>Режим proxy --mode: 0 (без proxy), 1 (автоматический поиск) или 2 (ручной выбор)</source>
+        <translation>Proxy mode --mode: 0 (no proxy), 1 (automatic detection) or 2 (manual choice)</translation>
+    </message>
+    <message>
+        <source>Неизвестный столбец рейтинга: %s</source>
+        <translation>Unknown rating column: %s</translation>
+    </message>
+    <message>
+        <source>Режим эффективности должен быть 0, 1 или 2</source>
+        <translation>The efficiency mode must be 0, 1 or 2</translation>
+    </message>
+    <message>
+        <source>Номер строки рейтинга должен быть целым числом от 1: %s</source>
+        <translation>The rating row number must be a whole number from 1: %s</translation>
+    </message>
+    <message>
+        <source>Не указаны строки рейтинга ROW...</source>
+        <translation>The rating rows ROW... are not given</translation>
+    </message>
+    <message>
+        <source>Запись со индексом %d в файле данных не найдена!</source>
+        <translation>The record with the index %d was not found in the data file!</translation>
+    </message>
+    <message>
+        <source>%s<byte value="xd" /><byte value="xd" />Пересчитать рейтинг по ставкам: velmora-cli ratings refresh</source>
+        <translation>%s<byte value="xd" /><byte value="xd" />To recompute the ratings from the stakes: velmora-cli ratings refresh</translation>
+    </message>
+    <message>
+        <source>Обнаружен файл ставок устаревшей версии: "%s"</source>
+        <translation>A stake file of an outdated version was found: "%s"</translation>
+    </message>
+    <message>
+        <source>Не указан номер тиража --draw</source>
+        <translation>The draw number --draw is not given</translation>
+    </message>
+    <message>
+        <source>Не указана ставка --numbers</source>
+        <translation>The stake --numbers is not given</translation>
+    </message>
+    <message>
+        <source>Не указано условие --matches OP N</source>
+        <translation>The condition --matches OP N is not given</translation>
+    </message>
+    <message>
+        <source>Неизвестное условие --matches %s (eq, gt, ge, lt, le)</source>
+        <translation>Unknown condition --matches %s (eq, gt, ge, lt, le)</translation>
+    </message>
+    <message>
+        <source>Количество совпадений должно быть от 0 до 5: %s</source>
+        <translation>The number of matches must be from 0 to 5: %s</translation>
+    </message>
+    <message>
+        <source>Неизвестная команда stakes %s (list, add, check, delete, clear)</source>
+        <translation>Unknown stakes command %s (list, add, check, delete, clear)</translation>
+    </message>
+    <message>
+        <source>Количество потоков должно быть от 0 до 64</source>
+        <translation>The number of threads must be from 0 to 64</translation>
+    </message>
+    <message>
+        <source>Неизвестный код статистики: %s</source>
+        <translation>Unknown statistic code: %s</translation>
+    </message>
+    <message>
+        <source>Система #%d не найдена в списке систем сервера</source>
+        <translation>The system #%d was not found in the server's list of systems</translation>
+    </message>
+    <message>
+        <source>Некорректный номер системы: %s</source>
+        <translation>Invalid system number: %s</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл конфигурации!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error writing the configuration file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Не указан номер системы ID</source>
+        <translation>The system number ID is not given</translation>
+    </message>
+    <message>
+        <source>Удалена система для того же количества чисел: %s</source>
+        <translation>Deleted the system for the same count of numbers: %s</translation>
+    </message>
+    <message>
+        <source>Некорректный номер системы --id</source>
+        <translation>Invalid system number --id</translation>
+    </message>
+    <message>
+        <source>Вы можете удалять только свои системы!</source>
+        <translation>You can delete only your own systems!</translation>
+    </message>
+    <message>
+        <source>Список комбинаций пуст</source>
+        <translation>The combination list is empty</translation>
+    </message>
+    <message>
+        <source>Неизвестная команда systems %s (user, list, download, put, delete, play)</source>
+        <translation>Unknown systems command %s (user, list, download, put, delete, play)</translation>
+    </message>
 </context>
 <context>
     <name>velmora::cli::Args</name>

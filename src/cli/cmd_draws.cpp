@@ -2,6 +2,7 @@
 #include "cli.h"
 
 #include "core/model/draws_csv.h"
+#include "core/util/translate.h"
 #include "core/model/data_folder.h"
 #include "core/util/atomic_file.h"
 #include "core/util/error.h"
@@ -16,7 +17,7 @@ int RunDraws(Args& args) {
     ApplyWindowOptions(a, args);
     const auto limit = args.Int("--limit");
     args.Done();
-    if (limit && *limit < 0) throw Error(Format("Количество тиражей --limit не может быть отрицательным: %d", {*limit}));
+    if (limit && *limit < 0) throw Error(Format(Tr("Количество тиражей --limit не может быть отрицательным: %d"), {*limit}));
     Out("Тираж;1;2;3;4;5;E1;E2;S;Дата тиража");
     int n = a.Count();
     if (limit && *limit < n) n = *limit;
@@ -40,7 +41,7 @@ int RunImport(Args& args) {
     int invalid = 0;
     Out(std::to_string(ImportDrawsCsv(a, file, &invalid)));
     if (invalid > 0)
-        PrintMessage(Format("Строк с некорректными полями: %d (такие поля записаны как 0)", {invalid}));
+        PrintMessage(Format(Tr("Строк с некорректными полями: %d (такие поля записаны как 0)"), {invalid}));
     return 0;
 }
 
@@ -56,7 +57,7 @@ int RunSample(Args& args) {
     int n = args.Int("--draws", 900);
     int seed = args.Int("--seed", 1);
     args.Done();
-    if (n < 1 || n > 100000) throw Error("Количество тиражей должно быть от 1 до 100000");
+    if (n < 1 || n > 100000) throw Error(Tr("Количество тиражей должно быть от 1 до 100000"));
     LockDataFolder();
     TDrawsArchive a;
     a.FileName = ProductFile(".ldr");

@@ -2,6 +2,7 @@
 #include "cli.h"
 
 #include "core/combs/comb_set.h"
+#include "core/util/translate.h"
 #include "core/combs/draw_stats.h"
 #include "core/export/list_tables.h"
 #include "core/export/xlsx_export.h"
@@ -50,7 +51,7 @@ int RunExportXlsx(Args& args) {
         const std::string code = args.Positional("CODE");
         const std::string file = args.Positional("FILE");
         args.Done();
-        if (options.Length < 1) throw Error("Количество тиражей для расчета статистики должно быть не меньше 1");
+        if (options.Length < 1) throw Error(Tr("Количество тиражей для расчета статистики должно быть не меньше 1"));
         TStatList list;
         list.Bind(archive.Draws);
         ApplyProgramSettings(list);
@@ -70,7 +71,7 @@ int RunExportXlsx(Args& args) {
         if (!warning.empty()) throw Error(warning);
         return Export(file, StakesXlsTable(stakes, "Ставки"));
     }
-    throw Error(Format("Неизвестный список для экспорта: %s (draws, combs, stats или stakes)", {what}));
+    throw Error(Format(Tr("Неизвестный список для экспорта: %s (draws, combs, stats или stakes)"), {what}));
 }
 
 CommandRegistrar r1({"export-xlsx",

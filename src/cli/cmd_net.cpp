@@ -3,6 +3,7 @@
 #include "cli.h"
 
 #include "core/net/draws_download.h"
+#include "core/util/translate.h"
 #include "core/net/proxy_settings.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
@@ -42,14 +43,14 @@ private:
 int RunDownload(Args& args) {
     const auto fromYear = args.Int("--from-year");
     args.Done();
-    if (fromYear && (*fromYear < 1900 || *fromYear > 9999)) throw Error(Format("Неверный год --from-year: %d", {*fromYear}));
+    if (fromYear && (*fromYear < 1900 || *fromYear > 9999)) throw Error(Format(Tr("Неверный год --from-year: %d"), {*fromYear}));
     LockDataFolder();
     TDrawsArchive archive = LoadArchive();
     TConfigFile file = LoadSettings();
     const TWebSettings web = LoadWebSettings(file.Ini());
     // No request to the placeholder address: say where the real one is set.
     if (DrawsSiteIsPlaceholder(web))
-        throw Error(Format("%s Укажите адрес в ключе \"DrawsSite\" раздела \"WEB\" файла Velmora_5x50.ini.",
+        throw Error(Format(Tr("%s Укажите адрес в ключе \"DrawsSite\" раздела \"WEB\" файла Velmora_5x50.ini."),
                            {Format(kDrawsSiteNotSetText, {web.DrawsSite})}));
     TProxy proxy = LoadProxySettings(file.Ini());
     TCliDownloadHost host(file);
@@ -58,7 +59,7 @@ int RunDownload(Args& args) {
     const int total = d.DownloadAllYears();
     CliProgress().Status("");
     Out(Format("Итого\t%d", {total}));
-    if (!d.LastError().empty()) throw Error(Format("Ошибка загрузки архива тиражей с сайта: \"%s\"", {d.LastError()}));
+    if (!d.LastError().empty()) throw Error(Format(Tr("Ошибка загрузки архива тиражей с сайта: \"%s\""), {d.LastError()}));
     return 0;
 }
 
@@ -79,7 +80,7 @@ int RunProxy(Args& args) {
     const auto password = args.Value("--password");
     args.Done();
     const bool change = mode || server || port || user || password;
-    if (mode && (*mode < 0 || *mode > 2)) throw Error("Режим proxy --mode: 0 (без proxy), 1 (автоматический поиск) или 2 (ручной выбор)");
+    if (mode && (*mode < 0 || *mode > 2)) throw Error(Tr("Режим proxy --mode: 0 (без proxy), 1 (автоматический поиск) или 2 (ручной выбор)"));
     if (change) LockDataFolder();
     TConfigFile file;
     file.Load();

@@ -2,6 +2,7 @@
 #include "cli.h"
 
 #include "core/scripts/script_list.h"
+#include "core/util/translate.h"
 #include "core/stakes/rating_file.h"
 #include "core/stats/stat_list.h"
 #include "core/util/error.h"
@@ -17,7 +18,7 @@ int ColumnOf(const std::string& word) {
         if (SameText(word, kRatingCaptions[size_t(c)])) return c;
     const auto n = TryStrToInt(word);
     if (n && *n >= 0 && *n < kRatingColumnCount) return *n;
-    throw Error("Неизвестный столбец рейтинга: " + word);
+    throw Error(Format(Tr("Неизвестный столбец рейтинга: %s"), {word}));
 }
 
 // The ratings of the data folder as the desktop program reads them (a read error is raised).
@@ -28,7 +29,7 @@ int RunList(Args& args) {
     const bool desc = args.Flag("--desc");
     const int mode = args.Int("--mode", kDefaultRatingEffMode);
     args.Done();
-    if (mode < remExpected || mode > remRelative) throw Error("Режим эффективности должен быть 0, 1 или 2");
+    if (mode < remExpected || mode > remRelative) throw Error(Tr("Режим эффективности должен быть 0, 1 или 2"));
     TRatingsArray ratings;
     LoadForReading(ratings);
     // The listing sorts for itself; the file keeps the desktop program's order.
@@ -79,11 +80,11 @@ int RunToScript(Args& args) {
             break;
         }
         const auto n = TryStrToInt(word);
-        if (!n || *n < 1) throw Error("Номер строки рейтинга должен быть целым числом от 1: " + word);
+        if (!n || *n < 1) throw Error(Format(Tr("Номер строки рейтинга должен быть целым числом от 1: %s"), {word}));
         rows.push_back(*n);
     }
     args.Done();
-    if (rows.empty()) throw Error("Не указаны строки рейтинга ROW...");
+    if (rows.empty()) throw Error(Tr("Не указаны строки рейтинга ROW..."));
     LockDataFolder();
     TRatingsArray ratings;
     LoadForReading(ratings);
@@ -96,7 +97,7 @@ int RunToScript(Args& args) {
     int added = 0, refused = 0;
     for (int row : rows) {
         if (size_t(row) > ratings.size())
-            throw Error(Format("Запись со индексом %d в файле данных не найдена!", {row - 1}));
+            throw Error(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {row - 1}));
         const std::string& caption = ratings[size_t(row - 1)].Comment;
         const auto line = RatingScriptLine(caption, list);
         if (!line) {

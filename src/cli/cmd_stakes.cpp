@@ -2,6 +2,7 @@
 #include "cli.h"
 
 #include "core/app/config.h"
+#include "core/util/translate.h"
 #include "core/stakes/rating_file.h"
 #include "core/stakes/stake_check.h"
 #include "core/stakes/stake_tally.h"
@@ -19,7 +20,7 @@ TConfigData ProgramConfig() {
     try {
         file.Load();
     } catch (const std::exception& e) {
-        PrintMessage(Format("Ошибка чтения файла конфигурации!\r\r%s", {e.what()}));
+        PrintMessage(Format(Tr("Ошибка чтения файла конфигурации!\r\r%s"), {e.what()}));
     }
     return ReadConfig(file.Ini());
 }
@@ -45,7 +46,7 @@ int Check(TStakeFile& file, bool log) {
         return CheckStakesRated(file, archive, options, ratings, CliProgress());
     } catch (const Error& e) {
         if (!ratings.Damaged()) throw;
-        throw Error(std::string(e.what()) + "\r\rПересчитать рейтинг по ставкам: velmora-cli ratings refresh");
+        throw Error(Format(Tr("%s\r\rПересчитать рейтинг по ставкам: velmora-cli ratings refresh"), {e.what()}));
     }
 }
 
@@ -55,7 +56,7 @@ int RunList(Args& args) {
     file.OpenReadOnly();
     if (!file.IsOpen()) return 0;  // no stake file yet
     if (!file.OutdatedWarning().empty())
-        throw Error(Format("Обнаружен файл ставок устаревшей версии: \"%s\"", {file.FileName()}));
+        throw Error(Format(Tr("Обнаружен файл ставок устаревшей версии: \"%s\""), {file.FileName()}));
     // The separators between blocks are no stakes: a listing has one line per stake.
     file.ForEachStake([](int, const TStakeRecord& rec) {
         if (!IsStake(rec)) return;
@@ -72,8 +73,8 @@ int RunAdd(Args& args) {
     const int draws = args.Int("--draws", 1);
     const bool log = args.Flag("--log");
     args.Done();
-    if (!draw) throw Error("Не указан номер тиража --draw");
-    if (!numbers) throw Error("Не указана ставка --numbers");
+    if (!draw) throw Error(Tr("Не указан номер тиража --draw"));
+    if (!numbers) throw Error(Tr("Не указана ставка --numbers"));
     const TConfigData config = ProgramConfig();
     const TStakeRecord rec = AcceptStakeInput(HandStakeRecord(nullptr, *draw, 0, config), *draw, *numbers, comment, draws);
     TStakeFile file;
@@ -96,7 +97,7 @@ int RunCheck(Args& args) {
 int RunDelete(Args& args) {
     const auto words = args.Values("--matches");
     const bool log = args.Flag("--log");
-    if (words.empty()) throw Error("Не указано условие --matches OP N");
+    if (words.empty()) throw Error(Tr("Не указано условие --matches OP N"));
     const std::string op = words.front();
     const std::string value = args.Positional("N");
     args.Done();
@@ -104,9 +105,9 @@ int RunDelete(Args& args) {
     int condition = -1;
     for (int i = 0; i < kStakeConditionCount; ++i)
         if (op == ops[size_t(i)]) condition = i;
-    if (condition < 0) throw Error("Неизвестное условие --matches " + op + " (eq, gt, ge, lt, le)");
+    if (condition < 0) throw Error(Format(Tr("Неизвестное условие --matches %s (eq, gt, ge, lt, le)"), {op}));
     const auto n = TryStrToInt(value);
-    if (!n || *n < 0 || *n > kNumberCount) throw Error("Количество совпадений должно быть от 0 до 5: " + value);
+    if (!n || *n < 0 || *n > kNumberCount) throw Error(Format(Tr("Количество совпадений должно быть от 0 до 5: %s"), {value}));
     TStakeFile file;
     OpenForWriting(file);
     const int removed = file.DeleteStakesByCondition(PackStakeCondition(condition, *n));
@@ -131,7 +132,7 @@ int RunStakes(Args& args) {
     if (sub == "check") return RunCheck(args);
     if (sub == "delete") return RunDelete(args);
     if (sub == "clear") return RunClear(args);
-    throw Error("Неизвестная команда stakes " + sub + " (list, add, check, delete, clear)");
+    throw Error(Format(Tr("Неизвестная команда stakes %s (list, add, check, delete, clear)"), {sub}));
 }
 
 CommandRegistrar r1({"stakes",

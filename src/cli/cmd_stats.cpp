@@ -2,6 +2,7 @@
 #include "cli.h"
 
 #include "core/stats/stat_list.h"
+#include "core/util/translate.h"
 #include "core/stats/stat_runs.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
@@ -31,12 +32,12 @@ int RunFullSet(Args& args) {
     bool timed = args.Flag("--time");
     std::string code = args.Positional("CODE");
     args.Done();
-    if (threads < 0 || threads > 64) throw Error("Количество потоков должно быть от 0 до 64");
+    if (threads < 0 || threads > 64) throw Error(Tr("Количество потоков должно быть от 0 до 64"));
     TStatList list;
     ApplyProgramSettings(list);
     list.Build();
     int i = list.IndexOfCode(code);
-    if (i < 0) throw Error(Format("Неизвестный код статистики: %s", {code}));
+    if (i < 0) throw Error(Format(Tr("Неизвестный код статистики: %s"), {code}));
     auto stat = list.CreateStat(i);
     TStatDrawArray values;
     auto start = std::chrono::steady_clock::now();

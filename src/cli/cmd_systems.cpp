@@ -2,6 +2,7 @@
 #include "cli.h"
 
 #include "core/app/config.h"
+#include "core/util/translate.h"
 #include "core/combs/comb_set.h"
 #include "core/net/catalog_client.h"
 #include "core/net/web.h"
@@ -59,12 +60,12 @@ std::vector<TSystemRow> List(const TSystemCatalog& catalog) {
 const TSystemRow& FindRow(const std::vector<TSystemRow>& rows, int32_t id) {
     for (const TSystemRow& r : rows)
         if (r.Info.Id == id && id > 0) return r;
-    throw Error(Format("Система #%d не найдена в списке систем сервера", {id}));
+    throw Error(Format(Tr("Система #%d не найдена в списке систем сервера"), {id}));
 }
 
 int32_t IdArg(const std::string& word) {
     const auto id = TryStrToInt(word);
-    if (!id || *id <= 0) throw Error("Некорректный номер системы: " + word);
+    if (!id || *id <= 0) throw Error(Format(Tr("Некорректный номер системы: %s"), {word}));
     return *id;
 }
 
@@ -83,7 +84,7 @@ int RunUser(Args& args) {
         try {
             ini.Save();
         } catch (const std::exception& e) {
-            throw Error(Format("Ошибка записи в файл конфигурации!\r\r%s", {e.what()}));
+            throw Error(Format(Tr("Ошибка записи в файл конфигурации!\r\r%s"), {e.what()}));
         }
     }
     Out(user.Name + "\t" + user.Mail);
@@ -109,7 +110,7 @@ int RunDownload(Args& args) {
         }
     }
     args.Done();
-    if (words.empty()) throw Error("Не указан номер системы ID");
+    if (words.empty()) throw Error(Tr("Не указан номер системы ID"));
     std::vector<int32_t> ids;
     for (const std::string& w : words) ids.push_back(IdArg(w));
     LockDataFolder();
@@ -120,7 +121,7 @@ int RunDownload(Args& args) {
         try {
             const tSystemInfo& info = FindRow(rows, id).Info;
             for (const std::string& gone : DownloadSystemKeepingOne(catalog, SystemsDir(), info))
-                PrintMessage(Format("Удалена система для того же количества чисел: %s", {gone}));
+                PrintMessage(Format(Tr("Удалена система для того же количества чисел: %s"), {gone}));
             Out(SystemFilePath(SystemsDir(), info));
         } catch (const std::exception& e) {
             PrintMessage(Format(kSystemLoadError, {id, e.what()}));
@@ -142,7 +143,7 @@ int RunPut(Args& args) {
     const TSystemCatalog catalog = Catalog(ini);
     tSystemData data;
     data.Id = id.value_or(0);
-    if (data.Id < 0) throw Error("Некорректный номер системы --id");
+    if (data.Id < 0) throw Error(Tr("Некорректный номер системы --id"));
     data.Title = Trim(title.value_or(""));
     data.Descr = Trim(descr.value_or(""));
     const int block = olap.value_or(0);
@@ -171,7 +172,7 @@ int RunDelete(Args& args) {
     const TSystemCatalog catalog = Catalog(ProgramSettings());
     const std::vector<TSystemRow> rows = List(catalog);
     const TSystemRow& row = FindRow(rows, id);
-    if (!IsOwnMail(row.Info.OwnerMail, catalog.Client.Mail)) throw Error("Вы можете удалять только свои системы!");
+    if (!IsOwnMail(row.Info.OwnerMail, catalog.Client.Mail)) throw Error(Tr("Вы можете удалять только свои системы!"));
     tSystemData data;
     static_cast<tSystemInfo&>(data) = row.Info;
     int32_t result = -1;
@@ -202,7 +203,7 @@ int RunPlay(Args& args) {
     params.Mode = in ? kGenerateFromFile : kGenerateFull;
     params.Param = in.value_or("");
     set.Generate(true, params, CliProgress());
-    if (set.Empty()) throw Error("Список комбинаций пуст");
+    if (set.Empty()) throw Error(Tr("Список комбинаций пуст"));
     TByteArray numbers;
     DistinctNumbers(set.Data(), set.Count(), numbers);
     TCombsArray system;
@@ -243,7 +244,7 @@ int RunSystems(Args& args) {
     if (sub == "put") return RunPut(args);
     if (sub == "delete") return RunDelete(args);
     if (sub == "play") return RunPlay(args);
-    throw Error("Неизвестная команда systems " + sub + " (user, list, download, put, delete, play)");
+    throw Error(Format(Tr("Неизвестная команда systems %s (user, list, download, put, delete, play)"), {sub}));
 }
 
 CommandRegistrar r1({"systems",
