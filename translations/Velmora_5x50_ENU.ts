@@ -4336,6 +4336,34 @@ Accepted forms:<byte value="xd" />
         <source>Неизвестная команда systems %s (user, list, download, put, delete, play)</source>
         <translation>Unknown systems command %s (user, list, download, put, delete, play)</translation>
     </message>
+    <message>
+        <source>Неизвестный случай замера: %s</source>
+        <translation>Unknown benchmark case: %s</translation>
+    </message>
+    <message>
+        <source>Архив тиражей уже есть: %s</source>
+        <translation>The draw archive already exists: %s</translation>
+    </message>
+    <message>
+        <source>Создан архив из %d случайных тиражей: %s</source>
+        <translation>Created an archive of %d random draws: %s</translation>
+    </message>
+    <message>
+        <source>Неизвестная команда сценария: %s (show, options, run, test)</source>
+        <translation>Unknown script command: %s (show, options, run, test)</translation>
+    </message>
+    <message>
+        <source>Не указаны имя и адрес электронной почты пользователя: задайте их командой velmora-cli systems user --name ИМЯ --mail АДРЕС</source>
+        <translation>The user's name and e-mail address are not set: set them with the command velmora-cli systems user --name NAME --mail ADDRESS</translation>
+    </message>
+    <message>
+        <source>сервер не вернул номер системы</source>
+        <translation>the server did not return the system number</translation>
+    </message>
+    <message>
+        <source>сервер не подтвердил удаление</source>
+        <translation>the server did not confirm the deletion</translation>
+    </message>
 </context>
 <context>
     <name>velmora::cli::Args</name>

@@ -161,7 +161,7 @@ int RunBench(Args& args) {
     for (const auto& name : only)
         if (std::none_of(BenchCases().begin(), BenchCases().end(),
                          [&](const TBenchCase& c) { return name == c.Name; }))
-            throw Error("Неизвестный случай замера: " + name);
+            throw Error(Format(Tr("Неизвестный случай замера: %s"), {name}));
 
     TBenchEnv env;
     FullCombinationSet();  // built once, outside the timings

@@ -62,12 +62,12 @@ int RunSample(Args& args) {
     TDrawsArchive a;
     a.FileName = ProductFile(".ldr");
     if (FileExists(a.FileName)) {
-        Out("Архив тиражей уже есть: " + a.FileName);
+        Out(Format(Tr("Архив тиражей уже есть: %s"), {a.FileName}));
         return 0;
     }
     a.Draws = MakeSampleDraws(n, uint32_t(seed));
     a.SaveDraws();
-    Out("Создан архив из " + std::to_string(n) + " случайных тиражей: " + a.FileName);
+    Out(Format(Tr("Создан архив из %d случайных тиражей: %s"), {n, a.FileName}));
     return 0;
 }
 

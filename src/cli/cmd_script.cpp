@@ -155,7 +155,7 @@ int RunScript(Args& args) {
     if (what == "options") return RunOptions(args);
     if (what == "run") return RunScriptOn(args, false);
     if (what == "test") return RunScriptOn(args, true);
-    throw Error("Неизвестная команда сценария: " + what + " (show, options, run, test)");
+    throw Error(Format(Tr("Неизвестная команда сценария: %s (show, options, run, test)"), {what}));
 }
 
 CommandRegistrar r1({"script",

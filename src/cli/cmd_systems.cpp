@@ -29,8 +29,8 @@ TIniFile ProgramSettings() {
 TCatalogUser User(const TIniFile& ini) {
     const TCatalogUser user = ReadCatalogUser(ini);
     if (!CatalogUserComplete(user))
-        throw Error("Не указаны имя и адрес электронной почты пользователя: задайте их командой "
-                    "velmora-cli systems user --name ИМЯ --mail АДРЕС");
+        throw Error(Tr("Не указаны имя и адрес электронной почты пользователя: задайте их командой "
+                       "velmora-cli systems user --name ИМЯ --mail АДРЕС"));
     return user;
 }
 
@@ -160,7 +160,7 @@ int RunPut(Args& args) {
         throw Error(Format(kSystemSaveError, {data.Id, e.what()}));
     }
     if (result < 0)
-        throw Error(Format(kSystemSaveError, {data.Id, "сервер не вернул номер системы"}));
+        throw Error(Format(kSystemSaveError, {data.Id, Tr("сервер не вернул номер системы")}));
     Out(IntToStr(result));
     return 0;
 }
@@ -181,7 +181,7 @@ int RunDelete(Args& args) {
     } catch (const std::exception& e) {
         throw Error(Format(kSystemSaveError, {id, e.what()}));
     }
-    if (result != 0) throw Error(Format(kSystemDeleteError, {"сервер не подтвердил удаление"}));
+    if (result != 0) throw Error(Format(kSystemDeleteError, {Tr("сервер не подтвердил удаление")}));
     DeleteSystemFile(SystemsDir(), row.Info);
     Out("0");
     return 0;
