@@ -1741,6 +1741,62 @@ Accepted forms:<byte value="xd" />
         <source>Ошибка поиска записи по номеру тиража в файле ставок!<byte value="xd" /><byte value="xd" />%s</source>
         <translation>Error looking for a record by draw number in the stakes file!<byte value="xd" /><byte value="xd" />%s</translation>
     </message>
+    <message>
+        <source>Файл "%s" содержит %s записей, а формат файла ставок допускает не более %d</source>
+        <translation>The file "%s" has %s records, while the stake file format allows at most %d</translation>
+    </message>
+    <message>
+        <source>"%s" не является файлом</source>
+        <translation>"%s" is not a file</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл ставок!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error writing the stake file!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Не удалось сохранить копию файла ставок "%s": %s</source>
+        <translation>Could not save a copy of the stake file "%s": %s</translation>
+    </message>
+    <message>
+        <source>Файл ставок не открыт!</source>
+        <translation>The stake file is not open!</translation>
+    </message>
+    <message>
+        <source>Файл ставок открыт только для чтения!</source>
+        <translation>The stake file is open read-only!</translation>
+    </message>
+    <message>
+        <source>Неожиданный конец файла ставок</source>
+        <translation>Unexpected end of the stake file</translation>
+    </message>
+    <message>
+        <source>Запись со индексом %d в файле данных не найдена!</source>
+        <translation>The record with the index %d was not found in the data file!</translation>
+    </message>
+    <message>
+        <source>Файл ставок содержит наибольшее допустимое количество записей (%d)</source>
+        <translation>The stake file already has the largest allowed number of records (%d)</translation>
+    </message>
+    <message>
+        <source>Добавление в конец файла уже проверенной ставки!</source>
+        <translation>Adding an already checked stake to the end of the file!</translation>
+    </message>
+    <message>
+        <source>Количество тиражей должно быть от 1 до %d!</source>
+        <translation>The number of draws must be from 1 to %d!</translation>
+    </message>
+    <message>
+        <source>Номер последнего тиража (%d + %d - 1) превышает %d!</source>
+        <translation>The number of the last draw (%d + %d - 1) exceeds %d!</translation>
+    </message>
+    <message>
+        <source>Ошибка переименования / удаления временного файла ставок %s!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error renaming / deleting the temporary stake file %s!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка удаления записи из файла ставок!<byte value="xd" /><byte value="xd" />Неизвестное условие %d</source>
+        <translation>Error deleting a record from the stake file!<byte value="xd" /><byte value="xd" />Unknown condition %d</translation>
+    </message>
 </context>
 <context>
     <name>TStakesPage</name>

@@ -113,7 +113,7 @@ void TStakeFile::Open() { OpenLocked(true); }
 
 void TStakeFile::RequireCountInRange(int64_t size) const {
     if (size / kRec > kMaxStakeCount)
-        throw Error(Format("Файл \"%s\" содержит %s записей, а формат файла ставок допускает не более %d",
+        throw Error(Format(Tr("Файл \"%s\" содержит %s записей, а формат файла ставок допускает не более %d"),
                            {fileName_, std::to_string(size / kRec), kMaxStakeCount}));
 }
 
@@ -128,7 +128,7 @@ void TStakeFile::OpenLocked(bool repair) {
         struct stat st {};
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(fd);
-            throw Error(Format("\"%s\" не является файлом", {fileName_}));
+            throw Error(Format(Tr("\"%s\" не является файлом"), {fileName_}));
         }
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -171,7 +171,7 @@ void TStakeFile::OpenReadOnly() {
         struct stat st {};
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
             ::close(fd);
-            throw Error(Format("\"%s\" не является файлом", {fileName_}));
+            throw Error(Format(Tr("\"%s\" не является файлом"), {fileName_}));
         }
         try {
             RequireCountInRange(st.st_size);
@@ -210,14 +210,14 @@ void TStakeFile::Close() {
     const int err = errno;
     const bool closed = ::close(fd) == 0;
     if (!synced || !closed)
-        throw Error(Format("Ошибка записи в файл ставок!\r\r%s", {SysMessage(synced ? errno : err)}));
+        throw Error(Format(Tr("Ошибка записи в файл ставок!\r\r%s"), {SysMessage(synced ? errno : err)}));
 }
 
 void TStakeFile::Reopen() {
     RequireOpen();
     DropCache();
     if (!readOnly_ && ::fdatasync(fd_) != 0)
-        throw Error(Format("Ошибка записи в файл ставок!\r\r%s", {SysMessage(errno)}));
+        throw Error(Format(Tr("Ошибка записи в файл ставок!\r\r%s"), {SysMessage(errno)}));
 }
 
 std::string TStakeFile::OutdatedWarning() const {
@@ -271,7 +271,7 @@ std::string TStakeFile::Load() {
         try {
             BackupTo(BackupFileName());
         } catch (const std::exception& e) {
-            throw Error(Format("Не удалось сохранить копию файла ставок \"%s\": %s", {BackupFileName(), e.what()}));
+            throw Error(Format(Tr("Не удалось сохранить копию файла ставок \"%s\": %s"), {BackupFileName(), e.what()}));
         }
         if (::ftruncate(fd_, 0) != 0) throw Error(SysMessage(errno));
         size_ = 0;
@@ -284,12 +284,12 @@ std::string TStakeFile::Load() {
 int TStakeFile::StakeCount() const { return fd_ < 0 ? 0 : int(size_ / kRec); }
 
 void TStakeFile::RequireOpen() const {
-    if (fd_ < 0) throw Error("Файл ставок не открыт!");
+    if (fd_ < 0) throw Error(Tr("Файл ставок не открыт!"));
 }
 
 void TStakeFile::RequireWritable() const {
     RequireOpen();
-    if (readOnly_) throw Error("Файл ставок открыт только для чтения!");
+    if (readOnly_) throw Error(Tr("Файл ставок открыт только для чтения!"));
 }
 
 int64_t TStakeFile::Position(TStakeOrigin origin, int index) const {
@@ -302,7 +302,7 @@ void TStakeFile::PreadAll(void* data, size_t size, int64_t offset) const {
         const ssize_t n = ::pread(fd_, p, size, offset);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) throw Error(SysMessage(errno));
-        if (n == 0) throw Error("Неожиданный конец файла ставок");
+        if (n == 0) throw Error(Tr("Неожиданный конец файла ставок"));
         p += n;
         size -= size_t(n);
         offset += n;
@@ -325,7 +325,7 @@ TStakeRecord TStakeFile::ReadStake(TStakeOrigin origin, int index) {
     RequireOpen();
     const int64_t pos = Position(origin, index);
     if (pos < 0 || pos + kRec > size_)
-        throw Error(Format("Запись со индексом %d в файле данных не найдена!", {index}));
+        throw Error(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {index}));
     const int abs = int(pos / kRec);
     if (abs == cacheIndex_) return cache_;
     unsigned char raw[kStakeRecordSize];
@@ -338,7 +338,7 @@ TStakeRecord TStakeFile::ReadStake(TStakeOrigin origin, int index) {
 void TStakeFile::AppendRecords(const TStakeRecord* recs, int count) {
     for (int i = 0; i < count; ++i) {
         if (size_ / kRec >= kMaxStakeCount)
-            throw Error(Format("Файл ставок содержит наибольшее допустимое количество записей (%d)", {kMaxStakeCount}));
+            throw Error(Format(Tr("Файл ставок содержит наибольшее допустимое количество записей (%d)"), {kMaxStakeCount}));
         unsigned char raw[kStakeRecordSize];
         WriteStakeRecord(recs[i], raw);
         const int64_t pos = size_;
@@ -360,7 +360,7 @@ void TStakeFile::WriteStakeAt(TStakeOrigin origin, int index, const TStakeRecord
         RequireWritable();
         const int64_t pos = Position(origin, index);
         if (pos < 0 || pos > size_ || pos % kRec != 0)
-            throw Error(Format("Запись со индексом %d в файле данных не найдена!", {index}));
+            throw Error(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {index}));
         DropCache();
         if (pos == size_) {
             AppendRecords(&rec, 1);
@@ -376,7 +376,7 @@ void TStakeFile::WriteCheckedStake(int index, const TStakeRecord& rec) {
     RequireWritable();
     const int64_t pos = int64_t(index) * kRec;
     if (index < 0 || pos + kRec > size_)
-        throw Error(Format("Запись со индексом %d в файле данных не найдена!", {index}));
+        throw Error(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {index}));
     DropCache();
     unsigned char raw[kStakeRecordSize];
     WriteStakeRecord(rec, raw);
@@ -387,10 +387,10 @@ void TStakeFile::WriteCheckedStake(int index, const TStakeRecord& rec) {
 void TStakeFile::AppendStakes(const TStakeRecord& rec, int drawsCount) {
     Wrapped(Tr("Ошибка добавления записи в файл ставок!\r\r%s"), [&] {
         RequireWritable();
-        if (rec.Checked) throw Error("Добавление в конец файла уже проверенной ставки!");
-        if (drawsCount < 1) throw Error(Format("Количество тиражей должно быть от 1 до %d!", {kMaxStakeDrawsCount}));
+        if (rec.Checked) throw Error(Tr("Добавление в конец файла уже проверенной ставки!"));
+        if (drawsCount < 1) throw Error(Format(Tr("Количество тиражей должно быть от 1 до %d!"), {kMaxStakeDrawsCount}));
         if (int64_t(rec.DrawNumber) + drawsCount - 1 > std::numeric_limits<int32_t>::max())
-            throw Error(Format("Номер последнего тиража (%d + %d - 1) превышает %d!",
+            throw Error(Format(Tr("Номер последнего тиража (%d + %d - 1) превышает %d!"),
                                {rec.DrawNumber, drawsCount, std::numeric_limits<int32_t>::max()}));
         DropCache();
         if (drawsCount == 1) {
@@ -494,7 +494,7 @@ int TStakeFile::DeleteStakesWhere(const std::function<bool(int, const TStakeReco
         const int renamed = RenameForTest ? RenameForTest(tmp.Path.c_str(), fileName_.c_str())
                                           : ::rename(tmp.Path.c_str(), fileName_.c_str());
         if (renamed != 0)
-            throw Error(Format("Ошибка переименования / удаления временного файла ставок %s!\r\r%s",
+            throw Error(Format(Tr("Ошибка переименования / удаления временного файла ставок %s!\r\r%s"),
                                {tmp.Path, SysMessage(errno)}));
         tmp.Keep = true;
         SyncFolder(fileName_);
@@ -515,7 +515,7 @@ int TStakeFile::DeleteStakeRows(int firstRow, int lastRow) {
 int TStakeFile::DeleteStakesByCondition(int packedCondition) {
     const int condition = packedCondition % 256, n = packedCondition / 256;
     if (packedCondition < 0 || condition >= kStakeConditionCount)
-        throw Error(Format("Ошибка удаления записи из файла ставок!\r\rНеизвестное условие %d", {packedCondition}));
+        throw Error(Format(Tr("Ошибка удаления записи из файла ставок!\r\rНеизвестное условие %d"), {packedCondition}));
     return DeleteStakesWhere([&](int, const TStakeRecord& r) {
         return r.Kind != skSeparator && StakeMatchesCondition(r.Matched.Count, condition, n);
     });
