@@ -3749,6 +3749,22 @@ Accepted forms:<byte value="xd" />
         <source>Совпадения</source>
         <translation>Matched</translation>
     </message>
+    <message>
+        <source>Проверка результатов ставок...</source>
+        <translation>Checking the stake results...</translation>
+    </message>
+    <message>
+        <source>Проверка результатов ставок ( завершено %.0f %% )...</source>
+        <translation>Checking the stake results ( %.0f %% done )...</translation>
+    </message>
+    <message>
+        <source>Ошибка проверки ставок!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error checking the stakes!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Значение "%s" содержит управляющие символы (перевод строки, табуляцию) и не может быть записано в файл "%s"</source>
+        <translation>The value "%s" contains control characters (line break, tab) and cannot be written to the file "%s"</translation>
+    </message>
 </context>
 <context>
     <name>velmora::Kernel</name>
@@ -4445,6 +4461,17 @@ Accepted forms:<byte value="xd" />
     <message>
         <source>Неизвестный код статистики: %s</source>
         <translation>Unknown statistic code: %s</translation>
+    </message>
+</context>
+<context>
+    <name>TIniFile</name>
+    <message>
+        <source>Не удается открыть файл "%s"</source>
+        <translation>Cannot open the file "%s"</translation>
+    </message>
+    <message>
+        <source>Не удается открыть файл "%s": это папка</source>
+        <translation>Cannot open the file "%s": it is a folder</translation>
     </message>
 </context>
 </TS>

@@ -35,14 +35,14 @@ std::string LogBase(const std::string& stakeFile) { return ChangeFileExt(stakeFi
 
 int CheckStakes(TStakeFile& file, const TDrawsArchive& archive, const TStakeCheckOptions& options,
                 TProgressSink& progress) {
-    TStatusScope status(progress, "Проверка результатов ставок...");
+    TStatusScope status(progress, Tr("Проверка результатов ставок..."));
     int checked = 0;
     // The checked records are collected during the walk and committed at its end, together with
     // the ratings, as one change (see TStakeFile::CommitCheckedStakes).
     std::vector<TStakeFile::TCheckMark> marks;
     std::string walkError;
     try {
-        if (!file.IsOpen()) throw Error("Файл ставок не открыт!");
+        if (!file.IsOpen()) throw Error(Tr("Файл ставок не открыт!"));
         const int count = file.StakeCount();
         int first = -1, step = 1, processed = 0;
         bool stop = false;
@@ -60,7 +60,7 @@ int CheckStakes(TStakeFile& file, const TDrawsArchive& archive, const TStakeChec
                 if (processed % step == 0) {
                     const double percent = 100.0 * processed / (count - first);
                     progress.Percent(percent);
-                    progress.Status(Format("Проверка результатов ставок ( завершено %.0f %% )...", {percent}));
+                    progress.Status(Format(Tr("Проверка результатов ставок ( завершено %.0f %% )..."), {percent}));
                     stop = progress.StopRequested();
                 }
             }
@@ -97,7 +97,7 @@ int CheckStakes(TStakeFile& file, const TDrawsArchive& archive, const TStakeChec
     }
     if (!walkError.empty()) {
         if (checked > 0) try { file.Reopen(); } catch (...) {}
-        throw Error(Format("Ошибка проверки ставок!\r\r%s", {walkError}));
+        throw Error(Format(Tr("Ошибка проверки ставок!\r\r%s"), {walkError}));
     }
     if (checked > 0) file.Reopen();
     return checked;
@@ -120,16 +120,16 @@ void WriteStakeLog(const std::string& stakeFile, const TStakeRecord& rec, const 
     const std::string path = StakeLogFileName(stakeFile, rec.Matched.Count);
     struct stat st {};
     if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size > limit && ::unlink(path.c_str()) != 0)
-        throw Error(Format("Ошибка удаления файла \"%s\"!\r\r%s", {path, std::strerror(errno)}));
+        throw Error(Format(Tr("Ошибка удаления файла \"%s\"!\r\r%s"), {path, std::strerror(errno)}));
     const std::string line = Utf8ToCp1251(timeText + ": " + StakeLogText(rec)) + "\r\n";
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NONBLOCK, 0644);
-    if (fd < 0) throw Error(Format("Ошибка записи в файл \"%s\"!\r\r%s", {path, std::strerror(errno)}));
+    if (fd < 0) throw Error(Format(Tr("Ошибка записи в файл \"%s\"!\r\r%s"), {path, std::strerror(errno)}));
     // One write of the whole line: appends of one line never interleave with another's.
     const ssize_t n = ::write(fd, line.data(), line.size());
     const int err = errno;
     ::close(fd);
     if (n != ssize_t(line.size()))
-        throw Error(Format("Ошибка записи в файл \"%s\"!\r\r%s",
+        throw Error(Format(Tr("Ошибка записи в файл \"%s\"!\r\r%s"),
                            {path, n < 0 ? std::strerror(err) : std::string(Tr("запись не завершена"))}));
 }
 
@@ -153,7 +153,7 @@ int DeleteStakeLogs(const std::string& stakeFile) {
     int deleted = 0;
     for (const auto& path : FindStakeLogs(stakeFile)) {
         if (::unlink(path.c_str()) != 0)
-            throw Error(Format("Ошибка удаления файла \"%s\"!\r\r%s", {path, std::strerror(errno)}));
+            throw Error(Format(Tr("Ошибка удаления файла \"%s\"!\r\r%s"), {path, std::strerror(errno)}));
         ++deleted;
     }
     return deleted;

@@ -4,6 +4,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <cerrno>
 #include <cmath>
@@ -21,10 +22,10 @@ void TIniFile::Load() {
     struct stat st {};
     if (fileName_.empty() || ::stat(fileName_.c_str(), &st) != 0) {
         if (!fileName_.empty() && errno != ENOENT && errno != ENOTDIR)
-            throw std::runtime_error("Не удается открыть файл \"" + fileName_ + "\"");
+            throw std::runtime_error(Format(Tr("Не удается открыть файл \"%s\""), {fileName_}));
         return;  // a missing file is an empty ini
     }
-    if (S_ISDIR(st.st_mode)) throw std::runtime_error("Не удается открыть файл \"" + fileName_ + "\": это папка");
+    if (S_ISDIR(st.st_mode)) throw std::runtime_error(Format(Tr("Не удается открыть файл \"%s\": это папка"), {fileName_}));
     SetLines(ReadTextLines(fileName_));
 }
 
@@ -181,8 +182,8 @@ void RequirePlainText(const std::string& text, const std::string& section, const
             std::string shown = key;
             for (char& k : shown)
                 if (uint8_t(k) < 0x20 || uint8_t(k) == 0x7F) k = ' ';
-            throw Error(Format("Значение \"%s\" содержит управляющие символы (перевод строки, табуляцию) и не может "
-                               "быть записано в файл \"%s\"",
+            throw Error(Format(Tr("Значение \"%s\" содержит управляющие символы (перевод строки, табуляцию) и не может "
+                                  "быть записано в файл \"%s\""),
                                {shown, fileName}));
         }
     (void)section;
