@@ -130,6 +130,20 @@ void WriteSampleStakes(const std::string& path) {
     stake(skManual, 11, {7, 17, 27, 37, 47}, -1, -20000, "Ставка \"вручную\"");
 }
 
+// A prize for five matches only, and two hand stakes: one on draw 3 (33 3 43 13 23, all five
+// matched) and one on draw 4 (none of 1 2 3 5 6 matched).
+std::pair<TStakeRecord, TStakeRecord> WonAndLostStakes(TTemplateMain& w) {
+    TConfigData config = w.StatList().Config;
+    config.Profits = ProfitsFromRows({0, 0, 0, 0, 0, 1000000});
+    w.ApplyConfig(config);
+    TStakeRecord won = HandStakeRecord(nullptr, 3, 0, w.StatList().Config);
+    won.Numbers = ParseStakeNumbers("3 13 23 33 43");
+    TStakeRecord lost = won;
+    lost.DrawNumber = 4;
+    lost.Numbers = ParseStakeNumbers("1 2 3 5 6");
+    return {won, lost};
+}
+
 } // namespace
 
 class StakesPageTest : public QObject {
@@ -299,16 +313,8 @@ private slots:
     void CheckCommandSaysWhatItChecked() {
         DataFolder data(TenDraws());
         auto w = OpenMainWindow();
-        TConfigData config = w->StatList().Config;
-        config.Profits = ProfitsFromRows({0, 0, 0, 0, 0, 1000000});  // a prize for 5 matches only
-        w->ApplyConfig(config);
         TStakeFile& file = StakesPage(*w)->File();
-        // Draw 3 holds 33 3 43 13 23 (all five matched); draw 4 none of 1 2 3 5 6.
-        TStakeRecord won = HandStakeRecord(nullptr, 3, 0, w->StatList().Config);
-        won.Numbers = ParseStakeNumbers("3 13 23 33 43");
-        TStakeRecord lost = won;
-        lost.DrawNumber = 4;
-        lost.Numbers = ParseStakeNumbers("1 2 3 5 6");
+        const auto [won, lost] = WonAndLostStakes(*w);
         TStakeRecord later = won;
         later.DrawNumber = 12;
         file.AppendStakes(won, 1);
@@ -355,16 +361,8 @@ private slots:
         if (damaged) AnswerBox(&atLoad, QMessageBox::No);
         auto w = OpenMainWindow();
         if (damaged) QVERIFY(atLoad.Text.endsWith("Пересчитать рейтинг по ставкам?"));
-        TConfigData config = w->StatList().Config;
-        config.Profits = ProfitsFromRows({0, 0, 0, 0, 0, 1000000});  // a prize for 5 matches only
-        w->ApplyConfig(config);
         TStakeFile& file = StakesPage(*w)->File();
-        // Draw 3 holds 33 3 43 13 23 (all five matched); draw 4 none of 1 2 3 5 6.
-        TStakeRecord won = HandStakeRecord(nullptr, 3, 0, w->StatList().Config);
-        won.Numbers = ParseStakeNumbers("3 13 23 33 43");
-        TStakeRecord lost = won;
-        lost.DrawNumber = 4;
-        lost.Numbers = ParseStakeNumbers("1 2 3 5 6");
+        const auto [won, lost] = WonAndLostStakes(*w);
         file.AppendStakes(won, 1);
         file.AppendStakes(lost, 1);
         StakesPage(*w)->RefreshStakeGrid(true, false);
