@@ -319,8 +319,6 @@ double TMatchTailCache::Get(uint32_t s, uint32_t matched) {
 const std::array<const char*, kRatingColumnCount> kRatingCaptions = {
     TrNoop("Комментарий"), TrNoop("Ставок"), TrNoop("Угадано"), TrNoop("Среднее"), TrNoop("Профит"), TrNoop("Ср. профит"), "0", "1", "2", "3",
     "4",           "5",      "E0",      "E1",      "E2",     "E3",         "E4", "E5", "p"};
-const std::array<int, kRatingColumnCount> kRatingWidths = {200, 60, 60, 60, 80, 80, 30, 30, 30, 30,
-                                                           30,  30, 70, 70, 70, 70, 70, 70, 70};
 const char* const kRatingPHint =
     "Вероятность того, что случайные ставки в том же количестве угадали бы в сумме не меньше чисел "
     "(малое значение: строка лучше случайности)";

@@ -114,7 +114,6 @@ constexpr int kRatingColumnCount = 19;
 // The columns of the product's ratings list without "p" (the CSV header has these).
 constexpr int kRatingFileColumnCount = 18;
 extern const std::array<const char*, kRatingColumnCount> kRatingCaptions;
-extern const std::array<int, kRatingColumnCount> kRatingWidths;
 // The hint of the "p" column.
 extern const char* const kRatingPHint;
 // The alignment of a column: -1 left, 0 centred, 1 right.

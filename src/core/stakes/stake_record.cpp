@@ -202,7 +202,6 @@ TStakeRecord AcceptStakeInput(const TStakeRecord& rec, int64_t drawNumber, const
 const std::array<const char*, kStakeGridColumns> kStakeGridCaptions = {
     TrNoop("№ тиража"), TrNoop("Вид ставки"), TrNoop("Моя ставка"), TrNoop("Выборка"), TrNoop("Результаты тиража"),
     TrNoop("Совпадений"), TrNoop("Совпадения"), TrNoop("Профит"), TrNoop("Комментарий")};
-const std::array<int, kStakeGridColumns> kStakeGridWidths = {60, 60, 120, 60, 120, 60, 60, 60, 1000};
 
 std::array<std::string, kStakeGridColumns> StakeGridCells(const TStakeRecord& rec) {
     std::array<std::string, kStakeGridColumns> c;

@@ -114,7 +114,6 @@ enum TStakeColumn {
     scDrawNumber, scKind, scNumbers, scSample, scDrawNumbers, scMatchCount, scMatched, scProfit, scComment
 };
 extern const std::array<const char*, kStakeGridColumns> kStakeGridCaptions;
-extern const std::array<int, kStakeGridColumns> kStakeGridWidths;
 // The nine cell texts of a record (all empty when its DrawNumber is not positive).
 std::array<std::string, kStakeGridColumns> StakeGridCells(const TStakeRecord& rec);
 // The row colour of a kind as 0xBBGGRR; nothing for the window colour (separators, unknown kinds).
