@@ -33,11 +33,10 @@ QString ReadText(QXmlStreamReader& xml) {
     return text;
 }
 
-QMap<QString, TEntry> ReadTs(const QString& path) {
+QMap<QString, TEntry> ReadTs(const QString& path, QMap<QString, TEntry> out) {
     QFile f(path);
     if (!f.open(QIODevice::ReadOnly)) qFatal("cannot read %s", qPrintable(path));
     QXmlStreamReader xml(&f);
-    QMap<QString, TEntry> out;
     QString source;
     while (!xml.atEnd()) {
         xml.readNext();
@@ -51,6 +50,12 @@ QMap<QString, TEntry> ReadTs(const QString& path) {
             if (!out.contains(source) || (e.Finished && !out[source].Finished)) out[source] = e;
         }
     }
+    return out;
+}
+
+// Reads the translation sources into one map; a finished text in any of them wins.
+QMap<QString, TEntry> ReadTs(const QStringList& paths, QMap<QString, TEntry> out = {}) {
+    for (const QString& path : paths) out = ReadTs(path, out);
     return out;
 }
 
@@ -82,9 +87,10 @@ private slots:
         // A marked text lupdate cannot place (a Tr() outside any namespace or class) would be missed.
         const QString output = QString::fromUtf8(lupdate.readAll());
         QVERIFY2(!output.contains("cannot be called without context"), qPrintable(output));
-        const auto found = ReadTs(fresh);
+        const auto found = ReadTs(fresh, {});
         QVERIFY2(found.size() > 100, "lupdate found almost no texts");
-        const auto english = ReadTs(VELMORA_ENGLISH_TS);
+        // The module is compiled from the main source and the sources of single pages.
+        const auto english = ReadTs(QString(VELMORA_ENGLISH_TS).split('|', Qt::SkipEmptyParts));
         QStringList missing, unfinished, placeholders;
         for (auto it = found.cbegin(); it != found.cend(); ++it) {
             const QString& source = it.key();
