@@ -3765,6 +3765,282 @@ Accepted forms:<byte value="xd" />
         <source>Значение "%s" содержит управляющие символы (перевод строки, табуляцию) и не может быть записано в файл "%s"</source>
         <translation>The value "%s" contains control characters (line break, tab) and cannot be written to the file "%s"</translation>
     </message>
+    <message>
+        <source>Ошибка записи журнала: %s!</source>
+        <translation>Error writing the log: %s!</translation>
+    </message>
+    <message>
+        <source>Цикл: %d из %d (%d %%)</source>
+        <translation>Cycle: %d of %d (%d %%)</translation>
+    </message>
+    <message>
+        <source>Файл ставок используется другой программой</source>
+        <translation>The stake file is in use by another program</translation>
+    </message>
+    <message>
+        <source>Лист</source>
+        <translation>Sheet</translation>
+    </message>
+    <message>
+        <source>Вручную</source>
+        <translation>By hand</translation>
+    </message>
+    <message>
+        <source>Регуляр</source>
+        <translation>Regular</translation>
+    </message>
+    <message>
+        <source>Некорректные данные в кодировке Base64</source>
+        <translation>Invalid Base64 data</translation>
+    </message>
+    <message>
+        <source>Только новые ставки</source>
+        <translation>New stakes only</translation>
+    </message>
+    <message>
+        <source>Все создаваемые ставки</source>
+        <translation>All stakes made</translation>
+    </message>
+    <message>
+        <source>Некорректное значение элемента &lt;%s&gt;: %s</source>
+        <translation>Invalid value of the element &lt;%s&gt;: %s</translation>
+    </message>
+    <message>
+        <source>Не удается открыть файл &quot;%s&quot;: %s</source>
+        <translation>Cannot open the file &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>Ошибка чтения файла &quot;%s&quot;: %s</source>
+        <translation>Error reading the file &quot;%s&quot;: %s</translation>
+    </message>
+    <message>
+        <source>Папка данных &quot;%s&quot; не найдена: %s</source>
+        <translation>The data folder &quot;%s&quot; was not found: %s</translation>
+    </message>
+    <message>
+        <source>Путь &quot;%s&quot;, указанный как папка данных, не является папкой</source>
+        <translation>The path &quot;%s&quot; given as the data folder is not a folder</translation>
+    </message>
+    <message>
+        <source>Введена некорректная комбинация!<byte value="xd" /><byte value="xd" />Укажите 5 разных чисел от 1 до 50 и за ними 2 дополнительных числа от 1 до 10, разделяя их пробелом, запятой или точкой с запятой, например: 3 7 19 28 44 2 9</source>
+        <translation>The combination entered is not valid!<byte value="xd" /><byte value="xd" />Enter 5 different numbers from 1 to 50 followed by 2 extra numbers from 1 to 10, separated by blanks, commas or semicolons, for example: 3 7 19 28 44 2 9</translation>
+    </message>
+    <message>
+        <source>Не удалось найти пару идентификаторов &quot;%1:s&quot; - &quot;%2:s&quot; в тексте<byte value="xd" /><byte value="xd" />[%0:s]!</source>
+        <translation>Could not find the pair of markers &quot;%1:s&quot; - &quot;%2:s&quot; in the text<byte value="xd" /><byte value="xd" />[%0:s]!</translation>
+    </message>
+    <message>
+        <source>Адрес сайта с результатами тиражей еще не задан (в настройках стоит адрес-заполнитель &quot;%s&quot;), поэтому загрузка тиражей невозможна.</source>
+        <translation>The address of the draw results site is not set yet (the settings hold the placeholder address &quot;%s&quot;), so draws cannot be downloaded.</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; не является целым числом!</source>
+        <translation>&quot;%s&quot; is not an integer!</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; не является числом!</source>
+        <translation>&quot;%s&quot; is not a number!</translation>
+    </message>
+    <message>
+        <source>Исходный список (рекомендуется для тестов)</source>
+        <translation>Initial list (recommended for tests)</translation>
+    </message>
+    <message>
+        <source>Исходный список</source>
+        <translation>Initial list</translation>
+    </message>
+    <message>
+        <source>Удалить N последних тиражей (для прогнозов)</source>
+        <translation>Remove the last N draws (for forecasts)</translation>
+    </message>
+    <message>
+        <source>Исключить %d тиражей</source>
+        <translation>Exclude %d draws</translation>
+    </message>
+    <message>
+        <source>Текущий список (для последовательного выполнения)</source>
+        <translation>Current list (for running lines in sequence)</translation>
+    </message>
+    <message>
+        <source>Текущий список</source>
+        <translation>Current list</translation>
+    </message>
+    <message>
+        <source>Выбрать одну случайную комбинацию</source>
+        <translation>Pick one random combination</translation>
+    </message>
+    <message>
+        <source>Случайно</source>
+        <translation>Random</translation>
+    </message>
+    <message>
+        <source>Выбрать первую комбинацию в списке</source>
+        <translation>Pick the first combination of the list</translation>
+    </message>
+    <message>
+        <source>Первая</source>
+        <translation>First</translation>
+    </message>
+    <message>
+        <source>Выбрать последнюю комбинацию в списке</source>
+        <translation>Pick the last combination of the list</translation>
+    </message>
+    <message>
+        <source>Выбрать все комбинации (не рекомендуется)</source>
+        <translation>Pick all combinations (not recommended)</translation>
+    </message>
+    <message>
+        <source>Все</source>
+        <translation>All</translation>
+    </message>
+    <message>
+        <source>Системная игра [вся система]</source>
+        <translation>System play [whole system]</translation>
+    </message>
+    <message>
+        <source>Система [все]</source>
+        <translation>System [all]</translation>
+    </message>
+    <message>
+        <source>Системная игра [система * комбинации]</source>
+        <translation>System play [system * combinations]</translation>
+    </message>
+    <message>
+        <source>Система [комб]</source>
+        <translation>System [combs]</translation>
+    </message>
+    <message>
+        <source>Остановить</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Пропустить (игнорировать) эту ставку</source>
+        <translation>Skip (ignore) this stake</translation>
+    </message>
+    <message>
+        <source>Пропустить</source>
+        <translation>Skip</translation>
+    </message>
+    <message>
+        <source>Не делать ставок (для последовательного выполнения)</source>
+        <translation>Make no stakes (for running lines in sequence)</translation>
+    </message>
+    <message>
+        <source>Не делать ставок</source>
+        <translation>No stakes</translation>
+    </message>
+    <message>
+        <source>Опции</source>
+        <translation>Options</translation>
+    </message>
+    <message>
+        <source>Фильтр 1</source>
+        <translation>Filter 1</translation>
+    </message>
+    <message>
+        <source>Фильтр 2</source>
+        <translation>Filter 2</translation>
+    </message>
+    <message>
+        <source>Фильтр 3</source>
+        <translation>Filter 3</translation>
+    </message>
+    <message>
+        <source>Фильтр 4</source>
+        <translation>Filter 4</translation>
+    </message>
+    <message>
+        <source>Фильтр 5</source>
+        <translation>Filter 5</translation>
+    </message>
+    <message>
+        <source>Фильтр 6</source>
+        <translation>Filter 6</translation>
+    </message>
+    <message>
+        <source>Фильтр 7</source>
+        <translation>Filter 7</translation>
+    </message>
+    <message>
+        <source>Файлы сценариев (*.lsc)|*.lsc</source>
+        <translation>Script files (*.lsc)|*.lsc</translation>
+    </message>
+    <message>
+        <source>Метод расчета статистики &quot;%s&quot; не найден!<byte value="xd" />%s<byte value="xd" /><byte value="xd" />Возможно, Вы отключили данный метод расчета либо использовали сценарий от другой модификации программы.</source>
+        <translation>The statistic method &quot;%s&quot; was not found!<byte value="xd" />%s<byte value="xd" /><byte value="xd" />You may have switched this method off, or the script comes from another edition of the program.</translation>
+    </message>
+    <message>
+        <source>Вероятность того, что случайные ставки в том же количестве угадали бы в сумме не меньше чисел (малое значение: строка лучше случайности)</source>
+        <translation>The probability that as many random stakes would have matched at least as many numbers in total (a small value: the line does better than chance)</translation>
+    </message>
+    <message>
+        <source>Файл рейтинга &quot;%s&quot; поврежден и сохранен без изменений: %s<byte value="xd" /><byte value="xd" />Результаты проверки ставок в него не вносятся, пока рейтинг не будет пересчитан по ставкам.</source>
+        <translation>The ratings file &quot;%s&quot; is damaged and was kept unchanged: %s<byte value="xd" /><byte value="xd" />Results of stake checks are not added to it until the ratings are recalculated from the stakes.</translation>
+    </message>
+    <message>
+        <source>Пересчитать рейтинг только по текущим ставкам?<byte value="xd" /><byte value="xd" />Накопленные ранее данные по удаленным ставкам будут потеряны.</source>
+        <translation>Recalculate the ratings from the current stakes only?<byte value="xd" /><byte value="xd" />The data gathered earlier from deleted stakes will be lost.</translation>
+    </message>
+    <message>
+        <source>CSV-файлы (*.csv)|*.csv</source>
+        <translation>CSV files (*.csv)|*.csv</translation>
+    </message>
+    <message>
+        <source>Для построения графиков необходимо, чтобы в выделенном диапазоне данных было более одного тиража!</source>
+        <translation>The graphs need more than one draw in the selected range!</translation>
+    </message>
+    <message>
+        <source>Введена некорректная комбинация!<byte value="xd" /><byte value="xd" />Укажите 5 разных чисел от 1 до 50, разделяя их пробелом, запятой или точкой с запятой, например: 3 7 19 28 44</source>
+        <translation>The combination entered is not valid!<byte value="xd" /><byte value="xd" />Enter 5 different numbers from 1 to 50, separated by blanks, commas or semicolons, for example: 3 7 19 28 44</translation>
+    </message>
+    <message>
+        <source>Некорректное значение элемента %s: &quot;%s&quot;</source>
+        <translation>Invalid value of the element %s: &quot;%s&quot;</translation>
+    </message>
+    <message>
+        <source>Сервер каталога отклонил запрос: %s</source>
+        <translation>The catalog server refused the request: %s</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки списка систем!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error loading the list of systems!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка загрузки системы #%d!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error loading system #%d!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка сохранения системы #%d!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error saving system #%d!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка добавления системы!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error adding the system!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка изменения системы!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error changing the system!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Ошибка удаления системы!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error deleting the system!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>&quot;%s&quot; не является целым числом</source>
+        <translation>&quot;%s&quot; is not an integer</translation>
+    </message>
+    <message>
+        <source>Не указан язык после --language</source>
+        <translation>No language given after --language</translation>
+    </message>
+    <message>
+        <source>Некорректный код языка: %s</source>
+        <translation>Invalid language code: %s</translation>
+    </message>
+    <message>
+        <source>Система для %d чисел не найдена или не загружена на компьютер!<byte value="xd" /><byte value="xd" />Перед системной игрой необходимо предварительно загрузить системы на Ваш компьютер через меню &quot;Системы&quot; - &quot;Загрузить&quot;.</source>
+        <translation>The system for %d numbers was not found or has not been downloaded to this computer!<byte value="xd" /><byte value="xd" />Before system play, download the systems to your computer with the menu &quot;Systems&quot; - &quot;Download&quot;.</translation>
+    </message>
 </context>
 <context>
     <name>velmora::Kernel</name>

@@ -18,7 +18,7 @@ int RunDraws(Args& args) {
     const auto limit = args.Int("--limit");
     args.Done();
     if (limit && *limit < 0) throw Error(Format(Tr("Количество тиражей --limit не может быть отрицательным: %d"), {*limit}));
-    Out("Тираж;1;2;3;4;5;E1;E2;S;Дата тиража");
+    Out(NoTr("Тираж;1;2;3;4;5;E1;E2;S;Дата тиража"));
     int n = a.Count();
     if (limit && *limit < n) n = *limit;
     for (int k = 0; k < n; ++k) Out(Join(a.DrawListRow(k), ";"));

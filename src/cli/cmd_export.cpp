@@ -29,7 +29,7 @@ int RunExportXlsx(Args& args) {
         ApplyWindowOptions(archive, args);
         const std::string file = args.Positional("FILE");
         args.Done();
-        return Export(file, DrawsXlsTable(archive, kDrawsXlsTitle));
+        return Export(file, DrawsXlsTable(archive, Tr(kDrawsXlsTitle)));
     }
     if (what == "combs") {
         const auto in = args.Value("--in");
@@ -41,7 +41,7 @@ int RunExportXlsx(Args& args) {
         } else {
             set.Generate(true, TGenerateParams{}, CliProgress());
         }
-        return Export(file, CombsXlsTable(set, kCombsXlsTitle));
+        return Export(file, CombsXlsTable(set, Tr(kCombsXlsTitle)));
     }
     if (what == "stats") {
         TDrawsArchive archive = LoadArchive();
@@ -59,7 +59,7 @@ int RunExportXlsx(Args& args) {
         const int i = TableStatIndex(list, code);
         const TDrawStatsTable table = ComputeDrawStats(list, i, archive, options, CliProgress());
         return Export(file, DrawStatsXlsTable(table.Rows, false,
-                                              DrawStatsXlsTitle(kDrawStatsXlsTitle, list.Items(i).FullCaption())));
+                                              DrawStatsXlsTitle(Tr(kDrawStatsXlsTitle), list.Items(i).FullCaption())));
     }
     if (what == "stakes") {
         const std::string file = args.Positional("FILE");
@@ -69,7 +69,7 @@ int RunExportXlsx(Args& args) {
         stakes.OpenReadOnly();
         const std::string warning = stakes.OutdatedWarning();
         if (!warning.empty()) throw Error(warning);
-        return Export(file, StakesXlsTable(stakes, "Ставки"));
+        return Export(file, StakesXlsTable(stakes, NoTr("Ставки")));
     }
     throw Error(Format(Tr("Неизвестный список для экспорта: %s (draws, combs, stats или stakes)"), {what}));
 }

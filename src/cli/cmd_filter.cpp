@@ -75,9 +75,9 @@ int RunFilterText(Args& args) {
 CommandRegistrar r1({"filter",
                      "filter --stat CODE (--keep | --delete) --value TEXT [--value TEXT ...] [--len N] [--offset K] "
                      "[--sorted] [--in FILE] [--out FILE]",
-                     "keeps or deletes the combinations having the values of the statistics table of CODE (sample "
+                     NoTr("keeps or deletes the combinations having the values of the statistics table of CODE (sample "
                      "length N, default 1000) whose \"Значение\" text is one of the given texts; the set is the "
-                     "combination file FILE or the full set; prints the count left and writes the set to --out",
+                     "combination file FILE or the full set; prints the count left and writes the set to --out"),
                      RunFilter});
 CommandRegistrar r2({"filter-text", "filter-text [--check] TEXT",
                      "prints a filter step's text as the script list shows it: read, then written back; with --check "

@@ -51,14 +51,14 @@ int RunDownload(Args& args) {
     // No request to the placeholder address: say where the real one is set.
     if (DrawsSiteIsPlaceholder(web))
         throw Error(Format(Tr("%s Укажите адрес в ключе \"DrawsSite\" раздела \"WEB\" файла Velmora_5x50.ini."),
-                           {Format(kDrawsSiteNotSetText, {web.DrawsSite})}));
+                           {Format(Tr(kDrawsSiteNotSetText), {web.DrawsSite})}));
     TProxy proxy = LoadProxySettings(file.Ini());
     TCliDownloadHost host(file);
     TDrawsDownloader d(archive, proxy, web, host, CliProgress());
     if (fromYear) d.FirstYear = *fromYear;
     const int total = d.DownloadAllYears();
     CliProgress().Status("");
-    Out(Format("Итого\t%d", {total}));
+    Out(Format(NoTr("Итого\t%d"), {total}));
     if (!d.LastError().empty()) throw Error(Format(Tr("Ошибка загрузки архива тиражей с сайта: \"%s\""), {d.LastError()}));
     return 0;
 }

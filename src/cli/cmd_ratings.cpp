@@ -57,7 +57,7 @@ int RunRefresh(Args& args) {
         PrintMessage(e.what());  // the entries are computed anew anyway
     }
     store.Refresh(file, CliProgress());
-    Out(Format("Рейтинг: %d", {int64_t(store.Ratings.size())}));
+    Out(Format(NoTr("Рейтинг: %d"), {int64_t(store.Ratings.size())}));
     return 0;
 }
 

@@ -139,7 +139,7 @@ int RunScriptOn(Args& args, bool test) {
                                       TProgressSink& p) { CheckStakesRated(f, a, o, ratings, p); };
     if (seed) runner.Random.seed(uint32_t(*seed));
     const bool completed = test ? runner.Test(lines, *count) : runner.Run(lines);
-    Out(Format("Ставок: %d", {runner.StakeCount()}));
+    Out(Format(NoTr("Ставок: %d"), {runner.StakeCount()}));
     if (time) {
         const auto& t = runner.Timings();
         std::fprintf(stderr, "total %.3f s; start lists %.3f s; tables %.3f s; filters %.3f s; variants %lld\n", t.Total,
@@ -161,7 +161,7 @@ int RunScript(Args& args) {
 CommandRegistrar r1({"script",
                      "script show [FILE] | script options TEXT | script run [FILE] [--offset K] [--log] [--seed S] | "
                      "script test [FILE] --count K [--log] [--seed S]",
-                     "show: prints a script file (the current script Velmora_5x50.lss when FILE is omitted) as the "
+                     NoTr("show: prints a script file (the current script Velmora_5x50.lss when FILE is omitted) as the "
                      "script list shows it: the row number, the comment, the options and filters 1..7, "
                      "tab-separated; options: prints the stored, short and caption forms of an options text; "
                      "run: the forecast of the script (FILE or the current script) at the draw offset K; test: the "
@@ -169,7 +169,7 @@ CommandRegistrar r1({"script",
                      "one line per stake made (draw, numbers, comment; tab-separated) and \"Ставок: N\"; --log writes "
                      "the execution log, --seed repeats the random choices, --compare compares the tables with the "
                      "full set, --check-each checks after every variant, --plain runs the plain engine, --time prints "
-                     "where the time went; a message of the run ends the command with exit code 1",
+                     "where the time went; a message of the run ends the command with exit code 1"),
                      RunScript});
 
 } // namespace

@@ -81,7 +81,7 @@ int RunAdd(Args& args) {
     OpenForWriting(file);
     file.AppendStakes(rec, draws);
     Check(file, log);
-    Out(Format("Ставок: %d", {CountStakes(file)}));
+    Out(Format(NoTr("Ставок: %d"), {CountStakes(file)}));
     return 0;
 }
 
@@ -121,7 +121,7 @@ int RunClear(Args& args) {
     TStakeFile file;
     OpenForWriting(file);
     file.StakeClear();
-    Out("Ставок: 0");
+    Out(NoTr("Ставок: 0"));
     return 0;
 }
 

@@ -18,7 +18,7 @@ int RunMethods(Args& args) {
     TStatList list;
     ApplyProgramSettings(list);
     list.Build();
-    Out("#;Код;Группа;Флаги;Название");
+    Out(NoTr("#;Код;Группа;Флаги;Название"));
     for (int i = 0; i < list.Count(); ++i) {
         const TStatMethod& m = list.Items(i);
         Out(Format("%d;%s;%d;%s;%s", {i + 1, m.Code(), m.StatClass->GetGroup(),
@@ -44,7 +44,7 @@ int RunFullSet(Args& args) {
     ComputeFullSetDistribution(*stat, values, threads);
     SortStatValues(values);
     auto ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    Out("Значение;Количество");
+    Out(NoTr("Значение;Количество"));
     for (const auto& v : values) Out(stat->ValueToText(v) + ";" + std::to_string(v.Count));
     if (timed) std::fprintf(stderr, "%s: %.1f ms\n", list.Items(i).Code().c_str(), ms);
     return 0;

@@ -51,7 +51,7 @@ std::vector<TSystemRow> List(const TSystemCatalog& catalog) {
     try {
         rows = LoadSystemList(catalog, SystemsDir(), errors);
     } catch (const std::exception& e) {
-        throw Error(Format(kSystemListError, {e.what()}));
+        throw Error(Format(Tr(kSystemListError), {e.what()}));
     }
     for (const std::string& e : errors) PrintMessage(e);
     return rows;
@@ -124,7 +124,7 @@ int RunDownload(Args& args) {
                 PrintMessage(Format(Tr("Удалена система для того же количества чисел: %s"), {gone}));
             Out(SystemFilePath(SystemsDir(), info));
         } catch (const std::exception& e) {
-            PrintMessage(Format(kSystemLoadError, {id, e.what()}));
+            PrintMessage(Format(Tr(kSystemLoadError), {id, e.what()}));
             ++failed;
         }
     }
@@ -157,10 +157,10 @@ int RunPut(Args& args) {
     try {
         result = PutSystem(catalog, data, false);
     } catch (const std::exception& e) {
-        throw Error(Format(kSystemSaveError, {data.Id, e.what()}));
+        throw Error(Format(Tr(kSystemSaveError), {data.Id, e.what()}));
     }
     if (result < 0)
-        throw Error(Format(kSystemSaveError, {data.Id, Tr("сервер не вернул номер системы")}));
+        throw Error(Format(Tr(kSystemSaveError), {data.Id, Tr("сервер не вернул номер системы")}));
     Out(IntToStr(result));
     return 0;
 }
@@ -179,9 +179,9 @@ int RunDelete(Args& args) {
     try {
         result = PutSystem(catalog, data, true);
     } catch (const std::exception& e) {
-        throw Error(Format(kSystemSaveError, {id, e.what()}));
+        throw Error(Format(Tr(kSystemSaveError), {id, e.what()}));
     }
-    if (result != 0) throw Error(Format(kSystemDeleteError, {Tr("сервер не подтвердил удаление")}));
+    if (result != 0) throw Error(Format(Tr(kSystemDeleteError), {Tr("сервер не подтвердил удаление")}));
     DeleteSystemFile(SystemsDir(), row.Info);
     Out("0");
     return 0;

@@ -18,6 +18,11 @@
 
 namespace velmora::cli {
 
+// The errors of the options every command takes.
+constexpr const char* kNoDataDirAfterOption = TrNoop("Не указана папка данных после --data-dir");
+constexpr const char* kNoLanguageAfterOption = TrNoop("Не указан язык после --language");
+constexpr const char* kBadLanguageCode = TrNoop("Некорректный код языка: %s");
+
 std::vector<Command>& Commands() {
     static std::vector<Command> commands;
     return commands;
@@ -199,13 +204,13 @@ int main(int argc, char** argv) {
         std::optional<int> language;
         for (size_t i = 0; i < words.size();) {
             if (words[i] == "--data-dir") {
-                if (i + 1 >= words.size()) throw Error("Не указана папка данных после --data-dir");
+                if (i + 1 >= words.size()) throw Error(Tr(kNoDataDirAfterOption));
                 DataDir() = words[i + 1];
                 words.erase(words.begin() + long(i), words.begin() + long(i) + 2);
             } else if (words[i] == "--language") {
-                if (i + 1 >= words.size()) throw Error("Не указан язык после --language");
+                if (i + 1 >= words.size()) throw Error(Tr(kNoLanguageAfterOption));
                 language = TryStrToInt(words[i + 1]);
-                if (!language) throw Error(Format("Некорректный код языка: %s", {words[i + 1]}));
+                if (!language) throw Error(Format(Tr(kBadLanguageCode), {words[i + 1]}));
                 words.erase(words.begin() + long(i), words.begin() + long(i) + 2);
             } else {
                 ++i;

@@ -1,12 +1,15 @@
 // The English module is whole: lupdate over the sources finds every text marked for translation
 // (tr(), Tr(), TrNoop()), and each of them has a finished English text in the translation source
-// that keeps the placeholders ("%d", "%s", "%0:d", "%.2f", "%1", "%%") of the Russian text.
+// that keeps the placeholders ("%d", "%s", "%0:d", "%.2f", "%1", "%%") of the Russian text; and no
+// Russian text of the programs escapes the marking.
 #include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QXmlStreamReader>
+#include <QDirIterator>
+#include <algorithm>
 #include <QFile>
 #include <QMap>
 
@@ -68,6 +71,68 @@ QStringList Placeholders(const QString& text) {
     return out;
 }
 
+
+// A string literal of a source file: where it starts and its text (escapes kept as written).
+struct TLiteral {
+    int Line = 0;
+    qsizetype Start = 0;
+    QString Text;
+};
+
+// The string literals of C++ source text, comments, character literals and raw strings read the
+// way the compiler reads them. Adjacent literals ("a" "b") come as one; u"", U"" and L"" literals
+// (characters, not texts) are left out.
+QList<TLiteral> StringLiterals(const QString& src) {
+    QList<TLiteral> out;
+    int line = 1;
+    qsizetype lastEnd = -1;
+    for (qsizetype i = 0; i < src.size();) {
+        const QChar c = src[i];
+        if (c == '\n') { ++line; ++i; continue; }
+        if (c == '/' && i + 1 < src.size() && src[i + 1] == '/') {
+            while (i < src.size() && src[i] != '\n') ++i;
+            continue;
+        }
+        if (c == '/' && i + 1 < src.size() && src[i + 1] == '*') {
+            const qsizetype end = src.indexOf("*/", i + 2);
+            const qsizetype stop = end < 0 ? src.size() : end + 2;
+            line += int(src.mid(i, stop - i).count('\n'));
+            i = stop;
+            continue;
+        }
+        if (c == '\'') {
+            for (++i; i < src.size() && src[i] != '\''; ++i)
+                if (src[i] == '\\') ++i;
+            ++i;
+            continue;
+        }
+        if (c == 'R' && i + 1 < src.size() && src[i + 1] == '"') {
+            const qsizetype open = src.indexOf('(', i);
+            const QString close = ")" + src.mid(i + 2, open - i - 2) + "\"";
+            const qsizetype end = src.indexOf(close, open);
+            const qsizetype stop = end < 0 ? src.size() : end + close.size();
+            line += int(src.mid(i, stop - i).count('\n'));
+            i = stop;
+            continue;
+        }
+        if (c == '"') {
+            const bool wide = i > 0 && (src[i - 1] == 'u' || src[i - 1] == 'U' || src[i - 1] == 'L');
+            const qsizetype start = i;
+            for (++i; i < src.size() && src[i] != '"' && src[i] != '\n'; ++i)
+                if (src[i] == '\\') ++i;
+            ++i;
+            const QString text = src.mid(start + 1, i - start - 2);
+            const bool adjacent = lastEnd >= 0 && !out.isEmpty() && src.mid(lastEnd, start - lastEnd).trimmed().isEmpty();
+            if (!wide && adjacent) out.last().Text += text;
+            else if (!wide) out.append({line, start, text});
+            lastEnd = wide ? -1 : i;
+            continue;
+        }
+        ++i;
+    }
+    return out;
+}
+
 } // namespace
 
 class TranslationsTest : public QObject {
@@ -106,6 +171,50 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable("not in the English module (run the target velmora_lupdate):\n" + missing.join('\n')));
         QVERIFY2(unfinished.isEmpty(), qPrintable("without a finished English text:\n" + unfinished.join('\n')));
         QVERIFY2(placeholders.isEmpty(), qPrintable("placeholders differ:\n" + placeholders.join('\n')));
+    }
+
+    // Every Russian text of the desktop program, the command line and the engine is either marked
+    // for translation (tr(), Tr(), TrNoop(), QT_TR_NOOP(), QT_TRANSLATE_NOOP(), translate()) or marked as a
+    // text that is never translated (NoTr(): stored in the product's files or machine-readable).
+    // The catalog server is a program of its own whose replies are data for the client.
+    void NoRussianTextOutsideTranslation() {
+        static const QRegularExpression cyrillic(QStringLiteral("[\\x{0400}-\\x{04FF}]"));
+        static const QRegularExpression marker(
+            "(?:\\bTr|\\bTrNoop|\\bNoTr|\\btr|\\bQT_TR_NOOP|\\bQT_TRANSLATE_NOOP|\\btranslate)\\s*\\(\\s*(?:\"[^\"]*\"\\s*,\\s*)?$");
+        QStringList unmarked;
+        for (const char* dir : {"/src/core", "/src/gui", "/src/cli"}) {
+            QDirIterator it(QString(VELMORA_SOURCE_DIR) + dir, {"*.cpp", "*.h"}, QDir::Files,
+                            QDirIterator::Subdirectories);
+            while (it.hasNext()) {
+                const QString path = it.next();
+                QFile f(path);
+                QVERIFY(f.open(QIODevice::ReadOnly));
+                const QString src = QString::fromUtf8(f.readAll());
+                for (const TLiteral& lit : StringLiterals(src)) {
+                    if (!lit.Text.contains(cyrillic)) continue;
+                    const qsizetype from = std::max<qsizetype>(0, lit.Start - 80);
+                    if (marker.match(src.mid(from, lit.Start - from)).hasMatch()) continue;
+                    unmarked << QString("%1:%2: \"%3\"").arg(path.mid(QString(VELMORA_SOURCE_DIR).size() + 1))
+                                    .arg(lit.Line).arg(lit.Text.left(70));
+                }
+            }
+        }
+        QVERIFY2(unmarked.isEmpty(), qPrintable("Russian texts neither translated nor marked NoTr():\n" +
+                                                unmarked.join('\n')));
+    }
+
+    // The literal reading itself.
+    void StringLiteralsOfSource() {
+        const QString src = QString::fromUtf8(
+            "// \"в комментарии\"\n"
+            "char q = '\"'; auto a = Tr(\"один\"\n  \" два\");\n"
+            "/* \"в блоке\" */ auto b = u\"ЙЦУ\"; auto r = R\"x(\"сырой\")x\"; auto c = \"три\\\"\";\n");
+        const auto lits = StringLiterals(src);
+        QCOMPARE(lits.size(), 2);
+        QCOMPARE(lits[0].Text, QString::fromUtf8("один два"));
+        QCOMPARE(lits[0].Line, 2);
+        QCOMPARE(lits[1].Text, QString::fromUtf8("три\\\""));
+        QCOMPARE(lits[1].Line, 4);
     }
 
     // The placeholder reading itself, on the forms the product's templates use.

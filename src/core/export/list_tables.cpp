@@ -16,8 +16,8 @@ TXlsTable DrawsXlsTable(const TDrawsArchive& archive, const std::string& title) 
     TXlsTable t;
     t.Title = title;
     for (size_t c = 0; c < kDrawListCaptions.size(); ++c)
-        t.Columns.push_back(c + 1 == kDrawListCaptions.size() ? TXlsColumn{kDrawListCaptions[c], TXlsKind::Text, 0}
-                                                              : IntColumn(kDrawListCaptions[c]));
+        t.Columns.push_back(c + 1 == kDrawListCaptions.size() ? TXlsColumn{TrText(kDrawListCaptions[c]), TXlsKind::Text, 0}
+                                                              : IntColumn(TrText(kDrawListCaptions[c])));
     t.RowCount = archive.Count();
     t.Row = [&archive](int64_t row, std::vector<TXlsCell>& cells) {
         const TDrawRecord d = archive.ViewDraw(archive.IndexOfPosition(int(row)));

@@ -6,6 +6,7 @@
 #include "core/combs/draw_stats.h"
 #include "core/export/xlsx_export.h"
 #include "core/model/draws_archive.h"
+#include "core/util/translate.h"
 
 #include <string>
 
@@ -15,9 +16,9 @@ class TCombSet;
 
 // The page captions the desktop program gives its exports as titles; the command line uses them
 // too.
-constexpr const char* kDrawsXlsTitle = "Архив тиражей";
-constexpr const char* kCombsXlsTitle = "Комбинации";
-constexpr const char* kDrawStatsXlsTitle = "Статистика";
+constexpr const char* kDrawsXlsTitle = TrNoop("Архив тиражей");
+constexpr const char* kCombsXlsTitle = TrNoop("Комбинации");
+constexpr const char* kDrawStatsXlsTitle = TrNoop("Статистика");
 
 // The draw list: newest draw first, numbers as the archive's sorted switch shows them; the date
 // stays a text "yyyy-mm-dd".

@@ -86,7 +86,7 @@ std::string SheetName(const std::string& title, int sheet, int sheets) {
     }
     while (!base.empty() && (base.front() == '\'' || base.front() == ' ')) base.erase(0, 1);
     while (!base.empty() && (base.back() == '\'' || base.back() == ' ')) base.pop_back();
-    if (base.empty()) base = "Лист";
+    if (base.empty()) base = Tr("Лист");
     const std::string suffix = sheets > 1 ? Format(" (%d)", {sheet}) : std::string();
     base = Utf8Prefix(base, kSheetNameMax - Utf8Length(suffix));
     while (!base.empty() && (base.back() == '\'' || base.back() == ' ')) base.pop_back();

@@ -3,6 +3,7 @@
 #include "core/util/atomic_file.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
+#include "core/util/translate.h"
 
 #include <cerrno>
 #include <climits>
@@ -34,8 +35,8 @@ std::string ProductFile(const std::string& ext) { return JoinPath(DataDir(), std
 void CheckDataDir(const std::string& dir) {
     struct stat st {};
     if (::stat(dir.c_str(), &st) != 0)
-        throw Error(Format("Папка данных \"%s\" не найдена: %s", {dir, std::strerror(errno)}));
-    if (!S_ISDIR(st.st_mode)) throw Error(Format("Путь \"%s\", указанный как папка данных, не является папкой", {dir}));
+        throw Error(Format(Tr("Папка данных \"%s\" не найдена: %s"), {dir, std::strerror(errno)}));
+    if (!S_ISDIR(st.st_mode)) throw Error(Format(Tr("Путь \"%s\", указанный как папка данных, не является папкой"), {dir}));
 }
 
 namespace {

@@ -16,7 +16,7 @@
 
 namespace velmora {
 
-const std::vector<std::string> kDrawListCaptions = {"Тираж", "1", "2", "3", "4", "5", "E1", "E2", "S", "Дата тиража"};
+const std::vector<std::string> kDrawListCaptions = {TrNoop("Тираж"), "1", "2", "3", "4", "5", "E1", "E2", "S", TrNoop("Дата тиража")};
 
 void TDrawsArchive::LoadDraws() {
     struct stat st {};

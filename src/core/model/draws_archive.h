@@ -5,6 +5,7 @@
 
 #include "core/model/draw_record.h"
 #include "core/model/game.h"
+#include "core/util/translate.h"
 
 #include <string>
 #include <vector>
@@ -65,8 +66,8 @@ private:
 std::string DrawDataText(const TDrawRecord& rec);
 // The message of a draw text that is not such a draw.
 constexpr const char* kDrawDataError =
-    "Введена некорректная комбинация!\r\rУкажите 5 разных чисел от 1 до 50 и за ними 2 дополнительных числа от 1 "
-    "до 10, разделяя их пробелом, запятой или точкой с запятой, например: 3 7 19 28 44 2 9";
+    TrNoop("Введена некорректная комбинация!\r\rУкажите 5 разных чисел от 1 до 50 и за ними 2 дополнительных числа от 1 "
+    "до 10, разделяя их пробелом, запятой или точкой с запятой, например: 3 7 19 28 44 2 9");
 // Reads the dialog's text (7 values, SplitNumberWords: separated by blanks, "," or ";"): five
 // different numbers of 1..50, then two extras of 1..10. False when the text is not such a draw.
 bool ParseDrawData(const std::string& text, TDrawRecord& rec);

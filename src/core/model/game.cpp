@@ -44,10 +44,10 @@ uint32_t NumberColor(int n, int channelSize) {
 
 std::string StakeKindName(int kind) {
     switch (kind) {
-    case 1: return "Вручную";
-    case 2: return "Регуляр";
-    case 3: return "Сценарий";
-    case 4: return "Система";
+    case 1: return Tr("Вручную");
+    case 2: return Tr("Регуляр");
+    case 3: return Tr("Сценарий");
+    case 4: return Tr("Система");
     default: return std::string();
     }
 }

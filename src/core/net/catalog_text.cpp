@@ -3,6 +3,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <cstdint>
 
@@ -104,7 +105,7 @@ std::string Base64Decode(std::string_view text) {
             continue;
         }
         const int d = Base64Digit(c);
-        if (d < 0 || padding > 0) throw Error("Некорректные данные в кодировке Base64");
+        if (d < 0 || padding > 0) throw Error(Tr("Некорректные данные в кодировке Base64"));
         acc = (acc << 6) | uint32_t(d);
         bits += 6;
         ++digits;
@@ -113,7 +114,7 @@ std::string Base64Decode(std::string_view text) {
             out += char((acc >> bits) & 0xFF);
         }
     }
-    if (digits % 4 != 0 || padding > 2) throw Error("Некорректные данные в кодировке Base64");
+    if (digits % 4 != 0 || padding > 2) throw Error(Tr("Некорректные данные в кодировке Base64"));
     return out;
 }
 
@@ -127,7 +128,7 @@ size_t FindTag(std::string_view text, std::string_view openTag, std::string_view
     const size_t from = open + openTag.size();
     const size_t close = FindNoCase(text, closeTag, from);
     if (close == std::string_view::npos)
-        throw Error(Format("Не удалось найти пару идентификаторов \"%1:s\" - \"%2:s\" в тексте\r\r[%0:s]!",
+        throw Error(Format(Tr("Не удалось найти пару идентификаторов \"%1:s\" - \"%2:s\" в тексте\r\r[%0:s]!"),
                            {TextExcerpt(text, 300), std::string(openTag), std::string(closeTag)}));
     content.assign(text.substr(from, close - from));
     return close + closeTag.size();

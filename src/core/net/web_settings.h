@@ -13,6 +13,7 @@
 
 #include "core/util/error.h"
 #include "core/util/ini.h"
+#include "core/util/translate.h"
 
 #include <string>
 
@@ -58,8 +59,8 @@ void CheckWebSettings(const TWebSettings& settings);
 // set it (kDrawsSiteNotSetText).
 bool DrawsSiteIsPlaceholder(const TWebSettings& settings);
 constexpr const char* kDrawsSiteNotSetText =
-    "Адрес сайта с результатами тиражей еще не задан (в настройках стоит адрес-заполнитель \"%s\"), поэтому "
-    "загрузка тиражей невозможна.";
+    TrNoop("Адрес сайта с результатами тиражей еще не задан (в настройках стоит адрес-заполнитель \"%s\"), поэтому "
+    "загрузка тиражей невозможна.");
 void SaveWebSettings(TIniFile& ini, const TWebSettings& settings);
 
 // The address of the results page of one year.

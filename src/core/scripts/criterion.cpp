@@ -3,6 +3,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <cctype>
 #include <charconv>
@@ -40,7 +41,7 @@ std::optional<long double> StrictNum(const std::string& text) {
 
 int64_t ValueInt(const std::string& v) {
     auto n = StrictInt(v);
-    if (!n) throw Error(Format("\"%s\" не является целым числом!", {TextExcerpt(v)}));
+    if (!n) throw Error(Format(Tr("\"%s\" не является целым числом!"), {TextExcerpt(v)}));
     return *n;
 }
 
@@ -55,7 +56,7 @@ std::vector<std::string> ListItems(const std::string& v) {
 
 bool IntInList(const std::string& cell, const std::string& list) {
     auto c = StrictInt(cell);
-    if (!c) throw Error(Format("\"%s\" не является целым числом!", {TextExcerpt(cell)}));
+    if (!c) throw Error(Format(Tr("\"%s\" не является целым числом!"), {TextExcerpt(cell)}));
     for (const auto& item : ListItems(list))
         if (ValueInt(item) == *c) return true;
     return false;
@@ -63,10 +64,10 @@ bool IntInList(const std::string& cell, const std::string& list) {
 
 bool NumInList(const std::string& cell, const std::string& list) {
     auto c = StrictNum(cell);
-    if (!c) throw Error(Format("\"%s\" не является числом!", {TextExcerpt(cell)}));
+    if (!c) throw Error(Format(Tr("\"%s\" не является числом!"), {TextExcerpt(cell)}));
     for (const auto& item : ListItems(list)) {
         auto v = StrictNum(item);
-        if (!v) throw Error(Format("\"%s\" не является числом!", {TextExcerpt(item)}));
+        if (!v) throw Error(Format(Tr("\"%s\" не является числом!"), {TextExcerpt(item)}));
         if (*v == *c) return true;
     }
     return false;

@@ -2,6 +2,7 @@
 
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <array>
 
@@ -17,21 +18,21 @@ struct TOptionText {
 };
 
 constexpr std::array<TOptionText, kStartCombsTypeCount> kStarts{{
-    {"FULL", "Исходный список (рекомендуется для тестов)", "Исходный список"},
-    {"EXCL", "Удалить N последних тиражей (для прогнозов)", "Исключить %d тиражей"},
-    {"CURR", "Текущий список (для последовательного выполнения)", "Текущий список"},
+    {"FULL", TrNoop("Исходный список (рекомендуется для тестов)"), TrNoop("Исходный список")},
+    {"EXCL", TrNoop("Удалить N последних тиражей (для прогнозов)"), TrNoop("Исключить %d тиражей")},
+    {"CURR", TrNoop("Текущий список (для последовательного выполнения)"), TrNoop("Текущий список")},
 }};
 
 constexpr std::array<TOptionText, kResultCombsModeCount> kModes{{
-    {"RAND", "Выбрать одну случайную комбинацию", "Случайно"},
-    {"FIRST", "Выбрать первую комбинацию в списке", "Первая"},
-    {"LAST", "Выбрать последнюю комбинацию в списке", "Последняя"},
-    {"ALL", "Выбрать все комбинации (не рекомендуется)", "Все"},
-    {"SYSA", "Системная игра [вся система]", "Система [все]"},
-    {"SYSC", "Системная игра [система * комбинации]", "Система [комб]"},
-    {"STOP", "Остановить выполнение сценария", "Остановить"},
-    {"SKIP", "Пропустить (игнорировать) эту ставку", "Пропустить"},
-    {"NONE", "Не делать ставок (для последовательного выполнения)", "Не делать ставок"},
+    {"RAND", TrNoop("Выбрать одну случайную комбинацию"), TrNoop("Случайно")},
+    {"FIRST", TrNoop("Выбрать первую комбинацию в списке"), TrNoop("Первая")},
+    {"LAST", TrNoop("Выбрать последнюю комбинацию в списке"), TrNoop("Последняя")},
+    {"ALL", TrNoop("Выбрать все комбинации (не рекомендуется)"), TrNoop("Все")},
+    {"SYSA", TrNoop("Системная игра [вся система]"), TrNoop("Система [все]")},
+    {"SYSC", TrNoop("Системная игра [система * комбинации]"), TrNoop("Система [комб]")},
+    {"STOP", TrNoop("Остановить выполнение сценария"), TrNoop("Остановить")},
+    {"SKIP", TrNoop("Пропустить (игнорировать) эту ставку"), TrNoop("Пропустить")},
+    {"NONE", TrNoop("Не делать ставок (для последовательного выполнения)"), TrNoop("Не делать ставок")},
 }};
 
 template <size_t N>
@@ -57,13 +58,13 @@ std::string StartCombsKeyword(int type) {
 
 std::string StartCombsEditorText(int type) {
     auto t = At(kStarts, type);
-    return t ? t->Editor : kErrorText;
+    return t ? Tr(t->Editor) : kErrorText;
 }
 
 std::string StartCombsCaption(int type, int32_t drawsExclude) {
     auto t = At(kStarts, type);
     if (!t) return kErrorText;
-    return type == kStartExclude ? Format(t->Caption, {drawsExclude}) : std::string(t->Caption);
+    return type == kStartExclude ? Format(Tr(t->Caption), {drawsExclude}) : Tr(t->Caption);
 }
 
 std::string ResultCombsModeKeyword(int mode) {
@@ -73,12 +74,12 @@ std::string ResultCombsModeKeyword(int mode) {
 
 std::string ResultCombsModeEditorText(int mode) {
     auto t = At(kModes, mode);
-    return t ? t->Editor : kErrorText;
+    return t ? Tr(t->Editor) : kErrorText;
 }
 
 std::string ResultCombsModeCaption(int mode) {
     auto t = At(kModes, mode);
-    return t ? t->Caption : kErrorText;
+    return t ? Tr(t->Caption) : kErrorText;
 }
 
 TLineOptions ParseLineOptions(const std::string& text) {
@@ -132,8 +133,8 @@ std::string FormatLineOptionsShort(const TLineOptions& o) {
 
 std::string FormatLineOptionsCaption(const TLineOptions& o) {
     std::string s = StartCombsCaption(o.StartCombsType, o.DrawsExclude) + "; " + ResultCombsModeCaption(o.ResultCombsMode);
-    if (o.ClearStakes) s += "; Удалить ставки";
-    s += o.NewOnly ? "; Только новые ставки" : "; Все создаваемые ставки";
+    if (o.ClearStakes) s += "; " + Tr("Удалить ставки");
+    s += "; " + (o.NewOnly ? Tr("Только новые ставки") : Tr("Все создаваемые ставки"));
     return s;
 }
 

@@ -39,7 +39,8 @@ struct TLineOptions {
 };
 
 // The keyword, the line editor's text and the list column's text of a start list or a result
-// mode; "# ERROR #" for an index outside the table. The column text of "EXCL" carries N.
+// mode; "# ERROR #" for an index outside the table. The column text of "EXCL" carries N. The two
+// texts are in the interface language; the keyword is what script files hold.
 std::string StartCombsKeyword(int type);
 std::string StartCombsEditorText(int type);
 std::string StartCombsCaption(int type, int32_t drawsExclude);

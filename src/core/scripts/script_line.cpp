@@ -3,6 +3,7 @@
 #include "core/filters/filter_item.h"
 #include "core/scripts/line_options.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 namespace velmora {
 namespace {
@@ -18,8 +19,8 @@ std::string Field(const std::string& line, int k) {
 } // namespace
 
 const std::vector<std::string> kScriptColumnCaptions = {
-    "Комментарии", "Опции",    "Фильтр 1", "Фильтр 2", "Фильтр 3",
-    "Фильтр 4",    "Фильтр 5", "Фильтр 6", "Фильтр 7",
+    TrNoop("Комментарии"), TrNoop("Опции"),    TrNoop("Фильтр 1"), TrNoop("Фильтр 2"), TrNoop("Фильтр 3"),
+    TrNoop("Фильтр 4"),    TrNoop("Фильтр 5"), TrNoop("Фильтр 6"), TrNoop("Фильтр 7"),
 };
 
 bool IsScriptSeparator(const std::string& line) { return Trim(line).empty(); }

@@ -6,6 +6,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <utility>
@@ -26,7 +27,7 @@ std::string TScriptList::CurrentScriptFileName() { return ProductFile(".lss"); }
 
 void TScriptList::CheckIndex(int index) const {
     if (index < 0 || index >= ScriptLineCount())
-        throw Error(Format("Запись со индексом %d в файле данных не найдена!", {index}));
+        throw Error(Format(Tr("Запись со индексом %d в файле данных не найдена!"), {index}));
 }
 
 const std::string& TScriptList::GetScriptLine(int index) const {
@@ -86,7 +87,7 @@ std::vector<std::string> TScriptList::ReadScriptFile(const std::string& path) {
     try {
         return ReadTextLines(path);
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка чтения файла \"%s\"!\r\r%s", {path, e.what()}));
+        throw Error(Format(Tr("Ошибка чтения файла \"%s\"!\r\r%s"), {path, e.what()}));
     }
 }
 
@@ -106,7 +107,7 @@ void TScriptList::SaveScriptFile(const std::string& path) const {
     try {
         WriteTextLines(path, lines_);
     } catch (const std::exception& e) {
-        throw Error(Format("Ошибка записи в файл \"%s\"!\r\r%s", {path, e.what()}));
+        throw Error(Format(Tr("Ошибка записи в файл \"%s\"!\r\r%s"), {path, e.what()}));
     }
 }
 

@@ -4,6 +4,7 @@
 // files (*.lsc) are opened, appended and saved by the commands. All files are cp1251 with CR LF,
 // one script line per text line, a separator as an empty line.
 #pragma once
+#include "core/util/translate.h"
 
 #include <string>
 #include <vector>
@@ -11,7 +12,7 @@
 namespace velmora {
 
 // The filter of the file dialogs and the default extension of user script files.
-constexpr const char* kScriptFileFilter = "Файлы сценариев (*.lsc)|*.lsc";
+constexpr const char* kScriptFileFilter = TrNoop("Файлы сценариев (*.lsc)|*.lsc");
 constexpr const char* kScriptFileExt = "lsc";
 
 class TScriptList {

@@ -4,6 +4,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -45,7 +46,7 @@ void TScriptLog::Start(const std::string& folder) { path_ = ScriptLogFileName(fo
 
 void TScriptLog::Write(const std::string& text) const {
     if (path_.empty()) return;
-    auto fail = [](const std::string& why) { throw Error(Format("Ошибка записи журнала: %s!", {why})); };
+    auto fail = [](const std::string& why) { throw Error(Format(Tr("Ошибка записи журнала: %s!"), {why})); };
     const std::string dir = ExtractFilePath(path_);
     if (!dir.empty()) {
         std::error_code ec;
@@ -88,7 +89,7 @@ int DeleteScriptLogs(const std::string& folder) {
     int deleted = 0;
     for (const auto& path : FindScriptLogs(folder)) {
         if (::unlink(path.c_str()) != 0)
-            throw Error(Format("Ошибка удаления файла \"%s\"!\r\r%s", {path, std::strerror(errno)}));
+            throw Error(Format(Tr("Ошибка удаления файла \"%s\"!\r\r%s"), {path, std::strerror(errno)}));
         ++deleted;
     }
     return deleted;

@@ -17,17 +17,17 @@
 namespace velmora {
 
 const char* const kScriptLogStart =
-    "### ЗАПУСК СЦЕНАРИЯ ##########################################################################";
+    NoTr("### ЗАПУСК СЦЕНАРИЯ ##########################################################################");
 const char* const kScriptLogEnd =
-    "### ЗАВЕРШЕНИЕ СЦЕНАРИЯ ######################################################################";
+    NoTr("### ЗАВЕРШЕНИЕ СЦЕНАРИЯ ######################################################################");
 const char* const kScriptLogStopped =
-    "### ВЫПОЛНЕНИЕ СЦЕНАРИЯ ПРЕРВАНО #############################################################";
+    NoTr("### ВЫПОЛНЕНИЕ СЦЕНАРИЯ ПРЕРВАНО #############################################################");
 
 namespace {
 
 constexpr const char* kStatNotFound =
-    "Метод расчета статистики \"%s\" не найден!\r%s\r\rВозможно, Вы отключили данный метод расчета либо "
-    "использовали сценарий от другой модификации программы.";
+    TrNoop("Метод расчета статистики \"%s\" не найден!\r%s\r\rВозможно, Вы отключили данный метод расчета либо "
+    "использовали сценарий от другой модификации программы.");
 constexpr const char* kRunningText = TrNoop("Выполнение сценария...");
 constexpr const char* kDoneText = TrNoop("Сценарий завершен!");
 constexpr const char* kRunStoppedText = TrNoop("Сценарий остановлен!");
@@ -62,7 +62,7 @@ private:
 };
 
 std::string RowText(const TStatValues& v) {
-    return Format("< [%s] кол-во: %s (%s %%), отклонение: %s (%s %%), глубина: %s (%s %%), вес: %s >",
+    return Format(NoTr("< [%s] кол-во: %s (%s %%), отклонение: %s (%s %%), глубина: %s (%s %%), вес: %s >"),
                   {v.Value, v.Count, v.CountPct, v.Deviation, v.DeviationPct, v.Depth, v.DepthPct, v.Weight});
 }
 
@@ -132,7 +132,7 @@ void TScriptRunner::EndRun() {
 
 void TScriptRunner::WriteOffsetHeader() {
     WriteScriptLog(kScriptLogDoubleLine);
-    WriteScriptLog(Format("=== Выполнение сценария для смещения %.6d ==================================================",
+    WriteScriptLog(Format(NoTr("=== Выполнение сценария для смещения %.6d =================================================="),
                           {draws_.Offset()}));
     WriteScriptLog(kScriptLogDoubleLine);
 }
@@ -159,7 +159,7 @@ void TScriptRunner::ShowCycle(double linesShare, bool timeLeft) {
     if (cycleCount_ <= 0) return;
     const double done = std::clamp(cyclesDone_ + linesShare, 0.0, double(cycleCount_));
     const int percent = int(done * 100 / cycleCount_);
-    std::string text = Format("Цикл: %d из %d (%d %%)", {cycle_, cycleCount_, percent});
+    std::string text = Format(Tr("Цикл: %d из %d (%d %%)"), {cycle_, cycleCount_, percent});
     if (timeLeft && cyclesDone_ >= kCyclesBeforeTimeLeft && done > 0 && done < cycleCount_) {
         const double elapsed = SecondsSince(testStart_);
         text += Tr(", осталось ") + ScriptTimeLeftText(elapsed * (cycleCount_ - done) / done);
@@ -276,7 +276,7 @@ void TScriptRunner::RunScriptPass(const std::vector<std::string>& lines) {
             ShowCycle(double(i) / double(lines.size()));
             host_.SelectLine(int(i));
             WriteScriptLog(kScriptLogDashedLine);
-            WriteScriptLog(Format("Выполнение строки %.3d: \"%s\"", {int(i) + 1, line}));
+            WriteScriptLog(Format(NoTr("Выполнение строки %.3d: \"%s\""), {int(i) + 1, line}));
             WriteScriptLog(kScriptLogDashedLine);
             RunScriptLine(int(i), line);
             host_.SelectLine(-1);
@@ -313,23 +313,23 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
             items.push_back(std::move(item));
             texts.push_back(text);
         }
-        WriteScriptLog("Создание всех вариантов фильтров...");
+        WriteScriptLog(NoTr("Создание всех вариантов фильтров..."));
         SetPanel(TScriptPanel::Line, Format(Tr("Строка: %d"), {index + 1}));
         SetPanel(TScriptPanel::Last, Tr("Создание всех вариантов фильтров..."));
         TFilterVariants variants(items, texts);
         const int count = variants.Count();
-        WriteScriptLog(Format("Создано %d вариантов фильтров.", {count}));
+        WriteScriptLog(Format(NoTr("Создано %d вариантов фильтров."), {count}));
         if (count > 0) {
             TFilterRec rec;
             for (int k = 1; k <= count && variants.Next(rec); ++k) {
                 if (IsStopRequested()) break;
                 const std::string text = FormatFilterRec(rec);
                 WriteScriptLog(kScriptLogDashedLine);
-                WriteScriptLog(Format("Применение набора фильтров %.3d: \"%s\"", {k, text}));
+                WriteScriptLog(Format(NoTr("Применение набора фильтров %.3d: \"%s\""), {k, text}));
                 WriteScriptLog(kScriptLogDashedLine);
                 SetPanel(TScriptPanel::Line, Format(Tr("Строка: %d"), {index + 1}));
                 SetPanel(TScriptPanel::Filter, Format(Tr("Фильтр %d из %d: %s"), {k, count, text}));
-                WriteScriptLog("Создание начального списка комбинаций...");
+                WriteScriptLog(NoTr("Создание начального списка комбинаций..."));
                 ++timings_.Variants;
                 PrepareStartList(options);
                 WriteScriptLog(Format(kCountText, {combs_.Count()}));
@@ -346,7 +346,7 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
                 if (Settings.CheckOnLine) CheckStakesNow();
             }
         } else {
-            WriteScriptLog("{ERROR} Фильтры не применялись!");
+            WriteScriptLog(NoTr("{ERROR} Фильтры не применялись!"));
             WriteScriptLog("");
             SetPanel(TScriptPanel::Last, shortOptions);
             ++timings_.Variants;
@@ -454,7 +454,7 @@ const std::vector<TDrawStatsRow>& TScriptRunner::Table(int i, int length, int co
 void TScriptRunner::ApplyFilterPart(const TFilterPart& part) {
     const int i = MethodIndex(part);
     const std::string caption = list_.DisplayCaption(i, true);
-    WriteScriptLog(Format("Анализ тиражей и расчет статистики \"%s\" для выборки в %d тиражей...",
+    WriteScriptLog(Format(NoTr("Анализ тиражей и расчет статистики \"%s\" для выборки в %d тиражей..."),
                           {caption, part.SampleLength}));
     list_.ApplyRatingWeights(part.OwnWeights, part.Weights);
     const std::vector<TDrawStatsRow> rows = Table(i, part.SampleLength, part.SortColumn);
@@ -466,7 +466,7 @@ void TScriptRunner::ApplyFilterPart(const TFilterPart& part) {
     auto stat = list_.CreateStat(i);
     const int count = int(rows.size());
     const TFilterAction action = part.KeepSelected ? TFilterAction::Keep : TFilterAction::Delete;
-    const char* actionText = part.KeepSelected ? "Оставляем выделенные значения..." : "Удаляем выделенные значения...";
+    const char* actionText = part.KeepSelected ? NoTr("Оставляем выделенные значения...") : NoTr("Удаляем выделенные значения...");
     auto rowValues = [&](int r) {
         TStatValues v = RowToStatValues(&rows[size_t(r)]);
         v.ValueKey = stat->TextToValue(v.Value);
@@ -486,7 +486,7 @@ void TScriptRunner::ApplyFilterPart(const TFilterPart& part) {
         WriteScriptLog(Format(kCountText, {combs_.Count()}));
         bool undone = false;
         if (combs_.Empty()) {
-            WriteScriptLog("{UNDO} Откат изменений...");
+            WriteScriptLog(NoTr("{UNDO} Откат изменений..."));
             combs_.RestoreUndo(true, host_.Progress());
             combs_.AddUndoLogLine();
             undone = true;
@@ -507,7 +507,7 @@ void TScriptRunner::ApplyFilterPart(const TFilterPart& part) {
             if (StopWalkBefore(part, v, state)) break;
             if (MatchesCriterion(part, v)) {
                 selected.push_back(r);
-                WriteScriptLog(Format("Шаг %.3d. Выделение строки: ", {state.Steps + 1}) + RowText(v));
+                WriteScriptLog(Format(NoTr("Шаг %.3d. Выделение строки: "), {state.Steps + 1}) + RowText(v));
             }
             ++state.Steps;
         }
@@ -522,7 +522,7 @@ void TScriptRunner::ApplyFilterPart(const TFilterPart& part) {
         if (StopWalkBefore(part, v, state)) break;
         if (IsStopRequested()) return;
         if (!MatchesCriterion(part, v)) continue;
-        WriteScriptLog(Format("Шаг %.3d. Выделение строки: ", {state.Steps + 1}) + RowText(v));
+        WriteScriptLog(Format(NoTr("Шаг %.3d. Выделение строки: "), {state.Steps + 1}) + RowText(v));
         if (filterBy({r})) {
             if (part.StopKind == 2) break;  // "SZ": the step that emptied the list ends the walk
         } else {
@@ -546,20 +546,20 @@ std::string TScriptRunner::StakeComment() const {
 void TScriptRunner::MakeLineStakes(const TLineOptions& options, int lineNo, const std::string& comment, int variant,
                                    const std::string& text) {
     const int mode = options.ResultCombsMode;
-    WriteScriptLog(Format("{*} Добавление ставки, режим: \"%s\"", {ResultCombsModeEditorText(mode)}));
+    WriteScriptLog(Format(NoTr("{*} Добавление ставки, режим: \"%s\""), {ResultCombsModeEditorText(mode)}));
     const int count = combs_.Count();
     stake_ = TStakeContext{lineNo, variant, comment, text, options.NewOnly, count};
     if (count == 0 || mode == kResultNone) return;
     if (count > 1 && mode == kResultStop) {
         stopped_ = true;
-        WriteScriptLog("{!} Сценарий остановлен!");
+        WriteScriptLog(NoTr("{!} Сценарий остановлен!"));
         host_.ShowAttention(Format(Tr("Выполнение сценария прервано, т.к. после применения всех фильтров в списке "
                                    "комбинаций их осталось более одной: %d!\r\rФильтры: %s"),
                                    {count, StakeComment()}));
         return;
     }
     if (count > 1 && mode == kResultSkip) {
-        WriteScriptLog("{-} Ставка игнорирована!");
+        WriteScriptLog(NoTr("{-} Ставка игнорирована!"));
         return;
     }
     if (IsStopRequested()) return;
@@ -605,7 +605,7 @@ bool TScriptRunner::AddScriptStake(const TCombination& comb, bool bulk) {
     bool added = false;
     try {
         if (stake_.NewOnly && stakes_.FindStake(rec.DrawNumber, rec.Numbers)) {
-            WriteScriptLog(Format("{-} Ставка на тираж %d не добавлена, так как уже имеется в списке ставок: [%s]",
+            WriteScriptLog(Format(NoTr("{-} Ставка на тираж %d не добавлена, так как уже имеется в списке ставок: [%s]"),
                                   {rec.DrawNumber, numbers}));
         } else {
             stakes_.AppendStakes(rec, 1);
@@ -618,7 +618,7 @@ bool TScriptRunner::AddScriptStake(const TCombination& comb, bool bulk) {
     if (added) {
         ++stakeCount_;
         host_.StakeAdded(rec);
-        WriteScriptLog(Format("{+} Ставка на тираж %d добавлена в список ставок: [%s]", {rec.DrawNumber, numbers}));
+        WriteScriptLog(Format(NoTr("{+} Ставка на тираж %d добавлена в список ставок: [%s]"), {rec.DrawNumber, numbers}));
     }
     const auto now = std::chrono::steady_clock::now();
     if (!bulk || now - lastStakePanel_ >= kStakePanelInterval) {
@@ -648,12 +648,12 @@ void TScriptRunner::AddSystemStakes(bool all) {
     }
     if (!ok) {
         host_.ShowError(box.empty() ? reason : box);
-        WriteScriptLog(Format("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\"", {n, reason}));
+        WriteScriptLog(Format(NoTr("{#} Системная игра для %d чисел [ОШИБКА]: \"%s\""), {n, reason}));
         return;
     }
     const std::string name = ChangeFileExt(ExtractFileName(file), "");
-    WriteScriptLog(Format(all ? "{#} Системная игра для %d чисел [все система]: загружен файл \"%s\""
-                              : "{#} Системная игра для %d чисел [система * комбинации]: загружен файл \"%s\"",
+    WriteScriptLog(Format(all ? NoTr("{#} Системная игра для %d чисел [все система]: загружен файл \"%s\"")
+                              : NoTr("{#} Системная игра для %d чисел [система * комбинации]: загружен файл \"%s\""),
                           {n, name}));
     for (TCombination comb : system) {
         if (IsStopRequested()) break;

@@ -320,8 +320,8 @@ const std::array<const char*, kRatingColumnCount> kRatingCaptions = {
     TrNoop("Комментарий"), TrNoop("Ставок"), TrNoop("Угадано"), TrNoop("Среднее"), TrNoop("Профит"), TrNoop("Ср. профит"), "0", "1", "2", "3",
     "4",           "5",      "E0",      "E1",      "E2",     "E3",         "E4", "E5", "p"};
 const char* const kRatingPHint =
-    "Вероятность того, что случайные ставки в том же количестве угадали бы в сумме не меньше чисел "
-    "(малое значение: строка лучше случайности)";
+    TrNoop("Вероятность того, что случайные ставки в том же количестве угадали бы в сумме не меньше чисел "
+    "(малое значение: строка лучше случайности)");
 
 int RatingColumnAlign(int column) {
     if (column == rcComment) return -1;

@@ -93,7 +93,7 @@ void TRatingsStore::Load(TProgressSink& progress) {
         Sort(progress);
         return;
     }
-    damage_ = Format(kRatingsDamagedText, {fileName_, reason});
+    damage_ = Format(Tr(kRatingsDamagedText), {fileName_, reason});
     {
         TStatusScope status(progress, Tr("Сортировка рейтинга..."));
         SortRatingsArray(Ratings, SortColumn, SortDescending);

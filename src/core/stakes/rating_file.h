@@ -8,6 +8,7 @@
 #include "core/stakes/stake_check.h"
 #include "core/stakes/stake_file.h"
 #include "core/util/progress.h"
+#include "core/util/translate.h"
 
 #include <optional>
 #include <string>
@@ -73,8 +74,8 @@ private:
 
 // The report of a damaged ratings file: the file, then the reason.
 constexpr const char* kRatingsDamagedText =
-    "Файл рейтинга \"%s\" поврежден и сохранен без изменений: %s\r\rРезультаты проверки ставок в него не "
-    "вносятся, пока рейтинг не будет пересчитан по ставкам.";
+    TrNoop("Файл рейтинга \"%s\" поврежден и сохранен без изменений: %s\r\rРезультаты проверки ставок в него не "
+    "вносятся, пока рейтинг не будет пересчитан по ставкам.");
 
 // Stake checking that feeds the ratings: CheckStakes with every stake checked merged into the
 // store (after any AddRating the options already carry), then, when any stake was checked, the
@@ -88,7 +89,7 @@ int CheckStakesRated(TStakeFile& file, const TDrawsArchive& archive, TStakeCheck
 
 // The question RatingsRefresh asks when ratings exist.
 constexpr const char* kRatingsRefreshQuestion =
-    "Пересчитать рейтинг только по текущим ставкам?\r\rНакопленные ранее данные по удаленным ставкам будут потеряны.";
+    TrNoop("Пересчитать рейтинг только по текущим ставкам?\r\rНакопленные ранее данные по удаленным ставкам будут потеряны.");
 
 // The CSV export: the quoted captions of the product's columns (E0 .. E5 included, "p" not), then
 // per entry the quoted comment, Stakes, MatchedTotal, "%.3f" average, "%.2f" profit, "%.2f"
@@ -97,13 +98,13 @@ constexpr const char* kRatingsRefreshQuestion =
 std::vector<std::string> RatingsCsvLines(const TRatingsArray& ratings);
 // Writes them atomically; errors raise Error("Ошибка записи в файл \"%s\"!\r\r%s").
 void ExportRatingsCsv(const std::string& path, const TRatingsArray& ratings);
-constexpr const char* kRatingsCsvFilter = "CSV-файлы (*.csv)|*.csv";
+constexpr const char* kRatingsCsvFilter = TrNoop("CSV-файлы (*.csv)|*.csv");
 constexpr const char* kRatingsCsvExt = "csv";
 
 // The list as a spreadsheet table: every column as the list shows it in `mode`, numbers as
 // numbers. The ratings must outlive the export.
 TXlsTable RatingsXlsTable(const TRatingsArray& ratings, int mode, const std::string& title);
-constexpr const char* kRatingsXlsTitle = "Рейтинг";
+constexpr const char* kRatingsXlsTitle = TrNoop("Рейтинг");
 
 // A rating row's caption (a stake comment) as a script line: the comment part before "@" and the
 // rest after it, " + " becoming "|", blank filters up to seven, then "|" and the comment part.

@@ -110,7 +110,7 @@ std::string StakeLogFileName(const std::string& stakeFile, int matched) {
 std::string StakeLogText(const TStakeRecord& rec) {
     std::string draw;
     for (int i = 0; i < 5; ++i) draw += (i ? ";" : "") + NumberToText(rec.DrawNumbers[i]);
-    return Format("Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. Профит: %.2f.",
+    return Format(NoTr("Тираж № %s. Ставка: \"%s\" [%s] {%d}. Результаты тиража: [%s]. Совпадений: %d. Профит: %.2f."),
                   {IntToText(rec.DrawNumber), rec.CommentText(), NumberSetToText(rec.Numbers, ";"), rec.Sample, draw,
                    rec.Matched.Count, MoneyUnits(rec.Profit)});
 }
@@ -176,7 +176,7 @@ TProfitDrawArray StakeDrawProfits(TStakeFile& file) {
 }
 
 TStakeDrawGraph MakeStakeDrawGraph(const TProfitDrawArray& profits) {
-    if (profits.empty()) throw Error(kStakeGraphTooFewDraws);
+    if (profits.empty()) throw Error(Tr(kStakeGraphTooFewDraws));
     TStakeDrawGraph g;
     long double total = 0;
     for (const auto& e : profits) {
@@ -191,9 +191,9 @@ TStakeDrawGraph MakeStakeDrawGraph(const TProfitDrawArray& profits) {
 
 std::vector<TStakeGraphPoint> StakeCommentPoints(TStakeFile& file, const std::vector<std::string>& comments,
                                                  bool profit, int lastDraws) {
-    if (comments.empty()) throw Error(kStakeGraphTooFewDraws);
+    if (comments.empty()) throw Error(Tr(kStakeGraphTooFewDraws));
     int start = 0;
-    if (file.SeekLastDraws(lastDraws, start) < 2) throw Error(kStakeGraphTooFewDraws);
+    if (file.SeekLastDraws(lastDraws, start) < 2) throw Error(Tr(kStakeGraphTooFewDraws));
     std::vector<std::string> wanted;
     for (const auto& c : comments) wanted.push_back(LowerCase(c));
     std::vector<TStakeGraphPoint> points;

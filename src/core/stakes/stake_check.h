@@ -5,6 +5,7 @@
 #include "core/model/draws_archive.h"
 #include "core/stakes/stake_file.h"
 #include "core/util/progress.h"
+#include "core/util/translate.h"
 
 #include <functional>
 #include <optional>
@@ -57,7 +58,7 @@ int DeleteStakeLogs(const std::string& stakeFile);
 
 // Graphs.
 constexpr const char* kStakeGraphTooFewDraws =
-    "Для построения графиков необходимо, чтобы в выделенном диапазоне данных было более одного тиража!";
+    TrNoop("Для построения графиков необходимо, чтобы в выделенном диапазоне данных было более одного тиража!");
 
 // Profit per draw of every record with DrawNumber >= 0, in first-seen order.
 TProfitDrawArray StakeDrawProfits(TStakeFile& file);

@@ -135,7 +135,7 @@ void TStakeFile::OpenLocked(bool repair) {
             const int err = errno;
             ::close(fd);
             busy_ = err == EWOULDBLOCK;
-            throw Error(busy_ ? "Файл ставок используется другой программой" : SysMessage(err));
+            throw Error(busy_ ? Tr("Файл ставок используется другой программой") : SysMessage(err));
         }
         try {
             RequireCountInRange(st.st_size);  // before anything is changed

@@ -155,7 +155,7 @@ TNumberSet ParseStakeNumbers(const std::string& text) {
         for (int j = 0; ok && j < set.Count; ++j) ok = set.Numbers[j] != *v;
         if (ok) set.Numbers[set.Count++] = uint8_t(*v);
     }
-    if (!ok) throw TStakeInputError(TStakeField::Numbers, kStakeNumbersError);
+    if (!ok) throw TStakeInputError(TStakeField::Numbers, Tr(kStakeNumbersError));
     SortNumberSet(set);
     return set;
 }

@@ -16,6 +16,7 @@
 #include "core/model/stat_values.h"
 #include "core/stats/stat_config.h"
 #include "core/util/error.h"
+#include "core/util/translate.h"
 
 #include <array>
 #include <cstddef>
@@ -72,7 +73,7 @@ TStakeRecord SeparatorRecord();
 int64_t StakeProfit(const TConfigData& config, int n, int m);
 
 // The comment of a stake made by hand.
-constexpr const char* kHandStakeComment = "Ставка \"вручную\"";
+constexpr const char* kHandStakeComment = NoTr("Ставка \"вручную\"");
 
 // A stake made by hand from a combination (numbers empty when there is none): Kind 1, the draw
 // number, the size of the combination list as Sample, unchecked with the cost as negative profit.
@@ -91,8 +92,8 @@ constexpr int kMaxStakeCommentLength = 64;  // characters
 
 // The message of a stake text that is not five different numbers of 1..50.
 constexpr const char* kStakeNumbersError =
-    "Введена некорректная комбинация!\r\rУкажите 5 разных чисел от 1 до 50, разделяя их пробелом, запятой или "
-    "точкой с запятой, например: 3 7 19 28 44";
+    TrNoop("Введена некорректная комбинация!\r\rУкажите 5 разных чисел от 1 до 50, разделяя их пробелом, запятой или "
+    "точкой с запятой, например: 3 7 19 28 44");
 // The stake text of the dialog: exactly five words (SplitNumberWords: separated by blanks, "," or
 // ";"), each an integer 1..50, all different. Returns them sorted ascending (Count 5); otherwise
 // raises TStakeInputError(Numbers, kStakeNumbersError).

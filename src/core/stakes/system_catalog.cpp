@@ -5,6 +5,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 #include <algorithm>
 #include <cmath>
@@ -30,7 +31,7 @@ int32_t IntElement(const std::string& row, const char* name, int32_t lo, int32_t
     const std::string text = TagValue(row, open, close);
     const std::optional<int32_t> v = TryStrToInt(text);
     if (!v || *v < lo || *v > hi)
-        throw Error(Format("Некорректное значение элемента %s: \"%s\"", {open, text}));
+        throw Error(Format(Tr("Некорректное значение элемента %s: \"%s\""), {open, text}));
     return *v;
 }
 
@@ -42,7 +43,7 @@ std::string Base64Element(const std::string& row, const char* name) {
     try {
         return Base64Decode(TextElement(row, name));
     } catch (const Error& e) {
-        throw Error(Format("Некорректное значение элемента <%s>: %s", {name, e.what()}));
+        throw Error(Format(Tr("Некорректное значение элемента <%s>: %s"), {name, e.what()}));
     }
 }
 
@@ -50,7 +51,7 @@ TDateTime TimeElement(const std::string& row, const char* name) {
     try {
         return UtcTextToLocal(TextElement(row, name));
     } catch (const Error& e) {
-        throw Error(Format("Некорректное значение элемента <%s>: %s", {name, e.what()}));
+        throw Error(Format(Tr("Некорректное значение элемента <%s>: %s"), {name, e.what()}));
     }
 }
 
@@ -62,7 +63,7 @@ std::vector<std::string> ReplyRows(const std::string& reply, bool& available) {
     std::vector<std::string> rows = TagValues(result, "<row>", "</row>");
     for (const std::string& row : rows) {
         const std::string error = TextElement(row, "error");
-        if (!error.empty()) throw Error(Format("Сервер каталога отклонил запрос: %s", {TextExcerpt(error)}));
+        if (!error.empty()) throw Error(Format(Tr("Сервер каталога отклонил запрос: %s"), {TextExcerpt(error)}));
     }
     return rows;
 }
@@ -182,7 +183,7 @@ std::vector<TSystemRow> LoadSystemList(const TSystemCatalog& catalog, const std:
             try {
                 DownloadSystem(catalog, dir, info);
             } catch (const std::exception& e) {
-                errors.push_back(Format(kSystemLoadError, {info.Id, e.what()}));
+                errors.push_back(Format(Tr(kSystemLoadError), {info.Id, e.what()}));
             }
         }
         rows.push_back(std::move(row));
@@ -191,9 +192,9 @@ std::vector<TSystemRow> LoadSystemList(const TSystemCatalog& catalog, const std:
 }
 
 const std::vector<std::string>& SystemColumnCaptions() {
-    static const std::vector<std::string> captions = {"Название", "Автор",     "Числа",     "Блок",
-                                                      "Комбинаций", "Дата создания", "Статус", "Загрузок",
-                                                      "Последняя", "Комментарии", "Ссылка"};
+    static const std::vector<std::string> captions = {NoTr("Название"), NoTr("Автор"),     NoTr("Числа"),     NoTr("Блок"),
+                                                      NoTr("Комбинаций"), NoTr("Дата создания"), NoTr("Статус"), NoTr("Загрузок"),
+                                                      NoTr("Последняя"), NoTr("Комментарии"), NoTr("Ссылка")};
     return captions;
 }
 
@@ -207,7 +208,7 @@ std::vector<std::string> SystemRowCells(const TSystemRow& row) {
             num(IntToStr(i.Olap)),
             num(IntToStr(i.CSize)),
             SystemTimeText(i.Created),
-            row.Downloaded ? "Загружена" : "",
+            row.Downloaded ? Tr("Загружена") : "",
             num(IntToStr(i.Downloads)),
             SystemTimeText(i.LastDownload),
             i.Descr,

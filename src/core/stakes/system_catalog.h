@@ -9,6 +9,7 @@
 #include "core/net/catalog_client.h"
 #include "core/net/web.h"
 #include "core/stakes/system_info.h"
+#include "core/util/translate.h"
 
 #include <string>
 #include <vector>
@@ -20,14 +21,14 @@ constexpr const char* kSystemDataPath = "/scripts/sys_getdata.php";
 constexpr const char* kSystemPutPath = "/scripts/sys_putdata.php";
 
 // The messages of the commands; the reason follows "\r\r".
-constexpr const char* kSystemListError = "Ошибка загрузки списка систем!\r\r%s";
-constexpr const char* kSystemLoadError = "Ошибка загрузки системы #%d!\r\r%s";        // Id, reason
-constexpr const char* kSystemSaveError = "Ошибка сохранения системы #%d!\r\r%s";      // Id, reason
-constexpr const char* kSystemAddError = "Ошибка добавления системы!\r\r%s";
-constexpr const char* kSystemChangeError = "Ошибка изменения системы!\r\r%s";
-constexpr const char* kSystemDeleteError = "Ошибка удаления системы!\r\r%s";
-constexpr const char* kSystemListUnavailable = "Список систем не доступен!";
-constexpr const char* kSystemListEmpty = "В каталоге пока нет ни одной системы";
+constexpr const char* kSystemListError = TrNoop("Ошибка загрузки списка систем!\r\r%s");
+constexpr const char* kSystemLoadError = TrNoop("Ошибка загрузки системы #%d!\r\r%s");        // Id, reason
+constexpr const char* kSystemSaveError = TrNoop("Ошибка сохранения системы #%d!\r\r%s");      // Id, reason
+constexpr const char* kSystemAddError = TrNoop("Ошибка добавления системы!\r\r%s");
+constexpr const char* kSystemChangeError = TrNoop("Ошибка изменения системы!\r\r%s");
+constexpr const char* kSystemDeleteError = TrNoop("Ошибка удаления системы!\r\r%s");
+constexpr const char* kSystemListUnavailable = TrNoop("Список систем не доступен!");
+constexpr const char* kSystemListEmpty = TrNoop("В каталоге пока нет ни одной системы");
 
 // Where and as whom the requests go.
 struct TSystemCatalog {

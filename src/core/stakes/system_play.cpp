@@ -15,7 +15,7 @@ namespace velmora {
 
 std::string SystemPlayComment(int nums, const std::string& systemPath, bool filter) {
     const std::string name = ChangeFileExt(ExtractFileName(systemPath), "");
-    return Format(filter ? "Системная игра для %d чисел [комбинации]: %s" : "Системная игра для %d чисел [вся система]: %s",
+    return Format(filter ? NoTr("Системная игра для %d чисел [комбинации]: %s") : NoTr("Системная игра для %d чисел [вся система]: %s"),
                   {nums, name});
 }
 
@@ -86,7 +86,7 @@ TSystemText NormaliseSystemText(const std::string& text) {
         std::vector<std::string> parts;
         for (const std::string& w : words) {
             const std::optional<int32_t> v = TryStrToInt(w);
-            if (!v) throw Error(Format("\"%s\" не является целым числом", {w}));
+            if (!v) throw Error(Format(Tr("\"%s\" не является целым числом"), {w}));
             lo = std::min(lo, int(*v));
             hi = std::max(hi, int(*v));
             parts.push_back(Format("%.2d", {*v}));

@@ -184,8 +184,8 @@ public:
     static constexpr const char* ClassName() { return "TstEvenValues"; }
     static constexpr const char* GetCode() { return "EVNV"; }
     static constexpr const char* GetCaption() { return TrNoop("Четные и нечетные числа в тираже (Чн..нЧ)"); }
-    std::string GetClearLetter() const override { return "Ч"; }
-    std::string GetSetLetter() const override { return "н"; }
+    std::string GetClearLetter() const override { return NoTr("Ч"); }
+    std::string GetSetLetter() const override { return NoTr("н"); }
 };
 
 // SMLV lists no domain values, unlike its sisters: only the masks seen appear.
@@ -207,8 +207,8 @@ public:
     static constexpr const char* ClassName() { return "TstPrimeValues"; }
     static constexpr const char* GetCode() { return "PRMV"; }
     static constexpr const char* GetCaption() { return TrNoop("Простые и составные числа (ПС..СП)"); }
-    std::string GetClearLetter() const override { return "С"; }
-    std::string GetSetLetter() const override { return "П"; }
+    std::string GetClearLetter() const override { return NoTr("С"); }
+    std::string GetSetLetter() const override { return NoTr("П"); }
 };
 
 // ---- POS1..POS5: the number at one position ----------------------------------------------------

@@ -109,7 +109,7 @@ public:
     }
 
     std::string ValueToText(const TStatValueRec& rec) const override {
-        if (rec.Key.K[0] == 0) return "Остальные";
+        if (rec.Key.K[0] == 0) return NoTr("Остальные");
         const TSumRange r = SumRange(Param);
         return Format("%d-%d", {r.Lo, r.Hi});
     }

@@ -3,6 +3,7 @@
 #include "core/util/error.h"
 #include "core/util/format.h"
 #include "core/util/text.h"
+#include "core/util/translate.h"
 
 namespace velmora {
 
@@ -36,7 +37,7 @@ bool FindBetween(const std::string& text, const std::string& open, const std::st
     size_t c = FindNoCase(text, close, start);
     if (c == std::string::npos) {
         if (mode == 0)
-            throw Error(Format("Не удалось найти пару идентификаторов \"%1:s\" - \"%2:s\" в тексте\r\r[%0:s]!",
+            throw Error(Format(Tr("Не удалось найти пару идентификаторов \"%1:s\" - \"%2:s\" в тексте\r\r[%0:s]!"),
                                {TextExcerpt(text), open, close}));
         if (mode != 2) return false;
         piece = text.substr(start);

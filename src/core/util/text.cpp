@@ -164,12 +164,12 @@ std::string ReadFileBytes(const std::string& path) {
     // Opened without waiting (a FIFO would block until a writer came) and checked before the
     // first read: only a regular file is read; a folder, FIFO or device is no data file.
     const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) throw Error(Format("Не удается открыть файл \"%s\": %s", {path, std::strerror(errno)}));
+    if (fd < 0) throw Error(Format(Tr("Не удается открыть файл \"%s\": %s"), {path, std::strerror(errno)}));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         const int err = S_ISDIR(st.st_mode) ? EISDIR : 0;
         ::close(fd);
-        throw Error(Format("Не удается открыть файл \"%s\": %s",
+        throw Error(Format(Tr("Не удается открыть файл \"%s\": %s"),
                            {path, err ? std::string(std::strerror(err)) : std::string(Tr("это не обычный файл"))}));
     }
     ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
@@ -183,7 +183,7 @@ std::string ReadFileBytes(const std::string& path) {
             if (errno == EINTR) continue;
             const int err = errno;
             ::close(fd);
-            throw Error(Format("Ошибка чтения файла \"%s\": %s", {path, std::strerror(err)}));
+            throw Error(Format(Tr("Ошибка чтения файла \"%s\": %s"), {path, std::strerror(err)}));
         }
         data.append(buf, size_t(r));
     }

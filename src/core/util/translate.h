@@ -27,4 +27,8 @@ std::string TrText(const std::string& text);
 // Marks a text for translation where it is kept; TrText() translates it where it is shown.
 constexpr const char* TrNoop(const char* text) { return text; }
 
+// Marks a Russian text that is deliberately never translated: it is stored in the product's files
+// (stake comments, logs, the value texts scripts filter by) or is machine-readable output.
+constexpr const char* NoTr(const char* text) { return text; }
+
 } // namespace velmora

@@ -39,7 +39,9 @@ QPointer<QTranslator>& ModuleTranslator() {
 }
 
 // The window texts of a module. The translation tools name a class's texts after the class alone,
-// while the classes ask with their namespace ("velmora::TTemplateMain"): both are looked up.
+// while the classes ask with their namespace ("velmora::TTemplateMain"): both are looked up. A text
+// of the engine that a window passes through tr() (a message kept in the engine) is found among the
+// engine's texts, whatever context the tools gave it.
 class TModuleTranslator : public QTranslator {
 public:
     QString translate(const char* context, const char* sourceText, const char* disambiguation = nullptr,
@@ -48,6 +50,11 @@ public:
         static constexpr char kNamespace[] = "velmora::";
         if (text.isNull() && context && std::strncmp(context, kNamespace, sizeof kNamespace - 1) == 0)
             text = QTranslator::translate(context + sizeof kNamespace - 1, sourceText, disambiguation, n);
+        if (text.isNull() && sourceText) {
+            const std::string source(sourceText);
+            std::string engine = TrText(source);
+            if (engine != source) text = QString::fromStdString(engine);
+        }
         return text;
     }
 };

@@ -37,7 +37,7 @@ TFormScript::TFormScript(const TFilterDialogSource& source, QWidget* parent) : Q
     cbStartCombsType = new QComboBox(gbOptions);
     cbStartCombsType->setObjectName("cbStartCombsType");
     cbStartCombsType->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    for (int i = 0; i < kStartCombsTypeCount; ++i) cbStartCombsType->addItem(tr(StartCombsEditorText(i).c_str()));
+    for (int i = 0; i < kStartCombsTypeCount; ++i) cbStartCombsType->addItem(Q(StartCombsEditorText(i)));
     auto* lbStart = new QLabel(tr("Начальный список комбинаций:"), gbOptions);
     lbStart->setBuddy(cbStartCombsType);
 
@@ -52,7 +52,7 @@ TFormScript::TFormScript(const TFilterDialogSource& source, QWidget* parent) : Q
     cbResultCombsMode = new QComboBox(gbOptions);
     cbResultCombsMode->setObjectName("cbResultCombsMode");
     cbResultCombsMode->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-    for (int i = 0; i < kResultCombsModeCount; ++i) cbResultCombsMode->addItem(tr(ResultCombsModeEditorText(i).c_str()));
+    for (int i = 0; i < kResultCombsModeCount; ++i) cbResultCombsMode->addItem(Q(ResultCombsModeEditorText(i)));
     auto* lbMode = new QLabel(tr("В случае неоднозначного результата после применения фильтров:"), gbOptions);
     lbMode->setBuddy(cbResultCombsMode);
 

@@ -2,9 +2,9 @@
 
 #include "core/scripts/script_line.h"
 #include "core/scripts/script_list.h"
+#include "core/util/translate.h"
 #include "gui/app/qt_text.h"
 
-#include <QCoreApplication>
 
 namespace velmora {
 
@@ -37,7 +37,7 @@ QVariant TScriptModel::data(const QModelIndex& index, int role) const {
 QVariant TScriptModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount())
         return {};
-    return QCoreApplication::translate("TScriptModel", kScriptColumnCaptions[size_t(section)].c_str());
+    return Q(TrText(kScriptColumnCaptions[size_t(section)]));
 }
 
 } // namespace velmora
