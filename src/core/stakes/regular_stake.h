@@ -14,6 +14,7 @@
 #include "core/stakes/stake_record.h"
 #include "core/util/error.h"
 #include "core/util/progress.h"
+#include "core/util/translate.h"
 
 #include <array>
 #include <cstddef>
@@ -93,7 +94,7 @@ std::array<std::string, kRegularListColumns> RegularListCells(const TRegularStak
 
 // ---- the add dialog -----------------------------------------------------------------------------
 
-constexpr const char* kRegularDefaultComment = "Регулярная ставка";
+constexpr const char* kRegularDefaultComment = NoTr("Регулярная ставка");
 constexpr int kMaxRegularCommentLength = 64;  // characters
 
 enum class TRegularField { Start, Comment, Step };

@@ -1,0 +1,77 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ru_RU">
+<context>
+    <name>std</name>
+    <message>
+        <source>Файл регулярных ставок &quot;%s&quot; повреждён: записи %s не прочитаны, по ним не будут делаться ставки.<byte value="xd"/>Файл останется как есть до первого изменения списка регулярных ставок.</source>
+        <translation>The regular stakes file &quot;%s&quot; is damaged: records %s were not read and no stakes will be made from them.<byte value="xd"/>The file stays as it is until the list of regular stakes is changed.</translation>
+    </message>
+</context>
+<context>
+    <name>velmora</name>
+    <message>
+        <source>Ошибка чтения файла регулярных ставок!<byte value="xd"/><byte value="xd"/>%s</source>
+        <translation>Error reading the regular stakes file!<byte value="xd"/><byte value="xd"/>%s</translation>
+    </message>
+    <message>
+        <source>Ошибка записи в файл регулярных ставок!<byte value="xd"/><byte value="xd"/>%s</source>
+        <translation>Error writing the regular stakes file!<byte value="xd"/><byte value="xd"/>%s</translation>
+    </message>
+    <message>
+        <source>Нет тиража, числа которого берёт регулярная ставка &quot;%s&quot; (архив тиражей пуст).</source>
+        <translation>There is no draw for the regular stake &quot;%s&quot; to take its numbers from (the draw archive is empty).</translation>
+    </message>
+    <message>
+        <source>Стартовая комбинация</source>
+        <translation>Start combination</translation>
+    </message>
+    <message>
+        <source>Шаг</source>
+        <translation>Step</translation>
+    </message>
+    <message>
+        <source>Текущая комбинация</source>
+        <translation>Current combination</translation>
+    </message>
+    <message>
+        <source>Запись с таким комментарией уже присутствует в списке!<byte value="xd"/>Выберите другой комментарий.</source>
+        <translation>A record with this comment is already in the list!<byte value="xd"/>Choose another comment.</translation>
+    </message>
+    <message>
+        <source>Шаг должен быть от %d до %d!</source>
+        <translation>The step must be from %d to %d!</translation>
+    </message>
+    <message>
+        <source>Создание ставок по регулярным табличным ставкам...</source>
+        <translation>Making stakes from the regular stakes...</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::cli</name>
+    <message>
+        <source>Некорректный номер строки регулярной ставки: %s (строк: %d)</source>
+        <translation>Invalid row of a regular stake: %s (rows: %d)</translation>
+    </message>
+    <message>
+        <source>Не указан комментарий --comment</source>
+        <translation>No comment given (--comment)</translation>
+    </message>
+    <message>
+        <source>Укажите одно из: --start &quot;a;b;c;d;e&quot;, --last-draw или --combs-rows R1,R2,...</source>
+        <translation>Give one of: --start &quot;a;b;c;d;e&quot;, --last-draw or --combs-rows R1,R2,...</translation>
+    </message>
+    <message>
+        <source>Некорректный номер строки списка комбинаций: %s (строк: %d)</source>
+        <translation>Invalid row of the combination list: %s (rows: %d)</translation>
+    </message>
+    <message>
+        <source>Не указан номер строки ROW</source>
+        <translation>No row given (ROW)</translation>
+    </message>
+    <message>
+        <source>Неизвестная команда regulars %s (list, add, delete, stake, test)</source>
+        <translation>Unknown command regulars %s (list, add, delete, stake, test)</translation>
+    </message>
+</context>
+</TS>
