@@ -28,4 +28,26 @@
         <translation>Syntax error</translation>
     </message>
 </context>
+<context>
+    <name>velmora::cli</name>
+    <message>
+        <source>Параметр %s: ожидаются пять чисел от 0 до 50 через &quot;;&quot;: %s</source>
+        <translation>Option %s: five numbers from 0 to 50 separated by &quot;;&quot; are expected: %s</translation>
+    </message>
+    <message>
+        <source>Количество знаков должно быть от %d до %d</source>
+        <translation>The number of digits must be from %d to %d</translation>
+    </message>
+    <message>
+        <source>Номер формулы должен быть от 1 до 3</source>
+        <translation>The formula number must be from 1 to 3</translation>
+    </message>
+</context>
+<context>
+    <name>velmora::TstShreddingStat</name>
+    <message>
+        <source>Метод шинковки %0:d: %%s</source>
+        <translation>Shredding method %0:d: %%s</translation>
+    </message>
+</context>
 </TS>

@@ -11,6 +11,7 @@
 #include "core/stats/repeat_stats.h"
 #include "core/stats/segment_stats.h"
 #include "core/stats/series_stats.h"
+#include "core/stats/shredding_stats.h"
 #include "core/stats/sum_stats.h"
 
 #include <algorithm>
@@ -50,6 +51,7 @@ const std::vector<TStatRegistryEntry>& RegisteredStatEntries() {
         AddCharNumberStats(r);
         AddRepeatStats(r);
         AddCombValueStats(r);
+        AddShreddingStats(r);
         return r.Entries();
     }();
     return entries;
