@@ -2,6 +2,115 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>TFormTable</name>
+    <message>
+        <source>Добавление регулярной ставки</source>
+        <translation>Add a regular stake</translation>
+    </message>
+    <message>
+        <source>Использовать постоянную стартовую комбинацию:</source>
+        <translation>Use a constant start combination:</translation>
+    </message>
+    <message>
+        <source>Введите числа, разделенные точкой с запятой или запятой</source>
+        <translation>Enter numbers separated by semicolons or commas</translation>
+    </message>
+    <message>
+        <source>{...Выделенные комбинации...}</source>
+        <translation>{...Selected combinations...}</translation>
+    </message>
+    <message>
+        <source>Использовать данные предыдущего тиража</source>
+        <translation>Use the numbers of the previous draw</translation>
+    </message>
+    <message>
+        <source>Шаг изменения элементов комбинации</source>
+        <translation>The step by which the numbers of the combination change</translation>
+    </message>
+    <message>
+        <source>Шаг:</source>
+        <translation>Step:</translation>
+    </message>
+</context>
+<context>
+    <name>TRegularsPage</name>
+    <message>
+        <source>Добавить регулярную ставку</source>
+        <translation>Add regular stake</translation>
+    </message>
+    <message>
+        <source>Добавить регулярную табличную ставку</source>
+        <translation>Add a regular table stake</translation>
+    </message>
+    <message>
+        <source>Удалить регулярную ставку</source>
+        <translation>Delete regular stake</translation>
+    </message>
+    <message>
+        <source>Удалить выделенные регулярные табличные ставки</source>
+        <translation>Delete the selected regular table stakes</translation>
+    </message>
+    <message>
+        <source>Сделать ставку по регуляру</source>
+        <translation>Stake by regular</translation>
+    </message>
+    <message>
+        <source>Создать ставку по выделенному регуляру</source>
+        <translation>Make a stake from the selected regular</translation>
+    </message>
+    <message>
+        <source>Тест регуляров</source>
+        <translation>Test regulars</translation>
+    </message>
+    <message>
+        <source>Тестирование регулярных ставок</source>
+        <translation>Test the regular stakes</translation>
+    </message>
+    <message>
+        <source>Вкладка &quot;Регуляры&quot;</source>
+        <translation>&quot;Regulars&quot; tab</translation>
+    </message>
+    <message>
+        <source>Скрыть / показать вкладку &quot;Регулярные ставки&quot;</source>
+        <translation>Hide / show the &quot;Regular stakes&quot; tab</translation>
+    </message>
+    <message>
+        <source>Загрузка файла регулярных ставок...</source>
+        <translation>Loading the regular stakes file...</translation>
+    </message>
+    <message>
+        <source>Сохранение файла регулярных ставок...</source>
+        <translation>Saving the regular stakes file...</translation>
+    </message>
+    <message>
+        <source>Создание регулярных ставок...</source>
+        <translation>Creating regular stakes...</translation>
+    </message>
+    <message>
+        <source>Регулярная ставка не добавлена: для постоянной стартовой комбинации выделите комбинации в списке комбинаций.</source>
+        <translation>No regular stake was added: for a constant start combination select combinations in the combination list.</translation>
+    </message>
+    <message>
+        <source>Удаление регулярных ставок...</source>
+        <translation>Deleting regular stakes...</translation>
+    </message>
+    <message>
+        <source>Создание ставок по регулярным табличным ставкам...</source>
+        <translation>Making stakes from the regular stakes...</translation>
+    </message>
+    <message>
+        <source>Тест регуляров остановлен. Сделано ставок: %d</source>
+        <translation>The test of the regulars was stopped. Stakes made: %d</translation>
+    </message>
+</context>
+<context>
+    <name>TTemplateMain</name>
+    <message>
+        <source>Регуляры</source>
+        <translation>Regulars</translation>
+    </message>
+</context>
+<context>
     <name>std</name>
     <message>
         <source>Файл регулярных ставок &quot;%s&quot; повреждён: записи %s не прочитаны, по ним не будут делаться ставки.<byte value="xd"/>Файл останется как есть до первого изменения списка регулярных ставок.</source>
@@ -43,8 +152,8 @@
         <translation>The step must be from %d to %d!</translation>
     </message>
     <message>
-        <source>Создание ставок по регулярным табличным ставкам...</source>
-        <translation>Making stakes from the regular stakes...</translation>
+        <source>Регулярная ставка</source>
+        <translation>Regular stake</translation>
     </message>
 </context>
 <context>

@@ -94,7 +94,7 @@ std::array<std::string, kRegularListColumns> RegularListCells(const TRegularStak
 
 // ---- the add dialog -----------------------------------------------------------------------------
 
-constexpr const char* kRegularDefaultComment = NoTr("Регулярная ставка");
+constexpr const char* kRegularDefaultComment = TrNoop("Регулярная ставка");  // shown through TrText
 constexpr int kMaxRegularCommentLength = 64;  // characters
 
 enum class TRegularField { Start, Comment, Step };

@@ -10,10 +10,12 @@
 #include "gui/stakes/stakes_page.h"
 #include "gui/systems/systems_page.h"
 #include "gui/ratings/ratings_page.h"
+#include "gui/regulars/regulars_page.h"
 #include "gui/views/card_page.h"
 #include "gui/views/layout_page.h"
 
 #include <QItemSelectionModel>
+#include <QMenu>
 #include <QTableView>
 
 namespace velmora {
@@ -26,6 +28,7 @@ void TTemplateMain::CreatePages() {
     AddPage(new TLayoutPage(*this), TPageArea::Main, tr("Схема"));
     AddPage(new TStakesPage(*this), TPageArea::Main, tr("Ставки"));
     AddPage(new TRatingsPage(*this), TPageArea::Main, tr("Рейтинг"));
+    AddPage(new TRegularsPage(*this), TPageArea::Main, tr("Регуляры"));
     AddPage(new TSystemsPage(*this), TPageArea::Main, tr("Системы"));
     AddPage(new TScriptPage(*this), TPageArea::Main, tr("Сценарий"));
     JoinRatings();
@@ -46,6 +49,18 @@ void TTemplateMain::CreatePages() {
         script->RefreshStakeGrid = [stakes](bool scroll) { stakes->RefreshStakeGrid(true, scroll); };
         script->StakesScrollEnabled = [stakes] { return stakes->ScrollEnabled(); };
         script->Random = [stakes]() -> std::mt19937& { return stakes->Random(); };
+    }
+    // Regular stakes are made, checked and shown through the stake page; the stake grid's menu
+    // offers the stake by hand of the selected regular.
+    auto* regulars = Page<TRegularsPage>();
+    if (auto* stakes = Page<TStakesPage>(); regulars && stakes) {
+        regulars->StakesWritable = [stakes] { return stakes->File().IsOpen() && !stakes->File().ReadOnly(); };
+        regulars->AddStake = [stakes](const TStakeRecord& r, int n) { return stakes->AddStake(r, n); };
+        regulars->AddStakeBulk = [stakes](const TStakeRecord& r, int n, bool bulk) { return stakes->AddStakeBulk(r, n, bulk); };
+        regulars->CheckStakes = [stakes] { stakes->CheckStakes(); };
+        regulars->RefreshStakeGrid = [stakes] { stakes->RefreshStakeGrid(true, true); };
+        stakes->pmStakes->addSeparator();
+        stakes->pmStakes->addAction(Command("TablesStakeAdd"));
     }
 }
 
