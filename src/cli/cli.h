@@ -67,6 +67,11 @@ TDrawsArchive LoadArchive();
 // Puts the program settings of the data folder (Velmora_5x50.ini) into a statistic list before it
 // is built; a file that cannot be read is reported on stderr and the defaults stay.
 void ApplyProgramSettings(TStatList& list);
+// The favourites file of the data folder (Velmora_5x50.flt).
+std::string FavouritesFile();
+// ApplyProgramSettings, then the list built in the interface language with the favourites file
+// (marks, display switches, the methods' own names); a file that cannot be read is raised.
+void LoadStatListWithFavourites(TStatList& list);
 // Applies --offset K and --sorted to a loaded archive.
 void ApplyWindowOptions(TDrawsArchive& archive, Args& args);
 // The progress sink of long operations: the status text on one line of stderr when stderr is

@@ -1,6 +1,7 @@
 // Commands on the statistic list: methods, fullset.
 #include "cli.h"
 
+#include "core/combs/favourites.h"
 #include "core/stats/stat_list.h"
 #include "core/util/translate.h"
 #include "core/stats/stat_runs.h"
@@ -14,15 +15,21 @@ namespace velmora::cli {
 namespace {
 
 int RunMethods(Args& args) {
+    const bool all = args.Flag("--all");
+    const bool topics = args.Flag("--help-topics");
     args.Done();
     TStatList list;
-    ApplyProgramSettings(list);
-    list.Build();
-    Out(NoTr("#;Код;Группа;Флаги;Название"));
+    // The selectors offer the favourites only (all methods when there is no restriction).
+    LoadStatListWithFavourites(list);
+    Out(topics ? NoTr("#;Код;Группа;Флаги;Название;Раздел справки") : NoTr("#;Код;Группа;Флаги;Название"));
     for (int i = 0; i < list.Count(); ++i) {
+        if (!list.IsAvailable(i)) continue;
+        if (!all && !(list.CanShowInTable(i) && list.IsVisible(i))) continue;
         const TStatMethod& m = list.Items(i);
-        Out(Format("%d;%s;%d;%s;%s", {i + 1, m.Code(), m.StatClass->GetGroup(),
-                                      FlagLetters(m.StatClass->GetFilterFlags()), m.FullCaption()}));
+        std::string row = Format("%d;%s;%d;%s;%s", {i + 1, m.Code(), m.StatClass->GetGroup(),
+                                                    FlagLetters(m.StatClass->GetFilterFlags()), m.FullCaption()});
+        if (topics) row = Format("%s;%s", {row, StatHelpTopic(m)});
+        Out(row);
     }
     return 0;
 }
@@ -50,8 +57,11 @@ int RunFullSet(Args& args) {
     return 0;
 }
 
-CommandRegistrar r1({"methods", "methods",
-                     "lists the statistic methods of the registry: position, code, group, flags, caption", RunMethods});
+CommandRegistrar r1({"methods", "methods [--all] [--help-topics]",
+                     "lists the statistic methods the selectors offer (the favourites when they are restricted; "
+                     "--all: every available method): registry position, code, group, flags, caption, and with "
+                     "--help-topics the method's help topic file",
+                     RunMethods});
 CommandRegistrar r2({"fullset", "fullset CODE [--threads N] [--time]",
                      "the distribution of a statistic over all 2 118 760 combinations, by value", RunFullSet});
 
