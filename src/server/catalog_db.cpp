@@ -91,6 +91,36 @@ TCatalogDb::TCatalogDb(const std::string& path) {
          " author TEXT NOT NULL, owner_mail TEXT NOT NULL, owner_machine TEXT NOT NULL,"
          " app_id TEXT NOT NULL, app_ver TEXT NOT NULL,"
          " created TEXT NOT NULL, downloads INTEGER NOT NULL DEFAULT 0, last_download TEXT NOT NULL DEFAULT '')");
+    Upgrade();
+}
+
+int TCatalogDb::SchemaVersion() {
+    TStmt s = Prepare(db_, "PRAGMA user_version");
+    if (sqlite3_step(s.get()) != SQLITE_ROW) Fail(db_, "schema version");
+    return sqlite3_column_int(s.get(), 0);
+}
+
+void TCatalogDb::Upgrade() {
+    // Version 0: the systems only. Version 1 adds the scripts and their ratings. Each step runs in
+    // one transaction with its version mark, so a file is never left half upgraded.
+    if (SchemaVersion() < 1) {
+        TTransaction tx(db_);
+        Exec("CREATE TABLE IF NOT EXISTS scripts ("
+             " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+             " title TEXT NOT NULL, title_key TEXT NOT NULL, descr TEXT NOT NULL, script TEXT NOT NULL,"
+             " author TEXT NOT NULL, owner_mail TEXT NOT NULL, owner_mail_key TEXT NOT NULL,"
+             " owner_machine TEXT NOT NULL, lcid INTEGER NOT NULL, app_id TEXT NOT NULL, app_ver TEXT NOT NULL,"
+             " uniapps INTEGER NOT NULL, publics INTEGER NOT NULL, created TEXT NOT NULL,"
+             " downloads INTEGER NOT NULL DEFAULT 0, last_download TEXT NOT NULL DEFAULT '')");
+        Exec("CREATE INDEX IF NOT EXISTS scripts_title_key ON scripts (title_key)");
+        Exec("CREATE TABLE IF NOT EXISTS script_rates ("
+             " script_id INTEGER NOT NULL REFERENCES scripts (id) ON DELETE CASCADE,"
+             " mail_key TEXT NOT NULL, machine TEXT NOT NULL, name TEXT NOT NULL, rate INTEGER NOT NULL,"
+             " notes TEXT NOT NULL, created TEXT NOT NULL, app_id TEXT NOT NULL, app_ver TEXT NOT NULL,"
+             " PRIMARY KEY (script_id, mail_key, machine))");
+        Exec("PRAGMA user_version = 1");
+        tx.Commit();
+    }
 }
 
 TCatalogDb::~TCatalogDb() { sqlite3_close(db_); }
@@ -234,6 +264,231 @@ void TCatalogDb::DeleteSystem(int64_t id, const TRequester& who) {
     Bind(db_, s.get(), 1, id);
     StepDone(db_, s.get());
     tx.Commit();
+}
+
+// ---- scripts ------------------------------------------------------------------------------------
+
+namespace {
+
+// The UTC time 24 hours ago, in the stored form.
+std::string UtcDayAgoText() {
+    const std::time_t t = std::time(nullptr) - 24 * 3600;
+    std::tm u{};
+    gmtime_r(&t, &u);
+    char buf[32];
+    std::strftime(buf, sizeof buf, "%Y-%m-%d %H:%M:%S", &u);
+    return buf;
+}
+
+// The condition of a list filter over the columns of the list query (my_rate is the requester's
+// mark, 0 when none). Fixed texts only: the filter never reaches SQL as text.
+const char* FilterCondition(TScriptFilter filter) {
+    switch (filter) {
+        case TScriptFilter::Hidden: return "my_rate = -1";
+        case TScriptFilter::All: return "1";
+        case TScriptFilter::Visible: return "my_rate <> -1";
+        case TScriptFilter::Mine: return "owner_mail_key = ?1";
+        case TScriptFilter::Public: return "publics = 1 AND my_rate <> -1";
+        case TScriptFilter::RatedByMe: return "my_rate > 0";
+        case TScriptFilter::NotRatedByMe: return "my_rate = 0";
+        case TScriptFilter::New: return "created >= ?3 AND my_rate <> -1";
+    }
+    throw TRefused("Некорректный фильтр списка");
+}
+
+} // namespace
+
+std::vector<TStoredScript> TCatalogDb::ListScripts(TScriptFilter filter, const TRequester& who) {
+    const std::string sql =
+        std::string("SELECT id, title, descr, author, owner_mail, lcid, app_id, app_ver, uniapps, publics, created,"
+                    " downloads, last_download, rating_avg, rating_cnt, my_rate FROM ("
+                    " SELECT s.*,"
+                    "  (SELECT AVG(r.rate) FROM script_rates r WHERE r.script_id = s.id AND r.rate > 0) AS rating_avg,"
+                    "  (SELECT COUNT(*) FROM script_rates r WHERE r.script_id = s.id AND r.rate > 0) AS rating_cnt,"
+                    "  COALESCE((SELECT r.rate FROM script_rates r WHERE r.script_id = s.id AND r.mail_key = ?1"
+                    "   AND r.machine = ?2), 0) AS my_rate"
+                    " FROM scripts s WHERE s.publics = 1 OR s.owner_mail_key = ?1)"
+                    " WHERE ") +
+        FilterCondition(filter) + " ORDER BY id";
+    std::lock_guard<std::mutex> lock(mutex_);
+    TStmt s = Prepare(db_, sql.c_str());
+    Bind(db_, s.get(), 1, LowerCase(who.Mail));
+    Bind(db_, s.get(), 2, who.MachineId);
+    if (filter == TScriptFilter::New) Bind(db_, s.get(), 3, UtcDayAgoText());
+    std::vector<TStoredScript> out;
+    int rc;
+    while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
+        TStoredScript r;
+        r.Id = sqlite3_column_int64(s.get(), 0);
+        r.Title = Column(s.get(), 1);
+        r.Descr = Column(s.get(), 2);
+        r.Author = Column(s.get(), 3);
+        r.OwnerMail = Column(s.get(), 4);
+        r.Lcid = sqlite3_column_int(s.get(), 5);
+        r.AppId = Column(s.get(), 6);
+        r.AppVer = Column(s.get(), 7);
+        r.Universal = sqlite3_column_int(s.get(), 8) != 0;
+        r.Public = sqlite3_column_int(s.get(), 9) != 0;
+        r.Created = Column(s.get(), 10);
+        r.Downloads = sqlite3_column_int64(s.get(), 11);
+        r.LastDownload = Column(s.get(), 12);
+        r.RatingAvg = sqlite3_column_double(s.get(), 13);
+        r.RatingCount = sqlite3_column_int64(s.get(), 14);
+        r.MyRating = sqlite3_column_int(s.get(), 15);
+        out.push_back(std::move(r));
+    }
+    if (rc != SQLITE_DONE) Fail(db_, "list");
+    return out;
+}
+
+std::string TCatalogDb::DownloadScript(int64_t id) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    TTransaction tx(db_);
+    TStmt s = Prepare(db_, "SELECT script FROM scripts WHERE id = ?1");
+    Bind(db_, s.get(), 1, id);
+    const int rc = sqlite3_step(s.get());
+    if (rc == SQLITE_DONE) throw TRefused("Сценарий #" + std::to_string(id) + " не найден");
+    if (rc != SQLITE_ROW) Fail(db_, "download");
+    std::string text = Column(s.get(), 0);
+    TStmt u = Prepare(db_, "UPDATE scripts SET downloads = downloads + 1, last_download = ?2 WHERE id = ?1");
+    Bind(db_, u.get(), 1, id);
+    Bind(db_, u.get(), 2, UtcNowText());
+    StepDone(db_, u.get());
+    tx.Commit();
+    return text;
+}
+
+namespace {
+
+bool TitleTaken(sqlite3* db, int64_t exceptId, const std::string& title) {
+    TStmt s = Prepare(db, "SELECT 1 FROM scripts WHERE title_key = ?1 AND id <> ?2 LIMIT 1");
+    Bind(db, s.get(), 1, LowerCase(title));
+    Bind(db, s.get(), 2, exceptId);
+    const int rc = sqlite3_step(s.get());
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) Fail(db, "title");
+    return rc == SQLITE_ROW;
+}
+
+} // namespace
+
+bool TCatalogDb::ScriptTitleFree(int64_t exceptId, const std::string& title) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return !TitleTaken(db_, exceptId, title);
+}
+
+void TCatalogDb::CheckScriptOwner(int64_t id, const TRequester& who) {
+    TStmt s = Prepare(db_, "SELECT owner_mail, owner_machine FROM scripts WHERE id = ?1");
+    Bind(db_, s.get(), 1, id);
+    const int rc = sqlite3_step(s.get());
+    if (rc == SQLITE_DONE) throw TRefused("Сценарий #" + std::to_string(id) + " не найден");
+    if (rc != SQLITE_ROW) Fail(db_, "owner");
+    if (!SameText(Column(s.get(), 0), who.Mail) || Column(s.get(), 1) != who.MachineId)
+        throw TRefused("Изменять и удалять сценарий может только его автор с того компьютера, с которого он опубликован");
+}
+
+int64_t TCatalogDb::PutScript(const TStoredScript& script, const std::string& text, const TRequester& who) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    TTransaction tx(db_);
+    const bool isNew = script.Id <= 0;
+    if (!isNew) CheckScriptOwner(script.Id, who);
+    // The check and the write in one transaction: two publications of one title cannot both pass.
+    if (TitleTaken(db_, isNew ? 0 : script.Id, script.Title)) throw TRefused("Сценарий с таким названием уже существует");
+    TStmt s = Prepare(db_, isNew ? "INSERT INTO scripts (title, title_key, descr, script, author, lcid, app_id, app_ver,"
+                                   " uniapps, publics, created, owner_mail, owner_mail_key, owner_machine)"
+                                   " VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9,?10,?11,?12,?13,?14)"
+                                 : "UPDATE scripts SET title = ?1, title_key = ?2, descr = ?3, script = ?4, author = ?5,"
+                                   " lcid = ?6, app_id = ?7, app_ver = ?8, uniapps = ?9, publics = ?10, created = ?11"
+                                   " WHERE id = ?12");
+    Bind(db_, s.get(), 1, script.Title);
+    Bind(db_, s.get(), 2, LowerCase(script.Title));
+    Bind(db_, s.get(), 3, script.Descr);
+    Bind(db_, s.get(), 4, text);
+    Bind(db_, s.get(), 5, script.Author);
+    Bind(db_, s.get(), 6, int64_t(script.Lcid));
+    Bind(db_, s.get(), 7, who.AppId);
+    Bind(db_, s.get(), 8, who.AppVer);
+    Bind(db_, s.get(), 9, int64_t(script.Universal ? 1 : 0));
+    Bind(db_, s.get(), 10, int64_t(script.Public ? 1 : 0));
+    Bind(db_, s.get(), 11, UtcNowText());
+    if (isNew) {
+        Bind(db_, s.get(), 12, who.Mail);
+        Bind(db_, s.get(), 13, LowerCase(who.Mail));
+        Bind(db_, s.get(), 14, who.MachineId);
+    } else {
+        Bind(db_, s.get(), 12, script.Id);
+    }
+    StepDone(db_, s.get());
+    const int64_t id = isNew ? sqlite3_last_insert_rowid(db_) : script.Id;
+    tx.Commit();
+    return id;
+}
+
+void TCatalogDb::DeleteScript(int64_t id, const TRequester& who) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    TTransaction tx(db_);
+    CheckScriptOwner(id, who);
+    for (const char* sql : {"DELETE FROM script_rates WHERE script_id = ?1", "DELETE FROM scripts WHERE id = ?1"}) {
+        TStmt s = Prepare(db_, sql);
+        Bind(db_, s.get(), 1, id);
+        StepDone(db_, s.get());
+    }
+    tx.Commit();
+}
+
+void TCatalogDb::SetScriptRating(int64_t id, int rate, const std::string& notes, const std::string& name,
+                                 const TRequester& who) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    TTransaction tx(db_);
+    // Only a script the requester can see can be rated.
+    {
+        TStmt s = Prepare(db_, "SELECT 1 FROM scripts WHERE id = ?1 AND (publics = 1 OR owner_mail_key = ?2)");
+        Bind(db_, s.get(), 1, id);
+        Bind(db_, s.get(), 2, LowerCase(who.Mail));
+        const int rc = sqlite3_step(s.get());
+        if (rc == SQLITE_DONE) throw TRefused("Сценарий #" + std::to_string(id) + " не найден");
+        if (rc != SQLITE_ROW) Fail(db_, "rate");
+    }
+    TStmt s = Prepare(db_, rate == 0 ? "DELETE FROM script_rates WHERE script_id = ?1 AND mail_key = ?2 AND machine = ?3"
+                                     : "INSERT INTO script_rates (script_id, mail_key, machine, name, rate, notes, created,"
+                                       " app_id, app_ver) VALUES (?1,?2,?3,?4,?5,?6,?7,?8,?9)"
+                                       " ON CONFLICT (script_id, mail_key, machine) DO UPDATE SET name = excluded.name,"
+                                       " rate = excluded.rate, notes = excluded.notes, created = excluded.created,"
+                                       " app_id = excluded.app_id, app_ver = excluded.app_ver");
+    Bind(db_, s.get(), 1, id);
+    Bind(db_, s.get(), 2, LowerCase(who.Mail));
+    Bind(db_, s.get(), 3, who.MachineId);
+    if (rate != 0) {
+        Bind(db_, s.get(), 4, name);
+        Bind(db_, s.get(), 5, int64_t(rate));
+        Bind(db_, s.get(), 6, rate < 0 ? std::string() : notes);
+        Bind(db_, s.get(), 7, UtcNowText());
+        Bind(db_, s.get(), 8, who.AppId);
+        Bind(db_, s.get(), 9, who.AppVer);
+    }
+    StepDone(db_, s.get());
+    tx.Commit();
+}
+
+std::vector<TStoredRate> TCatalogDb::ListScriptRatings(int64_t id) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    TStmt s = Prepare(db_,
+                      "SELECT name, rate, created, app_id, app_ver, notes FROM script_rates"
+                      " WHERE script_id = ?1 AND rate > 0 ORDER BY created, rowid");
+    Bind(db_, s.get(), 1, id);
+    std::vector<TStoredRate> out;
+    int rc;
+    while ((rc = sqlite3_step(s.get())) == SQLITE_ROW) {
+        TStoredRate r;
+        r.Name = Column(s.get(), 0);
+        r.Rate = sqlite3_column_int(s.get(), 1);
+        r.Created = Column(s.get(), 2);
+        r.AppId = Column(s.get(), 3);
+        r.AppVer = Column(s.get(), 4);
+        r.Notes = Column(s.get(), 5);
+        out.push_back(std::move(r));
+    }
+    if (rc != SQLITE_DONE) Fail(db_, "rates");
+    return out;
 }
 
 } // namespace velmora::server

@@ -6,6 +6,8 @@
 #include "core/stakes/system_play.h"
 #include "core/util/text.h"
 
+#include <cstdio>
+
 namespace velmora::server {
 
 namespace {
@@ -167,6 +169,131 @@ std::string HandleSystemPut(TCatalogDb& db, const TFields& fields) {
     if (id == 0) return Reply("<row>" + Element("id_systems", std::to_string(db.AddSystem(sys, clist, who))) + "</row>");
     db.ChangeSystem(sys, clist, who);
     return Reply("<row>" + Element("id_systems", std::to_string(id)) + "</row>");
+}
+
+// ---- scripts ------------------------------------------------------------------------------------
+
+namespace {
+
+constexpr size_t kMaxScriptTitle = 256;     // bytes: 64 characters of any script
+constexpr size_t kMaxScriptName = 256;
+constexpr size_t kMaxScriptDescr = 16384;
+constexpr size_t kMaxScriptNotes = 4096;
+constexpr size_t kMaxScriptText = 2u << 20;
+
+// The script text: lines of well-formed UTF-8 without control characters (tabs aside), joined
+// by CR LF whatever line ends came.
+std::string ScriptTextField(const TFields& f) {
+    const std::string* v = Field(f, "scr_script");
+    const std::string text = v ? UnescapeText(*v) : std::string();
+    if (text.size() > kMaxScriptText) throw TRefused("Слишком длинный сценарий");
+    if (!ValidUtf8(text)) throw TRefused("Некорректная кодировка сценария");
+    for (char c : text)
+        if (static_cast<unsigned char>(c) < ' ' && c != '\r' && c != '\n' && c != '\t')
+            throw TRefused("Недопустимые символы в сценарии");
+    const std::vector<std::string> lines = SplitLines(text);
+    bool any = false;
+    for (const std::string& l : lines) any = any || !Trim(l).empty();
+    if (!any) throw TRefused("Пустой сценарий");
+    return Join(lines, "\r\n");
+}
+
+std::string Number(double v) {
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.3f", v);
+    return buf;
+}
+
+} // namespace
+
+std::string HandleScriptList(TCatalogDb& db, const TFields& fields) {
+    const auto filter = TScriptFilter(IntField(fields, "fltid", -1, 6));
+    const TRequester who = Requester(fields);
+    std::string rows;
+    for (const TStoredScript& s : db.ListScripts(filter, who)) {
+        rows += "<row>";
+        rows += Element("id", std::to_string(s.Id));
+        rows += Element("key_cl_name", s.Author);
+        rows += Element("key_cl_mail", s.OwnerMail);
+        rows += Element("key_cl_lcid", std::to_string(s.Lcid));
+        rows += Element("app_name", s.AppId);
+        rows += Element("app_ver", s.AppVer);
+        rows += Element("app_guid", s.AppId);
+        rows += Element("uniapps", s.Universal ? "1" : "0");
+        rows += Element("publics", s.Public ? "1" : "0");
+        rows += Element("created", s.Created);
+        rows += Element("rating_avg", Number(s.RatingAvg));
+        rows += Element("rating_cnt", std::to_string(s.RatingCount));
+        rows += Element("rating_you", std::to_string(s.MyRating));
+        rows += Element("downloads", std::to_string(s.Downloads));
+        rows += Element("last_download", s.LastDownload);
+        rows += Element("title", Base64Encode(s.Title));
+        rows += Element("descr", Base64Encode(s.Descr));
+        rows += "</row>";
+    }
+    return Reply(rows);
+}
+
+std::string HandleScriptData(TCatalogDb& db, const TFields& fields) {
+    const int64_t id = IntField(fields, "scr_id", 1, INT32_MAX);
+    return Reply("<row>" + Element("script", Base64Encode(db.DownloadScript(id))) + "</row>");
+}
+
+std::string HandleScriptSetRate(TCatalogDb& db, const TFields& fields) {
+    const int64_t id = IntField(fields, "scr_id", 1, INT32_MAX);
+    const int rate = int(IntField(fields, "rate_value", -1, 5));
+    // A note travels in the ratings reply as it is: quotes are fine there, markup is not.
+    const std::string notes = TextField(fields, "rate_notes", kMaxScriptNotes, true, false, false);
+    for (char c : notes)
+        if (c == '<' || c == '>' || static_cast<unsigned char>(c) < ' ')
+            throw TRefused("Недопустимые символы в поле rate_notes");
+    const TRequester who = Requester(fields);
+    const std::string name = TextField(fields, "cl_name", kMaxScriptName, true, true, true);
+    db.SetScriptRating(id, rate, notes, name, who);
+    return Reply("<row>" + Element("res_code", "0") + "</row>");
+}
+
+std::string HandleScriptCheckTitle(TCatalogDb& db, const TFields& fields) {
+    const int64_t id = IntField(fields, "scr_id", -1, INT32_MAX);
+    const std::string title = TextField(fields, "scr_title", kMaxScriptTitle, true, false, true);
+    return Reply("<row>" + Element("ret_code", db.ScriptTitleFree(id, title) ? "0" : "1") + "</row>");
+}
+
+std::string HandleScriptPut(TCatalogDb& db, const TFields& fields) {
+    const bool del = IntField(fields, "del_mode", 0, 1) == 1;
+    const int64_t id = IntField(fields, "scr_id", -1, INT32_MAX);
+    TStoredScript script;
+    script.Id = id;
+    script.Universal = IntField(fields, "scr_uniapps", 0, 1) == 1;
+    script.Public = IntField(fields, "scr_publics", 0, 1) == 1;
+    const TRequester who = Requester(fields);
+    if (del) {
+        if (id <= 0) throw TRefused("Не указан сценарий");
+        db.DeleteScript(id, who);
+        return Reply("<row>" + Element("id_scripts", "0") + "</row>");
+    }
+    script.Title = TextField(fields, "scr_title", kMaxScriptTitle, true, false, true);
+    script.Descr = TextField(fields, "scr_descr", kMaxScriptDescr, true, false, false);
+    script.Author = TextField(fields, "cl_name", kMaxScriptName, true, true, true);
+    script.Lcid = int32_t(IntField(fields, "cl_lcid", 0, 0xFFFF));
+    const std::string text = ScriptTextField(fields);
+    return Reply("<row>" + Element("id_scripts", std::to_string(db.PutScript(script, text, who))) + "</row>");
+}
+
+std::string HandleScriptRates(TCatalogDb& db, const TFields& fields) {
+    const int64_t id = IntField(fields, "scr_id", 1, INT32_MAX);
+    std::string rows;
+    for (const TStoredRate& r : db.ListScriptRatings(id)) {
+        rows += "<row>";
+        rows += Element("key_cl_name", r.Name);
+        rows += Element("rate", std::to_string(r.Rate));
+        rows += Element("created", r.Created);
+        rows += Element("app_name", r.AppId);
+        rows += Element("app_ver", r.AppVer);
+        rows += Element("notes", r.Notes);
+        rows += "</row>";
+    }
+    return Reply(rows);
 }
 
 } // namespace velmora::server

@@ -21,6 +21,15 @@ std::string HandleSystemList(TCatalogDb& db, const TFields& fields);
 std::string HandleSystemData(TCatalogDb& db, const TFields& fields);
 std::string HandleSystemPut(TCatalogDb& db, const TFields& fields);
 
+// The script catalog: the list under a filter, the text of one script (a download), a rating,
+// the check of a title, publishing / replacing / deleting, and the ratings of one script.
+std::string HandleScriptList(TCatalogDb& db, const TFields& fields);
+std::string HandleScriptData(TCatalogDb& db, const TFields& fields);
+std::string HandleScriptSetRate(TCatalogDb& db, const TFields& fields);
+std::string HandleScriptCheckTitle(TCatalogDb& db, const TFields& fields);
+std::string HandleScriptPut(TCatalogDb& db, const TFields& fields);
+std::string HandleScriptRates(TCatalogDb& db, const TFields& fields);
+
 // The reply of a refused request.
 std::string ErrorReply(const std::string& message);
 

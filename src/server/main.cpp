@@ -1,4 +1,4 @@
-// velmora-catalogd: the catalog server of systems over HTTPS with an SQLite database, so that a
+// velmora-catalogd: the catalog server of systems and scripts over HTTPS with an SQLite database, so that a
 // group of users can run its own catalog (and the tests exercise the real exchange).
 //
 //   velmora-catalogd --listen HOST:PORT --db FILE --cert FILE --key FILE
@@ -6,7 +6,9 @@
 // PORT 0 takes a free port. Once listening the server prints one line
 // "velmora-catalogd: listening on https://HOST:PORT" to standard output; SIGINT and SIGTERM stop
 // it. Requests are form posts to /scripts/sys_getlist.php, /scripts/sys_getdata.php and
-// /scripts/sys_putdata.php of at most 4 MiB; replies are tagged text. A client must deliver its
+// /scripts/sys_putdata.php (systems) and /scripts/scr_getlist.php, scr_getdata.php, scr_setrate.php,
+// scr_chktitle.php, scr_putscript.php and scr_getrates.php (scripts) of at most 4 MiB; replies are
+// tagged text. A database of an older version (systems only) is upgraded when opened. A client must deliver its
 // request within 10 s and may hold at most 4 connections at a time, so that slow or numerous
 // clients cannot take every request thread.
 #include "server/catalog_service.h"
@@ -41,7 +43,7 @@ TOptions ParseArgs(int argc, char** argv) {
     TOptions o;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--help" || a == "-h") Usage("the catalog server of systems");
+        if (a == "--help" || a == "-h") Usage("the catalog server of systems and scripts");
         if (i + 1 >= argc) Usage("missing value of " + a);
         const std::string v = argv[++i];
         if (a == "--listen") {
@@ -154,6 +156,14 @@ int main(int argc, char** argv) {
         server.Post("/scripts/sys_putdata.php", [&](const httplib::Request& q, httplib::Response& r, TReader c) {
             Serve(db, q, r, c, HandleSystemPut);
         });
+        const std::pair<const char*, std::string (*)(TCatalogDb&, const TFields&)> scriptPaths[] = {
+            {"/scripts/scr_getlist.php", HandleScriptList},       {"/scripts/scr_getdata.php", HandleScriptData},
+            {"/scripts/scr_setrate.php", HandleScriptSetRate},    {"/scripts/scr_chktitle.php", HandleScriptCheckTitle},
+            {"/scripts/scr_putscript.php", HandleScriptPut},      {"/scripts/scr_getrates.php", HandleScriptRates}};
+        for (const auto& [path, handler] : scriptPaths)
+            server.Post(path, [&db, handler](const httplib::Request& q, httplib::Response& r, TReader c) {
+                Serve(db, q, r, c, handler);
+            });
 
         int port = opt.Port;
         if (port == 0) {
