@@ -27,6 +27,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QProgressDialog>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -276,6 +277,39 @@ private slots:
         }
         QCOMPARE(ratings.IndexOfComment("Пропуск"), -1);
         QCOMPARE(LoadRegularStakes(RegularStakeFileName()).Stakes[0].StakesMade, 3);
+    }
+
+    // "Стоп" of the progress window ends the test between two draws; the offset goes back and the
+    // regulars keep what they reached.
+    void StopEndsTheTestBetweenDraws() {
+        DataFolder data(TenDraws());
+        SaveRegularStakes(RegularStakeFileName(), {Regular("Шаг", {1, 2, 3, 4, 5}, 1)});
+        auto w = OpenMainWindow();
+        w->SetDrawsOffset(1);
+        TRegularsPage* page = RegularsPage(*w);
+        page->SelectRows({0});
+        auto append = page->AddStakeBulk;
+        bool progressShown = false;
+        page->AddStakeBulk = [&](const TStakeRecord& r, int n, bool bulk) {
+            progressShown = w->fmProgress->isVisible();
+            w->fmProgress->cancel();  // the user presses "Стоп" while the first draw is made
+            return append(r, n, bulk);
+        };
+        OnModal<TFormTestCnt>([](TFormTestCnt* dlg) {
+            dlg->edTestCount->setValue(4);
+            dlg->accept();
+        });
+        ShownBox box;
+        AnswerBox(&box, QMessageBox::Ok);
+        w->Command("TablesStakeTest")->trigger();
+        QVERIFY(progressShown);
+        QCOMPARE(box.Caption, QString("Информация"));
+        QVERIFY2(box.Text.contains("1"), qPrintable(box.Text));
+        QCOMPARE(w->Draws().Offset(), 1);
+        QCOMPARE(StakesPage(*w)->File().StakeCount(), 1);
+        QCOMPARE(AllRows(page), QStringList{"Шаг|1;2;3;4;5|1|2;3;4;5;6|1"});
+        QVERIFY(!w->fmProgress->isVisible());
+        QVERIFY(w->Command("TablesStakeTest")->isEnabled());
     }
 
     void HidingEmptiesShowingReloads() {
