@@ -50,4 +50,54 @@
         <translation>Shredding method %0:d: %%s</translation>
     </message>
 </context>
+<context>
+    <name>TFormShredding</name>
+    <message>
+        <source>Методы шинковки</source>
+        <translation>Shredding methods</translation>
+    </message>
+    <message>
+        <source>Формула 1:</source>
+        <translation>Formula 1:</translation>
+    </message>
+    <message>
+        <source>Формула 2:</source>
+        <translation>Formula 2:</translation>
+    </message>
+    <message>
+        <source>Формула 3:</source>
+        <translation>Formula 3:</translation>
+    </message>
+    <message>
+        <source>Используемая формула</source>
+        <translation>The formula used</translation>
+    </message>
+    <message>
+        <source>Количество используемых знаков после запятой</source>
+        <translation>Number of decimal places used</translation>
+    </message>
+    <message>
+        <source>Используемые переменные:</source>
+        <translation>Variables:</translation>
+    </message>
+    <message>
+        <source>n1, n2, n3, ..., nX - числа текущего тиража</source>
+        <translation>n1, n2, n3, ..., nX - the numbers of the current draw</translation>
+    </message>
+    <message>
+        <source>p1, p2, p3, ..., pX - числа предыдущего тиража</source>
+        <translation>p1, p2, p3, ..., pX - the numbers of the previous draw</translation>
+    </message>
+</context>
+<context>
+    <name>TShreddingCommands</name>
+    <message>
+        <source>Формулы шинковки</source>
+        <translation>Shredding formulas</translation>
+    </message>
+    <message>
+        <source>Редактирование формул для методов шинковки</source>
+        <translation>Edit the formulas of the shredding methods</translation>
+    </message>
+</context>
 </TS>

@@ -1,6 +1,7 @@
 #include "gui/app/form_main.h"
 
 #include "gui/app/qt_text.h"
+#include "gui/app/shredding_commands.h"
 #include "gui/draws/draws_download.h"
 #include "gui/draws/draws_page.h"
 
@@ -12,6 +13,7 @@ TFormMain::TFormMain(QWidget* parent) : TTemplateMain(parent) {
         {tr("Тираж"), "1", "2", "3", "4", "5", "E1", "E2", "S", tr("Дата тиража")});
     ReadWindowSettings();
     download_ = new TDrawsDownloadCommands(*this, S(SettingsSection()));
+    new TShreddingCommands(*this);
     UpdateCommands();
 }
 
