@@ -25,73 +25,18 @@ cli=$build/src/cli/velmora-cli
 [ -x "$gui" ] && [ -x "$cli" ] || { echo "build Velmora_5x50 and velmora-cli in $build first" >&2; exit 1; }
 mkdir -p "$out"
 rm -f "$out"/*.png
+. scripts/x_session.sh
 data=$(mktemp -d)
-dirs=("$data")
-
-display=""
-for n in $(seq 90 140); do
-  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
-
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "${dirs[@]}"
-}
-trap cleanup EXIT
+x_dirs+=("$data")
 
 # The pictures show the product's own language, whatever this machine's locale says.
 export LANG=ru_RU.UTF-8 LC_ALL= LC_MESSAGES=
-Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
+x_session_start "$size"
 
 # A data folder with the sample archive, no draw download at start, and every web address on a
-# closed loopback port: the pictures show the program itself, and nothing leaves this machine even
-# when a step lands on a web command.
-new_data_folder() {
-  "$cli" --data-dir "$1" sample-archive >/dev/null
-  printf '[TFormMain]\r\nDownloadDrawsOnStart=2\r\n' >"$1/Velmora_5x50.frm"
-  local web=https://127.0.0.1:9
-  printf '[WEB]\r\nDrawsSite=%s\r\nProxyListUrl=%s\r\nCatalogSite=%s\r\nUpdateSite=%s\r\n' \
-    "$web" "$web" "$web" "$web" >"$1/Velmora_5x50.ini"
-}
-
-app="" win=""
-start_program() {  # start_program DATA_DIR LOG_NAME
-  "$gui" --data-dir "$1" >"$out/$2.log" 2>&1 &
-  app=$!
-  pids+=($app)
-  win=$(xdotool search --sync --onlyvisible --pid "$app" --name 'Velmora' | head -1)
-  xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
-}
-
-close_program() {
-  xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
-  xdotool key --clearmodifiers alt+F4
-  for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
-  if kill -0 "$app" 2>/dev/null; then echo "the program did not close" >&2; kill "$app"; else echo "closed"; fi
-}
-
-new_data_folder "$data"
+# closed loopback port: the pictures show the program itself.
+check_data_folder "$cli" "$data"
 start_program "$data" program
-
-step=0
-shot() {  # shot NAME [SECONDS TO WAIT FIRST]
-  sleep "${2:-1}"
-  step=$((step + 1))
-  local file
-  file=$(printf '%s/%02d-%s.png' "$out" "$step" "$1")
-  import -window root "$file"
-  echo "$file"
-}
-key() { xdotool key --clearmodifiers "$@"; }
 
 # Several seconds after the start: only the main window, nothing blocking it.
 shot start 6
@@ -158,7 +103,7 @@ close_program
 # placeholder. No question may appear (there is no site to ask about), and the download command
 # explains how to set the site instead of trying the placeholder.
 data=$(mktemp -d)
-dirs+=("$data")
+x_dirs+=("$data")
 "$cli" --data-dir "$data" sample-archive >/dev/null
 start_program "$data" first-start
 shot first-start 6
@@ -172,8 +117,8 @@ close_program
 # box must say that the test was stopped and after how many cycles. The script is the reference
 # script of `velmora-cli bench`: three lines with list filters, each making a few stakes a cycle.
 data=$(mktemp -d)
-dirs+=("$data")
-new_data_folder "$data"
+x_dirs+=("$data")
+check_data_folder "$cli" "$data"
 printf '%s\r\n' \
   'EXCL:10#RAND|TMF1#NUMS:10;20#LMV:3#SF:0|BSD0#EVEN:50#CLV:5#ST:2| | | | | |r1' \
   'FULL:0#FIRST|TMD1#SUMS:30#LVA:100-140;1#SF:0|TMF2#NUMS:8#CDV:1;2#SF:0| | | | | |r2' \

@@ -31,53 +31,12 @@ esac
 export LC_ALL= LC_MESSAGES=
 mkdir -p "$out"
 rm -f "$out"/*.png
+. scripts/x_session.sh
 data=$(mktemp -d)
-
-display=""
-for n in $(seq 90 140); do
-  if [ ! -e /tmp/.X11-unix/X$n ] && [ ! -e /tmp/.X$n-lock ]; then display=:$n; break; fi
-done
-[ -n "$display" ] || { echo "no free X display number" >&2; exit 1; }
-
-pids=()
-cleanup() {
-  for ((i = ${#pids[@]} - 1; i >= 0; i--)); do kill "${pids[$i]}" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$data"
-}
-trap cleanup EXIT
-
-Xvfb "$display" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
-pids+=($!)
-export DISPLAY=$display
-for _ in $(seq 100); do xdotool getdisplaygeometry >/dev/null 2>&1 && break; sleep 0.1; done
-openbox >/dev/null 2>&1 &
-pids+=($!)
-sleep 1
-
-# The sample archive, no draw download at start, every web address on a closed loopback port.
-"$cli" --data-dir "$data" sample-archive >/dev/null
-printf '[TFormMain]\r\nDownloadDrawsOnStart=2\r\n' >"$data/Velmora_5x50.frm"
-web=https://127.0.0.1:9
-printf '[WEB]\r\nDrawsSite=%s\r\nProxyListUrl=%s\r\nCatalogSite=%s\r\nUpdateSite=%s\r\n' \
-  "$web" "$web" "$web" "$web" >"$data/Velmora_5x50.ini"
-
-"$gui" --data-dir "$data" >"$out/program.log" 2>&1 &
-app=$!
-pids+=($app)
-win=$(xdotool search --sync --onlyvisible --pid "$app" --name 'Velmora' | head -1)
-xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
-
-step=0
-shot() {  # shot NAME [SECONDS TO WAIT FIRST]
-  sleep "${2:-1}"
-  step=$((step + 1))
-  local file
-  file=$(printf '%s/%02d-%s.png' "$out" "$step" "$1")
-  import -window root "$file"
-  echo "$file"
-}
-key() { xdotool key --clearmodifiers "$@"; }
+x_dirs+=("$data")
+x_session_start "$size"
+check_data_folder "$cli" "$data"
+start_program "$data" program
 
 shot start 6
 eval "$(xdotool getwindowgeometry --shell "$win")"
@@ -125,7 +84,4 @@ key Escape
 sleep 0.5
 key Escape
 
-xdotool windowactivate --sync "$win" >/dev/null 2>&1 || true
-key alt+F4
-for _ in $(seq 50); do kill -0 "$app" 2>/dev/null || break; sleep 0.2; done
-if kill -0 "$app" 2>/dev/null; then echo "the program did not close" >&2; kill "$app"; else echo "closed"; fi
+close_program
