@@ -14,6 +14,8 @@
 #include "core/combs/comb_text.h"
 #include "core/combs/prefetch.h"
 #include "core/filters/filter_item.h"
+#include "core/formula/rx_math_parser.h"
+#include "core/formula/shredding.h"
 #include "core/model/data_folder.h"
 #include "core/model/draws_csv.h"
 #include "core/scripts/script_line.h"
@@ -30,6 +32,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cmath>
 #include <csignal>
 #include <cstdio>
 #include <cstring>
@@ -398,6 +401,36 @@ int main(int argc, char** argv) {
                                }
                            }
                            ReadSystemFile(path, 50);
+                       }});
+
+    // The shredding formulas: the evaluator gives a finite value or its message, and a formula's
+    // compiled program gives what the text gives, for a few draws.
+    readers.push_back({"formula",
+                       {kDefaultFormulas[0], "2*3^2-(-2^2)/2--3", "SIN(n1)/COS(p2)+LN(t3)*SQRT(n4)^-1",
+                        "ARCTAN(1)+ARCSIN(n1/50)+ARCCOS(.5)+TAN(PI)+EXP(1.E1)+LOG(100)+SQR(E)",
+                        "INT(2.5)+FRAC(-2.7)+TRUNC(n5/3)+ROUND(p5/7)+SIGN(-t1)+NOT($FFFFFFFF)+ABS(-1)",
+                        "$FFFFFFFFF+1E99999/0^-1", std::string(300, '(') + "n1" + std::string(300, ')'),
+                        "2n1+n1.5+$n1+pn1+1E-n1,n2<n3"},
+                       [&](const std::string& in) {
+                           const uint8_t draws[3][5] = {{5, 12, 33, 40, 48}, {0, 0, 0, 0, 0}, {50, 1, 7, 3, 9}};
+                           for (char sep : {'.', ','}) {
+                               TShreddingFormula formula(in, 5, sep);
+                               for (int k = 0; k < 3; ++k) {
+                                   const uint8_t* n = draws[k];
+                                   const uint8_t* p = draws[(k + 1) % 3];
+                                   const uint8_t* t = draws[(k + 2) % 3];
+                                   int32_t plain = 0;
+                                   try {
+                                       plain = ShreddingDigits(TRxMathParser(sep).Exec(SubstituteShredding(n, p, t, in)), 5);
+                                   } catch (const ERxParserError&) {
+                                   }
+                                   if (plain < 0 || plain > 100000) throw std::logic_error("a value out of range");
+                                   if (formula.Value(n, p, t) != plain)
+                                       throw std::logic_error("the compiled formula differs from its text");
+                               }
+                           }
+                           const long double v = TRxMathParser('.').Exec(in);
+                           if (!std::isfinite(v)) throw std::logic_error("a value that is not finite");
                        }});
 
     std::signal(SIGALRM, OnTimeout);
