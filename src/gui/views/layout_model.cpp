@@ -82,7 +82,7 @@ QVariant TLayoutCompareModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant TLayoutCompareModel::headerData(int section, Qt::Orientation orientation, int role) const {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) return {};
     return section == 0 ? tr("Кол-во") : Q(list_.Title);
 }
 

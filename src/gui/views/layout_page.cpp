@@ -150,8 +150,12 @@ TLayoutPage::TLayoutPage(TTemplateMain& window) : TMainPage(window, "tsLayout") 
         lv->horizontalHeader()->setSectionsClickable(true);
         lv->horizontalHeader()->setSortIndicatorShown(true);
         lv->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
+        // Five lists share the panel's width: the count column as narrow as its caption allows,
+        // the numbers take the rest (a long line is elided, its tooltip shows it whole).
+        lv->horizontalHeader()->setMinimumSectionSize(16);
+        lv->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         lv->setColumnWidth(0, std::max(lv->fontMetrics().horizontalAdvance(tr("Кол-во")),
-                                       lv->fontMetrics().horizontalAdvance("0000")) + 24);
+                                       lv->fontMetrics().horizontalAdvance("000")) + 14);
         lv->setContextMenuPolicy(Qt::NoContextMenu);
         TLayoutCompareModel* m = compareModels_[size_t(k)];
         connect(lv->horizontalHeader(), &QHeaderView::sectionClicked, this, [lv, m](int c) {
