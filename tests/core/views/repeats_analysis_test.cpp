@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <bit>
 #include <string>
+#include <vector>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -119,6 +120,47 @@ TEST(RepeatsAnalysis, RowsCountEveryComparedPair) {
         listed += r.Count;
     }
     EXPECT_EQ(listed, sharing);
+}
+
+// The rows as the list of the window builds them: for each analysed draw, newest first, each
+// predecessor either starts the row of its shared count or joins it.
+std::string PlainRows(const TDrawsArray& draws, int length, int depth) {
+    struct Row {
+        int32_t Draw, Shared, Count;
+        std::string List;
+    };
+    std::vector<Row> rows;
+    const int last = int(draws.size()) - 1;
+    for (int p = last; p >= std::max(0, last - length + 1); --p) {
+        const size_t start = rows.size();
+        for (int q = p - 1; q >= std::max(0, p - depth); --q) {
+            const int m = DrawCommonCount(draws[size_t(p)], draws[size_t(q)]);
+            if (m == 0) continue;
+            size_t r = start;
+            while (r < rows.size() && rows[r].Shared != m) ++r;
+            if (r == rows.size())
+                rows.push_back({draws[size_t(p)].Number, m, 1, std::to_string(draws[size_t(q)].Number)});
+            else {
+                ++rows[r].Count;
+                rows[r].List += " " + std::to_string(draws[size_t(q)].Number);
+            }
+        }
+    }
+    std::string s;
+    for (const Row& r : rows)
+        s += (s.empty() ? "" : " / ") + std::to_string(r.Draw) + "|" + std::to_string(r.Shared) + "|" +
+             std::to_string(r.Count) + "|" + r.List;
+    return s;
+}
+
+TEST(RepeatsAnalysis, GivesTheRowsOfThePlainRowByRowBuild) {
+    const TDrawsArray draws = MakeSampleDraws(700, 21);
+    struct Case {
+        int Length, Depth;
+    } cases[] = {{1, 100}, {100, 100}, {700, 30}, {2000, 1}, {50, 5000}, {699, 700}};
+    for (const Case& c : cases)
+        EXPECT_EQ(Text(AnalyzeRepeats(draws, c.Length, c.Depth)), PlainRows(draws, c.Length, c.Depth))
+            << c.Length << " " << c.Depth;
 }
 
 TEST(RepeatsAnalysis, StopsWhenAsked) {
