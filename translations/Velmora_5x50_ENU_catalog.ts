@@ -167,5 +167,37 @@
         <source>Универсальный</source>
         <translation>Universal</translation>
     </message>
+    <message>
+        <source>Некорректный номер сценария: %s</source>
+        <translation>Invalid script number: %s</translation>
+    </message>
+    <message>
+        <source>Сценарий #%d не найден в каталоге</source>
+        <translation>Script #%d is not in the catalog</translation>
+    </message>
+    <message>
+        <source>Сценарий #%d можно изменять и удалять только автору и только в программе, в которой он создан</source>
+        <translation>Only the author can change or delete script #%d, and only in the program it was made with</translation>
+    </message>
+    <message>
+        <source>Текущий сценарий пуст</source>
+        <translation>The current script is empty</translation>
+    </message>
+    <message>
+        <source>Фильтр списка должен быть числом от %d до %d</source>
+        <translation>The list filter must be a number from %d to %d</translation>
+    </message>
+    <message>
+        <source>Сценарий создан в другой программе и не является универсальным</source>
+        <translation>The script was made with another program and is not universal</translation>
+    </message>
+    <message>
+        <source>Оценка должна быть числом от 0 до 5: %s</source>
+        <translation>The rating must be a number from 0 to 5: %s</translation>
+    </message>
+    <message>
+        <source>Неизвестная команда scripts-catalog %s (list, download, publish, replace, delete, rate, hide, rates)</source>
+        <translation>Unknown command scripts-catalog %s (list, download, publish, replace, delete, rate, hide, rates)</translation>
+    </message>
 </context>
 </TS>
