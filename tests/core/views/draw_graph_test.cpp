@@ -61,7 +61,7 @@ TEST(DrawGraph, PlotsTheLastDrawsOfTheWindowOldestFirst) {
     }
 }
 
-TEST(DrawGraph, ModeAndMeanOfRepeatedValuesAndTheSortedSwitch) {
+TEST(DrawGraph, ModeAndMeanOfRepeatedValues) {
     TDrawsArchive a;
     // Sums 15, 20, 20, 15, 15: the mode is 15 (three times); the mean 17.
     a.Draws = {MakeDraw(1, {1, 2, 3, 4, 5}), MakeDraw(2, {1, 2, 3, 4, 10}), MakeDraw(3, {10, 1, 2, 3, 4}),
@@ -78,6 +78,21 @@ TEST(DrawGraph, ModeAndMeanOfRepeatedValuesAndTheSortedSwitch) {
     g = ComputeDrawGraph(list, sums, a, 4);
     EXPECT_EQ(g.Mode, 20);
     EXPECT_DOUBLE_EQ(g.Mean, 17.5);
+}
+
+TEST(DrawGraph, EachDrawIsSeenAsTheSortedSwitchShowsIt) {
+    // POS1, the number in the first position: the drawn order, or the least number when sorted.
+    for (bool sorted : {false, true}) {
+        TDrawsArchive a;
+        a.Draws = {MakeDraw(1, {30, 1, 2, 3, 4}), MakeDraw(2, {5, 40, 6, 7, 8}), MakeDraw(3, {45, 9, 10, 11, 12})};
+        a.Sorted = sorted;
+        TStatList list;
+        list.Bind(a.Draws);
+        list.Build();
+        const TDrawGraph g = ComputeDrawGraph(list, GraphMethodIndex(list, "POS1"), a, 3);
+        EXPECT_EQ(Text(g), sorted ? "1:1 2:5 3:9" : "1:30 2:5 3:45");
+        EXPECT_DOUBLE_EQ(g.Mean, sorted ? 5 : 80.0 / 3);
+    }
 }
 
 TEST(DrawGraph, EmptyArchiveHasNoPoints) {
