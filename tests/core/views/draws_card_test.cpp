@@ -160,3 +160,26 @@ TEST(DrawsCard, FilterTakesOnlySelectionsWithinTheNumberColumns) {
     };
     for (const auto& c : cases) EXPECT_EQ(SelectionWithinNumberColumns(c.rect), c.ok);
 }
+
+TEST(DrawsCard, SpreadsheetTableHoldsTheGrid) {
+    const TDrawsCard card = BuildDrawsCard(CardArchive());
+    const TXlsTable t = CardXlsTable(card, "Карта");
+    EXPECT_EQ(t.Title, "Карта");
+    ASSERT_EQ(t.Columns.size(), size_t(kCardColumnCount));
+    EXPECT_EQ(t.Columns[1].Caption, "1");
+    EXPECT_EQ(t.Columns[50].Caption, "50");
+    EXPECT_EQ(t.Columns[52].Caption, "E2");
+    ASSERT_EQ(t.RowCount, 3);
+    std::vector<TXlsCell> cells(t.Columns.size());
+    t.Row(0, cells);  // draw 3: 9 24 25 40 49, extras 7 and 10
+    EXPECT_EQ(cells[0].Number, 3);
+    EXPECT_EQ(cells[9].Type, TXlsCell::TType::Number);
+    EXPECT_EQ(cells[9].Number, 9);
+    EXPECT_EQ(cells[10].Type, TXlsCell::TType::Empty);
+    EXPECT_EQ(cells[51].Number, 7);
+    EXPECT_EQ(cells[52].Number, 10);
+    // A reused row is set whole: draw 1 has no 9.
+    t.Row(2, cells);
+    EXPECT_EQ(cells[9].Type, TXlsCell::TType::Empty);
+    EXPECT_EQ(cells[1].Number, 1);
+}

@@ -207,3 +207,20 @@ TEST(LayoutScheme, SelectedNumbersFilterTheSet) {
     EXPECT_EQ(set.Count(), 56);
     EXPECT_TRUE(set.Log().empty());
 }
+
+TEST(LayoutScheme, SpreadsheetTableHoldsTheGrid) {
+    const TLayoutScheme s = BuildLayoutScheme(SchemeArchive(1), 3);
+    const TXlsTable t = LayoutXlsTable(s, "Схема");
+    ASSERT_EQ(t.Columns.size(), size_t(4));
+    EXPECT_EQ(t.Columns[0].Caption, "Кол-во");
+    EXPECT_EQ(t.Columns[1].Caption, "109");
+    EXPECT_EQ(t.Columns[3].Caption, "107");
+    ASSERT_EQ(t.RowCount, 2);
+    std::vector<TXlsCell> cells(t.Columns.size());
+    t.Row(0, cells);
+    EXPECT_EQ(cells[0].Number, 3);
+    EXPECT_EQ(cells[1].Text, "[7]");
+    EXPECT_EQ(cells[2].Type, TXlsCell::TType::Empty);
+    t.Row(1, cells);
+    EXPECT_EQ(cells[1].Text, "26, 36, 12, [17]");
+}
