@@ -64,7 +64,8 @@ private slots:
         auto w = OpenMainWindow();
         QAction* a = w->Command("EditShredding");
         QVERIFY(a);
-        QCOMPARE(a->text(), QString("Формулы шинковки"));
+        QCOMPARE(PlainCaption(a->text()), QString("Формулы шинковки"));
+        QVERIFY2(a->text().contains('&'), qPrintable(a->text()));  // an access letter of its own
         QCOMPARE(a->toolTip(), QString("Редактирование формул для методов шинковки"));
         const QList<QAction*> file = w->MainMenu(TMainMenu::File)->actions();
         QCOMPARE(file.indexOf(a), file.indexOf(w->Command("EditConfig")) + 1);

@@ -2,6 +2,7 @@
 
 #include "core/combs/prefetch.h"
 #include "core/util/format.h"
+#include "gui/app/access_keys.h"
 #include "gui/app/form_shredding.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
@@ -9,6 +10,7 @@
 #include "gui/app/template_main.h"
 
 #include <QAction>
+#include <QMenuBar>
 #include <QMenu>
 
 namespace velmora {
@@ -26,6 +28,8 @@ TShreddingCommands::TShreddingCommands(TTemplateMain& window) : QObject(&window)
     const int config = int(actions.indexOf(w_.Command("EditConfig")));
     file->insertAction(config >= 0 && config + 1 < actions.size() ? actions[config + 1] : nullptr,
                        w_.Command("EditShredding"));
+    // The new item gets its access letter, unique in the menu.
+    AssignAccessKeys(w_.menuBar(), {file});
 }
 
 bool TShreddingCommands::EditShreddingUpdate() const { return w_.Initialized(); }
