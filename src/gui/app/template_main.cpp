@@ -7,6 +7,7 @@
 #include "gui/app/status_progress.h"
 #include "gui/stats/draw_stats_model.h"
 #include "core/app/help.h"
+#include "core/app/languages.h"
 #include "core/combs/prefetch.h"
 #include "core/model/data_folder.h"
 #include "core/util/atomic_file.h"
@@ -131,7 +132,14 @@ TTemplateMain::TTemplateMain(QWidget* parent)
     ReadProgramSettings();
     try {
         statList_.Bind(draws_.Draws);
+        // The captions of the favourites file are those of the interface language.
+        statList_.LanguageAbbr = LanguageAbbreviation(CurrentLanguage());
         statList_.Build();
+        try {
+            statList_.LoadFavourites(ProductFile(".flt"), true);
+        } catch (const std::exception& e) {
+            ShowError(this, Q(e.what()));
+        }
         emit StatListChanged();
         emit ConfigChanged(kNoPrefetchGroups);
     } catch (const std::exception& e) {

@@ -66,6 +66,7 @@ TDrawsStatPage::TDrawsStatPage(TTemplateMain& window) : TMainPage(window, "tsDra
                tr("Экспорт статистики в Microsoft Excel"), &TDrawsStatPage::DrawsStatExportToExcelUpdate,
                &TDrawsStatPage::DrawsStatExportToExcelExecute);
     AddStatFilterCommands();
+    AddFavouritesCommands();
     drawsStatModel_ = new TDrawStatsModel(this);
 
     cbDrawsStatType = new QComboBox(this);
@@ -97,6 +98,8 @@ TDrawsStatPage::TDrawsStatPage(TTemplateMain& window) : TMainPage(window, "tsDra
     btnDrawsStatCalc = CommandButton(this, "btnDrawsStatCalc", Command("DrawsStatCalc"));
     btnStatFilterInclude = CommandButton(this, "btnStatFilterInclude", Command("StatFilter_Include"));
     btnStatFilterExclude = CommandButton(this, "btnStatFilterExclude", Command("StatFilter_Exclude"));
+    btnFiltersManager = CommandButton(this, "btnFiltersManager", Command("FiltersManager"));
+    btnFiltersInfo = CommandButton(this, "btnFiltersInfo", Command("FiltersInfo"));
 
     auto* tools = new QHBoxLayout;
     tools->setContentsMargins(0, 0, 0, 0);
@@ -108,9 +111,11 @@ TDrawsStatPage::TDrawsStatPage(TTemplateMain& window) : TMainPage(window, "tsDra
     auto* filterTools = new QHBoxLayout;
     filterTools->setContentsMargins(0, 0, 0, 0);
     filterTools->setSpacing(2);
+    filterTools->addWidget(btnFiltersManager);
     filterTools->addWidget(btnStatFilterInclude);
     filterTools->addWidget(btnStatFilterExclude);
     filterTools->addStretch(1);
+    filterTools->addWidget(btnFiltersInfo);
 
     lvDrawsStat = new QTableView(this);
     lvDrawsStat->setObjectName("lvDrawsStat");
@@ -168,8 +173,8 @@ TDrawsStatPage::TDrawsStatPage(TTemplateMain& window) : TMainPage(window, "tsDra
     ShowPrefetchColumns();
 
     AddCommands(window.MainMenu(TMainMenu::Stats),
-                {"DrawsStatCalc", "", "DrawsStatePrefetchsEnabled", "DrawsStatShowTotalLine", "",
-                 "DrawsStatExportToExcel"});
+                {"FiltersManager", "FiltersReset", "FiltersInfo", "", "DrawsStatCalc", "", "DrawsStatePrefetchsEnabled",
+                 "DrawsStatShowTotalLine", "", "DrawsStatExportToExcel"});
 
     // A rebuilt list (new settings) keeps the selected item where it can.
     connect(&window, &TTemplateMain::StatListChanged, this, [this] { RefreshStatSelectors(true); });

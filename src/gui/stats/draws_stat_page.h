@@ -84,9 +84,23 @@ public:
     void StatFilter_IncludeExecute();
     bool StatFilter_ExcludeUpdate() const;
     void StatFilter_ExcludeExecute();
+    // The favourite statistics (gui/favourites/favourites_commands.cpp): the manager, showing every
+    // statistic again and the description of the selected one.
+    bool FiltersManagerUpdate() const;
+    void FiltersManagerExecute();
+    bool FiltersResetUpdate() const;
+    void FiltersResetExecute();
+    bool FiltersInfoUpdate() const;
+    void FiltersInfoExecute();
+    QToolButton* btnFiltersManager;
+    QToolButton* btnFiltersInfo;
 
 private:
     void AddStatFilterCommands();
+    void AddFavouritesCommands();
+    // The statistic list rebuilt with the favourites file, the selector from its first item and
+    // the views recomputed.
+    void ReloadStatSelectors();
     void FillDrawsStatChart();
     void LayoutAxisLabels(bool force);
     void LayoutValueTicks();
