@@ -4,12 +4,14 @@
 #include "core/util/format.h"
 #include "gui/app/elided_label.h"
 #include "gui/app/enter_spin_box.h"
+#include "gui/app/pane_splitter.h"
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/template_main.h"
 #include "gui/app/tool_panel.h"
 #include "gui/filters/form_filter.h"
 #include "gui/scripts/form_script.h"
+#include "gui/scripts/script_library.h"
 #include "gui/scripts/script_model.h"
 
 #include <QAction>
@@ -134,11 +136,20 @@ TScriptPage::TScriptPage(TTemplateMain& window) : TMainPage(window, "tsScript") 
                  "ScriptDel", "ScriptClr", "", "ScriptUp", "ScriptDown", "", "ScriptRun", "ScriptTest", "ScriptStop", "",
                  "LogToggle", "LogsDelete", "", "StakesCheckLine"});
 
+    // The catalog panel under the list keeps its height when the window is resized.
+    library_ = new TScriptLibrary(window, *this);
+    spLibrary = new TPaneSplitter(Qt::Vertical, this);
+    spLibrary->setObjectName("spLibrary");
+    spLibrary->setChildrenCollapsible(false);
+    spLibrary->addWidget(lvScript);
+    spLibrary->addWidget(library_);
+    spLibrary->setStretchFactor(0, 1);
+
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(4, 4, 4, 0);
     layout->setSpacing(2);
     layout->addWidget(tools);
-    layout->addWidget(lvScript, 1);
+    layout->addWidget(spLibrary, 1);
     layout->addWidget(sbScript);
 
     // The filter cells show the statistics' codes as the list knows them.
@@ -150,10 +161,14 @@ void TScriptPage::ReadSettings(const std::string& section) {
     ReadListColumns(Window().Settings(), section, lvScript);
     logEnabled_ = Window().Settings().ReadBool(section, "ScriptLogEnabled", false);
     checkOnLine_ = Window().Settings().ReadBool(section, "StakesCheckOnLine", true);
+    spLibrary->SetPaneSize(Window().Settings().ReadInteger(section, "ScriptLibraryHeight", 200));
+    library_->ReadSettings(section);
 }
 
 void TScriptPage::WriteSettings(const std::string& section) {
     WriteListColumns(Window().Settings(), section, lvScript);
+    if (library_->Shown()) Window().Settings().WriteInteger(section, "ScriptLibraryHeight", spLibrary->PaneSize());
+    library_->WriteSettings(section);
 }
 
 // The current script of the data folder, read once. A copy of the program that does not hold the
@@ -169,6 +184,7 @@ void TScriptPage::InitializePage() {
     if (!Window().OwnsDataFolder()) script_.FileName.clear();
     RefreshScriptView();
     if (!error.isEmpty()) ShowError(&Window(), MessageText(error));
+    library_->InitializePage();
 }
 
 void TScriptPage::RefreshScriptView() {

@@ -18,6 +18,8 @@ class QTableView;
 
 namespace velmora {
 
+class TPaneSplitter;
+class TScriptLibrary;
 class TScriptModel;
 class TScriptRunner;
 class TStakeFile;
@@ -39,6 +41,9 @@ public:
 
     QTableView* lvScript;
     QStatusBar* sbScript;
+    // The online script catalog under the list, in a splitter ("ScriptLibraryHeight").
+    TScriptLibrary* Library() const { return library_; }
+    TPaneSplitter* spLibrary;
     QMenu* pmScript;
 
     bool ScriptOpenUpdate() const;
@@ -128,6 +133,7 @@ private:
 
     TScriptList script_;
     TScriptModel* model_;
+    TScriptLibrary* library_;
     QLabel* sbLines_;
     TScriptRunner* runner_ = nullptr;
     bool logEnabled_ = false;
