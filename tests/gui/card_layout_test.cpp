@@ -97,6 +97,7 @@ private slots:
     void EmptySelectionOfNumbersFails();
     void HidingAndShowingRecomputes();
     void CardFollowsADrawEditedInPlace();
+    void CardOfAnEmptyArchiveTakesItsFirstDraw();
     void EnterInTheLengthFields();
     void Screenshots();
 };
@@ -296,6 +297,21 @@ void CardLayoutTest::CardFollowsADrawEditedInPlace() {
     QCOMPARE(CardRowText(*w, 0), QString("110 8 9 10 11 12 3 4"));
     // The scheme follows too: 8, 9 and 10 came out once, last in draw 110 (11 also in 103).
     QVERIFY(SchemeCell(*w, "8, 9, 10").isValid());
+}
+
+// An empty archive shows one empty row; its first draw, added as the download adds draws (the
+// archive grows, then the views are recomputed), fills it.
+void CardLayoutTest::CardOfAnEmptyArchiveTakesItsFirstDraw() {
+    DataFolder data(TDrawsArray{});
+    auto w = OpenWindowWithSet();
+    QCOMPARE(Card(*w)->sgCard->model()->rowCount(), 1);
+    QCOMPARE(CardRowText(*w, 0), QString(""));
+    QVERIFY(!w->Command("LayoutCalc")->isEnabled());
+    w->Draws().Draws.push_back(MakeDraw(1, {3, 4, 10, 20, 30}, 5, 6));
+    w->RecomputeViews(false);
+    QCOMPARE(Card(*w)->sgCard->model()->rowCount(), 1);
+    QCOMPARE(CardRowText(*w, 0), QString("1 3 4 10 20 30 5 6"));
+    QCOMPARE(Layout(*w)->LayoutModel()->Scheme().LastDraws, std::vector<int32_t>{1});
 }
 
 void CardLayoutTest::EnterInTheLengthFields() {

@@ -130,11 +130,12 @@ void TCardPage::FitGrid() {
 
 void TCardPage::RefreshCard(bool force) {
     if (!PageVisible()) return;
-    if (!force && !stale_ && model_->rowCount() == std::max(1, Window().Draws().Count())) return;
+    if (!force && !stale_ && builtCount_ == Window().Draws().Count()) return;
     TBusy busy(&Window());
     Window().SetStatusText(tr("Обновление карты тиражей..."));
     try {
         model_->SetCard(BuildDrawsCard(Window().Draws()));
+        builtCount_ = Window().Draws().Count();
         stale_ = false;
     } catch (...) {
         Window().SetStatusText(QString());

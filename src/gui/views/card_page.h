@@ -60,7 +60,8 @@ private:
     void FitGrid();
 
     TCardModel* model_;
-    bool stale_ = true;  // the archive changed since the card was built
+    bool stale_ = true;    // the archive changed since the card was built
+    int builtCount_ = -1;  // the number of draws the card was built from (an empty archive: 0)
 };
 
 } // namespace velmora
