@@ -268,6 +268,14 @@ TScriptLibrary::TScriptLibrary(TTemplateMain& window, TScriptPage& page)
     connect(lvOnlineScripts->selectionModel(), &QItemSelectionModel::selectionChanged, &window,
             &TTemplateMain::UpdateCommands);
     connect(lvOnlineScripts, &QTableView::doubleClicked, this, [this] { TriggerCommand("ScriptLibraryView"); });
+    // The columns widen to their cells and captions (never narrower than they are), the comment aside.
+    connect(model_, &QAbstractItemModel::modelReset, this, [this] {
+        for (int c = 0; c < TScriptLibraryModel::colDescr; ++c) {
+            const int width = lvOnlineScripts->columnWidth(c);
+            lvOnlineScripts->resizeColumnToContents(c);
+            if (lvOnlineScripts->columnWidth(c) < width) lvOnlineScripts->setColumnWidth(c, width);
+        }
+    });
 
     pmOnlineScripts = CreatePopupMenu("pmOnlineScripts", lvOnlineScripts,
                                       {"ScriptLibraryDownload", "ScriptLibraryRefresh", "", "ScriptLibraryUpload",
