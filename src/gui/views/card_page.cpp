@@ -8,6 +8,7 @@
 #include "gui/app/xlsx_export_command.h"
 #include "gui/views/card_model.h"
 #include "gui/views/grid_delegate.h"
+#include "gui/views/selection_filter.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -145,33 +146,10 @@ void TCardPage::RefreshCard(bool force) {
     Window().SetStatusText(QString());
 }
 
-TGridRect TCardPage::SelectedRect() const {
-    TGridRect rect;
-    const QItemSelection selection = sgCard->selectionModel()->selection();
-    if (selection.isEmpty()) return rect;
-    rect = {INT32_MAX, INT32_MAX, -1, -1};
-    for (const QItemSelectionRange& r : selection) {
-        rect.Left = std::min(rect.Left, r.left() + 1);
-        rect.Top = std::min(rect.Top, r.top() + 1);
-        rect.Right = std::max(rect.Right, r.right() + 1);
-        rect.Bottom = std::max(rect.Bottom, r.bottom() + 1);
-    }
-    return rect;
-}
+TGridRect TCardPage::SelectedRect() const { return SelectedGridRect(*sgCard); }
 
 void TCardPage::ApplyCardFilter(TFilterAction action) {
-    TBusy busy(&Window());
-    Window().Combs().SaveUndo(true, Window().Progress());
-    try {
-        ApplySelectedNumbers(Window().Combs(), Window().StatList(), CardSelectedNumbers(model_->Card(), SelectedRect()),
-                             action, Window().Draws(), TrText(kCardCaption), Window().Progress());
-    } catch (...) {
-        Window().NotifyCombsChanged();
-        Window().SetStatusText(QString());
-        throw;
-    }
-    Window().NotifyCombsChanged();
-    Window().SetStatusText(QString());
+    ApplySelectionFilter(Window(), CardSelectedNumbers(model_->Card(), SelectedRect()), action, TrText(kCardCaption));
 }
 
 // ---- commands -------------------------------------------------------------------------------

@@ -8,6 +8,7 @@
 #include "gui/app/template_main.h"
 #include "gui/app/xlsx_export_command.h"
 #include "gui/views/grid_delegate.h"
+#include "gui/views/selection_filter.h"
 #include "gui/views/layout_model.h"
 
 #include <QAction>
@@ -297,33 +298,10 @@ void TLayoutPage::RefreshLayoutLists(bool force) {
     Window().SetStatusText(QString());
 }
 
-TGridRect TLayoutPage::SelectedRect() const {
-    TGridRect rect;
-    const QItemSelection selection = sgLayout->selectionModel()->selection();
-    if (selection.isEmpty()) return rect;
-    rect = {INT_MAX, INT_MAX, -1, -1};
-    for (const QItemSelectionRange& r : selection) {
-        rect.Left = std::min(rect.Left, r.left() + 1);
-        rect.Top = std::min(rect.Top, r.top() + 1);
-        rect.Right = std::max(rect.Right, r.right() + 1);
-        rect.Bottom = std::max(rect.Bottom, r.bottom() + 1);
-    }
-    return rect;
-}
+TGridRect TLayoutPage::SelectedRect() const { return SelectedGridRect(*sgLayout); }
 
 void TLayoutPage::ApplyLayoutFilter(TFilterAction action) {
-    TBusy busy(&Window());
-    Window().Combs().SaveUndo(true, Window().Progress());
-    try {
-        ApplySelectedNumbers(Window().Combs(), Window().StatList(), LayoutSelectedNumbers(model_->Scheme(), SelectedRect()),
-                             action, Window().Draws(), TrText(kLayoutCaption), Window().Progress());
-    } catch (...) {
-        Window().NotifyCombsChanged();
-        Window().SetStatusText(QString());
-        throw;
-    }
-    Window().NotifyCombsChanged();
-    Window().SetStatusText(QString());
+    ApplySelectionFilter(Window(), LayoutSelectedNumbers(model_->Scheme(), SelectedRect()), action, TrText(kLayoutCaption));
 }
 
 // ---- commands -------------------------------------------------------------------------------
