@@ -5,9 +5,13 @@
 #include "gui/app/dialog_buttons.h"
 #include "gui/app/qt_text.h"
 
+#include <algorithm>
+
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -50,7 +54,12 @@ TFormScrRates::TFormScrRates(QWidget* parent, const std::vector<tScriptRate>& ra
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(lvRates, 1);
     layout->addLayout(bottom);
-    resize(760, 360);
+    // Wide enough for every column (the comment too) within the screen.
+    int total = 2 * lvRates->frameWidth() + lvRates->verticalScrollBar()->sizeHint().width() + 24;
+    for (int c = 0; c < 6; ++c) total += lvRates->columnWidth(c);
+    int limit = 1200;
+    if (const QScreen* screen = parent ? parent->screen() : nullptr) limit = screen->availableGeometry().width() * 9 / 10;
+    resize(std::clamp(total, 640, std::max(640, limit)), 360);
     KeepTitleWhole(this);
 }
 
