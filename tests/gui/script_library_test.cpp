@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolButton>
 
 using namespace velmora;
 using namespace velmora::test;
@@ -113,6 +114,8 @@ private slots:
         QVERIFY(w->Command("ScriptLibrary")->isChecked());
         QCOMPARE(w->Command("ScriptLibrary")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_L));
         QCOMPARE(lib->cbOnlineScriptsFilter->currentIndex(), 2);
+        QCOMPARE(lib->findChild<QToolButton*>("btnScriptLibraryDownload")->text(), QString("Скачать"));
+        QCOMPARE(w->Command("ScriptLibraryDownload")->text().remove(QLatin1Char('&')), QString("Скачать из каталога"));
         QCOMPARE(lib->lvOnlineScripts->model()->rowCount(), 3);
         QCOMPARE(lib->lvOnlineScripts->horizontalHeader()->sortIndicatorSection(), 7);
         QStringList header;

@@ -229,9 +229,9 @@ TScriptLibrary::TScriptLibrary(TTemplateMain& window, TScriptPage& page)
     auto* tools = new TToolPanel(this);
     tools->setObjectName("tbOnlineScripts");
     connect(tools->OverflowMenu(), &QMenu::aboutToShow, &window, &TTemplateMain::UpdateCommands);
-    QToolButton* download = CommandButton(this, "btnScriptLibraryDownload", Command("ScriptLibraryDownload"));
-    download->setText(tr("Скачать"));
-    tools->AddButton(download);
+    // The button is the short "Скачать"; menus keep the command's full caption.
+    Command("ScriptLibraryDownload")->setIconText(tr("Скачать"));
+    tools->AddButton(CommandButton(this, "btnScriptLibraryDownload", Command("ScriptLibraryDownload")));
     tools->AddButton(CommandButton(this, "btnScriptLibraryRefresh", Command("ScriptLibraryRefresh")));
     tools->AddSeparator();
     tools->AddButton(CommandButton(this, "btnScriptLibraryUpload", Command("ScriptLibraryUpload")));
