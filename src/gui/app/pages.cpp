@@ -13,6 +13,7 @@
 #include "gui/regulars/regulars_page.h"
 #include "gui/views/card_page.h"
 #include "gui/views/layout_page.h"
+#include "gui/views/weekday_page.h"
 
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -26,6 +27,7 @@ void TTemplateMain::CreatePages() {
     AddPage(new TDrawsStatPage(*this), TPageArea::Main, tr("Статистика"));
     AddPage(new TCardPage(*this), TPageArea::Main, tr("Карта"));
     AddPage(new TLayoutPage(*this), TPageArea::Main, tr("Схема"));
+    AddPage(new TWeekdayPage(*this), TPageArea::Main, tr("Неделя"));
     AddPage(new TStakesPage(*this), TPageArea::Main, tr("Ставки"));
     AddPage(new TRatingsPage(*this), TPageArea::Main, tr("Рейтинг"));
     AddPage(new TRegularsPage(*this), TPageArea::Main, tr("Регуляры"));

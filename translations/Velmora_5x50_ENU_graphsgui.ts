@@ -1,0 +1,66 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ru_RU">
+<context>
+    <name>TTemplateMain</name>
+    <message>
+        <source>Неделя</source>
+        <translation>Week</translation>
+    </message>
+</context>
+<context>
+    <name>TWeekdayPage</name>
+    <message>
+        <source>Вкладка &quot;Неделя&quot;</source>
+        <translation>&quot;Week&quot; tab</translation>
+    </message>
+    <message>
+        <source>Обновить</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Пересчитать статистику по выбранным параметрам</source>
+        <translation>Recompute the statistics with the chosen parameters</translation>
+    </message>
+    <message>
+        <source>Оставить выделенные</source>
+        <translation>Keep selected</translation>
+    </message>
+    <message>
+        <source>В списке комбинаций оставить комбинации с выделенными значениями</source>
+        <translation>Keep the combinations with the selected values in the combination list</translation>
+    </message>
+    <message>
+        <source>Удалить выделенные</source>
+        <translation>Delete selected</translation>
+    </message>
+    <message>
+        <source>Из списка комбинаций удалить комбинации с выделенными  значениями</source>
+        <translation>Delete the combinations with the selected values from the combination list</translation>
+    </message>
+    <message>
+        <source>График по дням недели</source>
+        <translation>Chart by weekdays</translation>
+    </message>
+    <message>
+        <source>График статистики по дням недели: по дням недели для номера или по номерам для дня недели</source>
+        <translation>Chart of the weekday statistics: over the weekdays for a number, or over the numbers for a weekday</translation>
+    </message>
+    <message>
+        <source>График / диаграмма</source>
+        <translation>Line / bar chart</translation>
+    </message>
+    <message>
+        <source>Вид графика статистики по дням недели: линия или столбцы</source>
+        <translation>Look of the weekday statistics chart: a line or bars</translation>
+    </message>
+    <message>
+        <source>Тиражей:</source>
+        <translation>Draws:</translation>
+    </message>
+    <message>
+        <source>Количество тиражей, использующихся для расчета статистики</source>
+        <translation>Number of draws used to compute the statistics</translation>
+    </message>
+</context>
+</TS>
