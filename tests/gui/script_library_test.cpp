@@ -2,16 +2,20 @@
 // velmora-catalogd started on loopback: the list and its enabling rules (an incompatible row of
 // one's own can be neither downloaded nor changed), rating with the selection kept, refresh,
 // download into the script, publishing with the title checks, hiding, the ratings window, the
-// read-only properties, deletion; screenshots of the panel and the dialogs.
+// read-only properties, deletion; a request to a server that does not answer, stopped with the wait
+// window's "Стоп"; screenshots of the panel and the dialogs.
 #include "gui_test_util.h"
 
 #include "catalogd_process.h"
+#include "core/net/catalog_text.h"
 #include "core/net/script_catalog.h"
 #include "core/util/text.h"
 #include "gui/scripts/form_scr_public.h"
 #include "gui/scripts/form_scr_rates.h"
 #include "gui/scripts/script_library.h"
 #include "gui/scripts/script_page.h"
+#include "gui/app/wait_window.h"
+#include "servers/test_server.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -23,6 +27,9 @@
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTableWidget>
+
+#include <atomic>
+#include <chrono>
 #include <QToolButton>
 
 using namespace velmora;
@@ -251,6 +258,53 @@ private slots:
         QVERIFY(!lib->isVisible());
         QVERIFY(!w->Command("ScriptLibrary")->isChecked());
         QVERIFY(!w->Command("ScriptLibraryRefresh")->isEnabled());
+    }
+
+    void StalledRequestStopsWithTheWaitWindow() {
+        DataFolder data(TenDraws());
+        // The first list (at start-up) comes at once; the next request is held until the server stops.
+        std::atomic<int> requests{0};
+        TTestServer site(&SharedTestCerts());
+        const std::string row = "<row><id>7</id><title>" + Base64Encode("Прежний") + "</title></row>";
+        site.Http().Post(kScriptListPath, [&](const httplib::Request&, httplib::Response& res) {
+            if (requests++ > 0) site.WaitForStop(std::chrono::seconds(60));
+            res.set_content("<result>" + row + "</result>", "text/html");
+        });
+        // The systems page asks for its list at start-up too: an empty catalog.
+        site.Http().Post("/scripts/sys_getlist.php", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content("<result></result>", "text/html");
+        });
+        site.Start();
+        QFile f(QString::fromStdString(ProductFile(".ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[WEB]\r\nCatalogSite=" + QByteArray::fromStdString(site.BaseUrl()) + "\r\nCAFile=" +
+                QByteArray::fromStdString(SharedTestCerts().CaFile) + "\r\n[USER]\r\nName=ivan\r\nMail=ivan@example.org\r\n");
+        f.close();
+
+        auto w = OpenMainWindow(QSize(1200, 700));
+        TScriptLibrary* lib = w->Page<TScriptPage>()->Library();
+        QCOMPARE(lib->Model().rowCount(), 1);
+        Select(lib, 0);
+        // "Стоп" of the wait window once it shows.
+        bool waited = false;
+        QTimer stopper;
+        connect(&stopper, &QTimer::timeout, [&] {
+            auto* wait = w->findChild<TWaitWindow*>();
+            if (wait && wait->isVisible()) {
+                waited = wait->Text() == "Загрузка online-каталога сценариев...";
+                wait->btnStop->click();
+                stopper.stop();
+            }
+        });
+        stopper.start(20);
+        ShownBox box;
+        AnswerBox(&box, QMessageBox::Ok);
+        QVERIFY(w->TriggerCommand("ScriptLibraryRefresh"));
+        QVERIFY(waited);
+        QVERIFY(box.Text.startsWith("Ошибка загрузки каталога online-сценариев!"));
+        // The list stays as it was, the selection too.
+        QCOMPARE(lib->Model().rowCount(), 1);
+        QCOMPARE(SelectedId(lib), 7);
     }
 };
 
