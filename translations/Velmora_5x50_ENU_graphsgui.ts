@@ -7,6 +7,10 @@
         <source>Неделя</source>
         <translation>Week</translation>
     </message>
+    <message>
+        <source>Графики</source>
+        <translation>Graphs</translation>
+    </message>
 </context>
 <context>
     <name>TWeekdayPage</name>
@@ -61,6 +65,45 @@
     <message>
         <source>Количество тиражей, использующихся для расчета статистики</source>
         <translation>Number of draws used to compute the statistics</translation>
+    </message>
+</context>
+<context>
+    <name>TGraphPage</name>
+    <message>
+        <source>Вкладка &quot;Графики&quot;</source>
+        <translation>&quot;Graphs&quot; tab</translation>
+    </message>
+    <message>
+        <source>Обновить</source>
+        <translation>Refresh</translation>
+    </message>
+    <message>
+        <source>Перестроить график</source>
+        <translation>Plot the graph again</translation>
+    </message>
+    <message>
+        <source>Распределение сумм тиражей и всех возможных комбинаций</source>
+        <translation>Distribution of the sums of the draws and of all possible combinations</translation>
+    </message>
+    <message>
+        <source>Распределение сумм всех возможных комбинаций и архива тиражей одновременно</source>
+        <translation>Distribution of the sums of all possible combinations and of the draw archive at once</translation>
+    </message>
+    <message>
+        <source>Тиражей:</source>
+        <translation>Draws:</translation>
+    </message>
+    <message>
+        <source>Количество тиражей, использующихся для построения графиков</source>
+        <translation>Number of draws used to plot the graphs</translation>
+    </message>
+    <message>
+        <source>Тип графика</source>
+        <translation>Graph type</translation>
+    </message>
+    <message>
+        <source>Отображать метки на графике</source>
+        <translation>Show labels on the graph</translation>
     </message>
 </context>
 </TS>

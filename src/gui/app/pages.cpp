@@ -12,6 +12,7 @@
 #include "gui/ratings/ratings_page.h"
 #include "gui/regulars/regulars_page.h"
 #include "gui/views/card_page.h"
+#include "gui/views/graph_page.h"
 #include "gui/views/layout_page.h"
 #include "gui/views/weekday_page.h"
 
@@ -25,6 +26,7 @@ void TTemplateMain::CreatePages() {
     AddPage(new TDrawsPage(*this), TPageArea::Lists, tr("Архив тиражей"));
     AddPage(new TCombsPage(*this), TPageArea::Lists, tr("Комбинации"));
     AddPage(new TDrawsStatPage(*this), TPageArea::Main, tr("Статистика"));
+    AddPage(new TGraphPage(*this), TPageArea::Main, tr("Графики"));
     AddPage(new TCardPage(*this), TPageArea::Main, tr("Карта"));
     AddPage(new TLayoutPage(*this), TPageArea::Main, tr("Схема"));
     AddPage(new TWeekdayPage(*this), TPageArea::Main, tr("Неделя"));
