@@ -105,5 +105,51 @@
         <source>Отображать метки на графике</source>
         <translation>Show labels on the graph</translation>
     </message>
+    <message>
+        <source>Количество повторов в зависимости от тиража</source>
+        <translation>Number of repeats by draw</translation>
+    </message>
+</context>
+<context>
+    <name>TRepeatsModel</name>
+    <message>
+        <source>Тираж</source>
+        <translation>Draw</translation>
+    </message>
+    <message>
+        <source>Совпадений</source>
+        <translation>Shared</translation>
+    </message>
+    <message>
+        <source>Кол-во повторов</source>
+        <translation>Repeats</translation>
+    </message>
+    <message>
+        <source>Список тиражей</source>
+        <translation>Draw list</translation>
+    </message>
+</context>
+<context>
+    <name>TFormRepeats</name>
+    <message>
+        <source>Тиражей:</source>
+        <translation>Draws:</translation>
+    </message>
+    <message>
+        <source>Количество тиражей, использующихся для расчета статистики</source>
+        <translation>Number of draws used to compute the statistics</translation>
+    </message>
+    <message>
+        <source>Рассчитать</source>
+        <translation>Compute</translation>
+    </message>
+    <message>
+        <source>Глубина:</source>
+        <translation>Depth:</translation>
+    </message>
+    <message>
+        <source>Количество тиражей, просматриваемых &quot;в глубину&quot; для поиска совпадений</source>
+        <translation>Number of earlier draws searched &quot;in depth&quot; for shared numbers</translation>
+    </message>
 </context>
 </TS>

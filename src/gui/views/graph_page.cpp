@@ -7,6 +7,7 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+#include "gui/views/form_repeats.h"
 #include "gui/views/form_sum_distribution.h"
 
 #include <QAction>
@@ -54,6 +55,9 @@ TGraphPage::TGraphPage(TTemplateMain& window) : TMainPage(window, "tsGraphs") {
     AddCommand("TotalSumCombs", tr("Распределение сумм тиражей и всех возможных комбинаций"), {},
                tr("Распределение сумм всех возможных комбинаций и архива тиражей одновременно"),
                &TGraphPage::TotalSumCombsUpdate, &TGraphPage::TotalSumCombsExecute);
+    AddCommand("AnalyzeRepeats", tr("Количество повторов в зависимости от тиража"), {},
+               tr("Количество повторов в зависимости от тиража"), &TGraphPage::AnalyzeRepeatsUpdate,
+               &TGraphPage::AnalyzeRepeatsExecute);
 
     auto* lbLen = new QLabel(tr("Тиражей:"), this);
     edDrawsGraphLen = new TEnterSpinBox(this);
@@ -112,7 +116,7 @@ TGraphPage::TGraphPage(TTemplateMain& window) : TMainPage(window, "tsGraphs") {
 
     pmDrawsGraph = CreatePopupMenu("pmDrawsGraph", crtDrawsGraph, {"DrawsGraphDraw"});
     AddCommands(window.MainMenu(TMainMenu::View), {"TabGraps"});
-    AddCommands(window.MainMenu(TMainMenu::Stats), {"", "TotalSumCombs"});
+    AddCommands(window.MainMenu(TMainMenu::Stats), {"", "TotalSumCombs", "AnalyzeRepeats"});
 
     connect(&window, &TTemplateMain::StatListChanged, this, [this] { RefreshGraphSelector(true); });
     RefreshGraphSelector(false);
@@ -267,5 +271,9 @@ void TGraphPage::DrawsGraphDrawExecute() { RefreshDrawGraph(true); }
 bool TGraphPage::TotalSumCombsUpdate() const { return true; }
 
 void TGraphPage::TotalSumCombsExecute() { ShowSumDistribution(Window()); }
+
+bool TGraphPage::AnalyzeRepeatsUpdate() const { return Window().Draws().Count() > 0; }
+
+void TGraphPage::AnalyzeRepeatsExecute() { ShowRepeats(Window()); }
 
 } // namespace velmora

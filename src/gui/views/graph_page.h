@@ -1,6 +1,6 @@
 // The page "Графики" (tsGraphs): the number a statistic with a graph gives each of the last N
 // draws of the analysis window, with the mean and the most frequent value as horizontal lines. The
-// page can be hidden. It also registers the sum distribution of the menu "Статистика".
+// page can be hidden. It also registers the sum distribution and the repeats analysis of the menu "Статистика".
 #pragma once
 
 #include "gui/app/main_page.h"
@@ -46,6 +46,8 @@ public:
     void DrawsGraphDrawExecute();
     bool TotalSumCombsUpdate() const;
     void TotalSumCombsExecute();
+    bool AnalyzeRepeatsUpdate() const;
+    void AnalyzeRepeatsExecute();
 
 private:
     void SelectorChanged();
