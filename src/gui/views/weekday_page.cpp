@@ -239,11 +239,18 @@ void TWeekdayPage::RefreshWeekChart(int row, int column) {
     }
     auto* axisX = new QBarCategoryAxis;
     axisX->append(labels);
+    // Fifty number captions stand upright so that none is cut.
+    if (chartMode_ == 0) axisX->setLabelsAngle(-90);
     auto* axisY = new QValueAxis;
     axisY->setLabelFormat("%d");
-    const qreal top = values.isEmpty() ? 0 : *std::max_element(values.begin(), values.end());
-    axisY->setRange(0, std::max<qreal>(1, top));
-    axisY->applyNiceNumbers();
+    const int top = values.isEmpty() ? 0 : int(*std::max_element(values.begin(), values.end()));
+    // Whole counts: a tick per count while they are few, else round steps.
+    axisY->setRange(0, std::max(1, top));
+    if (top <= 10) {
+        axisY->setTickCount(std::max(1, top) + 1);
+    } else {
+        axisY->applyNiceNumbers();
+    }
     chart->addAxis(axisX, Qt::AlignBottom);
     chart->addAxis(axisY, Qt::AlignLeft);
     QAbstractSeries* series = nullptr;
