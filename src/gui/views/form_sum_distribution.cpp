@@ -7,6 +7,12 @@
 #include "gui/app/template_main.h"
 #include "gui/views/form_graph.h"
 
+#include <QChart>
+#include <QChartView>
+#include <QLegend>
+#include <QScreen>
+#include <algorithm>
+
 namespace velmora {
 
 namespace {
@@ -47,6 +53,10 @@ void ShowSumDistribution(TTemplateMain& window) {
     TFormGraph form(&window);
     form.setObjectName("fmSumDistribution");
     form.setWindowTitle(Q(TrText(kSumDistributionCaption)));
+    // The range titles are read whole: the legend stands on the right, one title a line.
+    form.chGraph->chart()->legend()->setAlignment(Qt::AlignRight);
+    if (const QScreen* screen = window.screen())
+        form.resize(std::min(1200, screen->availableGeometry().width() * 9 / 10), form.height());
     FillSumDistributionGraph(form, dist);
     form.exec();
 }

@@ -15,6 +15,7 @@
 #include <QBarCategoryAxis>
 #include <QBarSeries>
 #include <QBarSet>
+#include <QCategoryAxis>
 #include <QChart>
 #include <QChartView>
 #include <QHBoxLayout>
@@ -237,10 +238,21 @@ void TWeekdayPage::RefreshWeekChart(int row, int column) {
             values << model_->Count(row, n - 1);
         }
     }
-    auto* axisX = new QBarCategoryAxis;
-    axisX->append(labels);
-    // Fifty number captions stand upright so that none is cut.
-    if (chartMode_ == 0) axisX->setLabelsAngle(-90);
+    // Seven weekday names fit under their bars; of the fifty numbers every fifth is written (and
+    // the first), so that none is cut.
+    QAbstractAxis* axisX = nullptr;
+    if (chartMode_ == 1) {
+        auto* names = new QBarCategoryAxis;
+        names->append(labels);
+        axisX = names;
+    } else {
+        auto* numbers = new QCategoryAxis;
+        numbers->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
+        numbers->setRange(-0.5, kMaxNumber - 0.5);
+        for (int n = 1; n <= kMaxNumber; ++n)
+            if (n == 1 || n % 5 == 0) numbers->append(labels[n - 1], n - 1);
+        axisX = numbers;
+    }
     auto* axisY = new QValueAxis;
     axisY->setLabelFormat("%d");
     const int top = values.isEmpty() ? 0 : int(*std::max_element(values.begin(), values.end()));
