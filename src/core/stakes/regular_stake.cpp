@@ -72,16 +72,8 @@ std::string PositionComment(const std::string& comment, int position) {
 
 std::string TRegularStake::CommentText() const { return Cp1251ToUtf8(std::string_view(Comment, CommentLen)); }
 
-void TRegularStake::SetCommentText(const std::string& utf8) {
-    std::string bytes = Utf8ToCp1251(utf8);
-    if (bytes.size() > sizeof(Comment)) bytes.resize(sizeof(Comment));
-    // The comment becomes the comment of one-line stakes: control characters become blanks.
-    for (char& c : bytes)
-        if (uint8_t(c) < 0x20 || uint8_t(c) == 0x7F) c = ' ';
-    std::memset(Comment, 0, sizeof(Comment));
-    std::memcpy(Comment, bytes.data(), bytes.size());
-    CommentLen = uint8_t(bytes.size());
-}
+// The comment becomes the comment of one-line stakes, kept the same way.
+void TRegularStake::SetCommentText(const std::string& utf8) { StoreCommentField(utf8, Comment, sizeof(Comment), CommentLen); }
 
 bool TRegularStake::operator==(const TRegularStake& o) const {
     unsigned char a[kRegularStakeSize], b[kRegularStakeSize];

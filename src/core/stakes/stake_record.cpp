@@ -57,17 +57,19 @@ size_t Utf8Length(const std::string& s) {
 
 std::string TStakeRecord::CommentText() const { return Cp1251ToUtf8(std::string_view(Comment, CommentLen)); }
 
-void TStakeRecord::SetCommentText(const std::string& utf8) {
+void StoreCommentField(const std::string& utf8, char* field, size_t size, uint8_t& length) {
     std::string bytes = Utf8ToCp1251(utf8);
-    if (bytes.size() > sizeof(Comment)) bytes.resize(sizeof(Comment));
+    if (bytes.size() > size) bytes.resize(size);
     // A comment is one line of the grid, the stake list and the stake log: control characters
     // (line ends, tabs) become blanks.
     for (char& c : bytes)
         if (uint8_t(c) < 0x20 || uint8_t(c) == 0x7F) c = ' ';
-    std::memset(Comment, 0, sizeof(Comment));
-    std::memcpy(Comment, bytes.data(), bytes.size());
-    CommentLen = uint8_t(bytes.size());
+    std::memset(field, 0, size);
+    std::memcpy(field, bytes.data(), bytes.size());
+    length = uint8_t(bytes.size());
 }
+
+void TStakeRecord::SetCommentText(const std::string& utf8) { StoreCommentField(utf8, Comment, sizeof(Comment), CommentLen); }
 
 bool TStakeRecord::operator==(const TStakeRecord& o) const {
     unsigned char a[kStakeRecordSize], b[kStakeRecordSize];

@@ -58,6 +58,10 @@ struct TStakeRecord {
     bool operator==(const TStakeRecord& other) const;
 };
 
+// A comment kept the way the records keep it (stakes, regular stakes): the UTF-8 text as cp1251 bytes
+// cut to the field, control characters (line ends, tabs) made blanks, the rest of the field zeroed.
+void StoreCommentField(const std::string& utf8, char* field, size_t size, uint8_t& length);
+
 // Raw bytes <-> record. Reading keeps the numbers of a damaged record within the set: a Numbers
 // count outside 0..8 becomes 0 or 8, a Matched count outside -1..8 becomes -1 or 8, a comment
 // length is at most 255 by its width.
