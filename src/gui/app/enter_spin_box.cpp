@@ -1,6 +1,7 @@
 #include "gui/app/enter_spin_box.h"
 
 #include <QKeyEvent>
+#include <climits>
 
 namespace velmora {
 
@@ -12,6 +13,17 @@ void TEnterSpinBox::keyPressEvent(QKeyEvent* event) {
         event->accept();
         emit EnterPressed();
     }
+}
+
+TEnterSpinBox* LengthSpinBox(QWidget* parent, const char* name, const QString& hint, int value) {
+    auto* ed = new TEnterSpinBox(parent);
+    ed->setObjectName(name);
+    ed->setRange(1, INT_MAX);
+    ed->setValue(value);
+    ed->setToolTip(hint);
+    ed->setStatusTip(hint);
+    ed->setMinimumWidth(ed->fontMetrics().horizontalAdvance("0000000") + 30);
+    return ed;
 }
 
 } // namespace velmora

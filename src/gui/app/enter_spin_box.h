@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QSpinBox>
+#include <QString>
 
 namespace velmora {
 
@@ -17,5 +18,9 @@ signals:
 protected:
     void keyPressEvent(QKeyEvent* event) override;
 };
+
+// A length field of the view windows (a number of draws, 1 and up), wide enough for seven digits,
+// with its hint as tooltip and status text.
+TEnterSpinBox* LengthSpinBox(QWidget* parent, const char* name, const QString& hint, int value);
 
 } // namespace velmora

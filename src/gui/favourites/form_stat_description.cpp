@@ -7,6 +7,7 @@
 #include "gui/app/messages.h"
 #include "gui/app/qt_text.h"
 #include "gui/app/template_main.h"
+#include "gui/app/window_placement.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -59,30 +60,11 @@ void TFormStatDescription::OpenTopic(const QString& file) {
 }
 
 void TFormStatDescription::ReadPlacement() {
-    QScreen* scr = parentWidget() ? parentWidget()->screen() : screen();
-    if (!scr) return;
-    const QSize size = scr->size();
-    const int ppi = int(std::lround(scr->logicalDotsPerInch()));
-    const auto p = window_.Settings().ReadPlacement(kSection, size.width(), size.height(), ppi);
-    if (!p || !p->HasNormPos) return;
-    const QRect r(QPoint(p->NormPos[0], p->NormPos[1]), QPoint(p->NormPos[2] - 1, p->NormPos[3] - 1));
-    // A rectangle off the screen (another monitor gone) is not taken.
-    if (r.isValid() && scr->availableGeometry().intersects(r)) setGeometry(r);
+    RestoreWindowPlacement(window_.Settings(), kSection, *this, parentWidget() ? parentWidget()->screen() : screen());
 }
 
 void TFormStatDescription::WritePlacement() {
-    QScreen* scr = screen();
-    if (!scr) return;
-    TWindowPlacement p;
-    p.ShowCmd = isMaximized() ? 3 : 1;
-    p.PixelsPerInch = int(std::lround(scr->logicalDotsPerInch()));
-    const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
-    p.NormPos[0] = r.left();
-    p.NormPos[1] = r.top();
-    p.NormPos[2] = r.left() + r.width();
-    p.NormPos[3] = r.top() + r.height();
-    p.HasNormPos = true;
-    window_.Settings().WritePlacement(kSection, p, scr->size().width(), scr->size().height());
+    StoreWindowPlacement(window_.Settings(), kSection, *this);
     window_.Settings().Save();
 }
 

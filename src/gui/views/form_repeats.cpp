@@ -9,6 +9,7 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+#include "gui/app/window_placement.h"
 #include "gui/views/repeats_model.h"
 
 #include <QChart>
@@ -40,17 +41,6 @@ constexpr int kColumnWidths[4] = {80, 80, 80, 2000};
 const QColor kSeriesColours[5] = {QColor(0x1F, 0x77, 0xB4), QColor(0x2C, 0xA0, 0x2C), QColor(0xFF, 0x7F, 0x0E),
                                   QColor(0xD6, 0x27, 0x28), QColor(0x94, 0x67, 0xBD)};
 
-TEnterSpinBox* LengthEdit(QWidget* parent, const char* name, const QString& hint, int value) {
-    auto* ed = new TEnterSpinBox(parent);
-    ed->setObjectName(name);
-    ed->setRange(1, INT_MAX);
-    ed->setValue(value);
-    ed->setToolTip(hint);
-    ed->setStatusTip(hint);
-    ed->setMinimumWidth(ed->fontMetrics().horizontalAdvance("0000000") + 30);
-    return ed;
-}
-
 } // namespace
 
 TFormRepeats::TFormRepeats(TTemplateMain& window) : QDialog(&window), window_(window) {
@@ -59,14 +49,14 @@ TFormRepeats::TFormRepeats(TTemplateMain& window) : QDialog(&window), window_(wi
     setSizeGripEnabled(true);
 
     auto* lbLen = new QLabel(tr("Тиражей:"), this);
-    edDrawsLen = LengthEdit(this, "edDrawsLen", tr("Количество тиражей, использующихся для расчета статистики"),
+    edDrawsLen = LengthSpinBox(this, "edDrawsLen", tr("Количество тиражей, использующихся для расчета статистики"),
                             kDefaultLength);
     lbLen->setBuddy(edDrawsLen);
     btnDrawsStatCalc = new QPushButton(tr("Рассчитать"), this);
     btnDrawsStatCalc->setObjectName("btnDrawsStatCalc");
     btnDrawsStatCalc->setAutoDefault(false);
     auto* lbDeep = new QLabel(tr("Глубина:"), this);
-    edDeep = LengthEdit(this, "edDeep", tr("Количество тиражей, просматриваемых \"в глубину\" для поиска совпадений"),
+    edDeep = LengthSpinBox(this, "edDeep", tr("Количество тиражей, просматриваемых \"в глубину\" для поиска совпадений"),
                         kDefaultDepth);
     lbDeep->setBuddy(edDeep);
     connect(btnDrawsStatCalc, &QPushButton::clicked, this, [this] { AnalyzeRepeatsCompute(); });
@@ -135,17 +125,8 @@ void TFormRepeats::ReadSettings() {
     const std::vector<int> widths = s.ReadColumnWidths(kSection, "lvList", 4);
     for (int c = 0; c < 4 && c < int(widths.size()); ++c)
         if (widths[size_t(c)] > 0) lvList->setColumnWidth(c, widths[size_t(c)]);
-    QScreen* scr = window_.screen();
-    if (!scr) return;
-    const auto p = s.ReadPlacement(kSection, scr->size().width(), scr->size().height(),
-                                   int(std::lround(scr->logicalDotsPerInch())));
-    if (p && p->HasNormPos) {
-        const QRect r(QPoint(p->NormPos[0], p->NormPos[1]), QPoint(p->NormPos[2] - 1, p->NormPos[3] - 1));
-        if (r.isValid() && scr->availableGeometry().intersects(r)) {
-            setGeometry(r);
-            return;
-        }
-    }
+    if (!window_.screen()) return;
+    if (RestoreWindowPlacement(s, kSection, *this, window_.screen())) return;
     // Centred on the main window.
     move(window_.geometry().center() - rect().center());
 }
@@ -158,18 +139,7 @@ void TFormRepeats::WriteSettings() {
     std::vector<int> widths;
     for (int c = 0; c < 4; ++c) widths.push_back(lvList->columnWidth(c));
     s.WriteColumnWidths(kSection, "lvList", widths);
-    if (QScreen* scr = screen()) {
-        TWindowPlacement p;
-        p.ShowCmd = isMaximized() ? 3 : 1;
-        p.PixelsPerInch = int(std::lround(scr->logicalDotsPerInch()));
-        const QRect r = normalGeometry().isValid() ? normalGeometry() : geometry();
-        p.NormPos[0] = r.left();
-        p.NormPos[1] = r.top();
-        p.NormPos[2] = r.left() + r.width();
-        p.NormPos[3] = r.top() + r.height();
-        p.HasNormPos = true;
-        s.WritePlacement(kSection, p, scr->size().width(), scr->size().height());
-    }
+    StoreWindowPlacement(s, kSection, *this);
     s.Save();
 }
 

@@ -36,17 +36,6 @@ constexpr int kCaptionColumnWidth = 50;  // the Count column
 constexpr int kColumnWidth = 40;         // a LastDraw column before it is widened to its texts
 constexpr int kRowHeight = 18;
 
-TEnterSpinBox* LengthEdit(QWidget* parent, const char* name, const QString& hint, int value) {
-    auto* ed = new TEnterSpinBox(parent);
-    ed->setObjectName(name);
-    ed->setRange(1, INT_MAX);
-    ed->setValue(value);
-    ed->setToolTip(hint);
-    ed->setStatusTip(hint);
-    ed->setMinimumWidth(ed->fontMetrics().horizontalAdvance("0000000") + 30);
-    return ed;
-}
-
 } // namespace
 
 TLayoutPage::TLayoutPage(TTemplateMain& window) : TMainPage(window, "tsLayout") {
@@ -70,7 +59,7 @@ TLayoutPage::TLayoutPage(TTemplateMain& window) : TMainPage(window, "tsLayout") 
 
     // The scheme's sample length and commands.
     auto* lbLen = new QLabel(tr("Тиражей:"), this);
-    edLayoutLen = LengthEdit(this, "edLayoutLen", tr("Количество тиражей, использующихся для расчета статистики"),
+    edLayoutLen = LengthSpinBox(this, "edLayoutLen", tr("Количество тиражей, использующихся для расчета статистики"),
                              kDefaultLength);
     lbLen->setBuddy(edLayoutLen);
     connect(edLayoutLen, &TEnterSpinBox::EnterPressed, this, [this] {
@@ -131,7 +120,7 @@ TLayoutPage::TLayoutPage(TTemplateMain& window) : TMainPage(window, "tsLayout") 
         auto* top = new QHBoxLayout;
         top->setContentsMargins(0, 0, 0, 0);
         if (k == 0) top->addWidget(btnLayoutCmpCalc);
-        edLayoutCmp[size_t(k)] = LengthEdit(pane, qPrintable(QString("edLayoutCmp%1").arg(k + 1)), hints[k],
+        edLayoutCmp[size_t(k)] = LengthSpinBox(pane, qPrintable(QString("edLayoutCmp%1").arg(k + 1)), hints[k],
                                             kDefaultCompareLengths[k]);
         top->addWidget(edLayoutCmp[size_t(k)]);
         top->addStretch(1);
