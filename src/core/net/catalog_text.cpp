@@ -178,4 +178,18 @@ bool HasTag(std::string_view text, std::string_view openTag) {
     return FindNoCase(text, openTag) != std::string_view::npos;
 }
 
+std::string TextElement(const std::string& row, const char* name) {
+    return TagValue(row, std::string("<") + name + ">", std::string("</") + name + ">");
+}
+
+std::vector<std::string> CatalogReplyRows(const std::string& reply) {
+    const std::string result = TagValue(reply, "<result>", "</result>");
+    std::vector<std::string> rows = TagValues(result, "<row>", "</row>");
+    for (const std::string& row : rows) {
+        const std::string error = TextElement(row, "error");
+        if (!error.empty()) throw Error(Format(Tr("Сервер каталога отклонил запрос: %s"), {TextExcerpt(error)}));
+    }
+    return rows;
+}
+
 } // namespace velmora

@@ -37,4 +37,10 @@ std::vector<std::string> TagValues(std::string_view text, std::string_view openT
 // True when `text` holds `openTag` (ignoring case).
 bool HasTag(std::string_view text, std::string_view openTag);
 
+// The content of a row's element "<name>…</name>" (empty when absent).
+std::string TextElement(const std::string& row, const char* name);
+// The rows of a catalog reply's "<result>" content; a row with a non-empty "<error>" fails the
+// whole request with "Сервер каталога отклонил запрос: %s".
+std::vector<std::string> CatalogReplyRows(const std::string& reply);
+
 } // namespace velmora

@@ -27,9 +27,6 @@ void AddClientFields(TFormFields& f, const TCatalogClient& c, const std::string&
 }
 
 std::string Open(const char* name) { return std::string("<") + name + ">"; }
-std::string Close(const char* name) { return std::string("</") + name + ">"; }
-
-std::string TextElement(const std::string& row, const char* name) { return TagValue(row, Open(name), Close(name)); }
 
 [[noreturn]] void BadElement(const char* name, const std::string& text) {
     throw Error(Format(Tr("Некорректное значение элемента %s: \"%s\""), {Open(name), TextExcerpt(text, 60)}));
@@ -141,17 +138,6 @@ std::string Base64TextElement(const std::string& row, const char* name, size_t l
     return text;
 }
 
-// The rows of the "<result>" content; a row with a non-empty "<error>" fails the whole request.
-std::vector<std::string> ReplyRows(const std::string& reply) {
-    const std::string result = TagValue(reply, "<result>", "</result>");
-    std::vector<std::string> rows = TagValues(result, "<row>", "</row>");
-    for (const std::string& row : rows) {
-        const std::string error = TextElement(row, "error");
-        if (!error.empty()) throw Error(Format(Tr("Сервер каталога отклонил запрос: %s"), {TextExcerpt(error)}));
-    }
-    return rows;
-}
-
 std::string Post(const TScriptCatalog& catalog, const char* path, const TFormFields& fields) {
     TWebOptions options = catalog.Options;
     options.MaxBytes = std::min(options.MaxBytes, kMaxScriptReplyBytes);
@@ -217,7 +203,7 @@ TFormFields ScriptRatesFields(int32_t id) { return {{"scr_id", IntToStr(id)}}; }
 
 std::vector<tScriptInfo> ReadScriptListReply(const std::string& reply, const TCatalogClient& client) {
     std::vector<tScriptInfo> list;
-    for (const std::string& row : ReplyRows(reply)) {
+    for (const std::string& row : CatalogReplyRows(reply)) {
         tScriptInfo i;
         i.Id = IntElement(row, "id", 1, INT32_MAX, 0);
         if (i.Id == 0) BadElement("id", "");
@@ -246,7 +232,7 @@ std::vector<tScriptInfo> ReadScriptListReply(const std::string& reply, const TCa
 }
 
 std::vector<std::string> ReadScriptDataReply(const std::string& reply) {
-    for (const std::string& row : ReplyRows(reply)) {
+    for (const std::string& row : CatalogReplyRows(reply)) {
         if (FindNoCase(Trim(row), "<script>") != 0) continue;
         const std::string text = Base64Element(row, "script", kMaxCatalogScriptBytes);
         std::vector<std::string> lines = SplitLines(text);
@@ -262,7 +248,7 @@ std::vector<std::string> ReadScriptDataReply(const std::string& reply) {
 }
 
 int32_t ReadScriptSetRateReply(const std::string& reply) {
-    for (const std::string& row : ReplyRows(reply)) {
+    for (const std::string& row : CatalogReplyRows(reply)) {
         if (!HasTag(row, "<res_code>")) continue;
         const int32_t code = IntElement(row, "res_code", INT32_MIN, INT32_MAX, 0);
         if (code < 0) throw Error(Format(Tr("Код возврата: %d"), {code}));
@@ -272,7 +258,7 @@ int32_t ReadScriptSetRateReply(const std::string& reply) {
 }
 
 bool ReadScriptCheckTitleReply(const std::string& reply) {
-    for (const std::string& row : ReplyRows(reply)) {
+    for (const std::string& row : CatalogReplyRows(reply)) {
         if (!HasTag(row, "<ret_code>")) continue;
         return IntElement(row, "ret_code", INT32_MIN, INT32_MAX, -1) == 0;
     }
@@ -280,7 +266,7 @@ bool ReadScriptCheckTitleReply(const std::string& reply) {
 }
 
 int32_t ReadScriptPutReply(const std::string& reply) {
-    for (const std::string& row : ReplyRows(reply)) {
+    for (const std::string& row : CatalogReplyRows(reply)) {
         if (!HasTag(row, "<id_scripts>")) continue;
         const std::string text = TextElement(row, "id_scripts");
         const std::optional<int32_t> id = TryStrToInt(text);
@@ -292,7 +278,7 @@ int32_t ReadScriptPutReply(const std::string& reply) {
 
 std::vector<tScriptRate> ReadScriptRatesReply(const std::string& reply) {
     std::vector<tScriptRate> rates;
-    for (const std::string& row : ReplyRows(reply)) {
+    for (const std::string& row : CatalogReplyRows(reply)) {
         tScriptRate r;
         r.Name = PlainElement(row, "key_cl_name");
         r.Rate = IntElement(row, "rate", -1, 5, 0);

@@ -35,10 +35,6 @@ int32_t IntElement(const std::string& row, const char* name, int32_t lo, int32_t
     return *v;
 }
 
-std::string TextElement(const std::string& row, const char* name) {
-    return TagValue(row, std::string("<") + name + ">", std::string("</") + name + ">");
-}
-
 std::string Base64Element(const std::string& row, const char* name) {
     try {
         return Base64Decode(TextElement(row, name));
@@ -59,13 +55,7 @@ TDateTime TimeElement(const std::string& row, const char* name) {
 std::vector<std::string> ReplyRows(const std::string& reply, bool& available) {
     // A reply without "<result>" is not the catalog's; an empty "<result>" is an empty catalog.
     available = HasTag(reply, "<result>");
-    const std::string result = TagValue(reply, "<result>", "</result>");
-    std::vector<std::string> rows = TagValues(result, "<row>", "</row>");
-    for (const std::string& row : rows) {
-        const std::string error = TextElement(row, "error");
-        if (!error.empty()) throw Error(Format(Tr("Сервер каталога отклонил запрос: %s"), {TextExcerpt(error)}));
-    }
-    return rows;
+    return CatalogReplyRows(reply);
 }
 
 std::string Post(const TSystemCatalog& catalog, const char* path, const TFormFields& fields) {
