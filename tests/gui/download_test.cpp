@@ -75,6 +75,7 @@ private slots:
     void StartUpChoiceIsWrittenAtOnceAndFollowed();
     void NothingNewIsSaidWithTheYears();
     void PlaceholderSiteOffersNothingAndExplains();
+    void LoadOnlyEndsWithTheDownloadsResult();
     void ProxyDialog();
 };
 
@@ -282,6 +283,42 @@ void DownloadTest::PlaceholderSiteOffersNothingAndExplains() {
                                  "\"Сеть\", поле \"Сайт результатов тиражей\".")
                              .arg(kDefaultDrawsSite));
     QCOMPARE(w->Draws().Count(), 0);
+}
+
+void DownloadTest::LoadOnlyEndsWithTheDownloadsResult() {
+    // "loadonly" downloads without a window and quits: 0 when every year was read, 1 when one
+    // failed (the error goes to stderr instead of a question), so that a scheduled run can tell.
+    struct Case {
+        const char* name;
+        bool broken;
+        int exitCode;
+        int draws;
+    } cases[] = {
+        {"every year read", false, 0, 3},
+        {"a year fails", true, 1, 1},
+    };
+    for (const auto& c : cases) {
+        DataFolder data({}, false);
+        TTestDrawsSite site;
+        site.Years[2012] = {MakeDraw("2012-02-03", {1, 2, 3, 4, 5}, {1, 2})};
+        site.Years[2013] = {MakeDraw("2013-02-01", {1, 2, 3, 4, 5}, {1, 2}),
+                            MakeDraw("2013-02-05", {1, 2, 3, 4, 5}, {1, 2})};
+        if (c.broken) site.Broken = {2013};
+        site.Start();
+        UseSite(site);
+        TStartMode loadOnly;
+        loadOnly.LoadOnly = true;
+        StartModeScope scope(loadOnly);
+        TDrawsDownloadCommands::StartOfferEnabled() = true;
+        TFormMain w;
+        QSignalSpy quit(&w, &TTemplateMain::QuitRequested);
+        QVERIFY2(quit.wait(60000) || !quit.isEmpty(), c.name);
+        TDrawsDownloadCommands::StartOfferEnabled() = false;
+        QCOMPARE(quit.size(), 1);
+        QCOMPARE(quit.first().first().toInt(), c.exitCode);
+        QVERIFY2(!w.isVisible(), c.name);
+        QCOMPARE(w.Draws().Count(), c.draws);
+    }
 }
 
 void DownloadTest::ProxyDialog() {

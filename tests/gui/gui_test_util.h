@@ -145,6 +145,12 @@ inline QPointer<QTimer> ChooseFile(const QString& path, std::function<void()> af
     return OnModal<QFileDialog>([path, after](QFileDialog* dlg) { AcceptFile(dlg, path, after); });
 }
 
+// Resets the command-line words after a test that set them.
+struct StartModeScope {
+    explicit StartModeScope(const TStartMode& mode) { TTemplateMain::StartMode() = mode; }
+    ~StartModeScope() { TTemplateMain::StartMode() = {}; }
+};
+
 // A fresh data folder with an archive of the given draws (none: no archive file).
 class DataFolder {
 public:

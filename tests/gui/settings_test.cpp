@@ -99,12 +99,6 @@ void TypeIntoCell(QTableWidget* grid, int row, int col, const QString& keys, QSt
 
 int CurrentPpi() { return int(std::lround(QGuiApplication::primaryScreen()->logicalDotsPerInch())); }
 
-// Resets the command-line words after a test that set them.
-struct StartModeScope {
-    explicit StartModeScope(const TStartMode& mode) { TTemplateMain::StartMode() = mode; }
-    ~StartModeScope() { TTemplateMain::StartMode() = {}; }
-};
-
 } // namespace
 
 class SettingsTest : public QObject {

@@ -17,8 +17,9 @@ TFormMain::TFormMain(QWidget* parent) : TTemplateMain(parent) {
     UpdateCommands();
 }
 
-void TFormMain::DownloadDrawsAtStart() {
-    if (download_ && TDrawsDownloadCommands::StartOfferEnabled()) download_->DownloadDraws(true);
+bool TFormMain::DownloadDrawsAtStart() {
+    if (!download_ || !TDrawsDownloadCommands::StartOfferEnabled()) return true;
+    return download_->DownloadDraws(true);
 }
 
 void TFormMain::OfferDrawsDownloadAtStart() {

@@ -17,7 +17,7 @@ public:
     TDrawsDownloadCommands& Download() { return *download_; }
 
 protected:
-    void DownloadDrawsAtStart() override;
+    bool DownloadDrawsAtStart() override;
     void OfferDrawsDownloadAtStart() override;
 
 private:

@@ -437,9 +437,10 @@ void TTemplateMain::Initialize() {
         RecomputeViews(true);
         const bool prefetchMode = mode.FullRecreate || mode.FullRefresh;
         if (mode.LoadOnly) {
-            DownloadDrawsAtStart();
+            // A download that could not read every year ends the batch run with status 1.
+            if (!DownloadDrawsAtStart()) exitCode_ = 1;
             if (!prefetchMode) {
-                RequestQuit(0);
+                RequestQuit(exitCode_);
                 return;
             }
         }

@@ -287,7 +287,7 @@ protected:
     // Asks the program to end with the exit code (see QuitPending).
     void RequestQuit(int exitCode);
     // The draw download of a "loadonly" start; the edition's window brings the download.
-    virtual void DownloadDrawsAtStart() {}
+    virtual bool DownloadDrawsAtStart() { return true; }
     // The draw download offered at the end of an ordinary start ("DownloadDrawsOnStart").
     virtual void OfferDrawsDownloadAtStart() {}
 

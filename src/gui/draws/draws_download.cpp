@@ -161,8 +161,8 @@ bool TDrawsDownloadCommands::DrawsSiteSet() const {
     return !DrawsSiteIsPlaceholder(LoadWebSettings(w_.ProgramSettings().Ini()));
 }
 
-void TDrawsDownloadCommands::DownloadDraws(bool quiet) {
-    if (!w_.OwnsDataFolder()) return;
+bool TDrawsDownloadCommands::DownloadDraws(bool quiet) {
+    if (!w_.OwnsDataFolder()) return false;
     const TWebSettings settings = LoadWebSettings(w_.ProgramSettings().Ini());
     if (DrawsSiteIsPlaceholder(settings)) {
         // Nothing to download from: say where the address is set instead of a network error.
@@ -173,7 +173,7 @@ void TDrawsDownloadCommands::DownloadDraws(bool quiet) {
             std::fprintf(stderr, "%s\n", S(MessageText(text)).c_str());
         else
             ShowInformation(&w_, text);
-        return;
+        return false;
     }
     const QString title = tr("Загрузка архива тиражей...");
     int added = 0, firstYear = 0, lastYear = 0;
@@ -194,7 +194,11 @@ void TDrawsDownloadCommands::DownloadDraws(bool quiet) {
             added = d.DownloadAllYears();
             complete = !d.Stopped() && d.LastError().empty();
         } catch (const std::exception& e) {
-            velmora::ShowError(&w_, Q(Format(S(tr("Ошибка загрузки архива тиражей с сайта: \"%s\"")), {e.what()})));
+            const QString text = Q(Format(S(tr("Ошибка загрузки архива тиражей с сайта: \"%s\"")), {e.what()}));
+            if (TTemplateMain::StartMode().Batch() && !w_.Initialized())
+                std::fprintf(stderr, "%s\n", S(MessageText(text)).c_str());
+            else
+                velmora::ShowError(&w_, text);
         }
         firstYear = host.FirstYear;
         lastYear = host.LastYear;
@@ -215,6 +219,7 @@ void TDrawsDownloadCommands::DownloadDraws(bool quiet) {
                                                     : Q(Format(S(tr("за %d-%d годы")), {firstYear, lastYear}));
         ShowInformation(&w_, Q(Format(S(tr("Новых тиражей нет (просмотрены результаты %s).")), {S(years)})));
     }
+    return complete;
 }
 
 bool& TDrawsDownloadCommands::StartOfferEnabled() {

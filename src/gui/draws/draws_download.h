@@ -30,7 +30,8 @@ public:
     // The download command: wait window, the year loop, the stakes check. While the results site
     // is the placeholder it only says how to set it. A download that found nothing new says so,
     // unless quiet (the automatic download at start).
-    void DownloadDraws(bool quiet = false);
+    // True when every year was read without an error or a stop.
+    bool DownloadDraws(bool quiet = false);
     // The results site is set (not the placeholder).
     bool DrawsSiteSet() const;
     // The start-up step: "DownloadDrawsOnStart" 0 asks, 1 downloads, 2 does nothing.
