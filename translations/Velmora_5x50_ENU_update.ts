@@ -1,0 +1,75 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en_US" sourcelanguage="ru_RU">
+<context>
+    <name>velmora</name>
+    <message>
+        <source>Обновлений не найдено!</source>
+        <translation>No updates found!</translation>
+    </message>
+    <message>
+        <source>&lt; Описание обновления не доступно &gt;</source>
+        <translation>&lt; Update description not available &gt;</translation>
+    </message>
+    <message>
+        <source>Эта копия программы установлена системой управления пакетами, и обновлять ее должна она (пакет &quot;%s&quot;).</source>
+        <translation>This copy of the program was installed by the package manager, which must update it (package &quot;%s&quot;).</translation>
+    </message>
+    <message>
+        <source>Файл &quot;%s&quot; не найден!</source>
+        <translation>File &quot;%s&quot; not found!</translation>
+    </message>
+    <message>
+        <source>Адрес &quot;%s&quot; отклонен: обновления загружаются только по защищенному протоколу https.</source>
+        <translation>Address &quot;%s&quot; refused: updates are downloaded over the secure https protocol only.</translation>
+    </message>
+    <message>
+        <source>Ожидание завершения процесса (файла) &quot;%s&quot; прервано в связи с превышением времени ожидания!</source>
+        <translation>Waiting for the process (file) &quot;%s&quot; aborted because the waiting time was exceeded!</translation>
+    </message>
+    <message>
+        <source>Открытый ключ проверки обновлений не читается.</source>
+        <translation>The public key for checking updates cannot be read.</translation>
+    </message>
+    <message>
+        <source>Поиск доступных обновлений...</source>
+        <translation>Searching for available updates...</translation>
+    </message>
+    <message>
+        <source>Ошибка поиска обновлений!&#xd;&#xd;%s</source>
+        <translation>Error searching for updates!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Загрузка и установка обновления &quot;%s&quot;...</source>
+        <translation>Downloading and installing update &quot;%s&quot;...</translation>
+    </message>
+    <message>
+        <source>Неверная контрольная сумма скачанного файла.</source>
+        <translation>Wrong checksum of the downloaded file.</translation>
+    </message>
+    <message>
+        <source>Пакет обновления не подписан (нет ключа &quot;SignatureEd25519&quot;); он не будет запущен.</source>
+        <translation>The update package is not signed (no &quot;SignatureEd25519&quot; key); it will not be run.</translation>
+    </message>
+    <message>
+        <source>Подпись пакета обновления неверна; он не будет запущен.</source>
+        <translation>The signature of the update package is wrong; it will not be run.</translation>
+    </message>
+    <message>
+        <source>Пакет обновления &quot;%s&quot; завершился с кодом %d.</source>
+        <translation>The update package &quot;%s&quot; ended with exit code %d.</translation>
+    </message>
+    <message>
+        <source>Установка обновления &quot;%s&quot; успешно выполнена.&#xd;&#xd;Для завершения установки необходимо перезапустить программу!</source>
+        <translation>Installation of update &quot;%s&quot; completed successfully.&#xd;&#xd;The program must be restarted to complete the installation!</translation>
+    </message>
+    <message>
+        <source>Ошибка установки обновления!&#xd;&#xd;%s</source>
+        <translation>Error installing the update!&#xd;&#xd;%s</translation>
+    </message>
+    <message>
+        <source>Ошибка системы самообновления программы!&#xd;&#xd;%s</source>
+        <translation>Self-update system error!&#xd;&#xd;%s</translation>
+    </message>
+</context>
+</TS>
