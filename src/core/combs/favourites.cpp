@@ -1,5 +1,6 @@
 #include "core/combs/favourites.h"
 
+#include "core/app/help.h"
 #include "core/model/data_folder.h"
 #include "core/util/atomic_file.h"
 #include "core/util/error.h"
@@ -80,12 +81,10 @@ void ExportFavouriteNames(TStatList& list, const std::vector<TFavouriteNode>& no
     restore();
 }
 
-std::string StatHelpTopic(const TStatMethod& method) {
-    return Format("Filters_%.4d_%s.htm", {1049, Format(method.StatClass->GetBaseCode(), {method.Param})});
-}
+std::string StatHelpTopic(const TStatMethod& method) { return method.StatClass->GetHelpTopic(method.Param); }
 
 std::string StatHelpTopicFile(const std::string& helpDir, const std::string& languageAbbr, const TStatMethod& method) {
-    return JoinPath(JoinPath(helpDir, Format("Numora_%s", {languageAbbr})), StatHelpTopic(method));
+    return HelpPageFile(FindGuideInDir(helpDir, languageAbbr), StatHelpTopic(method));
 }
 
 } // namespace velmora

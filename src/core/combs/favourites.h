@@ -63,7 +63,8 @@ void ExportFavouriteNames(TStatList& list, const std::vector<TFavouriteNode>& no
 // The method's help topic: Format("Filters_%.4d_%s.htm", [1049, base code]) (all POS methods share
 // Filters_1049_POSx.htm).
 std::string StatHelpTopic(const TStatMethod& method);
-// The topic's file in the help document beside the executable: <helpDir>/Numora_<ABR>/<topic>.
+// The topic's file in the help folder helpDir (core/app/help.h): <helpDir>/Numora_<ABR>/<topic>, of the
+// Russian guide when the language has none; "" when the topic does not exist.
 std::string StatHelpTopicFile(const std::string& helpDir, const std::string& languageAbbr, const TStatMethod& method);
 
 } // namespace velmora

@@ -27,7 +27,8 @@ static_assert(MinSum == 15 && MaxSum == 240 && SumStep == 22);
 // Plain decimal number texts are integers, so number texts always parse back.
 constexpr bool NumbersAreNumeric = true;
 
-// Path of the compiled help file; set at start-up, empty means no help.
+// The guide of the help document (help/Numora_<ABR>/index.htm, core/app/help.h); set at start-up,
+// empty means no help.
 std::string& HelpFile();
 
 using TByteArray = std::vector<uint8_t>;

@@ -1,5 +1,6 @@
 #include "core/stats/stat_framework.h"
 
+#include "core/app/help.h"
 #include "core/stats/stat_index.h"
 #include "core/stats/stat_list.h"
 #include "core/util/atomic_file.h"
@@ -67,11 +68,11 @@ std::string GroupCaption(int g) {
 
 std::string FormatStatTemplate(const char* tmpl, int32_t param) { return Format(tmpl, {param}); }
 
-std::string TStatClass::GetHelpUrl(int32_t param) const {
-    const std::string& file = HelpFile();
-    if (file.empty() || !FileExists(file)) return "";
-    return "ms-its:" + file + Format("::/Filters_%.4d_%s.htm", {1049, Format(GetBaseCode(), {param})});
+std::string TStatClass::GetHelpTopic(int32_t param) const {
+    return Format("Filters_%.4d_%s.htm", {1049, Format(GetBaseCode(), {param})});
 }
+
+std::string TStatClass::GetHelpUrl(int32_t param) const { return HelpPageFile(HelpFile(), GetHelpTopic(param)); }
 
 std::unique_ptr<TCustomStat> TStatClass::Create(const TStatList* owner, int32_t param) const {
     return create_(TStatInit{this, owner, param});

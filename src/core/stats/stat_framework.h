@@ -129,7 +129,9 @@ public:
     uint8_t GetFilterFlags() const { return uint8_t(flags_ | (graph_ ? kFlagG : 0)); }
     std::string FormatCode(int32_t param) const { return formatCode_(param); }
     std::string FormatCaption(int32_t param) const { return formatCaption_(param); }
-    // "ms-its:<help file>::/Filters_1049_<base code>.htm"; empty unless the help file is set and exists.
+    // The topic's file name, Filters_1049_<base code>.htm (all POS methods share Filters_1049_POSx.htm).
+    std::string GetHelpTopic(int32_t param) const;
+    // The topic's file beside the guide HelpFile() (core/model/game.h); "" when either is missing.
     std::string GetHelpUrl(int32_t param) const;
     bool IsAvailable() const { return available_; }
     bool CanShowInTable() const { return showInTable_; }
