@@ -36,8 +36,8 @@
         <translation>Searching for available updates...</translation>
     </message>
     <message>
-        <source>Ошибка поиска обновлений!&#xd;&#xd;%s</source>
-        <translation>Error searching for updates!&#xd;&#xd;%s</translation>
+        <source>Ошибка поиска обновлений!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error searching for updates!<byte value="xd" /><byte value="xd" />%s</translation>
     </message>
     <message>
         <source>Загрузка и установка обновления &quot;%s&quot;...</source>
@@ -60,16 +60,44 @@
         <translation>The update package &quot;%s&quot; ended with exit code %d.</translation>
     </message>
     <message>
-        <source>Установка обновления &quot;%s&quot; успешно выполнена.&#xd;&#xd;Для завершения установки необходимо перезапустить программу!</source>
-        <translation>Installation of update &quot;%s&quot; completed successfully.&#xd;&#xd;The program must be restarted to complete the installation!</translation>
+        <source>Установка обновления &quot;%s&quot; успешно выполнена.<byte value="xd" /><byte value="xd" />Для завершения установки необходимо перезапустить программу!</source>
+        <translation>Installation of update &quot;%s&quot; completed successfully.<byte value="xd" /><byte value="xd" />The program must be restarted to complete the installation!</translation>
     </message>
     <message>
-        <source>Ошибка установки обновления!&#xd;&#xd;%s</source>
-        <translation>Error installing the update!&#xd;&#xd;%s</translation>
+        <source>Ошибка установки обновления!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Error installing the update!<byte value="xd" /><byte value="xd" />%s</translation>
     </message>
     <message>
-        <source>Ошибка системы самообновления программы!&#xd;&#xd;%s</source>
-        <translation>Self-update system error!&#xd;&#xd;%s</translation>
+        <source>Ошибка системы самообновления программы!<byte value="xd" /><byte value="xd" />%s</source>
+        <translation>Self-update system error!<byte value="xd" /><byte value="xd" />%s</translation>
+    </message>
+    <message>
+        <source>Текущая версия программы:</source>
+        <translation>Current program version:</translation>
+    </message>
+    <message>
+        <source>Новая версия программы:</source>
+        <translation>New program version:</translation>
+    </message>
+    <message>
+        <source>Описание версии:</source>
+        <translation>Version description:</translation>
+    </message>
+    <message>
+        <source>Установка без подтверждения: укажите --yes.</source>
+        <translation>Installing without confirmation: give --yes.</translation>
+    </message>
+    <message>
+        <source>Установить это обновление? [y/N] </source>
+        <translation>Install this update? [y/N] </translation>
+    </message>
+    <message>
+        <source>Адрес сервера обновлений еще не задан (в настройках стоит адрес-заполнитель &quot;%s&quot;). Укажите его в ключе &quot;UpdateSite&quot; раздела &quot;WEB&quot; файла Velmora_5x50.ini или в --descriptor.</source>
+        <translation>The update server address is not set yet (the settings hold the placeholder address &quot;%s&quot;). Set it in the key &quot;UpdateSite&quot; of the section &quot;WEB&quot; of Velmora_5x50.ini or give --descriptor.</translation>
+    </message>
+    <message>
+        <source>Неизвестная команда: %s</source>
+        <translation>Unknown command: %s</translation>
     </message>
 </context>
 </TS>

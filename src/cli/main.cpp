@@ -217,6 +217,10 @@ int main(int argc, char** argv) {
             }
         }
         StartCliLanguage(language);
+        if (!words.empty() && words[0] == "--version") {
+            Out(VELMORA_VERSION);
+            return 0;
+        }
         if (words.empty() || words[0] == "--help" || words[0] == "-h" || words[0] == "help") {
             PrintHelp();
             return words.empty() ? 1 : 0;

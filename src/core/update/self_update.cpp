@@ -121,6 +121,10 @@ private:
 
 } // namespace
 
+bool UpdateSiteIsPlaceholder(const TWebSettings& settings) { return settings.UpdateSite == kDefaultUpdateSite; }
+
+std::string UpdateDescriptorAddress(const TWebSettings& settings) { return settings.UpdateSite + kUpdateDescriptorPath; }
+
 TUpdateInfo ReadUpdateInfo(const TIniFile& ini, const std::string& section, const std::string& currentVersion) {
     TUpdateInfo i;
     const auto read = [&](const std::string& sec, const char* key) { return ini.ReadString(sec, key, ""); };

@@ -42,6 +42,12 @@ struct TUpdateInfo {
     std::string DeleteBefore, DeleteAfter, ExecBefore, ExecAfter;
 };
 
+// The setting "UpdateSite" is still the product's placeholder: nothing to ask until it is set, and
+// the silent check at start-up does not try.
+bool UpdateSiteIsPlaceholder(const TWebSettings& settings);
+// The descriptor on the update server of the settings.
+std::string UpdateDescriptorAddress(const TWebSettings& settings);
+
 // Reads the descriptor's keys (absent ones empty); VerId is currentVersion when absent.
 TUpdateInfo ReadUpdateInfo(const TIniFile& ini, const std::string& section, const std::string& currentVersion);
 // The build number of a version text: its fourth word when cut at ",", "-", "." and "_", read as
