@@ -33,6 +33,27 @@ struct TOptions {
     int Port = -1;
 };
 
+// --help: what the server does and its options, on standard output, exit status 0.
+[[noreturn]] void Help() {
+    std::cout << "velmora-catalogd: the catalog server of systems and scripts over HTTPS with an SQLite database\n"
+                 "\n"
+                 "usage: velmora-catalogd --listen HOST:PORT --db FILE --cert FILE --key FILE\n"
+                 "\n"
+                 "  --listen HOST:PORT  the address to listen on; PORT 0 takes a free port\n"
+                 "  --db FILE           the SQLite database, created when missing; an older one is upgraded\n"
+                 "  --cert FILE         the server certificate (PEM), with its chain\n"
+                 "  --key FILE          the private key of the certificate (PEM)\n"
+                 "  --help, -h          this text\n"
+                 "\n"
+                 "Once listening it prints \"velmora-catalogd: listening on https://HOST:PORT\"; SIGINT and SIGTERM\n"
+                 "stop it. Requests are form posts of at most 4 MiB to /scripts/sys_*.php (systems) and\n"
+                 "/scripts/scr_*.php (scripts); a client must deliver its request within 10 s and may hold at most\n"
+                 "4 connections at a time.\n"
+                 "\n"
+                 "Exit status: 0 after a stop by signal or --help, 1 when the server cannot start, 2 on bad options.\n";
+    std::exit(0);
+}
+
 [[noreturn]] void Usage(const std::string& error) {
     std::cerr << "velmora-catalogd: " << error << "\n"
               << "usage: velmora-catalogd --listen HOST:PORT --db FILE --cert FILE --key FILE\n";
@@ -43,7 +64,7 @@ TOptions ParseArgs(int argc, char** argv) {
     TOptions o;
     for (int i = 1; i < argc; ++i) {
         const std::string a = argv[i];
-        if (a == "--help" || a == "-h") Usage("the catalog server of systems and scripts");
+        if (a == "--help" || a == "-h") Help();
         if (i + 1 >= argc) Usage("missing value of " + a);
         const std::string v = argv[++i];
         if (a == "--listen") {

@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <atomic>
 #include <csignal>
 #include <functional>
@@ -271,7 +273,7 @@ TEST_F(CatalogdTest, MalformedUtf8IsRefused) {
     } cases[] = {
         {"cl_name", "Ив\xC0\xBCан"},            // overlong "<"
         {"cl_name", "\xE0\x80\xBC"},            // overlong "<" in three bytes
-        {"descr", "a\xED\xA0\x80b"},            // a surrogate
+        {"descr", "a\xED\xA0\x80" "b"},            // a surrogate
         {"descr", "\xF5\x80\x80\x80"},          // a lead byte past U+10FFFF
         {"title", "\xF4\x90\x80\x80"},          // U+110000
         {"title", "x\x80y"},                     // a stray continuation byte
@@ -390,6 +392,58 @@ TEST_F(CatalogdTest, StopsCleanlyOnTerm) {
     const int status = server->Stop();
     EXPECT_TRUE(WIFEXITED(status));
     EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+} // namespace
+
+namespace {
+
+// Runs the server with the arguments (through the shell, none of which needs quoting) and
+// returns its exit status and what it wrote to standard output and standard error.
+struct TRunResult {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+TRunResult RunCatalogd(const std::string& args) {
+    const std::string dir = ::testing::TempDir();
+    const std::string out = dir + "/catalogd.out", err = dir + "/catalogd.err";
+    const int rc = std::system((std::string(VELMORA_CATALOGD) + " " + args + " >" + out + " 2>" + err).c_str());
+    TRunResult r;
+    if (WIFEXITED(rc)) r.Status = WEXITSTATUS(rc);
+    auto read = [](const std::string& f) {
+        std::ifstream in(f, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    r.Out = read(out);
+    r.Err = read(err);
+    return r;
+}
+
+TEST(CatalogdCommandLine, HelpAndBadOptions) {
+    struct Case {
+        const char* args;
+        int status;
+        const char* out;  // a piece of standard output ("" = empty)
+        const char* err;  // a piece of standard error ("" = empty)
+    } cases[] = {
+        {"--help", 0, "--listen HOST:PORT", ""},
+        {"-h", 0, "Exit status", ""},
+        {"", 2, "", "--listen, --db, --cert and --key are required"},
+        {"--listen", 2, "", "missing value of --listen"},
+        {"--listen nowhere", 2, "", "--listen needs HOST:PORT"},
+        {"--listen 127.0.0.1:70000", 2, "", "bad port in --listen"},
+        {"--port 1", 2, "", "unknown option --port"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args);
+        const TRunResult r = RunCatalogd(c.args);
+        EXPECT_EQ(r.Status, c.status);
+        if (*c.out) EXPECT_NE(r.Out.find(c.out), std::string::npos) << r.Out;
+        else EXPECT_EQ(r.Out, "");
+        if (*c.err) EXPECT_NE(r.Err.find(c.err), std::string::npos) << r.Err;
+        else EXPECT_EQ(r.Err, "");
+    }
 }
 
 } // namespace
