@@ -2,6 +2,48 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en_US" sourcelanguage="ru_RU">
 <context>
+    <name>THelpView</name>
+    <message>
+        <source>Назад</source>
+        <translation>Back</translation>
+    </message>
+    <message>
+        <source>Вперед</source>
+        <translation>Forward</translation>
+    </message>
+    <message>
+        <source>Предыдущая страница (Alt+Влево)</source>
+        <translation>Previous page (Alt+Left)</translation>
+    </message>
+    <message>
+        <source>Следующая страница (Alt+Вправо)</source>
+        <translation>Next page (Alt+Right)</translation>
+    </message>
+    <message>
+        <source>Содержание</source>
+        <translation>Contents</translation>
+    </message>
+    <message>
+        <source>Содержание справки</source>
+        <translation>Help contents</translation>
+    </message>
+    <message>
+        <source>Не удалось открыть адрес: в системе не найдена программа для его просмотра.<byte value="xd" /><byte value="xd" />Откройте его вручную:<byte value="xd" />%s</source>
+        <translation>Could not open the address: no program to view it was found on the system.<byte value="xd" /><byte value="xd" />Open it by hand:<byte value="xd" />%s</translation>
+    </message>
+</context>
+<context>
+    <name>TFormHelp</name>
+    <message>
+        <source>Справка</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>Справка - %1</source>
+        <translation>Help - %1</translation>
+    </message>
+</context>
+<context>
     <name>velmora</name>
     <message>
         <source>Не удалось открыть файл текстов справки: %s</source>

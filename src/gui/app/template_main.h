@@ -236,7 +236,7 @@ public:
     // the window. The launcher starts the executable with the arguments; tests replace it.
     void RestartProgram();
     static std::function<bool(const QStringList& args)>& RestartLauncher();
-    // The help file found at start (it may not exist).
+    // The guide of the help document found at start (help/Numora_<ABR>/index.htm; "" when none).
     const QString& HelpFile() const { return helpFile_; }
     // Opens a web page or the help file in the system's viewer; false when there is none (tests
     // replace it).

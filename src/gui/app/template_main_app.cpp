@@ -12,9 +12,11 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+#include "gui/help/form_help.h"
 
 #include "core/net/web_settings.h"
 #include "core/model/data_folder.h"
+#include "core/model/game.h"
 #include "core/util/format.h"
 
 #include <QAction>
@@ -78,7 +80,12 @@ void TTemplateMain::PrepareStart() {
         RequestQuit(1);
         return;
     }
-    helpFile_ = Q(FindHelpFile(ExecutableDir(), LanguageAbbreviation(CurrentLanguage())));
+    // The guide of the interface language (the Russian one when that language has none); the statistic
+    // topics are looked up beside it.
+    const std::string helpDir =
+        HelpFolderOverride().isEmpty() ? FindHelpDir(ExecutableDir()) : S(HelpFolderOverride());
+    helpFile_ = Q(FindGuideInDir(helpDir, LanguageAbbreviation(CurrentLanguage())));
+    velmora::HelpFile() = S(helpFile_);
 }
 
 void TTemplateMain::AddAppCommands() {
@@ -218,7 +225,7 @@ void TTemplateMain::EditConfigExecute() {
 
 bool TTemplateMain::GetHelpUpdate() const { return QFileInfo::exists(helpFile_); }
 
-void TTemplateMain::GetHelpExecute() { OpenExternal(QUrl::fromLocalFile(helpFile_), helpFile_); }
+void TTemplateMain::GetHelpExecute() { ShowHelpWindow(*this, helpFile_); }
 
 bool TTemplateMain::AutoSelfUpdateUpdate() const { return true; }
 bool TTemplateMain::AutoSelfUpdateChecked() const { return autoUpdates_; }

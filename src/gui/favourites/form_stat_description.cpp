@@ -8,6 +8,8 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/template_main.h"
 #include "gui/app/window_placement.h"
+#include "gui/help/help_view.h"
+#include "core/model/game.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -28,35 +30,23 @@ constexpr QSize kDefaultSize(640, 520);
 
 } // namespace
 
-QString& TFormStatDescription::HelpDir() {
-    static QString dir = Q(JoinPath(ExecutableDir(), "help"));
-    return dir;
-}
-
 TFormStatDescription::TFormStatDescription(TTemplateMain& window, QWidget* parent) : QDialog(parent), window_(window) {
     setObjectName(kSection);
     setWindowTitle(tr("Описание методики расчета"));
     setSizeGripEnabled(true);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
-    wbDescription = new QTextBrowser(this);
-    wbDescription->setObjectName("wbDescription");
-    wbDescription->setOpenExternalLinks(true);
-    // The text of the menus, in the interface language's script (Qt picks the glyphs).
-    wbDescription->setFont(QApplication::font("QMenu"));
+    View = new THelpView(this);
+    wbDescription = View->wbHelp;
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(wbDescription);
+    layout->addWidget(View);
     resize(kDefaultSize);
     ReadPlacement();
 }
 
 void TFormStatDescription::OpenTopic(const QString& file) {
-    wbDescription->clear();
-    topic_.clear();
-    if (file.isEmpty() || !QFileInfo(file).isFile()) return;
-    topic_ = file;
-    wbDescription->setSearchPaths({QFileInfo(file).absolutePath()});
-    wbDescription->setSource(QUrl::fromLocalFile(QFileInfo(file).absoluteFilePath()));
+    topic_ = !file.isEmpty() && QFileInfo(file).isFile() ? file : QString();
+    View->OpenPage(topic_, Q(HelpFile()));
 }
 
 void TFormStatDescription::ReadPlacement() {
@@ -81,8 +71,7 @@ void ShowStatDescription(TTemplateMain& window, QWidget* parent, int method) {
     const TStatList& list = window.StatList();
     if (method < 0 || method >= list.Count()) return;
     TFormStatDescription dlg(window, parent);
-    dlg.OpenTopic(Q(StatHelpTopicFile(S(TFormStatDescription::HelpDir()), LanguageAbbreviation(CurrentLanguage()),
-                                      list.Items(method))));
+    dlg.OpenTopic(Q(list.Items(method).HelpUrl()));
     dlg.exec();
 }
 

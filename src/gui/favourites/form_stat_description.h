@@ -1,6 +1,6 @@
-// The window "Описание методики расчета": the help topic of a statistic method in a text browser
-// filling the window, empty when the help document has no topic for it. Its placement is kept in
-// the window settings (section TFormStatDescription).
+// The window "Описание методики расчета": the help topic of a statistic method in the help viewer
+// (links to other pages of the document are followed in it), empty when the help document has no
+// topic for it. Its placement is kept in the window settings (section TFormStatDescription).
 #pragma once
 
 #include <QDialog>
@@ -22,10 +22,8 @@ public:
     // The topic file shown ("" when none).
     const QString& TopicFile() const { return topic_; }
 
-    // The folder of the help document: "help" beside the executable (tests set another).
-    static QString& HelpDir();
-
-    QTextBrowser* wbDescription;
+    class THelpView* View;
+    QTextBrowser* wbDescription;  // the view's browser
 
 protected:
     void done(int result) override;
@@ -39,7 +37,8 @@ private:
 };
 
 // The description of list method `method`, shown modally over parent: the method's topic in the
-// help document of the interface language (help/Numora_<ABR>/Filters_1049_<base code>.htm).
+// help document of the interface language (help/Numora_<ABR>/Filters_1049_<base code>.htm, found
+// beside the guide the program uses).
 void ShowStatDescription(TTemplateMain& window, QWidget* parent, int method);
 
 } // namespace velmora
