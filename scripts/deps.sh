@@ -13,6 +13,7 @@ VELMORA_PACKAGES=(
   libxlsxwriter-dev unzip
   libcpp-httplib-dev libssl-dev libsqlite3-dev
   tinyproxy
+  desktop-file-utils appstream man-db dpkg-dev librsvg2-bin
 )
 
 # GUI checks by hand (scripts/gui_check.sh): a virtual X server, a small window manager, input
