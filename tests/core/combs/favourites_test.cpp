@@ -7,6 +7,8 @@
 #include "../temp_dir.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+#include <fstream>
 
 #include <algorithm>
 #include <filesystem>
@@ -220,5 +222,26 @@ TEST(Favourites, HelpTopicOfAMethod) {
         {"SUMS", "Filters_1049_SUMS.htm"},
     };
     for (const auto& c : cases) EXPECT_EQ(StatHelpTopic(l.Items(At(l, c.code))), c.topic) << c.code;
-    EXPECT_EQ(StatHelpTopicFile("/opt/x/help", "ENU", l.Items(At(l, "NUMS"))), "/opt/x/help/Numora_ENU/Filters_1049_NUMS.htm");
+    // The topic file beside the guide of the language, the Russian one when the language has none.
+    namespace fs = std::filesystem;
+    const fs::path help = fs::temp_directory_path() / ("velmora_topics_" + std::to_string(::getpid()));
+    fs::remove_all(help);
+    for (const char* page : {"Numora_RUS/index.htm", "Numora_RUS/Filters_1049_NUMS.htm", "Numora_RUS/Filters_1049_POSx.htm",
+                             "Numora_ENU/index.htm", "Numora_ENU/Filters_1049_NUMS.htm"}) {
+        fs::create_directories((help / page).parent_path());
+        std::ofstream(help / page) << "<html></html>";
+    }
+    struct FileCase {
+        const char* language;
+        const char* code;
+        std::string expected;
+    } files[] = {
+        {"ENU", "NUMS", (help / "Numora_ENU/Filters_1049_NUMS.htm").string()},
+        {"ENU", "POS2", ""},  // the English guide has no such topic
+        {"DEU", "POS2", (help / "Numora_RUS/Filters_1049_POSx.htm").string()},
+        {"RUS", "SUMS", ""},
+    };
+    for (const auto& f : files)
+        EXPECT_EQ(StatHelpTopicFile(help.string(), f.language, l.Items(At(l, f.code))), f.expected) << f.language << f.code;
+    fs::remove_all(help);
 }

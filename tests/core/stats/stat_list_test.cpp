@@ -297,8 +297,12 @@ TEST_F(StatListFiles, FavouritesFileErrorsLeaveTheListAlone) {
 }
 
 TEST_F(StatListFiles, HelpUrlWithAndWithoutHelpFile) {
-    std::string help = dir.string() + "/Numora_RUS.chm";
-    std::ofstream(help) << "x";
+    // The guide's folder holds the topics; a method's help is its topic's file there.
+    std::filesystem::create_directories(dir / "Numora_RUS");
+    const std::string guide = (dir / "Numora_RUS" / "index.htm").string();
+    const std::string topics = (dir / "Numora_RUS").string() + "/";
+    for (const char* page : {"index.htm", "Filters_1049_NUMS.htm", "Filters_1049_POSx.htm", "Filters_1049_FRW4.htm"})
+        std::ofstream(topics + page) << "x";
     TStatList l;
     l.Build([&] {
         auto v = RegisteredStatClasses();
@@ -311,11 +315,11 @@ TEST_F(StatListFiles, HelpUrlWithAndWithoutHelpFile) {
         std::string expected;
     } cases[] = {
         {"", "NUMS", ""},
-        {help + ".absent", "NUMS", ""},
-        {help, "NUMS", "ms-its:" + help + "::/Filters_1049_NUMS.htm"},
-        {help, "POS3", "ms-its:" + help + "::/Filters_1049_POSx.htm"},
-        {help, "POE2", "ms-its:" + help + "::/Filters_1049_POSx.htm"},
-        {help, "FRW4", "ms-its:" + help + "::/Filters_1049_FRW4.htm"},
+        {guide, "NUMS", topics + "Filters_1049_NUMS.htm"},
+        {guide, "POS3", topics + "Filters_1049_POSx.htm"},
+        {guide, "POE2", topics + "Filters_1049_POSx.htm"},
+        {guide, "FRW4", topics + "Filters_1049_FRW4.htm"},
+        {guide, "SUMS", ""},  // no topic file
     };
     for (const auto& c : cases) {
         HelpFile() = c.helpFile;
