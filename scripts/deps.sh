@@ -13,6 +13,7 @@ VELMORA_PACKAGES=(
   libxlsxwriter-dev unzip
   libcpp-httplib-dev libssl-dev libsqlite3-dev
   tinyproxy
+  makeself
   desktop-file-utils appstream man-db dpkg-dev librsvg2-bin
 )
 

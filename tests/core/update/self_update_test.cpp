@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <filesystem>
@@ -31,7 +32,7 @@ std::string ReadFile(const fs::path& path) {
     return s.str();
 }
 
-void Run(const std::string& command) {
+void Shell(const std::string& command) {
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
 }
 
@@ -43,15 +44,15 @@ struct TTestKey {
         fs::create_directories(Dir);
         Private = Dir / "test-only-signing.key";
         Public = Dir / "test-only-signing.pub";
-        Run("openssl genpkey -algorithm ed25519 -out " + Private.string() + " 2>/dev/null");
-        Run("openssl pkey -in " + Private.string() + " -pubout -out " + Public.string());
+        Shell("openssl genpkey -algorithm ed25519 -out " + Private.string() + " 2>/dev/null");
+        Shell("openssl pkey -in " + Private.string() + " -pubout -out " + Public.string());
     }
     ~TTestKey() { fs::remove_all(Dir); }
     std::string PublicPem() const { return ReadFile(Public); }
     std::string Sign(const fs::path& file) const {
         const fs::path sig = Dir / "sig.bin", b64 = Dir / "sig.b64";
-        Run("openssl pkeyutl -sign -rawin -inkey " + Private.string() + " -in " + file.string() + " -out " + sig.string());
-        Run("base64 -w0 " + sig.string() + " > " + b64.string());
+        Shell("openssl pkeyutl -sign -rawin -inkey " + Private.string() + " -in " + file.string() + " -out " + sig.string());
+        Shell("base64 -w0 " + sig.string() + " > " + b64.string());
         return ReadFile(b64);
     }
 };
@@ -187,6 +188,52 @@ TEST_F(UpdateFiles, PackageManagerListsTheExecutable) {
     EXPECT_TRUE(InstalledByPackageManager(Path("bin/Velmora_5x50"), Path("info")));
     EXPECT_FALSE(InstalledByPackageManager(Path("other/Velmora_5x50"), Path("info")));
     EXPECT_FALSE(InstalledByPackageManager(Path("bin/Velmora_5x50"), Path("no-info")));
+}
+
+// The package made by the update-package target's script from the files of a changed build,
+// served from the test HTTPS site and installed into a program folder: the program reports the
+// new version afterwards and nothing else in the folder changed. The builds are stand-ins that
+// print their version, so that the test does not compile the program twice.
+TEST_F(UpdateFiles, PackageOfTheTargetInstallsOverAProgramFolder) {
+    const auto program = [&](const fs::path& folder, const std::string& version) {
+        WriteFile(folder / "velmora-cli", "#!/bin/sh\necho " + version + "\n");
+        fs::permissions(folder / "velmora-cli", fs::perms::owner_all);
+        WriteFile(folder / "Velmora_5x50_ENU.lng", "module " + version);
+    };
+    program(dir / "prog", "1.0.0.4");
+    WriteFile(dir / "prog/Velmora_5x50.ini", "[WEB]\n");
+    WriteFile(dir / "prog/Velmora_5x50.ldr", "draws");
+    program(dir / "build", "1.0.0.5");
+
+    test::TTestServer server(&test::SharedTestCerts());
+    fs::create_directories(dir / "site");
+    ASSERT_TRUE(server.Http().set_mount_point("/au", Path("site")));
+    server.Start();
+    const std::string files = Path("build/velmora-cli") + "|" + Path("build/Velmora_5x50_ENU.lng");
+    Shell(std::string(VELMORA_CMAKE_COMMAND) + " \"-DFILES=" + files + "\" -DOUT=" + Path("site") +
+        " -DVERSION=1.0.0.5 -DKEY=" + Key().Private.string() + " -DBASE_URL=" + server.BaseUrl() +
+        "/au -DMAKESELF=makeself -DOPENSSL=openssl -P " VELMORA_UPDATE_PACKAGE_SCRIPT " > /dev/null");
+
+    TUpdateContext context;
+    context.ProgramDir = Path("prog");
+    context.CurrentVersion = "1.0.0.4";
+    context.PublicKeyPem = Key().PublicPem();
+    context.Web.CAFile = test::SharedTestCerts().CaFile;
+    TRecordingHost host;
+    ASSERT_EQ(CheckForUpdate(server.BaseUrl() + "/au/Numor_AU.cfg", false, context, host), UpdateInstalled)
+        << host.AllMessages();
+    EXPECT_EQ(host.ShownNew, "Velmora 5x50 1.0.0.5");
+    EXPECT_EQ(host.ShownDescription, "Velmora 5x50 1.0.0.5\n");
+
+    Shell(Path("prog/velmora-cli") + " > " + Path("version.txt"));
+    EXPECT_EQ(ReadFile(dir / "version.txt"), "1.0.0.5\n");
+    EXPECT_EQ(ReadFile(dir / "prog/Velmora_5x50_ENU.lng"), "module 1.0.0.5");
+    EXPECT_EQ(ReadFile(dir / "prog/Velmora_5x50.ini"), "[WEB]\n");
+    EXPECT_EQ(ReadFile(dir / "prog/Velmora_5x50.ldr"), "draws");
+    std::vector<std::string> names;
+    for (const auto& e : fs::directory_iterator(dir / "prog")) names.push_back(e.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"Velmora_5x50.ini", "Velmora_5x50.ldr", "Velmora_5x50_ENU.lng", "velmora-cli"}));
 }
 
 // The whole check over a program folder "prog" and a published folder "site".
