@@ -13,11 +13,13 @@
 #include "core/scripts/script_run.h"
 #include "core/stats/stat_list.h"
 #include "core/stats/stat_runs.h"
+#include "core/stats/value_columns.h"
 #include "core/util/error.h"
 #include "core/util/format.h"
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -82,9 +84,18 @@ const std::vector<std::string> kBenchScript = {
 };
 constexpr int kBenchScriptTests = 20;
 
+// "script-test-heavy": the same script with methods whose keys cost more to compute (channel and
+// row values, the characteristic number, pairs of numbers) and a repeat count that follows the
+// reference draw.
+const std::vector<std::string> kBenchHeavyScript = {
+    "EXCL:10#RAND|TMF1#CHNV:10;20#LMV:3#SF:0|BSD0#ROWV:50#CLV:5#ST:2| | | | | |r1",
+    "FULL:0#FIRST|TMD1#HCS1:30#LVA:0-10;1#SF:0|TMF2#KNM2:8#CDV:1;2#SF:0| | | | | |r2",
+    "CURR:0#LAST|TSF1#RPC2:20;40#LNO:#SC:20| | | | | | |r3",
+};
+
 // A test of the reference script over the last 20 draws into a fresh stake file; the signature is
 // the number of stakes made times 1 000 003 plus a checksum of their draws and numbers.
-int64_t ScriptTestSignature(TBenchEnv& env) {
+int64_t ScriptSignature(TBenchEnv& env, const std::vector<std::string>& script) {
     const std::string path = (std::filesystem::temp_directory_path() / "velmora_bench_script.lsk").string();
     std::filesystem::remove(path);
     TStakeFile stakes(path);
@@ -92,7 +103,7 @@ int64_t ScriptTestSignature(TBenchEnv& env) {
     TScriptHost host;
     TScriptRunner runner(env.archive, env.list, env.set, stakes, host);
     runner.Random.seed(kBenchSeed);
-    if (!runner.Test(kBenchScript, kBenchScriptTests)) throw Error(Tr("Тест сценария не завершен"));
+    if (!runner.Test(script, kBenchScriptTests)) throw Error(Tr("Тест сценария не завершен"));
     int64_t sum = 0;
     stakes.ForEachStake([&](int, const TStakeRecord& r) {
         if (r.DrawNumber <= 0) return;
@@ -142,7 +153,8 @@ const std::vector<TBenchCase>& BenchCases() {
                  if (env.list.TestFlagBit1(i)) values += FullSetValues(env, i);
              return values;
          }},
-        {"script-test", nullptr, ScriptTestSignature},
+        {"script-test", nullptr, [](TBenchEnv& env) { return ScriptSignature(env, kBenchScript); }},
+        {"script-test-heavy", nullptr, [](TBenchEnv& env) { return ScriptSignature(env, kBenchHeavyScript); }},
     };
     return cases;
 }
@@ -156,6 +168,7 @@ double Median(std::vector<double> v) {
 int RunBench(Args& args) {
     const int repeat = args.Int("--repeat", kDefaultRepeat);
     const std::vector<std::string> only = args.Values("--case");
+    const bool plain = args.Flag("--plain");
     args.Done();
     if (repeat < 1 || repeat > 1000) throw Error(Tr("Количество прогонов должно быть от 1 до 1000"));
     for (const auto& name : only)
@@ -165,6 +178,8 @@ int RunBench(Args& args) {
 
     TBenchEnv env;
     FullCombinationSet();  // built once, outside the timings
+    // Without value columns every pass computes the keys of every combination.
+    if (plain) SetValueColumnBuildMinimum(SIZE_MAX);
     for (const TBenchCase& c : BenchCases()) {
         if (!only.empty() && std::find(only.begin(), only.end(), c.Name) == only.end()) continue;
         std::vector<double> times;
@@ -185,10 +200,10 @@ int RunBench(Args& args) {
     return 0;
 }
 
-CommandRegistrar r1({"bench", "bench [--repeat N] [--case NAME ...]",
+CommandRegistrar r1({"bench", "bench [--repeat N] [--case NAME ...] [--plain]",
                      "times the hot paths on the full set over 1000 sample draws held in memory (seed 7): one line "
                      "per case, name;median ms of N runs (default 9);signature (the count of survivors or values); "
-                     "--case runs only the named cases",
+                     "--case runs only the named cases; --plain runs the filter passes without value columns",
                      RunBench});
 
 } // namespace

@@ -50,7 +50,9 @@
 #include "core/model/filter_action.h"
 #include "core/stats/stat_framework.h"
 #include "core/stats/stat_index.h"
+#include "core/stats/value_columns.h"
 
+#include <chrono>
 #include <cstring>
 #include <type_traits>
 #include <vector>
@@ -227,10 +229,34 @@ public:
             const uint8_t* match = table.data();
             const uint8_t delFlag = del ? 1 : 0;
             decltype(auto) rule = s.PassRule();
-            for (size_t i = 0; i < count; ++i) {
+            auto plain = [&](const uint8_t* n) {
                 uint8_t m = 0;
-                rule.FilterCodes(src[i].data(), [&](auto code) { m |= match[code]; });
+                rule.FilterCodes(n, [&](auto code) { m |= match[code]; });
+                return m;
+            };
+            auto columnPass = [&](const TValueColumn& column) {
+                const std::vector<uint8_t> setMatch = column.SetMatches(match);
+                return column.Filter(src, count, dst, setMatch.data(), delFlag, plain);
+            };
+            TValueColumnUse use;
+            const TCodesOf codesOf = [&](const uint8_t* n, TCodeSink& sink) {
+                rule.FilterCodes(n, [&](auto code) { sink.Add(uint64_t(code)); });
+            };
+            if constexpr (kColumnRule) {
+                // Codes that follow from the five numbers alone: read them from the column.
+                // The trial runs the pass twice from src: not when the pass writes over it.
+                const bool overlap = dst < src + count && src < dst + count;
+                use = ValueColumnFor(*this, Self::kCodes, count, codesOf, !overlap);
+                if (use.Column) return columnPass(*use.Column);
+            }
+            const auto start = std::chrono::steady_clock::now();
+            for (size_t i = 0; i < count; ++i) {
+                uint8_t m = plain(src[i].data());
                 if (m != delFlag) dst[k++] = src[i];
+            }
+            if (use.Trial) {
+                const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                TryValueColumn(use, Self::kCodes, codesOf, seconds, [&](const TValueColumn& c) { columnPass(c); });
             }
         } else {
             TStatBatchScope scope(*this, nullptr, &selected);
@@ -241,6 +267,12 @@ public:
     }
 
 protected:
+    // The filter codes of a combination depend on its five numbers (and the settings) alone: no
+    // earlier draw, no period, nothing loaded before the pass.
+    static constexpr bool kColumnRule = Self::kCodes > 0 && Self::kCodes <= 65536 &&
+                                        (Self::ClassFlags() & (kFlagD | kFlagP)) == 0 &&
+                                        std::is_same_v<decltype(&Self::PrepareFilter), void (TKeyStat::*)(bool, int)>;
+
     Self& self() { return static_cast<Self&>(*this); }
     const Self& self() const { return static_cast<const Self&>(*this); }
 

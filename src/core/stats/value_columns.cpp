@@ -1,0 +1,346 @@
+#include "core/stats/value_columns.h"
+
+#include "core/stats/stat_config.h"
+#include "core/stats/stat_framework.h"
+#include "core/stats/stat_runs.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <list>
+#include <mutex>
+
+namespace velmora {
+
+namespace {
+
+uint64_t Binomial(int n, int k) {
+    if (k < 0 || n < k) return 0;
+    uint64_t r = 1;
+    for (int i = 1; i <= k; ++i) r = r * uint64_t(n - k + i) / uint64_t(i);
+    return r;
+}
+
+// S[i](x): the combinations whose number at position i (0-based) is below x while the numbers
+// before it are fixed, i.e. the sum of C(50 - v, 4 - i) for v = 1 .. x-1.
+int64_t Below(int i, int x) {
+    int64_t s = 0;
+    for (int v = 1; v < x; ++v) s += int64_t(Binomial(kMaxNumber - v, kNumberCount - 1 - i));
+    return s;
+}
+
+TRankTables MakeRankTables() {
+    // rank = sum over i of (S_i(x_i) - S_i(x_{i-1} + 1)), x_{-1} = 0; regrouped by the number
+    // each term reads.
+    TRankTables t{};
+    for (int x = 0; x < 256; ++x) {
+        const int v = std::min(x, kMaxNumber + 1);
+        for (int i = 0; i < kNumberCount; ++i) {
+            int64_t h = Below(i, v);
+            if (i + 1 < kNumberCount) h -= Below(i + 1, v) + int64_t(Binomial(kMaxNumber - v, kNumberCount - 2 - i));
+            t.H[i][x] = uint32_t(h);
+        }
+    }
+    return t;
+}
+
+uint64_t Mix(uint64_t h, uint64_t v) {
+    h ^= v + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+    return h * 0xff51afd7ed558ccdULL;
+}
+
+uint64_t HashCodes(const uint16_t* c, size_t n) {
+    uint64_t h = n;
+    for (size_t i = 0; i < n; ++i) h = Mix(h, c[i]);
+    return h ^ (h >> 29);
+}
+
+struct TColumnKey {
+    const TStatClass* Class = nullptr;
+    int32_t Param = 0;
+    uint32_t CodeBound = 0;
+    uint64_t Settings = 0;
+    uint64_t Probe = 0;
+    bool operator==(const TColumnKey&) const = default;
+};
+
+struct TEntry {
+    TColumnKey Key;
+    std::shared_ptr<const TValueColumn> Column;  // null: the codes do not fit a column
+};
+
+// The matrix, channel and segment settings that key functions read.
+uint64_t SettingsHash(const TConfigData& c) {
+    uint64_t h = Mix(uint64_t(uint32_t(c.MatrixCols)), uint64_t(uint32_t(c.ChannelSize)));
+    for (uint8_t s : c.MatrixSegments) h = Mix(h, s);
+    return h;
+}
+
+// The codes of a fixed spread of combinations, sorted per combination.
+uint64_t ProbeHash(const TCodesOf& codesOf, uint32_t codeBound) {
+    constexpr size_t kProbes = 257;
+    const TCombsArray& all = FullCombinationSet();
+    TCodeSink sink;
+    sink.Bound = codeBound;
+    uint64_t h = 0;
+    for (size_t j = 0; j < kProbes; ++j) {
+        const size_t r = (j * (all.size() / kProbes) + j * 7919u) % all.size();
+        sink.Clear();
+        codesOf(all[r].data(), sink);
+        std::sort(sink.Codes, sink.Codes + sink.N);
+        h = Mix(h, sink.Over ? ~uint64_t(0) : HashCodes(sink.Codes, sink.N));
+    }
+    return h;
+}
+
+// Null entries (codes that do not fit) take no bytes; their number is bounded as well.
+constexpr size_t kMaxEntries = 1024;
+
+struct TCache {
+    std::mutex Lock;
+    std::list<TEntry> Entries;  // most recently used first
+    size_t Bytes = 0;
+    size_t Bound = kValueColumnCacheBytes;
+    size_t BuildMinimum = kValueColumnBuildMinimum;
+    bool Forced = false;
+
+    void Trim() {
+        while ((Bytes > Bound || Entries.size() > kMaxEntries) && !Entries.empty()) {
+            if (Entries.back().Column) Bytes -= Entries.back().Column->Bytes();
+            Entries.pop_back();
+        }
+    }
+};
+
+TCache& Cache() {
+    static TCache cache;
+    return cache;
+}
+
+} // namespace
+
+const TRankTables& RankTables() {
+    static const TRankTables tables = MakeRankTables();
+    return tables;
+}
+
+// ---- TValueColumn ---------------------------------------------------------------------------
+
+size_t TValueColumn::Bytes() const {
+    return ids_.size() + setStart_.size() * sizeof(uint32_t) + codes_.size() * sizeof(uint16_t);
+}
+
+std::vector<uint8_t> TValueColumn::SetMatches(const uint8_t* codeMatch) const {
+    const size_t sets = SetCount();
+    std::vector<uint8_t> m(sets, 0);
+    for (size_t s = 0; s < sets; ++s) {
+        uint8_t v = 0;
+        for (uint32_t j = setStart_[s]; j < setStart_[s + 1]; ++j) v |= codeMatch[codes_[j]];
+        m[s] = v;
+    }
+    return m;
+}
+
+// ---- TValueColumnBuilder --------------------------------------------------------------------
+
+TValueColumnBuilder::TValueColumnBuilder(uint32_t codeBound)
+    : single_(codeBound, -1), slots_(1024, 0), col_(std::make_unique<TValueColumn>()) {
+    sink_.Bound = codeBound;
+    col_->setStart_.push_back(0);
+    ids_.reserve(size_t(kCombinationTotal));
+}
+
+uint32_t TValueColumnBuilder::Intern() {
+    // Any emission of the same set will do: sort and drop repeats.
+    uint16_t* buf_ = sink_.Codes;
+    std::sort(buf_, buf_ + sink_.N);
+    const size_t n = size_t(std::unique(buf_, buf_ + sink_.N) - buf_);
+    TValueColumn& c = *col_;
+    auto add = [&]() -> uint32_t {
+        const uint32_t id = uint32_t(c.SetCount());
+        c.codes_.insert(c.codes_.end(), buf_, buf_ + n);
+        c.setStart_.push_back(uint32_t(c.codes_.size()));
+        return id;
+    };
+    if (n == 1) {
+        int32_t& s = single_[buf_[0]];
+        if (s < 0) s = int32_t(add());
+        return uint32_t(s);
+    }
+    const size_t mask = slots_.size() - 1;
+    for (size_t i = size_t(HashCodes(buf_, n)) & mask;; i = (i + 1) & mask) {
+        if (slots_[i] == 0) {
+            const uint32_t id = add();
+            slots_[i] = id + 1;
+            // Keep the table at most half full.
+            if (2 * (c.SetCount() + 1) > slots_.size()) {
+                std::vector<uint32_t> grown(slots_.size() * 2, 0);
+                const size_t gm = grown.size() - 1;
+                for (uint32_t v : slots_) {
+                    if (v == 0) continue;
+                    const uint32_t s = v - 1;
+                    const uint16_t* codes = c.codes_.data() + c.setStart_[s];
+                    size_t k = size_t(HashCodes(codes, c.setStart_[s + 1] - c.setStart_[s])) & gm;
+                    while (grown[k] != 0) k = (k + 1) & gm;
+                    grown[k] = v;
+                }
+                slots_.swap(grown);
+            }
+            return id;
+        }
+        const uint32_t s = slots_[i] - 1;
+        const uint32_t from = c.setStart_[s], to = c.setStart_[s + 1];
+        if (to - from == n && std::equal(buf_, buf_ + n, c.codes_.data() + from)) return s;
+    }
+}
+
+void TValueColumnBuilder::End() {
+    if (failed_) return;
+    if (sink_.Over) {
+        failed_ = true;
+        return;
+    }
+    const uint32_t id = Intern();
+    sink_.Clear();
+    if (id >= TValueColumn::kMaxSets) {
+        failed_ = true;
+        return;
+    }
+    ids_.push_back(uint16_t(id));
+}
+
+std::unique_ptr<TValueColumn> TValueColumnBuilder::Finish() {
+    if (failed_) return nullptr;
+    TValueColumn& c = *col_;
+    if (c.SetCount() <= 256) {
+        c.width_ = 1;
+        c.ids_.resize(ids_.size());
+        for (size_t i = 0; i < ids_.size(); ++i) c.ids_[i] = uint8_t(ids_[i]);
+    } else {
+        c.width_ = 2;
+        c.ids_.resize(ids_.size() * 2);
+        std::memcpy(c.ids_.data(), ids_.data(), ids_.size() * 2);
+    }
+    std::vector<uint16_t>().swap(ids_);
+    c.ids_.shrink_to_fit();
+    c.codes_.shrink_to_fit();
+    c.setStart_.shrink_to_fit();
+    return std::move(col_);
+}
+
+// ---- the cache ------------------------------------------------------------------------------
+
+namespace {
+
+TColumnKey KeyOf(const TValueColumnUse& use) {
+    TColumnKey key;
+    key.Class = reinterpret_cast<const TStatClass*>(uintptr_t(use.Key[0]));
+    key.Param = int32_t(use.Key[1]);
+    key.CodeBound = uint32_t(use.Key[2]);
+    key.Settings = use.Key[3];
+    key.Probe = use.Key[4];
+    return key;
+}
+
+} // namespace
+
+TValueColumnUse ValueColumnFor(const TCustomStat& stat, uint32_t codeBound, size_t count, const TCodesOf& codesOf,
+                               bool trialAllowed) {
+    TCache& cache = Cache();
+    TValueColumnUse use;
+    use.Key[0] = uint64_t(uintptr_t(&stat.Class()));
+    use.Key[1] = uint64_t(uint32_t(stat.Param));
+    use.Key[2] = codeBound;
+    use.Key[3] = SettingsHash(stat.Config());
+    use.Key[4] = ProbeHash(codesOf, codeBound);
+    const TColumnKey key = KeyOf(use);
+    std::lock_guard<std::mutex> lock(cache.Lock);
+    for (auto it = cache.Entries.begin(); it != cache.Entries.end(); ++it)
+        if (it->Key == key) {
+            cache.Entries.splice(cache.Entries.begin(), cache.Entries, it);
+            use.Column = it->Column;
+            return use;
+        }
+    if (count < cache.BuildMinimum || !trialAllowed) return use;
+    // Claimed for this pass: the other part of a split pass, and later passes, run plain until
+    // the trial has decided.
+    cache.Entries.push_front(TEntry{key, nullptr});
+    cache.Trim();
+    use.Trial = true;
+    return use;
+}
+
+void TryValueColumn(const TValueColumnUse& use, uint32_t codeBound, const TCodesOf& codesOf, double plainSeconds,
+                    const std::function<void(const TValueColumn&)>& columnPass) {
+    TCache& cache = Cache();
+    const TColumnKey key = KeyOf(use);
+    const TCombsArray& all = FullCombinationSet();
+    TValueColumnBuilder b(codeBound);
+    for (const TCombination& comb : all) {
+        codesOf(comb.data(), b.Sink());
+        b.End();
+    }
+    std::shared_ptr<const TValueColumn> column = b.Finish();
+    if (!column) return;
+    const auto start = std::chrono::steady_clock::now();
+    columnPass(*column);
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::lock_guard<std::mutex> lock(cache.Lock);
+    if (!cache.Forced && seconds >= plainSeconds) return;
+    for (auto it = cache.Entries.begin(); it != cache.Entries.end(); ++it)
+        if (it->Key == key) {
+            if (it->Column) return;
+            it->Column = column;
+            cache.Bytes += column->Bytes();
+            cache.Entries.splice(cache.Entries.begin(), cache.Entries, it);
+            cache.Trim();
+            return;
+        }
+}
+
+bool SetValueColumnForced(bool forced) {
+    TCache& cache = Cache();
+    std::lock_guard<std::mutex> lock(cache.Lock);
+    const bool old = cache.Forced;
+    cache.Forced = forced;
+    return old;
+}
+
+size_t SetValueColumnCacheBytes(size_t bytes) {
+    TCache& cache = Cache();
+    std::lock_guard<std::mutex> lock(cache.Lock);
+    const size_t old = cache.Bound;
+    cache.Bound = bytes;
+    cache.Trim();
+    return old;
+}
+
+size_t SetValueColumnBuildMinimum(size_t count) {
+    TCache& cache = Cache();
+    std::lock_guard<std::mutex> lock(cache.Lock);
+    const size_t old = cache.BuildMinimum;
+    cache.BuildMinimum = count;
+    return old;
+}
+
+size_t ValueColumnCacheBytes() {
+    TCache& cache = Cache();
+    std::lock_guard<std::mutex> lock(cache.Lock);
+    return cache.Bytes;
+}
+
+size_t ValueColumnCount() {
+    TCache& cache = Cache();
+    std::lock_guard<std::mutex> lock(cache.Lock);
+    return size_t(std::count_if(cache.Entries.begin(), cache.Entries.end(),
+                                [](const TEntry& e) { return e.Column != nullptr; }));
+}
+
+void ClearValueColumns() {
+    TCache& cache = Cache();
+    std::lock_guard<std::mutex> lock(cache.Lock);
+    cache.Entries.clear();
+    cache.Bytes = 0;
+}
+
+} // namespace velmora

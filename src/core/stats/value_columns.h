@@ -1,0 +1,173 @@
+// Value columns: the filter codes of every combination of the full set, kept per statistic and
+// settings, so that a filter pass reads a combination's answer instead of computing its keys.
+//
+// A combination a < b < c < d < e of 1..50 is identified by its rank in the generation order
+// (0 .. 2 118 759), computed from five small tables. The column holds, by rank, the id of the
+// combination's set of filter codes (one byte, or two when there are more than 256 sets); a pass
+// turns the per-code match table into a per-id one and then only gathers, tests and copies.
+// Combinations that are not ascending within 1..50 (a file may hold any five bytes in any order)
+// are tested the plain way.
+//
+// Columns are built on first use by a pass over enough combinations and kept in one cache for the
+// process, least recently used first out, within kValueColumnCacheBytes. A column belongs to the
+// class, its parameter and the settings that shape keys (matrix, channels, segments), and it also
+// carries the codes of a fixed sample of combinations: an instance whose codes differ there
+// (settings read when it was created) gets a column of its own.
+#pragma once
+
+#include "core/model/game.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace velmora {
+
+class TCustomStat;
+
+// ---- ranks ------------------------------------------------------------------------------
+
+struct TRankTables {
+    uint32_t H[5][256];  // the rank is the sum of H[i][n[i]] over the five positions (mod 2^32)
+};
+const TRankTables& RankTables();
+
+// True with the rank when n is ascending within 1..50.
+inline bool CombinationRank(const uint8_t* n, const TRankTables& t, uint32_t& rank) {
+    const int32_t a = n[0], b = n[1], c = n[2], d = n[3], e = n[4];
+    rank = t.H[0][a] + t.H[1][b] + t.H[2][c] + t.H[3][d] + t.H[4][e];
+    // Every gap positive, the first number at least 1 and the last at most 50: no sign bit.
+    return ((a - 1) | (b - a - 1) | (c - b - 1) | (d - c - 1) | (e - d - 1) | (kMaxNumber - e)) >= 0;
+}
+
+// ---- the column ---------------------------------------------------------------------------
+
+class TValueColumn {
+public:
+    // Most codes one combination may emit, and most code sets a column may hold.
+    static constexpr size_t kMaxCodesPerCombination = 16;
+    static constexpr size_t kMaxSets = 65536;
+
+    // 1 or 2 bytes per combination.
+    int Width() const { return width_; }
+    size_t SetCount() const { return setStart_.size() - 1; }
+    size_t Bytes() const;
+
+    // The per-set answer from a per-code match table (entries 0 or 1, indexed by code): 1 when a
+    // code of the set matches.
+    std::vector<uint8_t> SetMatches(const uint8_t* codeMatch) const;
+
+    // Copies to dst the combinations of src whose answer differs from delFlag; plain(n) gives the
+    // answer of a combination that has no rank.
+    template <class Plain>
+    size_t Filter(const TCombination* src, size_t count, TCombination* dst, const uint8_t* setMatch, uint8_t delFlag,
+                  Plain&& plain) const {
+        return width_ == 1 ? Run<uint8_t>(src, count, dst, setMatch, delFlag, plain)
+                           : Run<uint16_t>(src, count, dst, setMatch, delFlag, plain);
+    }
+
+private:
+    friend class TValueColumnBuilder;
+    template <class Id, class Plain>
+    size_t Run(const TCombination* src, size_t count, TCombination* dst, const uint8_t* setMatch, uint8_t delFlag,
+               Plain& plain) const {
+        const TRankTables& t = RankTables();
+        const Id* ids = reinterpret_cast<const Id*>(ids_.data());
+        size_t k = 0;
+        for (size_t i = 0; i < count; ++i) {
+            const uint8_t* n = src[i].data();
+            uint32_t r;
+            const uint8_t m = CombinationRank(n, t, r) ? setMatch[ids[r]] : plain(n);
+            // Written always, counted when it survives: no branch that guesses the answer
+            // (k <= i, so writing in place never overwrites a combination not yet read).
+            const TCombination c = src[i];
+            dst[k] = c;
+            k += m != delFlag ? 1 : 0;
+        }
+        return k;
+    }
+
+    int width_ = 1;
+    std::vector<uint8_t> ids_;         // by rank, width_ bytes each
+    std::vector<uint32_t> setStart_;   // the codes of set s: codes_[setStart_[s] .. setStart_[s+1])
+    std::vector<uint16_t> codes_;
+};
+
+// The filter codes of one combination as they are emitted.
+struct TCodeSink {
+    uint32_t Bound = 0;  // codes are below it
+    size_t N = 0;
+    bool Over = false;   // a code out of bound, or too many codes
+    uint16_t Codes[TValueColumn::kMaxCodesPerCombination];
+    void Add(uint64_t code) {
+        if (N < TValueColumn::kMaxCodesPerCombination && code < Bound) Codes[N++] = uint16_t(code);
+        else Over = true;
+    }
+    void Clear() {
+        N = 0;
+        Over = false;
+    }
+};
+
+// Collects the codes of the full set in generation order: for each combination, the codes into
+// Sink(), then End().
+class TValueColumnBuilder {
+public:
+    explicit TValueColumnBuilder(uint32_t codeBound);
+    TCodeSink& Sink() { return sink_; }
+    void End();
+    // The column, or null when a combination had too many codes or there were too many sets.
+    std::unique_ptr<TValueColumn> Finish();
+
+private:
+    uint32_t Intern();
+    bool failed_ = false;
+    TCodeSink sink_;
+    std::vector<uint16_t> ids_;
+    std::vector<int32_t> single_;  // set id of a one-code set, by code; -1 none yet
+    std::vector<uint32_t> slots_;  // open addressing over the other sets: id + 1, 0 empty
+    std::unique_ptr<TValueColumn> col_;
+};
+
+// ---- the cache ----------------------------------------------------------------------------
+
+// The bytes the cache may hold: with the three stores of the set (about 32 MB) and the full set
+// that builds the columns (about 11 MB) the program stays well under 400 MB however many methods
+// a script uses. A 2-byte column takes 4.2 MB, a 1-byte one 2.1 MB.
+constexpr size_t kValueColumnCacheBytes = size_t(128) << 20;
+// Passes over fewer combinations do not build a column (they use one already built).
+constexpr size_t kValueColumnBuildMinimum = size_t(1) << 16;
+
+// Codes of five numbers: emits every filter code of n into the sink.
+using TCodesOf = std::function<void(const uint8_t* n, TCodeSink& sink)>;
+
+// Whether a pass reads the statistic's column. A method is tried once, on its first pass over
+// enough combinations: that pass runs the plain way and is timed, the column is built, the same
+// pass is run again from the column (same survivors) and timed, and the faster way is kept for
+// the method from then on (a method whose keys are cheap computes them; the column's answer is
+// the same either way).
+struct TValueColumnUse {
+    std::shared_ptr<const TValueColumn> Column;  // read the pass from it
+    bool Trial = false;                           // time the plain pass, then TryValueColumn
+    uint64_t Key[5] = {};
+};
+TValueColumnUse ValueColumnFor(const TCustomStat& stat, uint32_t codeBound, size_t count, const TCodesOf& codesOf,
+                               bool trialAllowed);
+// Builds the column, times columnPass on it and keeps it when it beats plainSeconds (always
+// when the column is forced); the method is not tried again either way.
+void TryValueColumn(const TValueColumnUse& use, uint32_t codeBound, const TCodesOf& codesOf, double plainSeconds,
+                    const std::function<void(const TValueColumn&)>& columnPass);
+
+// For tests: the cache bound and the build minimum (returning the old value), the bytes held and
+// the number of columns, and dropping every column.
+size_t SetValueColumnCacheBytes(size_t bytes);
+size_t SetValueColumnBuildMinimum(size_t count);
+// For tests: every column tried is kept, whatever the timings (returns the old setting).
+bool SetValueColumnForced(bool forced);
+size_t ValueColumnCacheBytes();
+size_t ValueColumnCount();
+void ClearValueColumns();
+
+} // namespace velmora

@@ -1,0 +1,173 @@
+// Value columns: the rank of a combination, the column path of every method against the plain
+// per-combination test (default and changed settings, combinations without a rank among them),
+// and the cache's least-recently-used bound.
+#include "fake_stats.h"
+#include "core/stats/stat_list.h"
+#include "core/stats/stat_registry.h"
+#include "core/stats/stat_runs.h"
+#include "core/stats/value_columns.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace velmora;
+using namespace velmora::test;
+
+namespace {
+
+constexpr int kLast = 4;
+
+// Columns are built for passes of any size and kept whatever the timings while a test runs (the
+// first pass of a method runs plain and from the column); the cache is left empty.
+struct ColumnsScope {
+    size_t minimum = SetValueColumnBuildMinimum(0);
+    bool forced = SetValueColumnForced(true);
+    ~ColumnsScope() {
+        SetValueColumnForced(forced);
+        SetValueColumnBuildMinimum(minimum);
+        SetValueColumnCacheBytes(kValueColumnCacheBytes);
+        ClearValueColumns();
+    }
+};
+
+// A spread of the full set, and combinations without a rank: descending, repeated numbers,
+// numbers outside 1..50.
+TCombsArray Sample() {
+    const TCombsArray& all = FullCombinationSet();
+    TCombsArray s;
+    for (size_t i = 0; i < all.size(); i += 7919) s.push_back(all[i]);
+    s.push_back(all.back());
+    const TCombsArray odd = {{50, 40, 30, 20, 10}, {3, 1, 2, 5, 4}, {7, 7, 8, 9, 10},
+                             {0, 1, 2, 3, 4},      {46, 47, 48, 49, 51}, {1, 2, 3, 50, 49},
+                             {200, 3, 4, 5, 6},    {12, 11, 13, 14, 15}};
+    s.insert(s.end(), odd.begin(), odd.end());
+    return s;
+}
+
+TCombsArray PlainFilter(TStatList& list, int method, const TCombsArray& combs, const TStatDrawArray& sel,
+                        TFilterAction action, bool sorted) {
+    auto s = list.CreateStat(method);
+    const bool include = IsDelete(action);
+    s->LoadDraw(-1, kLast, sorted);
+    TCombsArray out;
+    for (const auto& c : combs)
+        if (s->CombinationMatches(c, sel, include, sorted, kLast) != include) out.push_back(c);
+    return out;
+}
+
+// Every third value seen and all of them, kept and deleted, against the plain test.
+void CheckMethod(TStatList& list, int i, const TCombsArray& sample) {
+    const std::string code = list.Items(i).Code();
+    TStatDrawArray seen;
+    {
+        auto s = list.CreateStat(i);
+        for (const auto& c : sample) s->AddCombinationValue(c, seen);
+        TStatDrawArray window;
+        ComputeStatDistribution(*s, kLast, 6, false, window);
+        seen.insert(seen.end(), window.begin(), window.end());
+    }
+    TStatDrawArray third;
+    for (size_t k = 0; k < seen.size(); k += 3) third.push_back(seen[k]);
+    for (const TStatDrawArray* sel : {&third, &seen})
+        for (TFilterAction action : {TFilterAction::Keep, TFilterAction::Delete}) {
+            const TCombsArray plain = PlainFilter(list, i, sample, *sel, action, false);
+            TCombsArray out(sample.size());
+            const size_t n = FilterCombinationSet(*list.CreateStat(i), sample.data(), sample.size(), out.data(), *sel,
+                                                  action, false, kLast);
+            out.resize(n);
+            EXPECT_EQ(out, plain) << code << " selection of " << sel->size() << " delete " << IsDelete(action);
+        }
+}
+
+} // namespace
+
+TEST(ValueColumns, RankIsTheGenerationOrder) {
+    const TCombsArray& all = FullCombinationSet();
+    const TRankTables& t = RankTables();
+    for (size_t i = 0; i < all.size(); ++i) {
+        uint32_t r = 0;
+        ASSERT_TRUE(CombinationRank(all[i].data(), t, r)) << i;
+        ASSERT_EQ(r, uint32_t(i));
+    }
+    struct Case {
+        TCombination comb;
+        bool ranked;
+    };
+    const Case cases[] = {
+        {{1, 2, 3, 4, 5}, true},     {{46, 47, 48, 49, 50}, true}, {{0, 2, 3, 4, 5}, false},
+        {{1, 2, 3, 4, 51}, false},   {{2, 1, 3, 4, 5}, false},     {{1, 2, 2, 4, 5}, false},
+        {{5, 4, 3, 2, 1}, false},    {{255, 2, 3, 4, 5}, false},
+    };
+    for (const Case& c : cases) {
+        uint32_t r = 0;
+        EXPECT_EQ(CombinationRank(c.comb.data(), t, r), c.ranked) << int(c.comb[0]) << " " << int(c.comb[4]);
+    }
+}
+
+TEST(ValueColumns, EveryMethodEqualsPlain) {
+    ColumnsScope scope;
+    const TCombsArray sample = Sample();
+    TConfigData changed;
+    changed.ChannelSize = 7;
+    changed.MatrixCols = 9;
+    for (int n = 1; n <= 50; ++n) changed.MatrixSegments[size_t(n - 1)] = uint8_t(n % 4 + 1);
+    for (const TConfigData& config : {TConfigData{}, changed}) {
+        TDrawsArray draws = FixtureDraws();
+        TStatList list;
+        list.Config = config;
+        list.Bind(draws);
+        list.Build();
+        for (int i = 0; i < list.Count(); ++i) {
+            CheckMethod(list, i, sample);
+            ClearValueColumns();
+        }
+    }
+}
+
+// A method with a parameter gets one column per parameter, and settings changed after a column
+// was built give a column of their own.
+TEST(ValueColumns, ParameterAndSettingsGetTheirOwnColumn) {
+    ColumnsScope scope;
+    const TCombsArray sample = Sample();
+    TDrawsArray draws = FixtureDraws();
+    TStatList list;
+    list.Bind(draws);
+    list.Build();
+    const int chnv = list.IndexOfCode("CHNV");
+    ASSERT_GE(chnv, 0);
+    CheckMethod(list, chnv, sample);
+    const size_t before = ValueColumnCount();
+    EXPECT_GE(before, 1u);
+    list.Config.ChannelSize = 4;
+    CheckMethod(list, chnv, sample);
+    EXPECT_GT(ValueColumnCount(), before);
+    for (int i = 0; i < list.Count(); ++i)
+        if (list.Items(i).StatClass->HasParam() && list.Items(i).StatClass->GetGroup() == list.Items(chnv).StatClass->GetGroup())
+            CheckMethod(list, i, sample);
+}
+
+TEST(ValueColumns, CacheKeepsTheMostRecentWithinItsBound) {
+    ColumnsScope scope;
+    const TCombsArray sample = Sample();
+    TDrawsArray draws = FixtureDraws();
+    TStatList list;
+    list.Bind(draws);
+    list.Build();
+    const char* codes[] = {"HCS1", "HCS2", "CHNV", "SUMS"};
+    for (const char* code : codes) ASSERT_GE(list.IndexOfCode(code), 0) << code;
+    // Room for two 2-byte columns (HCS1 has few values; a 1-byte column is smaller).
+    SetValueColumnCacheBytes(2 * 2 * size_t(kCombinationTotal) + 4096);
+    for (const char* code : codes) {
+        CheckMethod(list, list.IndexOfCode(code), sample);
+        EXPECT_LE(ValueColumnCacheBytes(), 2 * 2 * size_t(kCombinationTotal) + 4096) << code;
+    }
+    EXPECT_GE(ValueColumnCount(), 1u);
+    EXPECT_LT(ValueColumnCount(), 4u);
+    // Evicted columns are built again and give the same survivors.
+    for (const char* code : codes) CheckMethod(list, list.IndexOfCode(code), sample);
+    SetValueColumnCacheBytes(0);
+    EXPECT_EQ(ValueColumnCount(), 0u);
+    EXPECT_EQ(ValueColumnCacheBytes(), 0u);
+    CheckMethod(list, list.IndexOfCode("HCS2"), sample);
+}
