@@ -8,6 +8,7 @@
 #include "gui/app/qt_text.h"
 #include "gui/favourites/form_manager.h"
 #include "gui/favourites/form_stat_description.h"
+#include "gui/help/form_help.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -317,8 +318,12 @@ void FavouritesTest::F8OpensTheDescription() {
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("<html><body><h1>Числа тиража</h1><p>Описание метода NUMS</p></body></html>");
     }
-    const QString savedHelp = TFormStatDescription::HelpDir();
-    TFormStatDescription::HelpDir() = help.path();
+    {
+        QFile f(help.filePath("Numora_RUS/index.htm"));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("<html><body><h1>Руководство</h1></body></html>");
+    }
+    HelpFolderOverride() = help.path();
     auto w = OpenMainWindow();
     QCOMPARE(StatPage(*w)->SelectedStatMethod(), w->StatList().IndexOfCode("NUMS"));
     QRect placed;
@@ -360,7 +365,7 @@ void FavouritesTest::F8OpensTheDescription() {
         QVERIFY(described);
         if (const char* dir = VELMORA_SCREENS; QDir().mkpath(dir)) dlg->grab().save(QString(dir) + "/favourites_manager.png");
     });
-    TFormStatDescription::HelpDir() = savedHelp;
+    HelpFolderOverride().clear();
 }
 
 void FavouritesTest::MenuKeysStayWithTheFilters() {
