@@ -100,4 +100,50 @@
         <translation>Unknown command: %s</translation>
     </message>
 </context>
+<context>
+    <name>TFormUpdate</name>
+    <message>
+        <source>Найдена новая версия программы</source>
+        <translation>A new version of the program was found</translation>
+    </message>
+    <message>
+        <source>Текущая версия программы:</source>
+        <translation>Current program version:</translation>
+    </message>
+    <message>
+        <source>Новая версия программы:</source>
+        <translation>New program version:</translation>
+    </message>
+    <message>
+        <source>Описание версии:</source>
+        <translation>Version description:</translation>
+    </message>
+    <message>
+        <source>Установить</source>
+        <translation>Install</translation>
+    </message>
+    <message>
+        <source>Установить это обновление</source>
+        <translation>Install this update</translation>
+    </message>
+    <message>
+        <source>Отмена</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Отказаться от обновления</source>
+        <translation>Decline the update</translation>
+    </message>
+    <message>
+        <source>Адрес сервера обновлений еще не задан (в настройках стоит адрес-заполнитель &quot;%s&quot;). Укажите его на странице &quot;Сеть&quot; параметров программы.</source>
+        <translation>The update server address is not set yet (the settings hold the placeholder address &quot;%s&quot;). Set it on the page &quot;Сеть&quot; of the program settings.</translation>
+    </message>
+</context>
+<context>
+    <name>TTemplateMain</name>
+    <message>
+        <source>Поиск обновлений</source>
+        <translation>Check for updates</translation>
+    </message>
+</context>
 </TS>

@@ -1,4 +1,6 @@
 #include "gui/app/template_main.h"
+#include "core/update/self_update.h"
+#include "gui/update/self_update_command.h"
 
 #include "gui/app/access_keys.h"
 #include "gui/app/elided_label.h"
@@ -350,6 +352,7 @@ void TTemplateMain::CreateWindowMenus() {
     help->addSeparator();
     help->addAction(Command(kLotterySite.Command));
     help->addSeparator();
+    help->addAction(Command("CheckUpdate"));
     help->addAction(Command("AutoSelfUpdate"));
     help->addSeparator();
     help->addAction(Command("About"));
@@ -444,7 +447,8 @@ void TTemplateMain::Initialize() {
                 return;
             }
         }
-        // The update check at start ("AutoUpdates") comes with the self-update.
+        // The silent update check: an installed update restarts the program.
+        if (autoUpdates_ && !closePending_ && RunSelfUpdate(this, true) == UpdateInstalled) return;
         if (mode.FullRecreate) {
             BuildPrefetchFiles(true, kAllPrefetchGroups);
         } else if (!closePending_) {

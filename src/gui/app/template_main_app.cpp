@@ -12,6 +12,7 @@
 #include "gui/app/qt_text.h"
 #include "gui/app/status_progress.h"
 #include "gui/app/template_main.h"
+#include "gui/update/self_update_command.h"
 #include "gui/help/form_help.h"
 
 #include "core/net/web_settings.h"
@@ -96,6 +97,8 @@ void TTemplateMain::AddAppCommands() {
     AddCommand("AutoSelfUpdate", tr("Автоматическое обновление"), {}, tr("Автоматическое обновление"),
                &TTemplateMain::AutoSelfUpdateUpdate, &TTemplateMain::AutoSelfUpdateExecute,
                &TTemplateMain::AutoSelfUpdateChecked);
+    AddCommand("CheckUpdate", tr("Поиск обновлений"), {}, tr("Поиск обновлений"), [] { return true; },
+               [this] { RunSelfUpdate(this, false); });
     for (const TWebPage* page : [] {
              std::vector<const TWebPage*> pages{&kLotterySite};
              for (const auto& p : kMakerPages) pages.push_back(&p);
