@@ -87,6 +87,10 @@
         <translation>Creating regular stakes...</translation>
     </message>
     <message>
+        <source>Будет создано %.0n регулярных ставок, по одной на каждую выделенную комбинацию; файл регулярных ставок вырастет примерно на %.0n МБ.<byte value="xd" /><byte value="xd" />Создать их?</source>
+        <translation>%.0n regular stakes will be made, one for every selected combination; the regular stakes file will grow by about %.0n MB.<byte value="xd" /><byte value="xd" />Make them?</translation>
+    </message>
+    <message>
         <source>Регулярная ставка не добавлена: для постоянной стартовой комбинации выделите комбинации в списке комбинаций.</source>
         <translation>No regular stake was added: for a constant start combination select combinations in the combination list.</translation>
     </message>

@@ -202,6 +202,38 @@ private slots:
         QCOMPARE(AllRows(page).size(), 2);
     }
 
+    void ManyRegularStakesAskFirst() {
+        // One regular per selected combination: past ten thousand the window asks (No
+        // preselected), and No makes nothing.
+        DataFolder data(TenDraws());
+        auto w = OpenMainWindow();
+        TRegularsPage* page = RegularsPage(*w);
+        auto* v = CombsPage(*w)->lvCombs;
+        const int count = int(kManyRegularStakes) + 1;
+        QVERIFY(v->model()->rowCount() >= count);
+        v->selectionModel()->select(QItemSelection(v->model()->index(0, 0), v->model()->index(count - 1, 0)),
+                                    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        w->UpdateCommands();
+        struct Case {
+            QMessageBox::StandardButton answer;
+            int rows;
+        } cases[] = {{QMessageBox::No, 0}, {QMessageBox::Yes, count}};
+        for (const auto& c : cases) {
+            OnModal<TFormTable>([](TFormTable* dlg) {
+                dlg->edComment->setText("M");
+                dlg->accept();
+            });
+            ShownBox ask;
+            AnswerBox(&ask, c.answer);
+            w->Command("TablesAdd")->trigger();
+            QCOMPARE(ask.Caption, QString("Подтверждение"));
+            QVERIFY(ask.NoPreselected);
+            QVERIFY2(ask.Text.startsWith("Будет создано 10 001 регулярных ставок"), qPrintable(ask.Text));
+            QCOMPARE(AllRows(page).size(), c.rows);
+        }
+        QCOMPARE(FileBytes(RegularStakeFileName()).size(), qsizetype(count) * 276);
+    }
+
     void StakeByHandCancelledThenMade() {
         DataFolder data(TenDraws());
         SaveRegularStakes(RegularStakeFileName(), {Regular("Моя", {1, 3, 5, 7, 9}, -1)});

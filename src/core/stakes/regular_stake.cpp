@@ -245,9 +245,19 @@ TRegularStake AcceptRegularInput(const TRegularInput& input, const TRegularStake
     return r;
 }
 
+// With the previous draw as base, or a single selected combination, one regular stake is made;
+// otherwise one per selected combination.
+static bool MakesOneRegularStake(const TRegularStake& accepted, size_t selectedCount) {
+    return accepted.UseLastDraw || selectedCount == 1;
+}
+
+size_t RegularStakesToMake(const TRegularStake& accepted, size_t selectedCount) {
+    return MakesOneRegularStake(accepted, selectedCount) ? 1 : selectedCount;
+}
+
 TRegularStakes NewRegularStakes(const TRegularStake& accepted, const std::vector<TSelectedComb>& selected) {
     TRegularStakes out;
-    if (accepted.UseLastDraw || selected.size() == 1) {
+    if (MakesOneRegularStake(accepted, selected.size())) {
         TRegularStake r = accepted;
         // With the previous draw as base, a single selected combination is still its start.
         if (accepted.UseLastDraw && selected.size() == 1) {

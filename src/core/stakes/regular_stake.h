@@ -129,6 +129,11 @@ struct TSelectedComb {
     TCombination Comb{};
 };
 TRegularStakes NewRegularStakes(const TRegularStake& accepted, const std::vector<TSelectedComb>& selected);
+// How many regular stakes NewRegularStakes makes from that many selected combinations.
+size_t RegularStakesToMake(const TRegularStake& accepted, size_t selectedCount);
+// Above this many new regular stakes the window asks first: each takes a record of the file and
+// a row of the list.
+constexpr size_t kManyRegularStakes = 10000;
 
 // ---- the regular test ---------------------------------------------------------------------------
 

@@ -21,6 +21,7 @@
 #include <QCursor>
 #include <QFileDialog>
 #include <QHeaderView>
+#include <QItemSelection>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -50,6 +51,21 @@ void SetupListView(QTableView* v) {
     v->horizontalHeader()->setHighlightSections(false);
     v->horizontalHeader()->setStretchLastSection(false);
     v->setContextMenuPolicy(Qt::CustomContextMenu);
+}
+
+void SelectListRows(QTableView* v, const std::vector<int>& rows) {
+    QAbstractItemModel* m = v->model();
+    const int count = m->rowCount();
+    QItemSelection selection;
+    for (size_t i = 0; i < rows.size();) {
+        size_t j = i;
+        while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
+        const int first = std::max(rows[i], 0), last = std::min(rows[j], count - 1);
+        if (first <= last) selection.select(m->index(first, 0), m->index(last, 0));
+        i = j + 1;
+    }
+    if (!selection.isEmpty())
+        v->selectionModel()->select(selection, QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
 QToolButton* CommandButton(QWidget* parent, const char* name, QAction* action) {

@@ -76,6 +76,9 @@ struct TFilterDialogSource;
 // no row headers, one fixed row height (a list of two million rows stays as fast as a short one);
 // columns keep their widths; the pop-up menu is the window's own.
 void SetupListView(QTableView* v);
+// Adds the rows (ascending) to the list's selection in one step, each run of adjacent rows as one
+// range, so that selecting many thousand rows stays quick; rows outside the list are skipped.
+void SelectListRows(QTableView* v, const std::vector<int>& rows);
 // A text button of a page's tool panel that runs the command (caption, hint and enabling follow it).
 QToolButton* CommandButton(QWidget* parent, const char* name, QAction* action);
 // Column widths of a list from the window settings ("<name>.Column<i>"), and back.

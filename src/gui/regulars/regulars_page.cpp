@@ -160,9 +160,7 @@ std::vector<int> TRegularsPage::SelectedRows() const {
 
 void TRegularsPage::SelectRows(const std::vector<int>& rows) {
     lvTables->clearSelection();
-    for (int r : rows)
-        if (r >= 0 && r < model_->rowCount())
-            lvTables->selectionModel()->select(model_->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    SelectListRows(lvTables, rows);
     if (!rows.empty() && rows.front() < model_->rowCount()) {
         lvTables->selectionModel()->setCurrentIndex(model_->index(rows.front(), 0), QItemSelectionModel::NoUpdate);
         lvTables->scrollTo(model_->index(rows.back(), 0));
@@ -190,6 +188,16 @@ void TRegularsPage::TablesAddExecute() {
                    &Window());
     if (BeforeTableDialog) BeforeTableDialog(dlg);
     if (dlg.exec() != QDialog::Accepted) return;
+    const size_t count = RegularStakesToMake(dlg.Result(), selected.size());
+    if (count > kManyRegularStakes) {
+        const double megabytes = double(count) * double(kRegularStakeSize) / (1024.0 * 1024.0);
+        if (!AskConfirmation(&Window(), Q(Format(S(tr("Будет создано %.0n регулярных ставок, по одной на каждую "
+                                                       "выделенную комбинацию; файл регулярных ставок вырастет "
+                                                       "примерно на %.0n МБ.\r\rСоздать их?")),
+                                                 {double(count), megabytes})),
+                             false))
+            return;
+    }
     TRegularStakes made;
     {
         TBusy busy(&Window());

@@ -337,8 +337,7 @@ void TScriptPage::ScriptEditExecute() {
     if (!EditLine(tr("Редактирование строки"), script_.GetScriptLine(row), line)) return;
     const std::vector<int> selected = SelectedLines();
     ChangeScript([&] { script_.PutScriptLine(row, line); });
-    for (int r : selected)
-        lvScript->selectionModel()->select(model_->index(r, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    SelectListRows(lvScript, selected);
 }
 
 bool TScriptPage::ScriptDelUpdate() const { return SelectedLine() >= 0; }
