@@ -54,8 +54,8 @@ int RunExport(Args& args) {
 }
 
 int RunSample(Args& args) {
-    int n = args.Int("--draws", 900);
-    int seed = args.Int("--seed", 1);
+    int n = args.Int("--draws", kSampleArchiveDraws);
+    int seed = args.Int("--seed", kSampleArchiveSeed);
     args.Done();
     if (n < 1 || n > 100000) throw Error(Tr("Количество тиражей должно быть от 1 до 100000"));
     LockDataFolder();

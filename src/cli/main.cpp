@@ -177,7 +177,8 @@ void PrintHelp() {
     Out("velmora-cli " VELMORA_VERSION " - the Numora for Velmora 5x50 engine without a window");
     Out("");
     Out("Usage: velmora-cli [--data-dir DIR] COMMAND [options]");
-    Out("  --data-dir DIR   the data folder (default: the folder of the executable)");
+    Out("  --data-dir DIR   the data folder (default: the folder of the executable when it can be written,");
+    Out("                   else $XDG_DATA_HOME/Velmora_5x50, by default ~/.local/share/Velmora_5x50)");
     Out("  --language N     the language of messages and captions: 1049 Russian (built in), 1033 English");
     Out("                   (its module Velmora_5x50_ENU.lng beside the executable); without it Russian,");
     Out("                   or the language of LANG when its module is there. Codes, numbers and");
@@ -202,10 +203,12 @@ int main(int argc, char** argv) {
     std::vector<std::string> words(argv + 1, argv + argc);
     try {
         std::optional<int> language;
+        bool dataDirGiven = false;
         for (size_t i = 0; i < words.size();) {
             if (words[i] == "--data-dir") {
                 if (i + 1 >= words.size()) throw Error(Tr(kNoDataDirAfterOption));
                 DataDir() = words[i + 1];
+                dataDirGiven = true;
                 words.erase(words.begin() + long(i), words.begin() + long(i) + 2);
             } else if (words[i] == "--language") {
                 if (i + 1 >= words.size()) throw Error(Tr(kNoLanguageAfterOption));
@@ -233,6 +236,7 @@ int main(int argc, char** argv) {
                     Out(c.Help);
                     return 0;
                 }
+                if (!dataDirGiven) UseDefaultDataDir();
                 CheckDataDir(DataDir());
                 int rc = c.Run(args);
                 std::fflush(stdout);

@@ -152,11 +152,24 @@ std::optional<int32_t> LanguageOfLocale(const std::string& locale) {
     return std::nullopt;
 }
 
+std::string DefaultLanguageModuleBase(const std::string& exeDir) {
+    // Modules beside the executable (an unpacked folder, the build tree) come first; an installed
+    // program keeps them in its share folder.
+    std::error_code ec;
+    for (const auto& dir : {std::filesystem::path(exeDir), std::filesystem::path(InstalledShareDir(exeDir))})
+        for (const auto& e : std::filesystem::directory_iterator(dir, ec)) {
+            const std::string name = e.path().filename().string();
+            if (name.starts_with(std::string(kProductBaseName) + "_") && name.ends_with(".lng"))
+                return (dir / kProductBaseName).string();
+        }
+    return (std::filesystem::path(exeDir) / kProductBaseName).string();
+}
+
 void SetLanguageModuleBase(const std::string& base) { State().Base = base; }
 
 const std::string& LanguageModuleBase() {
     TLanguageState& s = State();
-    if (s.Base.empty()) s.Base = (std::filesystem::path(ExecutableDir()) / kProductBaseName).string();
+    if (s.Base.empty()) s.Base = DefaultLanguageModuleBase(ExecutableDir());
     return s.Base;
 }
 

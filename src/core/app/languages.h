@@ -41,6 +41,9 @@ std::optional<int32_t> LanguageOfLocale(const std::string& locale);
 // Where modules are looked for: the path without "_<ABR>.lng" (by default the executable's folder
 // and the product's base name). Set before InitLanguages.
 void SetLanguageModuleBase(const std::string& base);
+// The default base: <exeDir>/Velmora_5x50 when a module lies beside the executable, else the
+// installed share folder's (InstalledShareDir) when one lies there, else the executable's.
+std::string DefaultLanguageModuleBase(const std::string& exeDir);
 const std::string& LanguageModuleBase();
 // The module file of a language: Format("%s_%s.lng", [base, abbreviation]); the built-in
 // language's module is the program itself (empty).

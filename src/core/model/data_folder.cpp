@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <system_error>
@@ -23,6 +24,42 @@ std::string ExecutableDir() {
     buf[n] = 0;
     std::string dir = ExtractFilePath(buf);
     return dir.empty() ? "." : dir;
+}
+
+std::string InstalledShareDir(const std::string& exeDir) {
+    std::filesystem::path dir = std::filesystem::path(exeDir).lexically_normal();
+    if (!dir.has_filename()) dir = dir.parent_path();  // "/usr/bin/"
+    return (dir.parent_path() / "share" / "velmora").string();
+}
+
+std::string UserDataDir(const std::string& xdgDataHome, const std::string& home) {
+    const std::string base =
+        !xdgDataHome.empty() && xdgDataHome[0] == '/' ? xdgDataHome : JoinPath(JoinPath(home, ".local"), "share");
+    return JoinPath(base, kProductBaseName);
+}
+
+std::string DefaultDataDir(const std::string& exeDir, const std::string& xdgDataHome, const std::string& home) {
+    if (::access(exeDir.c_str(), W_OK | X_OK) == 0) return exeDir;
+    return UserDataDir(xdgDataHome, home);
+}
+
+bool UseDefaultDataDir() {
+    auto env = [](const char* name) {
+        const char* v = std::getenv(name);
+        return std::string(v ? v : "");
+    };
+    const std::string exeDir = ExecutableDir();
+    const std::string dir = DefaultDataDir(exeDir, env("XDG_DATA_HOME"), env("HOME"));
+    DataDir() = dir;
+    if (dir == exeDir) return false;
+    std::error_code ec;
+    if (!std::filesystem::is_directory(dir, ec)) {
+        std::filesystem::create_directories(dir, ec);
+        if (ec) throw Error(Format(Tr("Не удалось создать папку данных \"%s\": %s"), {dir, ec.message()}));
+        // The results site of the settings is a placeholder until it is set: no download at start-up.
+        WriteFileAtomic(ProductFile(".frm"), "[TFormMain]\r\nDownloadDrawsOnStart=2\r\n");
+    }
+    return true;
 }
 
 std::string& DataDir() {

@@ -15,6 +15,21 @@ std::string ProductFile(const std::string& ext);
 // The folder of the running executable.
 std::string ExecutableDir();
 
+// The folder of the read-only files an installed program keeps apart from its executable (language
+// modules, the help): <exeDir>/../share/velmora.
+std::string InstalledShareDir(const std::string& exeDir);
+
+// The per-user data folder: <xdgDataHome>/Velmora_5x50, or <home>/.local/share/Velmora_5x50 when
+// xdgDataHome is empty or not an absolute path (the XDG rule).
+std::string UserDataDir(const std::string& xdgDataHome, const std::string& home);
+// The data folder without --data-dir: the executable's folder when it can be written (a program
+// unpacked into a folder of its own, the build tree), else the per-user folder (an installed program).
+std::string DefaultDataDir(const std::string& exeDir, const std::string& xdgDataHome, const std::string& home);
+// DataDir() := DefaultDataDir of this executable and environment ($XDG_DATA_HOME, $HOME), creating
+// the per-user folder when it is missing. A folder it creates starts with the draw download at
+// start-up switched off, as a new folder of ./run does. True when the per-user folder was taken.
+bool UseDefaultDataDir();
+
 // Raises Error when `dir` does not name an existing folder (missing, or a file), so that a
 // mistyped --data-dir is reported instead of being run as an empty data folder.
 void CheckDataDir(const std::string& dir);

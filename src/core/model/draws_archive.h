@@ -74,5 +74,8 @@ bool ParseDrawData(const std::string& text, TDrawRecord& rec);
 
 // Random sample draws with twice-weekly dates from 2012 on (Tuesdays and Fridays).
 TDrawsArray MakeSampleDraws(int count, uint32_t seed);
+// The sample archive a new data folder is offered (and ./run creates): its size and seed.
+constexpr int kSampleArchiveDraws = 900;
+constexpr int kSampleArchiveSeed = 1;
 
 } // namespace velmora
