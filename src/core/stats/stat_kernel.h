@@ -234,30 +234,36 @@ public:
                 rule.FilterCodes(n, [&](auto code) { m |= match[code]; });
                 return m;
             };
-            auto columnPass = [&](const TValueColumn& column) {
-                const std::vector<uint8_t> setMatch = column.SetMatches(match);
-                return column.Filter(src, count, dst, setMatch.data(), delFlag, plain);
-            };
-            TValueColumnUse use;
-            const TCodesOf codesOf = [&](const uint8_t* n, TCodeSink& sink) {
-                rule.FilterCodes(n, [&](auto code) { sink.Add(uint64_t(code)); });
+            auto plainPass = [&] {
+                for (size_t i = 0; i < count; ++i)
+                    if (plain(src[i].data()) != delFlag) dst[k++] = src[i];
             };
             if constexpr (kColumnRule) {
                 // Codes that follow from the five numbers alone: read them from the column.
-                // The trial runs the pass twice from src: not when the pass writes over it.
-                const bool overlap = dst < src + count && src < dst + count;
-                use = ValueColumnFor(*this, Self::kCodes, count, codesOf, !overlap);
-                if (use.Column) return columnPass(*use.Column);
+                if (count >= ValueColumnBuildMinimum()) {
+                    auto columnPass = [&](const TValueColumn& column) {
+                        const std::vector<uint8_t> setMatch = column.SetMatches(match);
+                        return column.Filter(src, count, dst, setMatch.data(), delFlag, plain);
+                    };
+                    const TCodesOf codesOf = [&](const uint8_t* n, TCodeSink& sink) {
+                        rule.FilterCodes(n, [&](auto code) { sink.Add(uint64_t(code)); });
+                    };
+                    // The trial runs the pass twice from src: not when the pass writes over it.
+                    const bool overlap = dst < src + count && src < dst + count;
+                    const TValueColumnUse use = ValueColumnFor(*this, Self::kCodes, count, codesOf, !overlap);
+                    if (use.Column) return columnPass(*use.Column);
+                    if (use.Trial) {
+                        const auto start = std::chrono::steady_clock::now();
+                        plainPass();
+                        const double seconds =
+                            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+                        TryValueColumn(use, Self::kCodes, codesOf, seconds,
+                                       [&](const TValueColumn& c) { columnPass(c); });
+                        return k;
+                    }
+                }
             }
-            const auto start = std::chrono::steady_clock::now();
-            for (size_t i = 0; i < count; ++i) {
-                uint8_t m = plain(src[i].data());
-                if (m != delFlag) dst[k++] = src[i];
-            }
-            if (use.Trial) {
-                const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-                TryValueColumn(use, Self::kCodes, codesOf, seconds, [&](const TValueColumn& c) { columnPass(c); });
-            }
+            plainPass();
         } else {
             TStatBatchScope scope(*this, nullptr, &selected);
             for (size_t i = 0; i < count; ++i)

@@ -5,6 +5,7 @@
 #include "core/stats/stat_runs.h"
 
 #include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <list>
@@ -101,7 +102,6 @@ struct TCache {
     std::list<TEntry> Entries;  // most recently used first
     size_t Bytes = 0;
     size_t Bound = kValueColumnCacheBytes;
-    size_t BuildMinimum = kValueColumnBuildMinimum;
     bool Forced = false;
 
     void Trim() {
@@ -111,6 +111,8 @@ struct TCache {
         }
     }
 };
+
+std::atomic<size_t> buildMinimum{kValueColumnBuildMinimum};
 
 TCache& Cache() {
     static TCache cache;
@@ -261,7 +263,7 @@ TValueColumnUse ValueColumnFor(const TCustomStat& stat, uint32_t codeBound, size
             use.Column = it->Column;
             return use;
         }
-    if (count < cache.BuildMinimum || !trialAllowed) return use;
+    if (count < ValueColumnBuildMinimum() || !trialAllowed) return use;
     // Claimed for this pass: the other part of a split pass, and later passes, run plain until
     // the trial has decided.
     cache.Entries.push_front(TEntry{key, nullptr});
@@ -286,7 +288,8 @@ void TryValueColumn(const TValueColumnUse& use, uint32_t codeBound, const TCodes
     columnPass(*column);
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     std::lock_guard<std::mutex> lock(cache.Lock);
-    if (!cache.Forced && seconds >= plainSeconds) return;
+    // A clear win only: timings of one pass on a shared machine vary.
+    if (!cache.Forced && seconds >= 0.7 * plainSeconds) return;
     for (auto it = cache.Entries.begin(); it != cache.Entries.end(); ++it)
         if (it->Key == key) {
             if (it->Column) return;
@@ -315,13 +318,9 @@ size_t SetValueColumnCacheBytes(size_t bytes) {
     return old;
 }
 
-size_t SetValueColumnBuildMinimum(size_t count) {
-    TCache& cache = Cache();
-    std::lock_guard<std::mutex> lock(cache.Lock);
-    const size_t old = cache.BuildMinimum;
-    cache.BuildMinimum = count;
-    return old;
-}
+size_t SetValueColumnBuildMinimum(size_t count) { return buildMinimum.exchange(count); }
+
+size_t ValueColumnBuildMinimum() { return buildMinimum.load(std::memory_order_relaxed); }
 
 size_t ValueColumnCacheBytes() {
     TCache& cache = Cache();

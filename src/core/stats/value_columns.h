@@ -137,7 +137,7 @@ private:
 // that builds the columns (about 11 MB) the program stays well under 400 MB however many methods
 // a script uses. A 2-byte column takes 4.2 MB, a 1-byte one 2.1 MB.
 constexpr size_t kValueColumnCacheBytes = size_t(128) << 20;
-// Passes over fewer combinations do not build a column (they use one already built).
+// Passes over fewer combinations compute their keys.
 constexpr size_t kValueColumnBuildMinimum = size_t(1) << 16;
 
 // Codes of five numbers: emits every filter code of n into the sink.
@@ -155,10 +155,14 @@ struct TValueColumnUse {
 };
 TValueColumnUse ValueColumnFor(const TCustomStat& stat, uint32_t codeBound, size_t count, const TCodesOf& codesOf,
                                bool trialAllowed);
-// Builds the column, times columnPass on it and keeps it when it beats plainSeconds (always
+// Builds the column, times columnPass on it and keeps it when it takes under 70 % of plainSeconds (always
 // when the column is forced); the method is not tried again either way.
 void TryValueColumn(const TValueColumnUse& use, uint32_t codeBound, const TCodesOf& codesOf, double plainSeconds,
                     const std::function<void(const TValueColumn&)>& columnPass);
+
+// The build minimum in force: passes over fewer combinations neither build nor read a column
+// (the look-up would cost about what such a pass costs).
+size_t ValueColumnBuildMinimum();
 
 // For tests: the cache bound and the build minimum (returning the old value), the bytes held and
 // the number of columns, and dropping every column.
