@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QDir>
 #include <cstdio>
+#include <string_view>
 
 namespace {
 
@@ -44,6 +45,11 @@ void OfferSampleArchive() {
 } // namespace
 
 int main(int argc, char** argv) {
+    // --version answers before any window system is needed.
+    if (argc == 2 && std::string_view(argv[1]) == "--version") {
+        std::printf("%s\n", VELMORA_VERSION);
+        return 0;
+    }
     QApplication app(argc, argv);
     QApplication::setApplicationName("Velmora_5x50");
     QApplication::setApplicationVersion(VELMORA_VERSION);
