@@ -1,5 +1,6 @@
 #include "core/app/help.h"
 
+#include "core/model/data_folder.h"
 #include "core/util/atomic_file.h"
 #include "core/util/format.h"
 #include "core/util/translate.h"
@@ -14,7 +15,7 @@ std::string FindHelpDir(const std::string& exeDir) {
     std::string parent = ExtractFilePath(dir);
     if (parent.empty() || parent == dir) parent = JoinPath(dir, "..");
     const std::string candidates[] = {JoinPath(dir, "help"), JoinPath(parent, "help"),
-                                      JoinPath(JoinPath(JoinPath(parent, "share"), "velmora"), "help")};
+                                      JoinPath(InstalledShareDir(dir), "help")};
     std::error_code ec;
     for (const auto& c : candidates)
         if (std::filesystem::is_directory(c, ec)) return c;

@@ -39,7 +39,11 @@ std::string UserDataDir(const std::string& xdgDataHome, const std::string& home)
 }
 
 std::string DefaultDataDir(const std::string& exeDir, const std::string& xdgDataHome, const std::string& home) {
-    if (::access(exeDir.c_str(), W_OK | X_OK) == 0) return exeDir;
+    // An installed program (its share folder beside the bin folder) never writes beside itself,
+    // even for a user who could (root and /usr/bin); an unpacked one does when it can.
+    std::error_code ec;
+    const bool installed = std::filesystem::is_directory(InstalledShareDir(exeDir), ec);
+    if (!installed && ::access(exeDir.c_str(), W_OK | X_OK) == 0) return exeDir;
     return UserDataDir(xdgDataHome, home);
 }
 

@@ -22,8 +22,9 @@ std::string InstalledShareDir(const std::string& exeDir);
 // The per-user data folder: <xdgDataHome>/Velmora_5x50, or <home>/.local/share/Velmora_5x50 when
 // xdgDataHome is empty or not an absolute path (the XDG rule).
 std::string UserDataDir(const std::string& xdgDataHome, const std::string& home);
-// The data folder without --data-dir: the executable's folder when it can be written (a program
-// unpacked into a folder of its own, the build tree), else the per-user folder (an installed program).
+// The data folder without --data-dir: the executable's folder when it can be written and the
+// program is not installed (a program unpacked into a folder of its own, the build tree), else the
+// per-user folder (an installed program: InstalledShareDir exists, or its folder is read-only).
 std::string DefaultDataDir(const std::string& exeDir, const std::string& xdgDataHome, const std::string& home);
 // DataDir() := DefaultDataDir of this executable and environment ($XDG_DATA_HOME, $HOME), creating
 // the per-user folder when it is missing. A folder it creates starts with the draw download at

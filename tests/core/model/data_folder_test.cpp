@@ -42,7 +42,6 @@ protected:
         root_ = fs::temp_directory_path() / ("velmora_datafolder_" + std::to_string(::getpid()));
         fs::remove_all(root_);
         fs::create_directories(root_ / "bin");
-        fs::create_directories(root_ / "share" / "velmora");
     }
     void TearDown() override {
         fs::permissions(root_ / "bin", fs::perms::owner_all, fs::perm_options::add);
@@ -62,10 +61,21 @@ TEST_F(DataFolderTree, WritableExecutableFolderIsTheDataFolderElseThePerUserOne)
     EXPECT_EQ(DefaultDataDir(bin, "/x/data", "/home/u"), "/x/data/Velmora_5x50");
 }
 
+TEST_F(DataFolderTree, InstalledProgramKeepsItsDataInThePerUserFolderEvenWhereItCouldWrite) {
+    // The share folder beside bin marks an installed program; root running /usr/bin/Velmora_5x50
+    // can write /usr/bin but must not keep its data there.
+    const std::string bin = (root_ / "bin").string();
+    fs::create_directories(root_ / "share" / "velmora");
+    ASSERT_EQ(::access(bin.c_str(), W_OK), 0);
+    EXPECT_EQ(DefaultDataDir(bin, "/x/data", "/home/u"), "/x/data/Velmora_5x50");
+    EXPECT_EQ(DefaultDataDir(bin, "", "/home/u"), "/home/u/.local/share/Velmora_5x50");
+}
+
 TEST_F(DataFolderTree, LanguageModulesBesideTheExecutableComeBeforeTheInstalledOnes) {
     const std::string bin = (root_ / "bin").string();
     const std::string beside = (root_ / "bin" / "Velmora_5x50").string();
     const std::string installed = (root_ / "share" / "velmora" / "Velmora_5x50").string();
+    fs::create_directories(root_ / "share" / "velmora");
     EXPECT_EQ(DefaultLanguageModuleBase(bin), beside);  // none anywhere
     Touch(root_ / "share" / "velmora" / "Velmora_5x50_ENU.lng");
     EXPECT_EQ(DefaultLanguageModuleBase(bin), installed);
