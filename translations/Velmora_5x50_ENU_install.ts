@@ -8,8 +8,8 @@
         <translation>The data folder &quot;%1&quot; has no draw archive.</translation>
     </message>
     <message>
-        <source>Создать пробный архив из %1 случайных тиражей? Это пробные данные, а не настоящие результаты лотереи: настоящие тиражи загружаются из меню &quot;Тиражи&quot; или импортируются из файла.</source>
-        <translation>Create a sample archive of %1 random draws? This is sample data, not real lottery results: real draws are downloaded from the menu &quot;Draws&quot; or imported from a file.</translation>
+        <source>Создать пробный архив из %1 случайных тиражей? Это пробные данные, а не настоящие результаты лотереи: настоящие тиражи загружаются из меню &quot;Архив тиражей&quot; или импортируются из файла.</source>
+        <translation>Create a sample archive of %1 random draws? This is sample data, not real lottery results: real draws are downloaded from the menu &quot;Draw archive&quot; or imported from a file.</translation>
     </message>
 </context>
 <context>

@@ -28,7 +28,7 @@ void OfferSampleArchive() {
         QApplication::translate("main", "В папке данных \"%1\" нет архива тиражей.").arg(velmora::Q(velmora::DataDir())) +
         "\r\r" +
         QApplication::translate("main", "Создать пробный архив из %1 случайных тиражей? Это пробные данные, а не настоящие "
-                                        "результаты лотереи: настоящие тиражи загружаются из меню \"Тиражи\" или "
+                                        "результаты лотереи: настоящие тиражи загружаются из меню \"Архив тиражей\" или "
                                         "импортируются из файла.")
             .arg(velmora::kSampleArchiveDraws);
     if (!velmora::AskConfirmation(nullptr, text, false)) return;
