@@ -3,6 +3,7 @@
 // every shape, independent of any family.
 #pragma once
 
+#include "core/model/filter_action.h"
 #include "core/stats/stat_framework.h"
 #include "core/stats/stat_list.h"
 
@@ -138,6 +139,19 @@ inline TDrawsArray FixtureDraws() {
     };
     return {d(101, {30, 4, 44, 9, 17}, 3, 7),  d(102, {1, 2, 3, 4, 5}, 1, 10),     d(103, {21, 22, 23, 25, 26}, 2, 2),
             d(104, {2, 11, 25, 26, 47}, 5, 6), d(105, {10, 20, 33, 41, 49}, 9, 4), d(106, {47, 3, 12, 25, 38}, 3, 8)};
+}
+
+// The reference filter pass: the method's own per-combination test, one combination at a time,
+// with the analysis window ending at draw `last`.
+inline TCombsArray PlainFilter(TStatList& list, int method, const TCombsArray& combs, const TStatDrawArray& sel,
+                               TFilterAction action, bool sorted, int last) {
+    auto s = list.CreateStat(method);
+    const bool include = IsDelete(action);
+    s->LoadDraw(-1, last, sorted);
+    TCombsArray out;
+    for (const auto& c : combs)
+        if (s->CombinationMatches(c, sel, include, sorted, last) != include) out.push_back(c);
+    return out;
 }
 
 } // namespace velmora::test

@@ -56,17 +56,6 @@ TStatDrawArray PlainValues(TStatList& list, int method, const TCombsArray& combs
     return start;
 }
 
-TCombsArray PlainFilter(TStatList& list, int method, const TCombsArray& combs, const TStatDrawArray& sel,
-                        TFilterAction action, bool sorted) {
-    auto s = list.CreateStat(method);
-    const bool include = IsDelete(action);
-    s->LoadDraw(-1, kLast, sorted);
-    TCombsArray out;
-    for (const auto& c : combs)
-        if (s->CombinationMatches(c, sel, include, sorted, kLast) != include) out.push_back(c);
-    return out;
-}
-
 void CheckValuesBatch(Methods& m, int i, const TCombsArray& sample) {
     {
         const std::string code = m.list.Items(i).Code();
@@ -155,7 +144,7 @@ void CheckFilterBatch(Methods& m, int i, const TCombsArray& sample) {
             for (TFilterAction action : {TFilterAction::Keep, TFilterAction::Delete})
                 for (bool sorted : {false, true}) {
                     const TStatDrawArray& sel = selections[sIdx];
-                    TCombsArray plain = PlainFilter(m.list, i, sample, sel, action, sorted);
+                    TCombsArray plain = PlainFilter(m.list, i, sample, sel, action, sorted, kLast);
                     TCombsArray out(sample.size());
                     size_t n = FilterCombinationSet(*m.list.CreateStat(i), sample.data(), sample.size(), out.data(),
                                                     sel, action, sorted, kLast);

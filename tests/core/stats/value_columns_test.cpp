@@ -45,17 +45,6 @@ TCombsArray Sample() {
     return s;
 }
 
-TCombsArray PlainFilter(TStatList& list, int method, const TCombsArray& combs, const TStatDrawArray& sel,
-                        TFilterAction action, bool sorted) {
-    auto s = list.CreateStat(method);
-    const bool include = IsDelete(action);
-    s->LoadDraw(-1, kLast, sorted);
-    TCombsArray out;
-    for (const auto& c : combs)
-        if (s->CombinationMatches(c, sel, include, sorted, kLast) != include) out.push_back(c);
-    return out;
-}
-
 // Every third value seen and all of them, kept and deleted, against the plain test.
 void CheckMethod(TStatList& list, int i, const TCombsArray& sample) {
     const std::string code = list.Items(i).Code();
@@ -71,7 +60,7 @@ void CheckMethod(TStatList& list, int i, const TCombsArray& sample) {
     for (size_t k = 0; k < seen.size(); k += 3) third.push_back(seen[k]);
     for (const TStatDrawArray* sel : {&third, &seen})
         for (TFilterAction action : {TFilterAction::Keep, TFilterAction::Delete}) {
-            const TCombsArray plain = PlainFilter(list, i, sample, *sel, action, false);
+            const TCombsArray plain = PlainFilter(list, i, sample, *sel, action, false, kLast);
             TCombsArray out(sample.size());
             const size_t n = FilterCombinationSet(*list.CreateStat(i), sample.data(), sample.size(), out.data(), *sel,
                                                   action, false, kLast);
