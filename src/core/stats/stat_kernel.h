@@ -52,7 +52,6 @@
 #include "core/stats/stat_index.h"
 #include "core/stats/value_columns.h"
 
-#include <chrono>
 #include <cstring>
 #include <type_traits>
 #include <vector>
@@ -253,12 +252,8 @@ public:
                     const TValueColumnUse use = ValueColumnFor(*this, Self::kCodes, count, codesOf, !overlap);
                     if (use.Column) return columnPass(*use.Column);
                     if (use.Trial) {
-                        const auto start = std::chrono::steady_clock::now();
-                        plainPass();
-                        const double seconds =
-                            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-                        TryValueColumn(use, Self::kCodes, codesOf, seconds,
-                                       [&](const TValueColumn& c) { columnPass(c); });
+                        const double seconds = SecondsOf(plainPass);
+                        TryValueColumn(use, codesOf, seconds, [&](const TValueColumn& c) { columnPass(c); });
                         return k;
                     }
                 }

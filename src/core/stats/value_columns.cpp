@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <chrono>
 #include <cstring>
 #include <list>
 #include <mutex>
@@ -55,15 +54,6 @@ uint64_t HashCodes(const uint16_t* c, size_t n) {
     for (size_t i = 0; i < n; ++i) h = Mix(h, c[i]);
     return h ^ (h >> 29);
 }
-
-struct TColumnKey {
-    const TStatClass* Class = nullptr;
-    int32_t Param = 0;
-    uint32_t CodeBound = 0;
-    uint64_t Settings = 0;
-    uint64_t Probe = 0;
-    bool operator==(const TColumnKey&) const = default;
-};
 
 struct TEntry {
     TColumnKey Key;
@@ -232,30 +222,12 @@ std::unique_ptr<TValueColumn> TValueColumnBuilder::Finish() {
 
 // ---- the cache ------------------------------------------------------------------------------
 
-namespace {
-
-TColumnKey KeyOf(const TValueColumnUse& use) {
-    TColumnKey key;
-    key.Class = reinterpret_cast<const TStatClass*>(uintptr_t(use.Key[0]));
-    key.Param = int32_t(use.Key[1]);
-    key.CodeBound = uint32_t(use.Key[2]);
-    key.Settings = use.Key[3];
-    key.Probe = use.Key[4];
-    return key;
-}
-
-} // namespace
-
 TValueColumnUse ValueColumnFor(const TCustomStat& stat, uint32_t codeBound, size_t count, const TCodesOf& codesOf,
                                bool trialAllowed) {
     TCache& cache = Cache();
     TValueColumnUse use;
-    use.Key[0] = uint64_t(uintptr_t(&stat.Class()));
-    use.Key[1] = uint64_t(uint32_t(stat.Param));
-    use.Key[2] = codeBound;
-    use.Key[3] = SettingsHash(stat.Config());
-    use.Key[4] = ProbeHash(codesOf, codeBound);
-    const TColumnKey key = KeyOf(use);
+    use.Key = {&stat.Class(), stat.Param, codeBound, SettingsHash(stat.Config()), ProbeHash(codesOf, codeBound)};
+    const TColumnKey& key = use.Key;
     std::lock_guard<std::mutex> lock(cache.Lock);
     for (auto it = cache.Entries.begin(); it != cache.Entries.end(); ++it)
         if (it->Key == key) {
@@ -272,21 +244,19 @@ TValueColumnUse ValueColumnFor(const TCustomStat& stat, uint32_t codeBound, size
     return use;
 }
 
-void TryValueColumn(const TValueColumnUse& use, uint32_t codeBound, const TCodesOf& codesOf, double plainSeconds,
+void TryValueColumn(const TValueColumnUse& use, const TCodesOf& codesOf, double plainSeconds,
                     const std::function<void(const TValueColumn&)>& columnPass) {
     TCache& cache = Cache();
-    const TColumnKey key = KeyOf(use);
+    const TColumnKey& key = use.Key;
     const TCombsArray& all = FullCombinationSet();
-    TValueColumnBuilder b(codeBound);
+    TValueColumnBuilder b(key.CodeBound);
     for (const TCombination& comb : all) {
         codesOf(comb.data(), b.Sink());
         b.End();
     }
     std::shared_ptr<const TValueColumn> column = b.Finish();
     if (!column) return;
-    const auto start = std::chrono::steady_clock::now();
-    columnPass(*column);
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const double seconds = SecondsOf([&] { columnPass(*column); });
     std::lock_guard<std::mutex> lock(cache.Lock);
     // A clear win only: timings of one pass on a shared machine vary.
     if (!cache.Forced && seconds >= 0.7 * plainSeconds) return;

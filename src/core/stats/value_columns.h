@@ -17,6 +17,7 @@
 
 #include "core/model/game.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -26,6 +27,7 @@
 namespace velmora {
 
 class TCustomStat;
+class TStatClass;
 
 // ---- ranks ------------------------------------------------------------------------------
 
@@ -148,17 +150,37 @@ using TCodesOf = std::function<void(const uint8_t* n, TCodeSink& sink)>;
 // pass is run again from the column (same survivors) and timed, and the faster way is kept for
 // the method from then on (a method whose keys are cheap computes them; the column's answer is
 // the same either way).
+// What a column belongs to: the method and its parameter, the bound of its codes, the settings
+// its codes follow (a hash) and the codes of a fixed sample of combinations (a hash), so that an
+// instance whose codes differ gets a column of its own.
+struct TColumnKey {
+    const TStatClass* Class = nullptr;
+    int32_t Param = 0;
+    uint32_t CodeBound = 0;
+    uint64_t Settings = 0;
+    uint64_t Probe = 0;
+    bool operator==(const TColumnKey&) const = default;
+};
+
 struct TValueColumnUse {
     std::shared_ptr<const TValueColumn> Column;  // read the pass from it
     bool Trial = false;                           // time the plain pass, then TryValueColumn
-    uint64_t Key[5] = {};
+    TColumnKey Key;
 };
 TValueColumnUse ValueColumnFor(const TCustomStat& stat, uint32_t codeBound, size_t count, const TCodesOf& codesOf,
                                bool trialAllowed);
 // Builds the column, times columnPass on it and keeps it when it takes under 70 % of plainSeconds (always
 // when the column is forced); the method is not tried again either way.
-void TryValueColumn(const TValueColumnUse& use, uint32_t codeBound, const TCodesOf& codesOf, double plainSeconds,
+void TryValueColumn(const TValueColumnUse& use, const TCodesOf& codesOf, double plainSeconds,
                     const std::function<void(const TValueColumn&)>& columnPass);
+
+// The seconds the call takes (the timings of the trial).
+template <class F>
+double SecondsOf(F&& f) {
+    const auto start = std::chrono::steady_clock::now();
+    f();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
 
 // The build minimum in force: passes over fewer combinations neither build nor read a column
 // (the look-up would cost about what such a pass costs).
