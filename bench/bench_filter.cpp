@@ -5,8 +5,15 @@
 //                  frequent values of the method's full-set distribution (of its window over
 //                  1000 draws when the full set has none), on N threads, after one untimed pass
 //                  (which builds the method's value column where it has one)
+//   Ranks/Keep/<CODE>, Ranks/Delete/<CODE>
+//                  the same step on the full set held as ranks, as a script run filters
+//                  (ApplyStatFilterToRanks, one thread): the set is put back to the full set,
+//                  then copied for undo and filtered; a method without a pass on ranks filters
+//                  the records written out of the set, and the survivors are taken back
 //   Copy           one copy of the full set (SaveUndo), the yardstick of a pass
+//   CopyRanks      one copy of the full set held as ranks
 #include "core/combs/comb_set.h"
+#include "core/combs/rank_set.h"
 #include "core/filters/stat_filter.h"
 #include "core/stats/stat_list.h"
 #include "core/stats/stat_runs.h"
@@ -84,6 +91,40 @@ void Pass(benchmark::State& state, int method, bool remove, int threads) {
     state.counters["kept"] = double(env.set.Count());
 }
 
+void RankPass(benchmark::State& state, int method, bool remove) {
+    Env& env = TheEnv();
+    const TStatDrawArray& selected = env.Selected(method);
+    const TCombsArray& all = FullCombinationSet();
+    TRankSet full, set, undo;
+    full.Assign(all.data(), all.size());
+    auto stat = env.list.CreateStat(method);
+    const std::string code = env.list.Items(method).Code();
+    auto step = [&] {
+        set = full;
+        ApplyStatFilterToRanks(set, undo, env.set, false, *stat, selected, FilterActionOf(remove), env.archive, code, "", 1);
+        env.set.RemoveLastLogLine();
+    };
+    step();  // builds what the method's pass on ranks reads
+    for (auto _ : state) {
+        step();
+        benchmark::DoNotOptimize(set.Words());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kCombinationTotal);
+    state.counters["kept"] = double(set.Count());
+}
+
+void CopyRanks(benchmark::State& state) {
+    const TCombsArray& all = FullCombinationSet();
+    TRankSet full, copy;
+    full.Assign(all.data(), all.size());
+    for (auto _ : state) {
+        copy = full;
+        benchmark::DoNotOptimize(copy.Words());
+    }
+    state.SetItemsProcessed(int64_t(state.iterations()) * kCombinationTotal);
+    state.counters["kept"] = double(copy.Count());
+}
+
 void Copy(benchmark::State& state) {
     Env& env = TheEnv();
     env.FullSet();
@@ -99,6 +140,7 @@ void Copy(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("Copy", Copy)->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RegisterBenchmark("CopyRanks", CopyRanks)->Unit(benchmark::kMillisecond)->UseRealTime();
     const TStatList& list = TheEnv().list;
     for (int i = 0; i < list.Count(); ++i) {
         const std::string code = list.Items(i).Code();
@@ -109,6 +151,11 @@ int main(int argc, char** argv) {
                     Pass, i, remove, threads)
                     ->Unit(benchmark::kMillisecond)
                     ->UseRealTime();
+        for (bool remove : {false, true})
+            benchmark::RegisterBenchmark((std::string(remove ? "Ranks/Delete/" : "Ranks/Keep/") + code).c_str(), RankPass, i,
+                                         remove)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime();
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;

@@ -37,6 +37,7 @@ struct TBenchEnv {
     TDrawsArchive archive;
     TStatList list;
     TCombSet set;
+    bool ranks = true;  // scripts hold their lists as ranks
     TBenchEnv() {
         archive.Draws = MakeSampleDraws(kBenchDraws, kBenchSeed);
         list.Bind(archive.Draws);
@@ -100,9 +101,13 @@ int64_t ScriptSignature(TBenchEnv& env, const std::vector<std::string>& script) 
     std::filesystem::remove(path);
     TStakeFile stakes(path);
     stakes.Open();
-    TScriptHost host;
+    // As the command line's host: nothing reads the list between steps.
+    struct THost : TScriptHost {
+        bool FollowsCombs() const override { return false; }
+    } host;
     TScriptRunner runner(env.archive, env.list, env.set, stakes, host);
     runner.Random.seed(kBenchSeed);
+    runner.Settings.Ranks = env.ranks;
     if (!runner.Test(script, kBenchScriptTests)) throw Error(Tr("Тест сценария не завершен"));
     int64_t sum = 0;
     stakes.ForEachStake([&](int, const TStakeRecord& r) {
@@ -180,6 +185,7 @@ int RunBench(Args& args) {
     FullCombinationSet();  // built once, outside the timings
     // Without value columns every pass computes the keys of every combination.
     if (plain) SetValueColumnBuildMinimum(SIZE_MAX);
+    env.ranks = !plain;
     for (const TBenchCase& c : BenchCases()) {
         if (!only.empty() && std::find(only.begin(), only.end(), c.Name) == only.end()) continue;
         std::vector<double> times;
@@ -203,7 +209,8 @@ int RunBench(Args& args) {
 CommandRegistrar r1({"bench", "bench [--repeat N] [--case NAME ...] [--plain]",
                      "times the hot paths on the full set over 1000 sample draws held in memory (seed 7): one line "
                      "per case, name;median ms of N runs (default 9);signature (the count of survivors or values); "
-                     "--case runs only the named cases; --plain runs the filter passes without value columns",
+                     "--case runs only the named cases; --plain runs the filter passes without value columns and the "
+                     "scripts on lists of records",
                      RunBench});
 
 } // namespace

@@ -66,6 +66,8 @@ public:
         Out(IntToStr(rec.DrawNumber) + "\t" + NumberSetToText(rec.Numbers, ";") + "\t" + rec.CommentText());
     }
     TProgressSink& Progress() override { return CliProgress(); }
+    // Nothing shows the list between steps.
+    bool FollowsCombs() const override { return false; }
 
 private:
     void Report(const std::string& message) {

@@ -251,14 +251,19 @@ bool TCombSet::ContainsComb(const TCombination& comb) const {
 
 // --- exclusion and deletion ---
 
+TDrawRange LatestDraws(const TDrawsArchive& archive, int n) {
+    const int last = archive.LastIndex();
+    int first = last + 1;  // an empty range
+    if (n > 0 && last >= 0) first = std::max(0, last - n + 1);
+    return {archive.Draws.data() + (first <= last ? first : 0), first <= last ? last - first + 1 : 0};
+}
+
 template <class Kernel>
 int TCombSet::ExcludeWith(int n, const TDrawsArchive& archive, TProgressSink& sink, Kernel&& keep) {
     TStatusScope status(sink, Format(Tr("Удаление из списка комбинаций %d последних тиражей..."), {n}));
-    int last = archive.LastIndex();
-    int first = last + 1;  // an empty range
-    if (n > 0 && last >= 0) first = std::max(0, last - n + 1);
-    const TDrawRecord* draws = archive.Draws.data() + (first <= last ? first : 0);
-    int drawCount = first <= last ? last - first + 1 : 0;
+    const TDrawRange range = LatestDraws(archive, n);
+    const TDrawRecord* draws = range.Draws;
+    const int drawCount = range.Count;
 
     // The source is taken in hundredths (one combination at a time when it has fewer than
     // 100), the progress shown after each; the kept ones are compacted in place.
@@ -277,7 +282,7 @@ int TCombSet::ExcludeWith(int n, const TDrawsArchive& archive, TProgressSink& si
                            {n, percent}));
     }
     current_.Count = kept;
-    AddLogLine(TFilterAction::Delete, Tr("Последние тиражи"), IntToText(n));
+    AddExcludeLogLine(n, kept);
     return total - kept;
 }
 
@@ -377,10 +382,20 @@ bool TCombSet::PasteCombsText(const std::string& text, TProgressSink& sink) {
 // --- log ---
 
 void TCombSet::AddLogLine(TFilterAction action, const std::string& caption, const std::string& values) {
-    log_.push_back({caption, values, Count(), IsDelete(action) ? TLogKind::Remove : TLogKind::Keep});
+    AddLogLine(action, caption, values, Count());
 }
 
-void TCombSet::AddUndoLogLine() { log_.push_back({Tr("Отмена последней операции"), "", Count(), TLogKind::Undo}); }
+void TCombSet::AddLogLine(TFilterAction action, const std::string& caption, const std::string& values, int count) {
+    log_.push_back({caption, values, count, IsDelete(action) ? TLogKind::Remove : TLogKind::Keep});
+}
+
+void TCombSet::AddExcludeLogLine(int n, int count) {
+    AddLogLine(TFilterAction::Delete, Tr("Последние тиражи"), IntToText(n), count);
+}
+
+void TCombSet::AddUndoLogLine() { AddUndoLogLine(Count()); }
+
+void TCombSet::AddUndoLogLine(int count) { log_.push_back({Tr("Отмена последней операции"), "", count, TLogKind::Undo}); }
 
 void TCombSet::RemoveLastLogLine() {
     if (!log_.empty()) log_.pop_back();

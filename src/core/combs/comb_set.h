@@ -63,6 +63,13 @@ struct TFilterLogLine {
     TLogKind Kind = TLogKind::Keep;
 };
 
+// The latest n draws of the analysis window, the ones ExcludeLastDraws deletes.
+struct TDrawRange {
+    const TDrawRecord* Draws = nullptr;
+    int Count = 0;
+};
+TDrawRange LatestDraws(const TDrawsArchive& archive, int n);
+
 class TCombSet {
 public:
     // Allocates the three stores; the capacity is all combinations unless a test wants less.
@@ -167,10 +174,15 @@ public:
 
     // --- The applied-filters log ---
     const std::vector<TFilterLogLine>& Log() const { return log_; }
-    // A step that kept or deleted combinations, with the current count.
+    // A step that kept or deleted combinations, with the current count (or the count of the list
+    // the step left elsewhere, e.g. in a TRankSet).
     void AddLogLine(TFilterAction action, const std::string& caption, const std::string& values);
-    // "Отмена последней операции" with the current count.
+    void AddLogLine(TFilterAction action, const std::string& caption, const std::string& values, int count);
+    // The line of ExcludeLastDraws: the latest n draws deleted, count left.
+    void AddExcludeLogLine(int n, int count);
+    // "Отмена последней операции" with the current count (or the given one).
     void AddUndoLogLine();
+    void AddUndoLogLine(int count);
     void RemoveLastLogLine();
     void ClearLog() { log_.clear(); }
     // Puts back a log taken earlier with Log() (a script test that ends early restores its list).

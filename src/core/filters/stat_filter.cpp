@@ -1,5 +1,6 @@
 #include "core/filters/stat_filter.h"
 
+#include "core/combs/rank_set.h"
 #include "core/stats/stat_framework.h"
 #include "core/stats/stat_list.h"
 #include "core/stats/stat_registry.h"
@@ -92,6 +93,33 @@ bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& sel
     set.SetCount(int(kept));
     set.AddLogLine(action, caption, valuesText);
     return true;
+}
+
+bool ApplyStatFilterToRanks(TRankSet& set, TRankSet& undo, TCombSet& combs, bool combsHoldSet, TCustomStat& stat,
+                            const TStatDrawArray& selected, TFilterAction action, const TDrawsArchive& archive,
+                            const std::string& caption, const std::string& valuesText, int threads,
+                            TProgressSink& sink) {
+    if (selected.empty()) return combsHoldSet;
+    TStatusScope status(sink, Tr("Фильтрация комбинаций..."));
+    undo = set;
+    if (set.Empty()) return combsHoldSet;
+    const int last = FilterReferenceIndex(archive);
+    stat.LoadDraw(-1, last, archive.Sorted);
+    bool held = false;
+    if (stat.FilterRanks(set.Words(), selected, action, archive.Sorted, last)) {
+        set.Recount();
+    } else {
+        TCombination* d = combs.MutableData();
+        const size_t n = combsHoldSet ? size_t(combs.Count()) : set.Decode(d);
+        combs.SetCount(0);  // until the pass is through
+        const size_t kept = SplitPass(stat, d, n, d, selected, action, archive.Sorted, last, PartCount(threads, n));
+        combs.SetCount(int(kept));
+        // The survivors of a list in generation order are in generation order.
+        set.Assign(d, kept);
+        held = true;
+    }
+    combs.AddLogLine(action, caption, valuesText, int(set.Count()));
+    return held;
 }
 
 void ApplyNumberFilter(TCombSet& set, const TStatList& list, const std::vector<int>& numbers, TFilterAction action,

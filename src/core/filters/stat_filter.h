@@ -15,6 +15,7 @@
 namespace velmora {
 
 class TCustomStat;
+class TRankSet;
 class TStatList;
 
 // The newest draw of the analysis window: LastIndex() of the archive, 0 when the offset reaches
@@ -33,6 +34,17 @@ int FilterReferenceIndex(const TDrawsArchive& archive);
 bool ApplyStatFilter(TCombSet& set, TCustomStat& stat, const TStatDrawArray& selected, TFilterAction action,
                      const TDrawsArchive& archive, const std::string& caption, const std::string& valuesText,
                      int threads = 0, TProgressSink& sink = NullProgress());
+
+// The same step on a set held as ranks, as the script engine holds its lists: undo := set, then
+// set := its survivors and AddLogLine(action, caption, valuesText, the count) on combs' log (an empty
+// selection changes nothing). A statistic with a pass on ranks runs it; any other filters the
+// combinations written out into combs (its list is set's already when combsHoldSet), in place.
+// Returns whether combs' list is now the set's. An error raised by the statistic leaves set as it
+// was (combs' list is then not the set's) and goes on.
+bool ApplyStatFilterToRanks(TRankSet& set, TRankSet& undo, TCombSet& combs, bool combsHoldSet, TCustomStat& stat,
+                            const TStatDrawArray& selected, TFilterAction action, const TDrawsArchive& archive,
+                            const std::string& caption, const std::string& valuesText, int threads = 0,
+                            TProgressSink& sink = NullProgress());
 
 // The same with a list of numbers (card, layout and weekday pages): a combination matches when it
 // holds one of them (the NUMS statistic of list). An empty list raises

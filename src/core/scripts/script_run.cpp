@@ -4,6 +4,7 @@
 #include "core/scripts/criterion.h"
 #include "core/scripts/script_line.h"
 #include "core/scripts/variants.h"
+#include "core/stats/stat_runs.h"
 #include "core/stakes/system_store.h"
 #include "core/util/atomic_file.h"
 #include "core/util/error.h"
@@ -105,6 +106,10 @@ void TScriptRunner::BeginRun() {
     timings_ = TTimings{};
     runStart_ = std::chrono::steady_clock::now();
     fullList_.clear();
+    fullRanked_ = false;
+    excludedRanks_.clear();
+    ranked_ = false;
+    combsHeld_ = true;
     SetPanel(TScriptPanel::Cycle, Format(Tr("Цикл: %d"), {cycle_}));
     SetPanel(TScriptPanel::Line, Format(Tr("Строка: %d"), {0}));
     SetPanel(TScriptPanel::Stakes, Format(Tr("Ставок: %d"), {stakeCount_}));
@@ -120,6 +125,8 @@ void TScriptRunner::EndRun() {
     stopped_ = false;
     fullList_.clear();
     fullList_.shrink_to_fit();
+    fullRanked_ = false;
+    excludedRanks_.clear();
     tables_.clear();
     host_.LockInterface(false);
     if (Log.Enabled()) {
@@ -266,6 +273,7 @@ void TScriptRunner::RunScriptPass(const std::vector<std::string>& lines) {
         host_.ShowError(e.what());
     }
     combs_.ResetCache();
+    excludeKey_ = {-1, -1};
     tables_.clear();
     list_.SaveRatingWeights();
     try {
@@ -282,8 +290,10 @@ void TScriptRunner::RunScriptPass(const std::vector<std::string>& lines) {
             host_.SelectLine(-1);
             if (IsStopRequested()) break;
         }
+        EndRanked();
         if (!Settings.CheckOnLine) CheckStakesNow();
     } catch (...) {
+        EndRanked();
         list_.RestoreRatingWeights();
         combs_.ResetCache();
         tables_.clear();
@@ -332,12 +342,12 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
                 WriteScriptLog(NoTr("Создание начального списка комбинаций..."));
                 ++timings_.Variants;
                 PrepareStartList(options);
-                WriteScriptLog(Format(kCountText, {combs_.Count()}));
-                host_.CombsChanged();
+                WriteScriptLog(Format(kCountText, {ListCount()}));
+                NotifyCombs();
                 if (IsStopRequested()) break;
                 for (const TFilterPart& part : rec) {
                     if (stopped_) break;
-                    if (part.Active && combs_.Count() > 1) ApplyFilterPart(part);
+                    if (part.Active && ListCount() > 1) ApplyFilterPart(part);
                 }
                 if (IsStopRequested()) break;
                 MakeLineStakes(options, index + 1, comment, k, shortOptions + " + " + text);
@@ -351,18 +361,80 @@ void TScriptRunner::RunScriptLine(int index, const std::string& line) {
             SetPanel(TScriptPanel::Last, shortOptions);
             ++timings_.Variants;
             PrepareStartList(options);
-            WriteScriptLog(Format(kCountText, {combs_.Count()}));
-            host_.CombsChanged();
+            WriteScriptLog(Format(kCountText, {ListCount()}));
+            NotifyCombs();
             MakeLineStakes(options, index + 1, comment, 0, shortOptions);
             if (Settings.CheckOnLine) CheckStakesNow();
         }
     } catch (const std::exception& e) {
         stopped_ = true;
         failed_ = true;
+        SyncCombs();
         host_.CombsChanged();
         host_.ShowError(e.what());
     }
     combs_.DropUndo();
+}
+
+// ---- the list as ranks -------------------------------------------------------------------------
+
+// The lists without the latest draws kept per run (265 KB each).
+constexpr size_t kExcludedRanksLimit = 64;
+
+bool TScriptRunner::StartRanked(int offset, int exclude) {
+    if (!fullRanked_) return false;
+    bool logged = false;  // the list is new to the start-list cache: ExcludeLastDraws logs
+    if (exclude > 0) {
+        const std::pair<int, int> key{offset, exclude};
+        auto it = excludedRanks_.find(key);
+        if (it == excludedRanks_.end()) {
+            TRankSet set = fullRanks_;
+            if (!set.RemoveLatestDraws(exclude, draws_)) return false;
+            if (excludedRanks_.size() >= kExcludedRanksLimit) excludedRanks_.clear();
+            it = excludedRanks_.emplace(key, std::move(set)).first;
+        }
+        if (excludeKey_ != key) {
+            // What the set's cache holds is no longer the latest exclusion's list.
+            combs_.ResetCache();
+            excludeKey_ = key;
+            logged = true;
+        }
+        ranks_ = it->second;
+    } else {
+        ranks_ = fullRanks_;
+    }
+    combs_.ClearLog();
+    combs_.DropUndo();
+    if (logged) combs_.AddExcludeLogLine(exclude, int(ranks_.Count()));
+    ranked_ = true;
+    combsHeld_ = false;
+    return true;
+}
+
+void TScriptRunner::HoldRanked() {
+    ranked_ = Settings.Ranks && ranks_.Assign(combs_.Data(), size_t(combs_.Count()));
+    combsHeld_ = true;
+}
+
+void TScriptRunner::SyncCombs() {
+    if (!ranked_ || combsHeld_) return;
+    combs_.SetCount(int(ranks_.Decode(combs_.MutableData())));
+    combsHeld_ = true;
+}
+
+void TScriptRunner::EndRanked() {
+    SyncCombs();
+    ranked_ = false;
+}
+
+TCombination TScriptRunner::ListAt(int i) const {
+    if (ranked_ && !combsHeld_) return FullCombinationSet()[ranks_.RankAt(size_t(i))];
+    return combs_.At(i);
+}
+
+void TScriptRunner::NotifyCombs() {
+    if (host_.FollowsCombs()) SyncCombs();
+    host_.CombsChanged();
 }
 
 // ---- start list --------------------------------------------------------------------------------
@@ -371,6 +443,7 @@ void TScriptRunner::PrepareStartList(const TLineOptions& options) {
     TProgressSink& sink = host_.Progress();
     TTimer timer(timings_.StartLists);
     if (options.StartCombsType == kStartFull || options.StartCombsType == kStartExclude) {
+        ranked_ = false;  // the list is made anew
         const int exclude = options.StartCombsType == kStartExclude ? options.DrawsExclude : 0;
         const int offset = draws_.Offset();
         if (!Settings.Fast) {
@@ -381,15 +454,19 @@ void TScriptRunner::PrepareStartList(const TLineOptions& options) {
                 combs_.ExcludeLastDraws(exclude, draws_, sink);
                 combs_.SaveCache(offset, exclude, sink);
             }
+        } else if (StartRanked(offset, exclude)) {
+            // Held as ranks: nothing copied.
         } else if (exclude > 0 && combs_.LoadCache(offset, exclude, sink)) {
             // What the generation would have left besides the list: no log, nothing to undo.
             combs_.ClearLog();
             combs_.DropUndo();
+            HoldRanked();
         } else {
             // The full list is the same for the whole run: generated once, then copied.
             if (fullList_.empty()) {
                 combs_.Generate(true, Settings.Generate, sink);
                 fullList_.assign(combs_.Data(), combs_.Data() + combs_.Count());
+                fullRanked_ = Settings.Ranks && fullRanks_.Assign(fullList_.data(), fullList_.size());
             } else {
                 std::copy(fullList_.begin(), fullList_.end(), combs_.MutableData());
                 combs_.SetCount(int(fullList_.size()));
@@ -401,8 +478,13 @@ void TScriptRunner::PrepareStartList(const TLineOptions& options) {
                 // No undo copy: nothing reads it before the line's first filter step takes its own.
                 combs_.ExcludeLastDraws(exclude, draws_, sink);
                 combs_.SaveCache(offset, exclude, sink);
+                excludeKey_ = {offset, exclude};
             }
+            HoldRanked();
         }
+    } else if (Settings.Fast && !ranked_) {
+        // The current list: held as ranks when it is in generation order.
+        HoldRanked();
     }
     if (IsStopRequested()) return;
     if (options.ClearStakes) {
@@ -479,19 +561,32 @@ void TScriptRunner::ApplyFilterPart(const TFilterPart& part) {
         const TTableSelection sel = SelectTableRows(rows, positions);
         {
             TTimer timer(timings_.Filters);
-            combs_.SaveUndo(true, host_.Progress());
-            ApplyStatFilter(combs_, *stat, sel.Values, action, draws_, caption, sel.Text, Settings.Threads,
-                            host_.Progress());
+            if (ranked_) {
+                const bool held = combsHeld_;
+                combsHeld_ = false;  // until the step is through
+                combsHeld_ = ApplyStatFilterToRanks(ranks_, rankUndo_, combs_, held, *stat, sel.Values, action, draws_,
+                                                    caption, sel.Text, Settings.Threads, host_.Progress());
+            } else {
+                combs_.SaveUndo(true, host_.Progress());
+                ApplyStatFilter(combs_, *stat, sel.Values, action, draws_, caption, sel.Text, Settings.Threads,
+                                host_.Progress());
+            }
         }
-        WriteScriptLog(Format(kCountText, {combs_.Count()}));
+        WriteScriptLog(Format(kCountText, {ListCount()}));
         bool undone = false;
-        if (combs_.Empty()) {
+        if (ListCount() == 0) {
             WriteScriptLog(NoTr("{UNDO} Откат изменений..."));
-            combs_.RestoreUndo(true, host_.Progress());
-            combs_.AddUndoLogLine();
+            if (ranked_) {
+                ranks_ = rankUndo_;
+                combsHeld_ = false;
+                combs_.AddUndoLogLine(ListCount());
+            } else {
+                combs_.RestoreUndo(true, host_.Progress());
+                combs_.AddUndoLogLine();
+            }
             undone = true;
         }
-        host_.CombsChanged();
+        NotifyCombs();
         return undone;
     };
 
@@ -503,7 +598,7 @@ void TScriptRunner::ApplyFilterPart(const TFilterPart& part) {
         for (int r = first; r >= 0 && r < count; r += step) {
             if (IsStopRequested()) return;
             const TStatValues v = rowValues(r);
-            state.CombCount = combs_.Count();
+            state.CombCount = ListCount();
             if (StopWalkBefore(part, v, state)) break;
             if (MatchesCriterion(part, v)) {
                 selected.push_back(r);
@@ -518,7 +613,7 @@ void TScriptRunner::ApplyFilterPart(const TFilterPart& part) {
     for (int r = first; r >= 0 && r < count; r += step) {
         if (IsStopRequested()) return;
         const TStatValues v = rowValues(r);
-        state.CombCount = combs_.Count();
+        state.CombCount = ListCount();
         if (StopWalkBefore(part, v, state)) break;
         if (IsStopRequested()) return;
         if (!MatchesCriterion(part, v)) continue;
@@ -547,7 +642,9 @@ void TScriptRunner::MakeLineStakes(const TLineOptions& options, int lineNo, cons
                                    const std::string& text) {
     const int mode = options.ResultCombsMode;
     WriteScriptLog(Format(NoTr("{*} Добавление ставки, режим: \"%s\""), {ResultCombsModeEditorText(mode)}));
-    const int count = combs_.Count();
+    const int count = ListCount();
+    // Every combination, or the numbers of all: the list is read whole.
+    if (mode == kResultAll || mode == kResultSystemAll || mode == kResultSystemCombs) SyncCombs();
     stake_ = TStakeContext{lineNo, variant, comment, text, options.NewOnly, count};
     if (count == 0 || mode == kResultNone) return;
     if (count > 1 && mode == kResultStop) {
@@ -564,16 +661,16 @@ void TScriptRunner::MakeLineStakes(const TLineOptions& options, int lineNo, cons
     }
     if (IsStopRequested()) return;
     if (count == 1) {
-        AddScriptStake(combs_.At(0), false);
+        AddScriptStake(ListAt(0), false);
     } else {
         switch (mode) {
         case kResultRandom: {
             std::uniform_int_distribution<int> pick(0, count - 1);
-            AddScriptStake(combs_.At(pick(Random)), false);
+            AddScriptStake(ListAt(pick(Random)), false);
             break;
         }
-        case kResultFirst: AddScriptStake(combs_.At(0), false); break;
-        case kResultLast: AddScriptStake(combs_.At(count - 1), false); break;
+        case kResultFirst: AddScriptStake(ListAt(0), false); break;
+        case kResultLast: AddScriptStake(ListAt(count - 1), false); break;
         case kResultAll:
             for (int r = 0; r < count; ++r) {
                 if (IsStopRequested()) break;

@@ -16,6 +16,7 @@
 
 #include "core/combs/comb_set.h"
 #include "core/combs/draw_stats.h"
+#include "core/combs/rank_set.h"
 #include "core/filters/filter_item.h"
 #include "core/model/draws_archive.h"
 #include "core/scripts/line_options.h"
@@ -67,6 +68,10 @@ public:
     virtual void SetDrawsOffset(TDrawsArchive& archive, int offset) { archive.SetDrawsOffset(offset); }
     // The combination list changed (after a start list or a filter step).
     virtual void CombsChanged() {}
+    // Whether the host reads the list at CombsChanged. The fast engine holds a variant's list as
+    // ranks while it filters it; a host that does not read it (a command line) spares it writing
+    // the list out after every step.
+    virtual bool FollowsCombs() const { return true; }
     // The stake file changed: the grid follows, scrolled to its last row when asked.
     virtual void StakesChanged(bool scrollToLast) { (void)scrollToLast; }
     // Every stake was deleted ("CLR").
@@ -100,6 +105,9 @@ struct TScriptSettings {
     // the plain one regenerates every start list and recomputes every table, as a user would.
     // Both give the same stakes and the same lists.
     bool Fast = true;
+    // The fast engine holds a list in generation order as ranks while it filters it (TRankSet);
+    // off, it filters the records as the plain engine does. Both give the same stakes and lists.
+    bool Ranks = true;
     int Threads = 0;                // of the filter passes (0: the machine decides)
 };
 
@@ -177,6 +185,20 @@ private:
     // current pass's lines) and, once two passes completed and while the test goes on, the time left.
     void ShowCycle(double linesShare, bool timeLeft = true);
     void SetPanel(TScriptPanel panel, const std::string& text) { host_.ShowPanel(panel, text); }
+    // The list as ranks (fast engine): the variant's start list from the run's full list as
+    // ranks, when it is held so; after the start list of the records, whether it can be held so.
+    bool StartRanked(int offset, int exclude);
+    void HoldRanked();
+    // The count of the variant's list, however it is held.
+    int ListCount() const { return ranked_ ? int(ranks_.Count()) : combs_.Count(); }
+    // Writes the list held as ranks out to combs_ (when it is not there yet).
+    void SyncCombs();
+    // The list is in the set again, as records (at the end of a pass).
+    void EndRanked();
+    // The i-th combination of the variant's list, however it is held.
+    TCombination ListAt(int i) const;
+    // Tells the host the list changed (written out first when the host reads it).
+    void NotifyCombs();
     std::string StakeComment() const;
     // The table of method i at sample length L with the weights in force, sorted by column.
     const std::vector<TDrawStatsRow>& Table(int i, int length, int column);
@@ -203,6 +225,17 @@ private:
     bool stakeFailed_ = false;  // the last AddScriptStake failed on the stake file
     // The generated full list of the run (fast engine): copied instead of generated again.
     std::vector<TCombination> fullList_;
+    // The variant's list as ranks (fast engine, a list in generation order): ranked_ while it is
+    // held so, combsHeld_ while combs_ holds the same list.
+    bool ranked_ = false;
+    bool combsHeld_ = true;
+    TRankSet ranks_, rankUndo_;
+    // fullList_ as ranks (fullRanked_: it is in generation order), and the start lists without the
+    // latest draws by (offset, count); excludeKey_ is the one the set's start-list cache would hold.
+    bool fullRanked_ = false;
+    TRankSet fullRanks_;
+    std::map<std::pair<int, int>, TRankSet> excludedRanks_;
+    std::pair<int, int> excludeKey_{-1, -1};
 
     // Tables of the current pass (fast engine): key (method, length, weights) -> rows in the
     // statistic's order.

@@ -231,6 +231,15 @@ public:
     virtual size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst,
                                       const TStatDrawArray& selected, TFilterAction action, bool sorted,
                                       int lastIndex);
+    // The same pass on a set held as one bit per rank (bit r of words: the combination of rank r
+    // in the generation order of the full set): clears the bits of the combinations that do not
+    // survive and returns true, or returns false with words untouched when the class has no such
+    // pass (the caller then runs FilterCombinations on the combinations). LoadDraw is the caller's.
+    virtual bool FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool sorted,
+                             int lastIndex) {
+        (void)words, (void)selected, (void)action, (void)sorted, (void)lastIndex;
+        return false;
+    }
 
     // ---- helpers for the families --------------------------------------------------------
     // Draw index of the archive, numbers ascending when sorted; zeros when there is no such draw.

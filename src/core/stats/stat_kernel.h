@@ -211,18 +211,9 @@ public:
         const bool del = IsDelete(action);
         size_t k = 0;
         if constexpr (Self::kCodes > 0) {
-            // The answer per code, once per pass.
-            std::vector<uint8_t> table(Self::kCodes);
-            bool any = false;
-            {
-                TStatBatchScope scope(*this, nullptr, &selected);
-                for (uint32_t c = 0; c < Self::kCodes; ++c) {
-                    table[c] = s.CodeMatches(c, selected) ? 1 : 0;
-                    any = any || table[c];
-                }
-            }
+            std::vector<uint8_t> table;
             // No code matches: every combination answers false.
-            if (!any) return CopyAllOrNone(src, count, dst, del);
+            if (!MatchTable(selected, table)) return CopyAllOrNone(src, count, dst, del);
             // Entries are 0 or 1, and so is their OR: a combination survives when it differs
             // from the deleting flag.
             const uint8_t* match = table.data();
@@ -267,7 +258,50 @@ public:
         return k;
     }
 
+    bool FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool sorted,
+                     int lastIndex) override {
+        if constexpr (kColumnRule) {
+            Self& s = self();
+            s.PrepareFilter(sorted, lastIndex);
+            const bool del = IsDelete(action);
+            std::vector<uint8_t> table;
+            if (!MatchTable(selected, table)) {
+                // Every combination answers false: keeping leaves none.
+                if (!del) std::fill_n(words, kRankWords, uint64_t(0));
+                return true;
+            }
+            decltype(auto) rule = s.PassRule();
+            const TCodesOf codesOf = [&](const uint8_t* n, TCodeSink& sink) {
+                rule.FilterCodes(n, [&](auto code) { sink.Add(uint64_t(code)); });
+            };
+            const TRankPassData data = RankPassDataFor(*this, Self::kCodes, codesOf);
+            const uint8_t delFlag = del ? 1 : 0;
+            if (data.Bitmaps) {
+                data.Bitmaps->FilterRanks(words, table.data(), delFlag);
+                return true;
+            }
+            if (data.Column) {
+                data.Column->FilterRanks(words, data.Column->SetMatches(table.data()).data(), delFlag);
+                return true;
+            }
+        }
+        (void)words, (void)selected, (void)action, (void)sorted, (void)lastIndex;
+        return false;
+    }
+
 protected:
+    // The answer per code (0 or 1), once per pass; false when no code matches.
+    bool MatchTable(const TStatDrawArray& selected, std::vector<uint8_t>& table) {
+        table.assign(Self::kCodes, 0);
+        bool any = false;
+        TStatBatchScope scope(*this, nullptr, &selected);
+        for (uint32_t c = 0; c < Self::kCodes; ++c) {
+            table[c] = self().CodeMatches(c, selected) ? 1 : 0;
+            any = any || table[c];
+        }
+        return any;
+    }
+
     // The filter codes of a combination depend on its five numbers (and the settings) alone: no
     // earlier draw, no period, nothing loaded before the pass.
     static constexpr bool kColumnRule = Self::kCodes > 0 && Self::kCodes <= 65536 &&

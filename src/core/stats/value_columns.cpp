@@ -5,6 +5,7 @@
 #include "core/stats/stat_runs.h"
 
 #include <algorithm>
+#include <bit>
 #include <atomic>
 #include <cstring>
 #include <list>
@@ -58,6 +59,8 @@ uint64_t HashCodes(const uint16_t* c, size_t n) {
 struct TEntry {
     TColumnKey Key;
     std::shared_ptr<const TValueColumn> Column;  // null: the codes do not fit a column
+    std::shared_ptr<const TCodeBitmaps> Bitmaps;  // of Kind 2
+    size_t Bytes() const { return (Column ? Column->Bytes() : 0) + (Bitmaps ? Bitmaps->Bytes() : 0); }
 };
 
 // The matrix, channel and segment settings that key functions read.
@@ -84,6 +87,16 @@ uint64_t ProbeHash(const TCodesOf& codesOf, uint32_t codeBound) {
     return h;
 }
 
+// The column of the full set; null when the codes do not fit one.
+std::unique_ptr<TValueColumn> BuildColumn(uint32_t codeBound, const TCodesOf& codesOf) {
+    TValueColumnBuilder b(codeBound);
+    for (const TCombination& comb : FullCombinationSet()) {
+        codesOf(comb.data(), b.Sink());
+        b.End();
+    }
+    return b.Finish();
+}
+
 // Null entries (codes that do not fit) take no bytes; their number is bounded as well.
 constexpr size_t kMaxEntries = 1024;
 
@@ -96,7 +109,7 @@ struct TCache {
 
     void Trim() {
         while ((Bytes > Bound || Entries.size() > kMaxEntries) && !Entries.empty()) {
-            if (Entries.back().Column) Bytes -= Entries.back().Column->Bytes();
+            Bytes -= Entries.back().Bytes();
             Entries.pop_back();
         }
     }
@@ -131,6 +144,102 @@ std::vector<uint8_t> TValueColumn::SetMatches(const uint8_t* codeMatch) const {
         m[s] = v;
     }
     return m;
+}
+
+VELMORA_POPCNT_CLONES void TValueColumn::FilterRanks(uint64_t* words, const uint8_t* setMatch, uint8_t delFlag) const {
+    auto pass = [&](auto* ids) {
+        for (size_t w = 0; w < kRankWords; ++w) {
+            uint64_t bits = words[w];
+            if (bits == 0) continue;
+            const auto* id = ids + w * 64;
+            uint64_t drop = 0;
+            if (w + 1 < kRankWords && std::popcount(bits) > 16) {
+                // Dense: every rank of the word, no branch per rank.
+                for (unsigned j = 0; j < 64; ++j) drop |= uint64_t(setMatch[id[j]] == delFlag) << j;
+            } else {
+                for (uint64_t b = bits; b != 0; b &= b - 1) {
+                    const unsigned j = unsigned(std::countr_zero(b));
+                    drop |= uint64_t(setMatch[id[j]] == delFlag) << j;
+                }
+            }
+            words[w] = bits & ~drop;
+        }
+    };
+    if (width_ == 1)
+        pass(ids_.data());
+    else
+        pass(reinterpret_cast<const uint16_t*>(ids_.data()));
+}
+
+std::unique_ptr<TCodeBitmaps> TCodeBitmaps::Build(uint32_t codeBound,
+                                                 const std::function<void(const uint8_t*, TCodeSink&)>& codesOf) {
+    auto b = std::make_unique<TCodeBitmaps>();
+    b->slot_.assign(codeBound, -1);
+    const TCombsArray& all = FullCombinationSet();
+    TCodeSink sink;
+    sink.Bound = codeBound;
+    for (size_t r = 0; r < all.size(); ++r) {
+        sink.Clear();
+        codesOf(all[r].data(), sink);
+        if (sink.Over || !b->Add(sink.Codes, sink.N, uint32_t(r))) return nullptr;
+    }
+    return b;
+}
+
+std::unique_ptr<TCodeBitmaps> TCodeBitmaps::FromColumn(const TValueColumn& column, uint32_t codeBound) {
+    std::vector<uint8_t> seen(codeBound, 0);
+    size_t distinct = 0;
+    for (uint16_t c : column.codes_) distinct += seen[c] ? 0 : (seen[c] = 1);
+    if (distinct > kMaxCodes) return nullptr;
+    auto b = std::make_unique<TCodeBitmaps>();
+    b->slot_.assign(codeBound, -1);
+    auto fill = [&](const auto* ids) {
+        for (uint32_t r = 0; r < uint32_t(kCombinationTotal); ++r) {
+            const uint32_t s = ids[r];
+            const uint32_t from = column.setStart_[s];
+            b->Add(column.codes_.data() + from, column.setStart_[s + 1] - from, r);
+        }
+    };
+    if (column.width_ == 1)
+        fill(column.ids_.data());
+    else
+        fill(reinterpret_cast<const uint16_t*>(column.ids_.data()));
+    return b;
+}
+
+bool TCodeBitmaps::Add(const uint16_t* codes, size_t n, uint32_t rank) {
+    for (size_t j = 0; j < n; ++j) {
+        int16_t& s = slot_[codes[j]];
+        if (s < 0) {
+            if (codes_.size() == kMaxCodes) return false;
+            s = int16_t(codes_.size());
+            codes_.push_back(codes[j]);
+            bits_.emplace_back(kRankWords, 0);
+        }
+        bits_[size_t(s)][rank / 64] |= uint64_t(1) << (rank % 64);
+    }
+    return true;
+}
+
+void TCodeBitmaps::FilterRanks(uint64_t* words, const uint8_t* codeMatch, uint8_t delFlag) const {
+    std::vector<const uint64_t*> matching;
+    for (size_t s = 0; s < codes_.size(); ++s)
+        if (codeMatch[codes_[s]]) matching.push_back(bits_[s].data());
+    // The ranks that match, a block of words at a time, so that the block stays in the cache
+    // while the bitmaps of the matching codes are ORed into it.
+    constexpr size_t kBlock = 512;
+    uint64_t match[kBlock];
+    for (size_t from = 0; from < kRankWords; from += kBlock) {
+        const size_t n = std::min(kBlock, kRankWords - from);
+        std::fill_n(match, n, 0);
+        for (const uint64_t* b : matching)
+            for (size_t i = 0; i < n; ++i) match[i] |= b[from + i];
+        uint64_t* w = words + from;
+        if (delFlag)
+            for (size_t i = 0; i < n; ++i) w[i] &= ~match[i];
+        else
+            for (size_t i = 0; i < n; ++i) w[i] &= match[i];
+    }
 }
 
 // ---- TValueColumnBuilder --------------------------------------------------------------------
@@ -248,13 +357,7 @@ void TryValueColumn(const TValueColumnUse& use, const TCodesOf& codesOf, double 
                     const std::function<void(const TValueColumn&)>& columnPass) {
     TCache& cache = Cache();
     const TColumnKey& key = use.Key;
-    const TCombsArray& all = FullCombinationSet();
-    TValueColumnBuilder b(key.CodeBound);
-    for (const TCombination& comb : all) {
-        codesOf(comb.data(), b.Sink());
-        b.End();
-    }
-    std::shared_ptr<const TValueColumn> column = b.Finish();
+    std::shared_ptr<const TValueColumn> column = BuildColumn(key.CodeBound, codesOf);
     if (!column) return;
     const double seconds = SecondsOf([&] { columnPass(*column); });
     std::lock_guard<std::mutex> lock(cache.Lock);
@@ -269,6 +372,43 @@ void TryValueColumn(const TValueColumnUse& use, const TCodesOf& codesOf, double 
             cache.Trim();
             return;
         }
+}
+
+TRankPassData RankPassDataFor(const TCustomStat& stat, uint32_t codeBound, const TCodesOf& codesOf) {
+    TCache& cache = Cache();
+    const TColumnKey key{&stat.Class(), stat.Param, codeBound, SettingsHash(stat.Config()), ProbeHash(codesOf, codeBound),
+                         1};
+    TRankPassData data;
+    std::shared_ptr<const TValueColumn> recordsColumn;  // the records passes' column, when built
+    {
+        std::lock_guard<std::mutex> lock(cache.Lock);
+        TColumnKey records = key;
+        records.Kind = 0;
+        for (auto it = cache.Entries.begin(); it != cache.Entries.end(); ++it) {
+            if (it->Key == key) {
+                cache.Entries.splice(cache.Entries.begin(), cache.Entries, it);
+                data.Column = it->Column;
+                data.Bitmaps = it->Bitmaps;
+                return data;
+            }
+            if (it->Key == records && it->Column) recordsColumn = it->Column;
+        }
+    }
+    // The column (of the records passes, or built in one pass over the full set), turned into
+    // bitmaps when its codes are few; bitmaps straight from the codes when the combinations emit
+    // too many different sets of codes for a column (as the numbers themselves do) but few codes.
+    std::shared_ptr<const TValueColumn> column = recordsColumn ? recordsColumn : BuildColumn(codeBound, codesOf);
+    if (column) {
+        data.Bitmaps = TCodeBitmaps::FromColumn(*column, codeBound);
+        if (!data.Bitmaps) data.Column = std::move(column);
+    } else {
+        data.Bitmaps = TCodeBitmaps::Build(codeBound, codesOf);
+    }
+    std::lock_guard<std::mutex> lock(cache.Lock);
+    cache.Entries.push_front(TEntry{key, data.Column, data.Bitmaps});
+    cache.Bytes += cache.Entries.front().Bytes();
+    cache.Trim();
+    return data;
 }
 
 bool SetValueColumnForced(bool forced) {
@@ -302,7 +442,7 @@ size_t ValueColumnCount() {
     TCache& cache = Cache();
     std::lock_guard<std::mutex> lock(cache.Lock);
     return size_t(std::count_if(cache.Entries.begin(), cache.Entries.end(),
-                                [](const TEntry& e) { return e.Column != nullptr; }));
+                                [](const TEntry& e) { return e.Bytes() > 0; }));
 }
 
 void ClearValueColumns() {

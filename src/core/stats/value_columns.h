@@ -24,6 +24,15 @@
 #include <memory>
 #include <vector>
 
+// Code that counts the bits of rank sets gets a variant for processors with the POPCNT
+// instruction, chosen when the program is loaded (the baseline x86-64 counts in a library call).
+// It marks the definitions only.
+#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
+#define VELMORA_POPCNT_CLONES __attribute__((target_clones("popcnt", "default")))
+#else
+#define VELMORA_POPCNT_CLONES
+#endif
+
 namespace velmora {
 
 class TCustomStat;
@@ -63,6 +72,9 @@ public:
 
     // Copies to dst the combinations of src whose answer differs from delFlag; plain(n) gives the
     // answer of a combination that has no rank.
+    // On a set held as ranks (see TRankSet): clears the ranks of words whose answer equals delFlag.
+    void FilterRanks(uint64_t* words, const uint8_t* setMatch, uint8_t delFlag) const;
+
     template <class Plain>
     size_t Filter(const TCombination* src, size_t count, TCombination* dst, const uint8_t* setMatch, uint8_t delFlag,
                   Plain&& plain) const {
@@ -72,6 +84,7 @@ public:
 
 private:
     friend class TValueColumnBuilder;
+    friend class TCodeBitmaps;
     template <class Id, class Plain>
     size_t Run(const TCombination* src, size_t count, TCombination* dst, const uint8_t* setMatch, uint8_t delFlag,
                Plain& plain) const {
@@ -111,6 +124,33 @@ struct TCodeSink {
         N = 0;
         Over = false;
     }
+};
+
+// A set of combinations held as one bit per rank takes this many words.
+constexpr size_t kRankWords = (size_t(kCombinationTotal) + 63) / 64;
+
+// For a statistic whose combinations emit few different filter codes: per code, the bitmap of
+// the ranks whose combination emits it. A pass over a set held as ranks then ORs the bitmaps of
+// the matching codes, 64 combinations a word.
+class TCodeBitmaps {
+public:
+    static constexpr size_t kMaxCodes = 64;
+    size_t Bytes() const { return bits_.size() * kRankWords * sizeof(uint64_t) + slot_.size() * sizeof(int16_t); }
+    // Clears the ranks of words whose answer (a code of the combination matches: codeMatch[code]
+    // is 1) equals delFlag.
+    void FilterRanks(uint64_t* words, const uint8_t* codeMatch, uint8_t delFlag) const;
+    // From the codes of the full set, or from its column; null when the full set emits more than
+    // kMaxCodes different codes (or a code out of bound).
+    static std::unique_ptr<TCodeBitmaps> Build(uint32_t codeBound, const std::function<void(const uint8_t*, TCodeSink&)>& codesOf);
+    static std::unique_ptr<TCodeBitmaps> FromColumn(const TValueColumn& column, uint32_t codeBound);
+
+private:
+    // Sets the rank's bit in the bitmaps of the codes; false when a code would be one too many.
+    bool Add(const uint16_t* codes, size_t n, uint32_t rank);
+
+    std::vector<int16_t> slot_;    // by code: its bitmap, -1 none
+    std::vector<uint32_t> codes_;  // by bitmap: its code
+    std::vector<std::vector<uint64_t>> bits_;  // by bitmap: kRankWords words
 };
 
 // Collects the codes of the full set in generation order: for each combination, the codes into
@@ -159,6 +199,7 @@ struct TColumnKey {
     uint32_t CodeBound = 0;
     uint64_t Settings = 0;
     uint64_t Probe = 0;
+    int Kind = 0;  // 0 the column of record passes, 1 what rank passes read (TRankPassData)
     bool operator==(const TColumnKey&) const = default;
 };
 
@@ -173,6 +214,15 @@ TValueColumnUse ValueColumnFor(const TCustomStat& stat, uint32_t codeBound, size
 // when the column is forced); the method is not tried again either way.
 void TryValueColumn(const TValueColumnUse& use, const TCodesOf& codesOf, double plainSeconds,
                     const std::function<void(const TValueColumn&)>& columnPass);
+
+// What a pass over a set held as ranks reads: the code bitmaps of a statistic whose full set emits
+// at most TCodeBitmaps::kMaxCodes different codes, else its column; both null when its codes fit neither. Built on
+// first use whatever the timings (on ranks no plain pass is cheaper) and kept in the same cache.
+struct TRankPassData {
+    std::shared_ptr<const TCodeBitmaps> Bitmaps;
+    std::shared_ptr<const TValueColumn> Column;
+};
+TRankPassData RankPassDataFor(const TCustomStat& stat, uint32_t codeBound, const TCodesOf& codesOf);
 
 // The seconds the call takes (the timings of the trial).
 template <class F>

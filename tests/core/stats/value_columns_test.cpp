@@ -1,7 +1,8 @@
-// Value columns: the rank of a combination, the column path of every method against the plain
-// per-combination test (default and changed settings, combinations without a rank among them),
-// and the cache's least-recently-used bound.
+// Value columns: the rank of a combination, the column path and the pass on a set held as ranks
+// of every method against the plain per-combination test (default and changed settings,
+// combinations without a rank among them), and the cache's least-recently-used bound.
 #include "fake_stats.h"
+#include "core/combs/rank_set.h"
 #include "core/stats/stat_list.h"
 #include "core/stats/stat_registry.h"
 #include "core/stats/stat_runs.h"
@@ -45,8 +46,19 @@ TCombsArray Sample() {
     return s;
 }
 
-// Every third value seen and all of them, kept and deleted, against the plain test.
-void CheckMethod(TStatList& list, int i, const TCombsArray& sample) {
+// How many combinations of the sample come before those without a rank.
+size_t RankedPart(const TCombsArray& sample) {
+    const TRankTables& t = RankTables();
+    size_t n = 0;
+    uint32_t r;
+    while (n < sample.size() && CombinationRank(sample[n].data(), t, r)) ++n;
+    return n;
+}
+
+// Every third value seen and all of them, kept and deleted, against the plain test: the pass over
+// the records, and (ranks) the pass over the ranked combinations held as ranks where the class has
+// one.
+void CheckMethod(TStatList& list, int i, const TCombsArray& sample, bool ranks = true) {
     const std::string code = list.Items(i).Code();
     TStatDrawArray seen;
     {
@@ -66,6 +78,19 @@ void CheckMethod(TStatList& list, int i, const TCombsArray& sample) {
                                                   action, false, kLast);
             out.resize(n);
             EXPECT_EQ(out, plain) << code << " selection of " << sel->size() << " delete " << IsDelete(action);
+
+            if (!ranks) continue;
+            const TCombsArray ranked(sample.begin(), sample.begin() + long(RankedPart(sample)));
+            TRankSet set;
+            ASSERT_TRUE(set.Assign(ranked.data(), ranked.size()));
+            auto stat = list.CreateStat(i);
+            stat->LoadDraw(-1, kLast, false);
+            if (!stat->FilterRanks(set.Words(), *sel, action, false, kLast)) continue;
+            set.Recount();
+            TCombsArray onRanks(set.Count());
+            set.Decode(onRanks.data());
+            EXPECT_EQ(onRanks, PlainFilter(list, i, ranked, *sel, action, false, kLast))
+                << code << " on ranks, selection of " << sel->size() << " delete " << IsDelete(action);
         }
 }
 
@@ -148,15 +173,15 @@ TEST(ValueColumns, CacheKeepsTheMostRecentWithinItsBound) {
     // Room for two 2-byte columns (HCS1 has few values; a 1-byte column is smaller).
     SetValueColumnCacheBytes(2 * 2 * size_t(kCombinationTotal) + 4096);
     for (const char* code : codes) {
-        CheckMethod(list, list.IndexOfCode(code), sample);
+        CheckMethod(list, list.IndexOfCode(code), sample, false);
         EXPECT_LE(ValueColumnCacheBytes(), 2 * 2 * size_t(kCombinationTotal) + 4096) << code;
     }
     EXPECT_GE(ValueColumnCount(), 1u);
     EXPECT_LT(ValueColumnCount(), 4u);
     // Evicted columns are built again and give the same survivors.
-    for (const char* code : codes) CheckMethod(list, list.IndexOfCode(code), sample);
+    for (const char* code : codes) CheckMethod(list, list.IndexOfCode(code), sample, false);
     SetValueColumnCacheBytes(0);
     EXPECT_EQ(ValueColumnCount(), 0u);
     EXPECT_EQ(ValueColumnCacheBytes(), 0u);
-    CheckMethod(list, list.IndexOfCode("HCS2"), sample);
+    CheckMethod(list, list.IndexOfCode("HCS2"), sample, false);
 }
