@@ -171,28 +171,12 @@ VELMORA_POPCNT_CLONES void TValueColumn::FilterRanks(uint64_t* words, const uint
         pass(reinterpret_cast<const uint16_t*>(ids_.data()));
 }
 
-std::unique_ptr<TCodeBitmaps> TCodeBitmaps::Build(uint32_t codeBound,
-                                                 const std::function<void(const uint8_t*, TCodeSink&)>& codesOf) {
-    auto b = std::make_unique<TCodeBitmaps>();
-    b->slot_.assign(codeBound, -1);
-    const TCombsArray& all = FullCombinationSet();
-    TCodeSink sink;
-    sink.Bound = codeBound;
-    for (size_t r = 0; r < all.size(); ++r) {
-        sink.Clear();
-        codesOf(all[r].data(), sink);
-        if (sink.Over || !b->Add(sink.Codes, sink.N, uint32_t(r))) return nullptr;
-    }
-    return b;
-}
-
 std::unique_ptr<TCodeBitmaps> TCodeBitmaps::FromColumn(const TValueColumn& column, uint32_t codeBound) {
     std::vector<uint8_t> seen(codeBound, 0);
     size_t distinct = 0;
     for (uint16_t c : column.codes_) distinct += seen[c] ? 0 : (seen[c] = 1);
     if (distinct > kMaxCodes) return nullptr;
-    auto b = std::make_unique<TCodeBitmaps>();
-    b->slot_.assign(codeBound, -1);
+    auto b = std::make_unique<TCodeBitmaps>(codeBound);
     auto fill = [&](const auto* ids) {
         for (uint32_t r = 0; r < uint32_t(kCombinationTotal); ++r) {
             const uint32_t s = ids[r];
@@ -296,9 +280,11 @@ uint32_t TValueColumnBuilder::Intern() {
 }
 
 void TValueColumnBuilder::End() {
-    if (failed_) return;
-    if (sink_.Over) {
+    // The sink is emptied for the next combination even when the column has failed: a caller may
+    // read the codes for something else as well.
+    if (failed_ || sink_.Over) {
         failed_ = true;
+        sink_.Clear();
         return;
     }
     const uint32_t id = Intern();
@@ -394,15 +380,27 @@ TRankPassData RankPassDataFor(const TCustomStat& stat, uint32_t codeBound, const
             if (it->Key == records && it->Column) recordsColumn = it->Column;
         }
     }
-    // The column (of the records passes, or built in one pass over the full set), turned into
-    // bitmaps when its codes are few; bitmaps straight from the codes when the combinations emit
-    // too many different sets of codes for a column (as the numbers themselves do) but few codes.
-    std::shared_ptr<const TValueColumn> column = recordsColumn ? recordsColumn : BuildColumn(codeBound, codesOf);
-    if (column) {
-        data.Bitmaps = TCodeBitmaps::FromColumn(*column, codeBound);
-        if (!data.Bitmaps) data.Column = std::move(column);
+    if (recordsColumn) {
+        // Its bitmaps when its codes are few, else the column itself.
+        data.Bitmaps = TCodeBitmaps::FromColumn(*recordsColumn, codeBound);
+        if (!data.Bitmaps) data.Column = recordsColumn;
     } else {
-        data.Bitmaps = TCodeBitmaps::Build(codeBound, codesOf);
+        // One pass over the full set builds both; the bitmaps win when the codes are few (they
+        // also hold combinations that emit too many different sets of codes for a column, as
+        // the numbers themselves do).
+        TValueColumnBuilder column(codeBound);
+        auto bitmaps = std::make_unique<TCodeBitmaps>(codeBound);
+        const TCombsArray& all = FullCombinationSet();
+        for (size_t r = 0; r < all.size(); ++r) {
+            TCodeSink& sink = column.Sink();
+            codesOf(all[r].data(), sink);
+            if (bitmaps && (sink.Over || !bitmaps->Add(sink.Codes, sink.N, uint32_t(r)))) bitmaps.reset();
+            column.End();
+        }
+        if (bitmaps)
+            data.Bitmaps = std::move(bitmaps);
+        else
+            data.Column = column.Finish();
     }
     std::lock_guard<std::mutex> lock(cache.Lock);
     cache.Entries.push_front(TEntry{key, data.Column, data.Bitmaps});

@@ -139,14 +139,14 @@ public:
     // Clears the ranks of words whose answer (a code of the combination matches: codeMatch[code]
     // is 1) equals delFlag.
     void FilterRanks(uint64_t* words, const uint8_t* codeMatch, uint8_t delFlag) const;
-    // From the codes of the full set, or from its column; null when the full set emits more than
-    // kMaxCodes different codes (or a code out of bound).
-    static std::unique_ptr<TCodeBitmaps> Build(uint32_t codeBound, const std::function<void(const uint8_t*, TCodeSink&)>& codesOf);
+    // Empty, for codes below codeBound: filled by Add in generation order, or from a column (null
+    // when the column holds more than kMaxCodes different codes).
+    explicit TCodeBitmaps(uint32_t codeBound) : slot_(codeBound, -1) {}
     static std::unique_ptr<TCodeBitmaps> FromColumn(const TValueColumn& column, uint32_t codeBound);
-
-private:
     // Sets the rank's bit in the bitmaps of the codes; false when a code would be one too many.
     bool Add(const uint16_t* codes, size_t n, uint32_t rank);
+
+private:
 
     std::vector<int16_t> slot_;    // by code: its bitmap, -1 none
     std::vector<uint32_t> codes_;  // by bitmap: its code
