@@ -106,7 +106,7 @@ bool ApplyStatFilterToRanks(TRankSet& set, TRankSet& undo, TCombSet& combs, bool
     const int last = FilterReferenceIndex(archive);
     stat.LoadDraw(-1, last, archive.Sorted);
     bool held = false;
-    if (stat.FilterRanks(set.Words(), selected, action, archive.Sorted, last)) {
+    if (stat.FilterRanks(set.Words(), selected, action, archive.Sorted, last, size_t(PartCount(threads, set.Count())))) {
         set.Recount();
     } else {
         TCombination* d = combs.MutableData();

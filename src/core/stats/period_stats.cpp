@@ -73,6 +73,11 @@ public:
         delete_ = IsDelete(action);
         return Kernel::FilterCombinations(src, count, dst, selected, action, sorted, lastIndex);
     }
+    bool FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool sorted, int lastIndex,
+                     size_t parts) override {
+        delete_ = IsDelete(action);
+        return Kernel::FilterRanks(words, selected, action, sorted, lastIndex, parts);
+    }
 
 private:
     TNumberValues values_ = NumberValues(Kind, this->Config());

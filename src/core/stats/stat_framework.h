@@ -234,10 +234,12 @@ public:
     // The same pass on a set held as one bit per rank (bit r of words: the combination of rank r
     // in the generation order of the full set): clears the bits of the combinations that do not
     // survive and returns true, or returns false with words untouched when the class has no such
-    // pass (the caller then runs FilterCombinations on the combinations). LoadDraw is the caller's.
+    // pass (the caller then runs FilterCombinations on the combinations). A pass that tests the
+    // combinations one by one may run in that many parts on fresh instances. LoadDraw is the
+    // caller's.
     virtual bool FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool sorted,
-                             int lastIndex) {
-        (void)words, (void)selected, (void)action, (void)sorted, (void)lastIndex;
+                             int lastIndex, size_t parts) {
+        (void)words, (void)selected, (void)action, (void)sorted, (void)lastIndex, (void)parts;
         return false;
     }
 

@@ -1,9 +1,11 @@
 // The kernel of a statistic: a class states its rule once — the keys of five numbers, the keys of
 // a draw where they differ (reference draw, predecessor), the value domain, and how the filter
-// test looks a key up — and TKeyStat derives from it the five operations (ListAllValues,
-// AddCombinationValue, AddDrawValue, CombinationMatches and the two batch entry points) with
-// tight loops: a match table per key built once per filter pass, direct-index counting of keys
-// for the full-set distribution. The rule is reached through the concrete class (CRTP), so the
+// test looks a key up — and TKeyStat derives from it the operations (ListAllValues,
+// AddCombinationValue, AddDrawValue, CombinationMatches, the two batch entry points and the pass
+// on a set held as ranks) with tight loops: a match table per key built once per filter pass,
+// direct-index counting of keys for the full-set distribution, per-code bitmaps or a value column
+// for a pass on ranks. A class that sets state of its own for a pass (in FilterCombinations)
+// sets it in FilterRanks as well. The rule is reached through the concrete class (CRTP), so the
 // key functions inline into the loops; no virtual call per combination.
 //
 // Rule members (a class hides the defaults of TKeyStat with its own; all public):
@@ -50,8 +52,10 @@
 #include "core/model/filter_action.h"
 #include "core/stats/stat_framework.h"
 #include "core/stats/stat_index.h"
+#include "core/stats/stat_runs.h"
 #include "core/stats/value_columns.h"
 
+#include <bit>
 #include <cstring>
 #include <type_traits>
 #include <vector>
@@ -259,8 +263,8 @@ public:
     }
 
     bool FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool sorted,
-                     int lastIndex) override {
-        if constexpr (kColumnRule) {
+                     int lastIndex, size_t parts) override {
+        if constexpr (Self::kCodes > 0) {
             Self& s = self();
             s.PrepareFilter(sorted, lastIndex);
             const bool del = IsDelete(action);
@@ -270,22 +274,49 @@ public:
                 if (!del) std::fill_n(words, kRankWords, uint64_t(0));
                 return true;
             }
-            decltype(auto) rule = s.PassRule();
-            const TCodesOf codesOf = [&](const uint8_t* n, TCodeSink& sink) {
-                rule.FilterCodes(n, [&](auto code) { sink.Add(uint64_t(code)); });
-            };
-            const TRankPassData data = RankPassDataFor(*this, Self::kCodes, codesOf);
+            const uint8_t* match = table.data();
             const uint8_t delFlag = del ? 1 : 0;
-            if (data.Bitmaps) {
-                data.Bitmaps->FilterRanks(words, table.data(), delFlag);
-                return true;
+            if constexpr (kColumnRule) {
+                // Codes that follow from the five numbers alone: from the bitmaps or the column.
+                decltype(auto) rule = s.PassRule();
+                const TCodesOf codesOf = [&](const uint8_t* n, TCodeSink& sink) {
+                    rule.FilterCodes(n, [&](auto code) { sink.Add(uint64_t(code)); });
+                };
+                const TRankPassData data = RankPassDataFor(*this, Self::kCodes, codesOf);
+                if (data.Bitmaps) {
+                    data.Bitmaps->FilterRanks(words, match, delFlag);
+                    return true;
+                }
+                if (data.Column) {
+                    data.Column->FilterRanks(words, data.Column->SetMatches(match).data(), delFlag);
+                    return true;
+                }
             }
-            if (data.Column) {
-                data.Column->FilterRanks(words, data.Column->SetMatches(table.data()).data(), delFlag);
-                return true;
-            }
+            // The codes of each combination of the set, read from the full set by rank, in parts of
+            // the words (each part on an instance with the draws loaded as for this one).
+            const TCombination* all = FullCombinationSet().data();
+            RunInParts(*this, kRankWords, parts, [&](TCustomStat& st, size_t, size_t from, size_t to) {
+                Self& ps = static_cast<Self&>(st);
+                if (&ps != &s) {
+                    ps.LoadDraw(-1, lastIndex, sorted);
+                    ps.PrepareFilter(sorted, lastIndex);
+                }
+                decltype(auto) partRule = ps.PassRule();
+                for (size_t w = from; w < to; ++w) {
+                    const uint64_t bits = words[w];
+                    uint64_t drop = 0;
+                    for (uint64_t b = bits; b != 0; b &= b - 1) {
+                        const unsigned j = unsigned(std::countr_zero(b));
+                        uint8_t m = 0;
+                        partRule.FilterCodes(all[w * 64 + j].data(), [&](auto code) { m |= match[code]; });
+                        drop |= uint64_t(m == delFlag) << j;
+                    }
+                    words[w] = bits & ~drop;
+                }
+            });
+            return true;
         }
-        (void)words, (void)selected, (void)action, (void)sorted, (void)lastIndex;
+        (void)words, (void)selected, (void)action, (void)sorted, (void)lastIndex, (void)parts;
         return false;
     }
 
