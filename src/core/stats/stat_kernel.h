@@ -302,14 +302,24 @@ public:
                     ps.PrepareFilter(sorted, lastIndex);
                 }
                 decltype(auto) partRule = ps.PassRule();
+                auto dropped = [&](const TCombination& c) {
+                    uint8_t m = 0;
+                    partRule.FilterCodes(c.data(), [&](auto code) { m |= match[code]; });
+                    return uint64_t(m == delFlag);
+                };
                 for (size_t w = from; w < to; ++w) {
                     const uint64_t bits = words[w];
+                    if (bits == 0) continue;
+                    const TCombination* c = all + w * 64;
                     uint64_t drop = 0;
-                    for (uint64_t b = bits; b != 0; b &= b - 1) {
-                        const unsigned j = unsigned(std::countr_zero(b));
-                        uint8_t m = 0;
-                        partRule.FilterCodes(all[w * 64 + j].data(), [&](auto code) { m |= match[code]; });
-                        drop |= uint64_t(m == delFlag) << j;
+                    if (bits == ~uint64_t(0)) {
+                        // A whole word: 64 neighbours of the full set in a row.
+                        for (unsigned j = 0; j < 64; ++j) drop |= dropped(c[j]) << j;
+                    } else {
+                        for (uint64_t b = bits; b != 0; b &= b - 1) {
+                            const unsigned j = unsigned(std::countr_zero(b));
+                            drop |= dropped(c[j]) << j;
+                        }
                     }
                     words[w] = bits & ~drop;
                 }

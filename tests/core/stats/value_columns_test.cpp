@@ -32,12 +32,12 @@ struct ColumnsScope {
     }
 };
 
-// A spread of the full set, and combinations without a rank: descending, repeated numbers,
-// numbers outside 1..50.
+// The first 640 combinations (whole words of a set held as ranks) and a spread of the rest of the
+// full set, then combinations without a rank: descending, repeated numbers, numbers outside 1..50.
 TCombsArray Sample() {
     const TCombsArray& all = FullCombinationSet();
-    TCombsArray s;
-    for (size_t i = 0; i < all.size(); i += 7919) s.push_back(all[i]);
+    TCombsArray s(all.begin(), all.begin() + 640);
+    for (size_t i = 640 + 7919; i < all.size(); i += 7919) s.push_back(all[i]);
     s.push_back(all.back());
     const TCombsArray odd = {{50, 40, 30, 20, 10}, {3, 1, 2, 5, 4}, {7, 7, 8, 9, 10},
                              {0, 1, 2, 3, 4},      {46, 47, 48, 49, 51}, {1, 2, 3, 50, 49},
