@@ -106,7 +106,16 @@ bool ApplyStatFilterToRanks(TRankSet& set, TRankSet& undo, TCombSet& combs, bool
     const int last = FilterReferenceIndex(archive);
     stat.LoadDraw(-1, last, archive.Sorted);
     bool held = false;
-    if (stat.FilterRanks(set.Words(), selected, action, archive.Sorted, last, size_t(PartCount(threads, set.Count())))) {
+    bool ranked = false;
+    try {
+        ranked = stat.FilterRanks(set.Words(), selected, action, archive.Sorted, last,
+                                  size_t(PartCount(threads, set.Count())));
+    } catch (...) {
+        // A pass in parts may have cleared the bits of some parts: the set as it was.
+        set = undo;
+        throw;
+    }
+    if (ranked) {
         set.Recount();
     } else {
         TCombination* d = combs.MutableData();

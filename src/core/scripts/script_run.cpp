@@ -460,7 +460,7 @@ void TScriptRunner::PrepareStartList(const TLineOptions& options) {
             // What the generation would have left besides the list: no log, nothing to undo.
             combs_.ClearLog();
             combs_.DropUndo();
-            HoldRanked();
+            if (fullRanked_) HoldRanked();
         } else {
             // The full list is the same for the whole run: generated once, then copied.
             if (fullList_.empty()) {
@@ -480,7 +480,8 @@ void TScriptRunner::PrepareStartList(const TLineOptions& options) {
                 combs_.SaveCache(offset, exclude, sink);
                 excludeKey_ = {offset, exclude};
             }
-            HoldRanked();
+            // A list taken from a full list in generation order is in generation order.
+            if (fullRanked_) HoldRanked();
         }
     } else if (Settings.Fast && !ranked_) {
         // The current list: held as ranks when it is in generation order.

@@ -235,8 +235,8 @@ public:
     // in the generation order of the full set): clears the bits of the combinations that do not
     // survive and returns true, or returns false with words untouched when the class has no such
     // pass (the caller then runs FilterCombinations on the combinations). A pass that tests the
-    // combinations one by one may run in that many parts on fresh instances. LoadDraw is the
-    // caller's.
+    // combinations one by one may run in that many parts on fresh instances; an error may leave
+    // some bits cleared, so the caller keeps a copy. LoadDraw is the caller's.
     virtual bool FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool sorted,
                              int lastIndex, size_t parts) {
         (void)words, (void)selected, (void)action, (void)sorted, (void)lastIndex, (void)parts;

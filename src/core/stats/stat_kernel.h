@@ -239,9 +239,7 @@ public:
                         const std::vector<uint8_t> setMatch = column.SetMatches(match);
                         return column.Filter(src, count, dst, setMatch.data(), delFlag, plain);
                     };
-                    const TCodesOf codesOf = [&](const uint8_t* n, TCodeSink& sink) {
-                        rule.FilterCodes(n, [&](auto code) { sink.Add(uint64_t(code)); });
-                    };
+                    const TCodesOf codesOf = RuleCodes(rule);
                     // The trial runs the pass twice from src: not when the pass writes over it.
                     const bool overlap = dst < src + count && src < dst + count;
                     const TValueColumnUse use = ValueColumnFor(*this, Self::kCodes, count, codesOf, !overlap);
@@ -279,9 +277,7 @@ public:
             if constexpr (kColumnRule) {
                 // Codes that follow from the five numbers alone: from the bitmaps or the column.
                 decltype(auto) rule = s.PassRule();
-                const TCodesOf codesOf = [&](const uint8_t* n, TCodeSink& sink) {
-                    rule.FilterCodes(n, [&](auto code) { sink.Add(uint64_t(code)); });
-                };
+                const TCodesOf codesOf = RuleCodes(rule);
                 const TRankPassData data = RankPassDataFor(*this, Self::kCodes, codesOf);
                 if (data.Bitmaps) {
                     data.Bitmaps->FilterRanks(words, match, delFlag);
@@ -331,6 +327,14 @@ public:
     }
 
 protected:
+    // The filter codes of a pass rule (which outlives the result) as the value columns take them.
+    template <class R>
+    static TCodesOf RuleCodes(const R& rule) {
+        return [&rule](const uint8_t* n, TCodeSink& sink) {
+            rule.FilterCodes(n, [&](auto code) { sink.Add(uint64_t(code)); });
+        };
+    }
+
     // The answer per code (0 or 1), once per pass; false when no code matches.
     bool MatchTable(const TStatDrawArray& selected, std::vector<uint8_t>& table) {
         table.assign(Self::kCodes, 0);

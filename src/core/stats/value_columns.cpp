@@ -59,7 +59,7 @@ uint64_t HashCodes(const uint16_t* c, size_t n) {
 struct TEntry {
     TColumnKey Key;
     std::shared_ptr<const TValueColumn> Column;  // null: the codes do not fit a column
-    std::shared_ptr<const TCodeBitmaps> Bitmaps;  // of Kind 2
+    std::shared_ptr<const TCodeBitmaps> Bitmaps;  // of rank passes (Kind 1)
     size_t Bytes() const { return (Column ? Column->Bytes() : 0) + (Bitmaps ? Bitmaps->Bytes() : 0); }
 };
 
@@ -87,6 +87,10 @@ uint64_t ProbeHash(const TCodesOf& codesOf, uint32_t codeBound) {
     return h;
 }
 
+TColumnKey ColumnKeyOf(const TCustomStat& stat, uint32_t codeBound, const TCodesOf& codesOf, int kind) {
+    return {&stat.Class(), stat.Param, codeBound, SettingsHash(stat.Config()), ProbeHash(codesOf, codeBound), kind};
+}
+
 // The column of the full set; null when the codes do not fit one.
 std::unique_ptr<TValueColumn> BuildColumn(uint32_t codeBound, const TCodesOf& codesOf) {
     TValueColumnBuilder b(codeBound);
@@ -106,6 +110,16 @@ struct TCache {
     size_t Bytes = 0;
     size_t Bound = kValueColumnCacheBytes;
     bool Forced = false;
+
+    // The entry of key, made the most recently used; null when there is none.
+    TEntry* Find(const TColumnKey& key) {
+        for (auto it = Entries.begin(); it != Entries.end(); ++it)
+            if (it->Key == key) {
+                Entries.splice(Entries.begin(), Entries, it);
+                return &Entries.front();
+            }
+        return nullptr;
+    }
 
     void Trim() {
         while ((Bytes > Bound || Entries.size() > kMaxEntries) && !Entries.empty()) {
@@ -321,15 +335,13 @@ TValueColumnUse ValueColumnFor(const TCustomStat& stat, uint32_t codeBound, size
                                bool trialAllowed) {
     TCache& cache = Cache();
     TValueColumnUse use;
-    use.Key = {&stat.Class(), stat.Param, codeBound, SettingsHash(stat.Config()), ProbeHash(codesOf, codeBound)};
+    use.Key = ColumnKeyOf(stat, codeBound, codesOf, 0);
     const TColumnKey& key = use.Key;
     std::lock_guard<std::mutex> lock(cache.Lock);
-    for (auto it = cache.Entries.begin(); it != cache.Entries.end(); ++it)
-        if (it->Key == key) {
-            cache.Entries.splice(cache.Entries.begin(), cache.Entries, it);
-            use.Column = it->Column;
-            return use;
-        }
+    if (const TEntry* e = cache.Find(key)) {
+        use.Column = e->Column;
+        return use;
+    }
     if (count < ValueColumnBuildMinimum() || !trialAllowed) return use;
     // Claimed for this pass: the other part of a split pass, and later passes, run plain until
     // the trial has decided.
@@ -349,36 +361,28 @@ void TryValueColumn(const TValueColumnUse& use, const TCodesOf& codesOf, double 
     std::lock_guard<std::mutex> lock(cache.Lock);
     // A clear win only: timings of one pass on a shared machine vary.
     if (!cache.Forced && seconds >= 0.7 * plainSeconds) return;
-    for (auto it = cache.Entries.begin(); it != cache.Entries.end(); ++it)
-        if (it->Key == key) {
-            if (it->Column) return;
-            it->Column = column;
-            cache.Bytes += column->Bytes();
-            cache.Entries.splice(cache.Entries.begin(), cache.Entries, it);
-            cache.Trim();
-            return;
-        }
+    TEntry* e = cache.Find(key);
+    if (!e || e->Column) return;
+    e->Column = column;
+    cache.Bytes += column->Bytes();
+    cache.Trim();
 }
 
 TRankPassData RankPassDataFor(const TCustomStat& stat, uint32_t codeBound, const TCodesOf& codesOf) {
     TCache& cache = Cache();
-    const TColumnKey key{&stat.Class(), stat.Param, codeBound, SettingsHash(stat.Config()), ProbeHash(codesOf, codeBound),
-                         1};
+    const TColumnKey key = ColumnKeyOf(stat, codeBound, codesOf, 1);
     TRankPassData data;
     std::shared_ptr<const TValueColumn> recordsColumn;  // the records passes' column, when built
     {
         std::lock_guard<std::mutex> lock(cache.Lock);
+        if (const TEntry* e = cache.Find(key)) {
+            data.Column = e->Column;
+            data.Bitmaps = e->Bitmaps;
+            return data;
+        }
         TColumnKey records = key;
         records.Kind = 0;
-        for (auto it = cache.Entries.begin(); it != cache.Entries.end(); ++it) {
-            if (it->Key == key) {
-                cache.Entries.splice(cache.Entries.begin(), cache.Entries, it);
-                data.Column = it->Column;
-                data.Bitmaps = it->Bitmaps;
-                return data;
-            }
-            if (it->Key == records && it->Column) recordsColumn = it->Column;
-        }
+        if (const TEntry* e = cache.Find(records)) recordsColumn = e->Column;
     }
     if (recordsColumn) {
         // Its bitmaps when its codes are few, else the column itself.

@@ -70,11 +70,11 @@ public:
     // code of the set matches.
     std::vector<uint8_t> SetMatches(const uint8_t* codeMatch) const;
 
-    // Copies to dst the combinations of src whose answer differs from delFlag; plain(n) gives the
-    // answer of a combination that has no rank.
     // On a set held as ranks (see TRankSet): clears the ranks of words whose answer equals delFlag.
     void FilterRanks(uint64_t* words, const uint8_t* setMatch, uint8_t delFlag) const;
 
+    // Copies to dst the combinations of src whose answer differs from delFlag; plain(n) gives the
+    // answer of a combination that has no rank.
     template <class Plain>
     size_t Filter(const TCombination* src, size_t count, TCombination* dst, const uint8_t* setMatch, uint8_t delFlag,
                   Plain&& plain) const {
@@ -147,7 +147,6 @@ public:
     bool Add(const uint16_t* codes, size_t n, uint32_t rank);
 
 private:
-
     std::vector<int16_t> slot_;    // by code: its bitmap, -1 none
     std::vector<uint32_t> codes_;  // by bitmap: its code
     std::vector<std::vector<uint64_t>> bits_;  // by bitmap: kRankWords words
@@ -185,11 +184,6 @@ constexpr size_t kValueColumnBuildMinimum = size_t(1) << 16;
 // Codes of five numbers: emits every filter code of n into the sink.
 using TCodesOf = std::function<void(const uint8_t* n, TCodeSink& sink)>;
 
-// Whether a pass reads the statistic's column. A method is tried once, on its first pass over
-// enough combinations: that pass runs the plain way and is timed, the column is built, the same
-// pass is run again from the column (same survivors) and timed, and the faster way is kept for
-// the method from then on (a method whose keys are cheap computes them; the column's answer is
-// the same either way).
 // What a column belongs to: the method and its parameter, the bound of its codes, the settings
 // its codes follow (a hash) and the codes of a fixed sample of combinations (a hash), so that an
 // instance whose codes differ gets a column of its own.
@@ -203,6 +197,11 @@ struct TColumnKey {
     bool operator==(const TColumnKey&) const = default;
 };
 
+// Whether a pass reads the statistic's column. A method is tried once, on its first pass over
+// enough combinations: that pass runs the plain way and is timed, the column is built, the same
+// pass is run again from the column (same survivors) and timed, and the faster way is kept for
+// the method from then on (a method whose keys are cheap computes them; the column's answer is
+// the same either way).
 struct TValueColumnUse {
     std::shared_ptr<const TValueColumn> Column;  // read the pass from it
     bool Trial = false;                           // time the plain pass, then TryValueColumn
@@ -216,8 +215,9 @@ void TryValueColumn(const TValueColumnUse& use, const TCodesOf& codesOf, double 
                     const std::function<void(const TValueColumn&)>& columnPass);
 
 // What a pass over a set held as ranks reads: the code bitmaps of a statistic whose full set emits
-// at most TCodeBitmaps::kMaxCodes different codes, else its column; both null when its codes fit neither. Built on
-// first use whatever the timings (on ranks no plain pass is cheaper) and kept in the same cache.
+// at most TCodeBitmaps::kMaxCodes different codes, else its column; both null when its codes fit
+// neither. Built on first use whatever the timings (on ranks no plain pass is cheaper) and kept in
+// the same cache.
 struct TRankPassData {
     std::shared_ptr<const TCodeBitmaps> Bitmaps;
     std::shared_ptr<const TValueColumn> Column;
