@@ -74,10 +74,6 @@ bool TRankSet::RemoveLatestDraws(int n, const TDrawsArchive& archive) {
     return true;
 }
 
-VELMORA_POPCNT_CLONES void TRankSet::Recount() {
-    size_t n = 0;
-    for (uint64_t w : words_) n += size_t(std::popcount(w));
-    count_ = n;
-}
+void TRankSet::Recount() { count_ = CountRanks(words_.data()); }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #include "core/stats/matrix_stats.h"
 
 #include "core/stats/stat_registry.h"
+#include "core/stats/value_columns.h"
 #include "core/util/format.h"
 #include "core/util/translate.h"
 
@@ -111,19 +112,39 @@ public:
         if (count_ > 16)
             return TKeyStat<Self, TCustomNumbersStat>::FilterCombinations(src, count, dst, selected, action, sorted,
                                                                           lastIndex);
-        std::vector<uint8_t> table(size_t(1) << count_);
-        {
-            TStatBatchScope scope(*this, nullptr, &selected);
-            for (size_t c = 0; c < table.size(); ++c) table[c] = CodeMatches(c, selected) ? 1 : 0;
-        }
+        const std::vector<uint8_t> table = MaskMatches(selected);
         const uint8_t del = IsDelete(action) ? 1 : 0;
         size_t k = 0;
         for (size_t i = 0; i < count; ++i)
             if (table[size_t(Key(src[i].data()))] != del) dst[k++] = src[i];
         return k;
     }
+    // On ranks, up to 16 columns (rows): from the bitmaps or the column of the masks.
+    bool FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool, int,
+                     size_t) override {
+        if (count_ > 16) return false;
+        const TRankPassData data = RankPassDataFor(*this, uint32_t(1) << count_,
+                                                   [this](const uint8_t* n, TCodeSink& sink) { sink.Add(Key(n)); });
+        const std::vector<uint8_t> table = MaskMatches(selected);
+        const uint8_t del = IsDelete(action) ? 1 : 0;
+        if (data.Bitmaps)
+            data.Bitmaps->FilterRanks(words, table.data(), del);
+        else if (data.Column)
+            data.Column->FilterRanks(words, data.Column->SetMatches(table.data()).data(), del);
+        else
+            return false;
+        return true;
+    }
 
 private:
+    // The answer of every mask (0 or 1), up to 16 columns (rows).
+    std::vector<uint8_t> MaskMatches(const TStatDrawArray& selected) {
+        std::vector<uint8_t> table(size_t(1) << count_);
+        TStatBatchScope scope(*this, nullptr, &selected);
+        for (size_t c = 0; c < table.size(); ++c) table[c] = CodeMatches(c, selected) ? 1 : 0;
+        return table;
+    }
+
     TNumberGroups groups_ = Kind::Groups(this->Config());
     int count_ = groups_.Count;
     // The bit of every byte value; 0 for a byte outside the matrix.

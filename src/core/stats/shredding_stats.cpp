@@ -3,8 +3,11 @@
 #include "core/stats/stat_index.h"
 #include "core/stats/stat_list.h"
 #include "core/stats/stat_registry.h"
+#include "core/stats/value_columns.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -91,18 +94,27 @@ void TstShreddingStat::AddCombinationValues(const TCombination* combs, size_t co
     Value.Key.SetDword(0, uint32_t(formula_.Value(combs[count - 1].data(), kNoNumbers, kNoNumbers)));
 }
 
+namespace {
+
+// The selected values as a table over every value below limit; false when none is there.
+bool ChosenValues(const TStatDrawArray& selected, uint32_t limit, std::vector<uint8_t>& chosen) {
+    chosen.assign(limit, 0);
+    bool any = false;
+    for (const auto& s : selected)
+        if (const uint32_t v = s.Key.Dword(0); v < limit) chosen[v] = 1, any = true;
+    return any;
+}
+
+} // namespace
+
 size_t TstShreddingStat::FilterCombinations(const TCombination* src, size_t count, TCombination* dst,
                                             const TStatDrawArray& selected, TFilterAction action, bool sorted,
                                             int lastIndex) {
     const uint32_t limit = formula_.MaxValue() + 1;
     if (limit > kDirectLimit) return TCustomGraphStat::FilterCombinations(src, count, dst, selected, action, sorted, lastIndex);
-    // The selected values as a table over every value the formula gives.
-    std::vector<uint8_t> chosen(limit, 0);
-    bool any = false;
-    for (const auto& s : selected)
-        if (const uint32_t v = s.Key.Dword(0); v < limit) chosen[v] = 1, any = true;
+    std::vector<uint8_t> chosen;
     const bool del = IsDelete(action);
-    if (!any) {
+    if (!ChosenValues(selected, limit, chosen)) {
         if (!del) return 0;
         if (dst != src && count > 0) std::memmove(dst, src, count * sizeof(TCombination));
         return count;
@@ -117,6 +129,34 @@ size_t TstShreddingStat::FilterCombinations(const TCombination* src, size_t coun
         if (chosen[v] != delFlag) dst[k++] = src[i];
     }
     return k;
+}
+
+bool TstShreddingStat::FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool sorted,
+                                   int lastIndex, size_t) {
+    const uint32_t limit = formula_.MaxValue() + 1;
+    if (limit > 65536) return false;
+    std::vector<uint8_t> chosen;
+    const bool del = IsDelete(action);
+    if (!ChosenValues(selected, limit, chosen)) {
+        if (!del) std::fill_n(words, kRankWords, uint64_t(0));
+        return true;
+    }
+    TDrawRecord prev, third;
+    GetDraw(lastIndex, sorted, prev);
+    GetDraw(lastIndex - 1, sorted, third);
+    const TCodesOf codesOf = [&](const uint8_t* n, TCodeSink& sink) {
+        sink.Add(uint64_t(uint32_t(formula_.Value(n, prev.Numbers, third.Numbers))));
+    };
+    const uint64_t salt = std::hash<std::string>()(formula_.Formula()) ^ uint64_t(formula_.Digits());
+    const TRankPassData data = DrawRankPassDataFor(*this, limit, codesOf, lastIndex, sorted, words, salt);
+    const uint8_t delFlag = del ? 1 : 0;
+    if (data.Bitmaps)
+        data.Bitmaps->FilterRanks(words, chosen.data(), delFlag);
+    else if (data.Column)
+        data.Column->FilterRanks(words, data.Column->SetMatches(chosen.data()).data(), delFlag);
+    else
+        return false;  // the records pass, until passes on this draw repeat
+    return true;
 }
 
 void AddShreddingStats(TStatRegistry& r) { r.Add(143, StatClassOf<TstShreddingStat>()); }

@@ -44,6 +44,10 @@ public:
     size_t FilterCombinations(const TCombination* src, size_t count, TCombination* dst,
                               const TStatDrawArray& selected, TFilterAction action, bool sorted,
                               int lastIndex) override;
+    // From the column (or bitmaps) of the formula's values for the reference draw, once the passes
+    // on that draw repeat.
+    bool FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool sorted, int lastIndex,
+                     size_t parts) override;
 
 private:
     int32_t ValueAfter(const uint8_t* nums, int index, bool sorted) const;

@@ -274,11 +274,16 @@ public:
             }
             const uint8_t* match = table.data();
             const uint8_t delFlag = del ? 1 : 0;
-            if constexpr (kColumnRule) {
-                // Codes that follow from the five numbers alone: from the bitmaps or the column.
+            if constexpr (Self::kCodes <= 65536) {
+                // From the bitmaps or the column: of the class and settings when the codes follow
+                // from the five numbers alone, else of the reference draw as well.
                 decltype(auto) rule = s.PassRule();
                 const TCodesOf codesOf = RuleCodes(rule);
-                const TRankPassData data = RankPassDataFor(*this, Self::kCodes, codesOf);
+                TRankPassData data;
+                if constexpr (kColumnRule)
+                    data = RankPassDataFor(*this, Self::kCodes, codesOf);
+                else
+                    data = DrawRankPassDataFor(*this, Self::kCodes, codesOf, lastIndex, sorted, words);
                 if (data.Bitmaps) {
                     data.Bitmaps->FilterRanks(words, match, delFlag);
                     return true;
@@ -288,8 +293,8 @@ public:
                     return true;
                 }
             }
-            // The codes of each combination of the set, read from the full set by rank, in parts of
-            // the words (each part on an instance with the draws loaded as for this one).
+            // Else the codes of each combination of the set, read from the full set by rank, in
+            // parts of the words (each part on an instance with the draws loaded as for this one).
             const TCombination* all = FullCombinationSet().data();
             RunInParts(*this, kRankWords, parts, [&](TCustomStat& st, size_t, size_t from, size_t to) {
                 Self& ps = static_cast<Self&>(st);

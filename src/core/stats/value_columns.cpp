@@ -11,6 +11,10 @@
 #include <list>
 #include <mutex>
 
+#if defined(__x86_64__) && defined(__GNUC__)
+#include <immintrin.h>
+#endif
+
 namespace velmora {
 
 namespace {
@@ -59,7 +63,9 @@ uint64_t HashCodes(const uint16_t* c, size_t n) {
 struct TEntry {
     TColumnKey Key;
     std::shared_ptr<const TValueColumn> Column;  // null: the codes do not fit a column
-    std::shared_ptr<const TCodeBitmaps> Bitmaps;  // of rank passes (Kind 1)
+    std::shared_ptr<const TCodeBitmaps> Bitmaps;  // of rank passes (Kind 1 and 2)
+    bool Pending = false;  // Kind 2 not built yet: Tested combinations were tested one by one
+    size_t Tested = 0;
     size_t Bytes() const { return (Column ? Column->Bytes() : 0) + (Bitmaps ? Bitmaps->Bytes() : 0); }
 };
 
@@ -145,6 +151,12 @@ const TRankTables& RankTables() {
 
 // ---- TValueColumn ---------------------------------------------------------------------------
 
+VELMORA_POPCNT_CLONES size_t CountRanks(const uint64_t* words) {
+    size_t n = 0;
+    for (size_t w = 0; w < kRankWords; ++w) n += size_t(std::popcount(words[w]));
+    return n;
+}
+
 size_t TValueColumn::Bytes() const {
     return ids_.size() + setStart_.size() * sizeof(uint32_t) + codes_.size() * sizeof(uint16_t);
 }
@@ -160,7 +172,67 @@ std::vector<uint8_t> TValueColumn::SetMatches(const uint8_t* codeMatch) const {
     return m;
 }
 
+#if defined(__x86_64__) && defined(__GNUC__)
+namespace {
+
+// The pass of a one-byte column with AVX2: 32 ids at a time are looked up in a 256-bit table of the
+// ids that survive (byte id >> 3, bit id & 7), by two in-lane byte shuffles and a blend.
+__attribute__((target("avx2,popcnt"))) void FilterByteRanksAvx2(uint64_t* words, const uint8_t* ids,
+                                                                 const uint8_t* setMatch, size_t sets,
+                                                                 uint8_t delFlag) {
+    alignas(16) uint8_t survive[32] = {};
+    for (size_t id = 0; id < sets; ++id)
+        if (setMatch[id] != delFlag) survive[id >> 3] |= uint8_t(1u << (id & 7));
+    const __m256i low = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(survive)));
+    const __m256i high = _mm256_broadcastsi128_si256(_mm_load_si128(reinterpret_cast<const __m128i*>(survive + 16)));
+    const __m256i bitOf = _mm256_setr_epi8(1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128, 1, 2, 4, 8, 16,
+                                           32, 64, -128, 1, 2, 4, 8, 16, 32, 64, -128);
+    const __m256i five = _mm256_set1_epi8(0x1F), four = _mm256_set1_epi8(0x0F), three = _mm256_set1_epi8(7);
+    for (size_t w = 0; w < kRankWords; ++w) {
+        const uint64_t bits = words[w];
+        if (bits == 0) continue;
+        const uint8_t* id = ids + w * 64;
+        uint64_t keep = 0;
+        if (w + 1 < kRankWords && std::popcount(bits) > 8) {
+            for (unsigned half = 0; half < 2; ++half) {
+                const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(id + 32 * half));
+                const __m256i byte = _mm256_and_si256(_mm256_srli_epi16(v, 3), five);  // id >> 3
+                const __m256i nibble = _mm256_and_si256(byte, four);
+                // Bit 4 of the byte index, moved to bit 7, picks the high half of the table.
+                const __m256i entry = _mm256_blendv_epi8(_mm256_shuffle_epi8(low, nibble),
+                                                         _mm256_shuffle_epi8(high, nibble), _mm256_slli_epi16(byte, 3));
+                const __m256i bit = _mm256_shuffle_epi8(bitOf, _mm256_and_si256(v, three));
+                const uint32_t m = uint32_t(_mm256_movemask_epi8(_mm256_cmpeq_epi8(_mm256_and_si256(entry, bit), bit)));
+                keep |= uint64_t(m) << (32 * half);
+            }
+        } else {
+            for (uint64_t b = bits; b != 0; b &= b - 1) {
+                const unsigned j = unsigned(std::countr_zero(b));
+                keep |= uint64_t(setMatch[id[j]] != delFlag) << j;
+            }
+        }
+        words[w] = bits & keep;
+    }
+}
+
+bool HasAvx2() {
+    static const bool has = [] {
+        __builtin_cpu_init();
+        return __builtin_cpu_supports("avx2") && __builtin_cpu_supports("popcnt");
+    }();
+    return has;
+}
+
+} // namespace
+#endif
+
 VELMORA_POPCNT_CLONES void TValueColumn::FilterRanks(uint64_t* words, const uint8_t* setMatch, uint8_t delFlag) const {
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (width_ == 1 && HasAvx2()) {
+        FilterByteRanksAvx2(words, ids_.data(), setMatch, SetCount(), delFlag);
+        return;
+    }
+#endif
     auto pass = [&](auto* ids) {
         for (size_t w = 0; w < kRankWords; ++w) {
             uint64_t bits = words[w];
@@ -368,49 +440,111 @@ void TryValueColumn(const TValueColumnUse& use, const TCodesOf& codesOf, double 
     cache.Trim();
 }
 
+namespace {
+
+// One pass over the full set builds both; the bitmaps win when the codes are few (they also hold
+// combinations that emit too many different sets of codes for a column, as the numbers themselves
+// do).
+TRankPassData BuildRankPassData(uint32_t codeBound, const TCodesOf& codesOf) {
+    TRankPassData data;
+    TValueColumnBuilder column(codeBound);
+    auto bitmaps = std::make_unique<TCodeBitmaps>(codeBound);
+    const TCombsArray& all = FullCombinationSet();
+    for (size_t r = 0; r < all.size(); ++r) {
+        TCodeSink& sink = column.Sink();
+        codesOf(all[r].data(), sink);
+        if (bitmaps && (sink.Over || !bitmaps->Add(sink.Codes, sink.N, uint32_t(r)))) bitmaps.reset();
+        column.End();
+    }
+    if (bitmaps)
+        data.Bitmaps = std::move(bitmaps);
+    else
+        data.Column = column.Finish();
+    return data;
+}
+
+// Keeps data as the entry of key, the most recently used (an entry another thread built
+// meanwhile stays).
+TRankPassData KeepRankPassData(const TColumnKey& key, TRankPassData data) {
+    TCache& cache = Cache();
+    std::lock_guard<std::mutex> lock(cache.Lock);
+    TEntry* e = cache.Find(key);
+    if (e && !e->Pending) return {e->Bitmaps, e->Column};
+    if (!e) {
+        cache.Entries.push_front(TEntry{key});
+        e = &cache.Entries.front();
+    }
+    e->Pending = false;
+    e->Column = data.Column;
+    e->Bitmaps = data.Bitmaps;
+    cache.Bytes += e->Bytes();
+    cache.Trim();
+    return data;
+}
+
+// The archive as far as a statistic may read it, the reference draw and the order.
+uint64_t DrawsHash(const TDrawsArray* draws, int lastIndex, bool sorted) {
+    uint64_t h = Mix(uint64_t(uint32_t(lastIndex)), sorted ? 1 : 2);
+    if (!draws) return h;
+    h = Mix(h, draws->size());
+    for (const TDrawRecord& d : *draws) {
+        uint64_t v = uint32_t(d.Number);
+        for (uint8_t n : d.Numbers) v = (v << 8) ^ n;
+        h = Mix(h, v);
+        h = Mix(h, uint64_t(d.Extras[0]) << 8 | d.Extras[1]);
+    }
+    return h;
+}
+
+} // namespace
+
 TRankPassData RankPassDataFor(const TCustomStat& stat, uint32_t codeBound, const TCodesOf& codesOf) {
     TCache& cache = Cache();
     const TColumnKey key = ColumnKeyOf(stat, codeBound, codesOf, 1);
-    TRankPassData data;
     std::shared_ptr<const TValueColumn> recordsColumn;  // the records passes' column, when built
     {
         std::lock_guard<std::mutex> lock(cache.Lock);
-        if (const TEntry* e = cache.Find(key)) {
-            data.Column = e->Column;
-            data.Bitmaps = e->Bitmaps;
-            return data;
-        }
+        if (const TEntry* e = cache.Find(key)) return {e->Bitmaps, e->Column};
         TColumnKey records = key;
         records.Kind = 0;
         if (const TEntry* e = cache.Find(records)) recordsColumn = e->Column;
     }
+    TRankPassData data;
     if (recordsColumn) {
         // Its bitmaps when its codes are few, else the column itself.
         data.Bitmaps = TCodeBitmaps::FromColumn(*recordsColumn, codeBound);
         if (!data.Bitmaps) data.Column = recordsColumn;
     } else {
-        // One pass over the full set builds both; the bitmaps win when the codes are few (they
-        // also hold combinations that emit too many different sets of codes for a column, as
-        // the numbers themselves do).
-        TValueColumnBuilder column(codeBound);
-        auto bitmaps = std::make_unique<TCodeBitmaps>(codeBound);
-        const TCombsArray& all = FullCombinationSet();
-        for (size_t r = 0; r < all.size(); ++r) {
-            TCodeSink& sink = column.Sink();
-            codesOf(all[r].data(), sink);
-            if (bitmaps && (sink.Over || !bitmaps->Add(sink.Codes, sink.N, uint32_t(r)))) bitmaps.reset();
-            column.End();
-        }
-        if (bitmaps)
-            data.Bitmaps = std::move(bitmaps);
-        else
-            data.Column = column.Finish();
+        data = BuildRankPassData(codeBound, codesOf);
     }
-    std::lock_guard<std::mutex> lock(cache.Lock);
-    cache.Entries.push_front(TEntry{key, data.Column, data.Bitmaps});
-    cache.Bytes += cache.Entries.front().Bytes();
-    cache.Trim();
-    return data;
+    return KeepRankPassData(key, std::move(data));
+}
+
+TRankPassData DrawRankPassDataFor(const TCustomStat& stat, uint32_t codeBound, const TCodesOf& codesOf, int lastIndex,
+                                  bool sorted, const uint64_t* words, uint64_t salt) {
+    TCache& cache = Cache();
+    TColumnKey key = ColumnKeyOf(stat, codeBound, codesOf, 2);
+    key.Draws = Mix(DrawsHash(stat.Draws, lastIndex, sorted), salt);
+    {
+        std::lock_guard<std::mutex> lock(cache.Lock);
+        TEntry* e = cache.Find(key);
+        if (e && !e->Pending) return {e->Bitmaps, e->Column};
+        if (!cache.Forced) {
+            const size_t tested = CountRanks(words);
+            if (!e) {
+                cache.Entries.push_front(TEntry{key});
+                cache.Trim();  // drops the oldest: the new entry stays
+                e = &cache.Entries.front();
+                e->Pending = true;
+            }
+            // The earlier passes of this draw must have cost about what building costs.
+            if (e->Tested < size_t(kCombinationTotal)) {
+                e->Tested += tested;
+                return {};
+            }
+        }
+    }
+    return KeepRankPassData(key, BuildRankPassData(codeBound, codesOf));
 }
 
 bool SetValueColumnForced(bool forced) {

@@ -128,6 +128,8 @@ struct TCodeSink {
 
 // A set of combinations held as one bit per rank takes this many words.
 constexpr size_t kRankWords = (size_t(kCombinationTotal) + 63) / 64;
+// The ranks set in kRankWords words.
+size_t CountRanks(const uint64_t* words);
 
 // For a statistic whose combinations emit few different filter codes: per code, the bitmap of
 // the ranks whose combination emits it. A pass over a set held as ranks then ORs the bitmaps of
@@ -193,7 +195,9 @@ struct TColumnKey {
     uint32_t CodeBound = 0;
     uint64_t Settings = 0;
     uint64_t Probe = 0;
-    int Kind = 0;  // 0 the column of record passes, 1 what rank passes read (TRankPassData)
+    int Kind = 0;  // 0 the column of record passes, 1 what rank passes read (TRankPassData), 2 the
+                   // same for a statistic that reads earlier draws (DrawRankPassDataFor)
+    uint64_t Draws = 0;  // Kind 2: the archive, the reference draw and the order the codes follow
     bool operator==(const TColumnKey&) const = default;
 };
 
@@ -223,6 +227,16 @@ struct TRankPassData {
     std::shared_ptr<const TValueColumn> Column;
 };
 TRankPassData RankPassDataFor(const TCustomStat& stat, uint32_t codeBound, const TCodesOf& codesOf);
+
+// The same for a statistic whose codes may follow the draws loaded for the pass (the reference
+// draw, a period): kept per archive, reference draw and order as well, so it is worth building only
+// when passes on the same draw repeat, as the variants of a script line do. It is built once the
+// earlier passes of the key have tested as many combinations one by one as the full set holds (at
+// most twice the work of testing them all so), at once when columns are forced; until then both
+// are null and the caller tests the combinations of words, the set of this pass, one by one.
+// salt stands for what else the codes follow that the settings do not hold (a formula).
+TRankPassData DrawRankPassDataFor(const TCustomStat& stat, uint32_t codeBound, const TCodesOf& codesOf, int lastIndex,
+                                  bool sorted, const uint64_t* words, uint64_t salt = 0);
 
 // The seconds the call takes (the timings of the trial).
 template <class F>

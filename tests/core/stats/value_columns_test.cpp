@@ -1,6 +1,7 @@
 // Value columns: the rank of a combination, the column path and the pass on a set held as ranks
 // of every method against the plain per-combination test (default and changed settings,
-// combinations without a rank among them), and the cache's least-recently-used bound.
+// combinations without a rank among them), the data kept per reference draw of the statistics that
+// read earlier draws, and the cache's least-recently-used bound.
 #include "fake_stats.h"
 #include "core/combs/rank_set.h"
 #include "core/stats/stat_list.h"
@@ -10,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 using namespace velmora;
@@ -55,27 +58,31 @@ size_t RankedPart(const TCombsArray& sample) {
     return n;
 }
 
+// The values of the sample's combinations and of the window up to last.
+TStatDrawArray SeenValues(TStatList& list, int i, const TCombsArray& sample, int last = kLast) {
+    TStatDrawArray seen;
+    auto s = list.CreateStat(i);
+    for (const auto& c : sample) s->AddCombinationValue(c, seen);
+    TStatDrawArray window;
+    ComputeStatDistribution(*s, last, 6, false, window);
+    seen.insert(seen.end(), window.begin(), window.end());
+    return seen;
+}
+
 // Every third value seen and all of them, kept and deleted, against the plain test: the pass over
 // the records, and (ranks) the pass over the ranked combinations held as ranks where the class has
-// one.
-void CheckMethod(TStatList& list, int i, const TCombsArray& sample, bool ranks = true) {
+// one; draw last is the reference draw.
+void CheckMethod(TStatList& list, int i, const TCombsArray& sample, bool ranks = true, int last = kLast) {
     const std::string code = list.Items(i).Code();
-    TStatDrawArray seen;
-    {
-        auto s = list.CreateStat(i);
-        for (const auto& c : sample) s->AddCombinationValue(c, seen);
-        TStatDrawArray window;
-        ComputeStatDistribution(*s, kLast, 6, false, window);
-        seen.insert(seen.end(), window.begin(), window.end());
-    }
+    TStatDrawArray seen = SeenValues(list, i, sample, last);
     TStatDrawArray third;
     for (size_t k = 0; k < seen.size(); k += 3) third.push_back(seen[k]);
     for (const TStatDrawArray* sel : {&third, &seen})
         for (TFilterAction action : {TFilterAction::Keep, TFilterAction::Delete}) {
-            const TCombsArray plain = PlainFilter(list, i, sample, *sel, action, false, kLast);
+            const TCombsArray plain = PlainFilter(list, i, sample, *sel, action, false, last);
             TCombsArray out(sample.size());
             const size_t n = FilterCombinationSet(*list.CreateStat(i), sample.data(), sample.size(), out.data(), *sel,
-                                                  action, false, kLast);
+                                                  action, false, last);
             out.resize(n);
             EXPECT_EQ(out, plain) << code << " selection of " << sel->size() << " delete " << IsDelete(action);
 
@@ -84,13 +91,13 @@ void CheckMethod(TStatList& list, int i, const TCombsArray& sample, bool ranks =
             TRankSet set;
             ASSERT_TRUE(set.Assign(ranked.data(), ranked.size()));
             auto stat = list.CreateStat(i);
-            stat->LoadDraw(-1, kLast, false);
+            stat->LoadDraw(-1, last, false);
             // Two parts: a class that tests the combinations one by one splits its pass.
-            if (!stat->FilterRanks(set.Words(), *sel, action, false, kLast, 2)) continue;
+            if (!stat->FilterRanks(set.Words(), *sel, action, false, last, 2)) continue;
             set.Recount();
             TCombsArray onRanks(set.Count());
             set.Decode(onRanks.data());
-            EXPECT_EQ(onRanks, PlainFilter(list, i, ranked, *sel, action, false, kLast))
+            EXPECT_EQ(onRanks, PlainFilter(list, i, ranked, *sel, action, false, last))
                 << code << " on ranks, selection of " << sel->size() << " delete " << IsDelete(action);
         }
 }
@@ -120,24 +127,30 @@ TEST(ValueColumns, RankIsTheGenerationOrder) {
     }
 }
 
-TEST(ValueColumns, EveryMethodEqualsPlain) {
+// Every registered method under config (two tests, default and changed settings, so that they
+// can run side by side).
+static void CheckEveryMethod(const TConfigData& config) {
     ColumnsScope scope;
     const TCombsArray sample = Sample();
+    TDrawsArray draws = FixtureDraws();
+    TStatList list;
+    list.Config = config;
+    list.Bind(draws);
+    list.Build();
+    for (int i = 0; i < list.Count(); ++i) {
+        CheckMethod(list, i, sample);
+        ClearValueColumns();
+    }
+}
+
+TEST(ValueColumns, EveryMethodEqualsPlain) { CheckEveryMethod(TConfigData{}); }
+
+TEST(ValueColumns, EveryMethodEqualsPlainUnderChangedSettings) {
     TConfigData changed;
     changed.ChannelSize = 7;
     changed.MatrixCols = 9;
     for (int n = 1; n <= 50; ++n) changed.MatrixSegments[size_t(n - 1)] = uint8_t(n % 4 + 1);
-    for (const TConfigData& config : {TConfigData{}, changed}) {
-        TDrawsArray draws = FixtureDraws();
-        TStatList list;
-        list.Config = config;
-        list.Bind(draws);
-        list.Build();
-        for (int i = 0; i < list.Count(); ++i) {
-            CheckMethod(list, i, sample);
-            ClearValueColumns();
-        }
-    }
+    CheckEveryMethod(changed);
 }
 
 // A method with a parameter gets one column per parameter, and settings changed after a column
@@ -185,4 +198,80 @@ TEST(ValueColumns, CacheKeepsTheMostRecentWithinItsBound) {
     EXPECT_EQ(ValueColumnCount(), 0u);
     EXPECT_EQ(ValueColumnCacheBytes(), 0u);
     CheckMethod(list, list.IndexOfCode("HCS2"), sample, false);
+}
+
+// A statistic that reads earlier draws keeps what its passes on ranks read per archive and
+// reference draw: another reference draw, an edited archive or another formula gets data of its
+// own.
+TEST(ValueColumns, ReferenceDrawDataFollowsTheDraws) {
+    ColumnsScope scope;
+    const TCombsArray sample = Sample();
+    TDrawsArray draws = FixtureDraws();
+    TStatList list;
+    list.Bind(draws);
+    list.Build();
+    struct Step {
+        int last;
+        int edited;  // the draw given the numbers below first; -1 none
+        std::array<uint8_t, 5> numbers;
+    };
+    const Step steps[] = {
+        {kLast, -1, {}},
+        {kLast - 1, -1, {}},
+        {kLast, kLast, {1, 2, 3, 4, 5}},
+        {kLast, kLast - 1, {46, 47, 48, 49, 50}},
+        {kLast, kLast, {10, 20, 33, 41, 49}},
+    };
+    // A shredding formula over the draw before the reference draw and the one before that.
+    list.Formulas[0] = "(n1+n2+p1)/(n4+n5+t2)";
+    for (const char* code : {"RPC2", "PRV+1", "PRDV", "SDN1", "SHR1"}) {
+        const int i = list.IndexOfCode(code);
+        ASSERT_GE(i, 0) << code;
+        const TDrawsArray original = draws;
+        for (const Step& step : steps) {
+            if (step.edited >= 0) std::copy(step.numbers.begin(), step.numbers.end(), draws[size_t(step.edited)].Numbers);
+            CheckMethod(list, i, sample, true, step.last);
+        }
+        draws = original;
+    }
+    // Another formula gets data of its own.
+    list.Formulas[0] = kDefaultFormulas[1];
+    CheckMethod(list, list.IndexOfCode("SHR1"), sample);
+}
+
+// Unless forced, the data of a reference draw is built on the pass after passes that tested a full
+// set one by one, and that pass gives what the one-by-one pass gave.
+TEST(ValueColumns, ReferenceDrawDataIsBuiltWhenPassesRepeat) {
+    ColumnsScope scope;
+    SetValueColumnForced(false);
+    TDrawsArray draws = FixtureDraws();
+    TStatList list;
+    list.Bind(draws);
+    list.Build();
+    const int i = list.IndexOfCode("RPC2");
+    ASSERT_GE(i, 0);
+    const TStatDrawArray seen = SeenValues(list, i, Sample());
+    TStatDrawArray third;
+    for (size_t k = 0; k < seen.size(); k += 3) third.push_back(seen[k]);
+    const TCombsArray& all = FullCombinationSet();
+    TRankSet full;
+    ASSERT_TRUE(full.Assign(all.data(), all.size()));
+    auto pass = [&](int last) {
+        TRankSet set = full;
+        auto stat = list.CreateStat(i);
+        stat->LoadDraw(-1, last, false);
+        EXPECT_TRUE(stat->FilterRanks(set.Words(), third, TFilterAction::Keep, false, last, 2));
+        set.Recount();
+        return set;
+    };
+    const TRankSet byOne = pass(kLast);
+    EXPECT_EQ(ValueColumnCount(), 0u);
+    EXPECT_GT(byOne.Count(), 0u);
+    EXPECT_LT(byOne.Count(), full.Count());
+    const TRankSet built = pass(kLast);
+    EXPECT_EQ(ValueColumnCount(), 1u);
+    EXPECT_TRUE(built == byOne);
+    // Another reference draw starts over.
+    pass(kLast - 1);
+    EXPECT_EQ(ValueColumnCount(), 1u);
 }
