@@ -5,9 +5,12 @@
 #include "core/stats/stat_framework.h"
 #include "core/stats/stat_kernel.h"
 #include "core/stats/stat_registry.h"
+#include "core/stats/stat_runs.h"
+#include "core/stats/value_columns.h"
 #include "core/util/translate.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace velmora {
@@ -22,11 +25,62 @@ inline uint64_t PackGroup(const uint8_t* n, const uint8_t* positions) {
     return code;
 }
 
+// Where the other numbers of a combination may lie around a group of it (Splits).
+constexpr int kAnywhere = -1;  // also between the group's numbers
+constexpr int kOutside = -2;   // under or over the group, any number of each
+
+// Sets in match the rank of every ascending combination of 1..50 that holds the ascending group
+// t[0..k) with its other numbers placed as below says: kAnywhere, kOutside, or that many under
+// t[0] and the rest over t[k-1].
+void MarkHolding(const uint8_t* t, int k, int below, uint64_t* match) {
+    const int m = 5 - k;
+    uint8_t others[kMaxNumber];
+    int count = 0;
+    for (int n = kMinNumber; n <= kMaxNumber; ++n) {
+        const bool inGroup = std::find(t, t + k, uint8_t(n)) != t + k;
+        const bool placed = below == kAnywhere || n < t[0] || n > t[k - 1];
+        if (!inGroup && placed) others[count++] = uint8_t(n);
+    }
+    const TRankTables& tables = RankTables();
+    int pick[5];
+    for (int j = 0; j < m; ++j) pick[j] = j;
+    while (m <= count) {
+        bool fits = true;
+        if (below >= 0) {
+            int under = 0;
+            for (int j = 0; j < m; ++j) under += others[pick[j]] < t[0] ? 1 : 0;
+            fits = under == below;
+        }
+        if (fits) {
+            // Merge the group and the picked numbers, both ascending.
+            uint8_t n[5];
+            int a = 0, b = 0;
+            for (int j = 0; j < 5; ++j)
+                n[j] = b >= m || (a < k && t[a] < others[pick[b]]) ? t[a++] : others[pick[b++]];
+            uint32_t rank;
+            if (CombinationRank(n, tables, rank)) match[rank / 64] |= uint64_t(1) << (rank % 64);
+        }
+        // The next m-subset of others, in lexicographic order.
+        int j = m - 1;
+        while (j >= 0 && pick[j] == count - m + j) --j;
+        if (j < 0) break;
+        ++pick[j];
+        for (int i = j + 1; i < m; ++i) pick[i] = pick[i - 1] + 1;
+    }
+}
+
 // The shapes: which groups of positions of five numbers a statistic takes, in merge order.
 // Each calls out(positions) with K 0-based positions per group.
 
+// Splits(f) calls f(below) for every way the shape places a group within an ascending
+// combination (see MarkHolding).
+
 template <int K>
 struct TMixShape {
+    template <class F>
+    void Splits(F&& f) const {
+        f(kAnywhere);
+    }
     template <class Out>
     void Groups(const uint8_t*, Out&& out) const {
         for (int s = 0; s < TTuplePositions<K, true>::kCount; ++s) out(TTuplePositions<K, true>::kSets[size_t(s)].data());
@@ -35,6 +89,10 @@ struct TMixShape {
 
 template <int K>
 struct TSeqShape {
+    template <class F>
+    void Splits(F&& f) const {
+        f(kOutside);
+    }
     template <class Out>
     void Groups(const uint8_t*, Out&& out) const {
         for (int s = 0; s < TTuplePositions<K, false>::kCount; ++s)
@@ -46,6 +104,10 @@ struct TSeqShape {
 template <int K>
 struct TPosShape {
     int Start = -1;
+    template <class F>
+    void Splits(F&& f) const {
+        if (Start >= 0 && Start + K <= 5) f(Start);
+    }
     template <class Out>
     void Groups(const uint8_t*, Out&& out) const {
         if (Start >= 0 && Start + K <= 5) out(TTuplePositions<K, false>::kSets[size_t(Start)].data());
@@ -119,6 +181,43 @@ public:
             if (m != include) dst[k++] = src[i];
         }
         return k;
+    }
+
+    // On ranks, when the selected groups are few against the set: the combinations that hold a
+    // selected group where the shape takes it are enumerated and marked (a combination of the
+    // set holds its numbers ascending, so a group that is not never matches).
+    bool FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool, int,
+                     size_t) override {
+        std::vector<std::array<uint8_t, K>> groups;
+        for (const auto& e : selected) {
+            std::array<uint8_t, K> t{};
+            bool fits = true;
+            for (int j = 0; j < 4 && fits; ++j) {
+                const uint16_t v = e.Key.K[j];
+                if (j >= K) {
+                    fits = v == 0;
+                    continue;
+                }
+                const int low = j == 0 ? int(kMinNumber) : t[size_t(j - 1)] + 1;
+                fits = v >= low && v <= kMaxNumber;
+                t[size_t(j)] = uint8_t(v);
+            }
+            if (fits) groups.push_back(t);
+        }
+        std::sort(groups.begin(), groups.end());
+        groups.erase(std::unique(groups.begin(), groups.end()), groups.end());
+        // Each group holds at most C(50 - K, 5 - K) combinations; testing one costs more than
+        // marking one.
+        size_t perGroup = 1;
+        for (int j = 1; j <= 5 - K; ++j) perGroup = perGroup * size_t(kMaxNumber - K - (5 - K) + j) / size_t(j);
+        if (groups.size() * perGroup > CountRanks(words)) return false;
+        std::vector<uint64_t> match(kRankWords, 0);
+        for (const auto& t : groups) shape_.Splits([&](int below) { MarkHolding(t.data(), K, below, match.data()); });
+        if (IsDelete(action))
+            for (size_t w = 0; w < kRankWords; ++w) words[w] &= ~match[w];
+        else
+            for (size_t w = 0; w < kRankWords; ++w) words[w] &= match[w];
+        return true;
     }
 
     // The dense codes of the groups of n (d = n - 1): sum of d[j] * 50^j. A shape that rearranges

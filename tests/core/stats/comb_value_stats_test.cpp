@@ -1,6 +1,9 @@
 #include "core/stats/comb_value_stats.h"
 
+#include "core/combs/rank_set.h"
 #include "core/stats/stat_registry.h"
+#include "core/stats/stat_runs.h"
+#include "core/stats/value_columns.h"
 #include "family_test_util.h"
 
 #include <gtest/gtest.h>
@@ -222,4 +225,49 @@ TEST(CombValueStats, SortedGroupsFilterAsNeighbours) {
     EXPECT_EQ(KeptOfFullSet(*s, {KeyRec(5, 17)}), Choose(37, 3));
     EXPECT_TRUE(s->CombinationMatches({2, 5, 17, 33, 48}, {KeyRec(33, 48)}, false, false, 0));
     EXPECT_FALSE(s->CombinationMatches({2, 5, 17, 33, 48}, {KeyRec(48, 33)}, false, false, 0));
+}
+
+// On ranks, the combinations that hold few selected groups are enumerated: the survivors are the
+// records pass's, on the full set and on a part of it, kept and deleted. Against a small set the
+// pass is left to the records.
+TEST(CombValueStats, PassOnRanksEqualsThePassOnRecords) {
+    FamilyFixture f(CombValueDraws());
+    struct Case {
+        const char* code;
+        TStatDrawArray selected;
+    } cases[] = {
+        // A group out of order or outside 1..50 holds no combination of the set.
+        {"KNM2", {KeyRec(5, 17), KeyRec(17, 5), KeyRec(1, 50), KeyRec(5, 17)}},
+        {"KNS2", {KeyRec(5, 17), KeyRec(49, 50)}},
+        {"KNP21", {KeyRec(5, 17)}},
+        {"KNP24", {KeyRec(5, 17), KeyRec(20, 30)}},
+        {"KNM3", {KeyRec(1, 2, 50), KeyRec(5, 17, 0)}},
+        {"KNS3", {KeyRec(48, 49, 50), KeyRec(10, 20, 30)}},
+        {"KNP33", {KeyRec(10, 20, 30)}},
+        {"KNM4", {KeyRec(0, 1, 2, 3), KeyRec(47, 48, 49, 50), KeyRec(3, 9, 27, 40), KeyRec(48, 49, 50, 51)}},
+        {"KNS4", {KeyRec(1, 2, 3, 4)}},
+        {"KNP42", {KeyRec(47, 48, 49, 50), KeyRec(1, 2, 3, 4)}},
+    };
+    const TCombsArray& all = FullCombinationSet();
+    TCombsArray part;
+    for (size_t i = 0; i < all.size(); i += 3) part.push_back(all[i]);
+    const TCombsArray* sets[] = {&all, &part};
+    for (const auto& c : cases)
+        for (const TCombsArray* set : sets)
+            for (TFilterAction action : {TFilterAction::Keep, TFilterAction::Delete}) {
+                TRankSet ranks;
+                ASSERT_TRUE(ranks.Assign(set->data(), set->size()));
+                ASSERT_TRUE(f.Stat(c.code)->FilterRanks(ranks.Words(), c.selected, action, false, 2, 1)) << c.code;
+                ranks.Recount();
+                TCombsArray got(ranks.Count());
+                ranks.Decode(got.data());
+                TCombsArray expected(set->size());
+                expected.resize(FilterCombinationSet(*f.Stat(c.code), set->data(), set->size(), expected.data(),
+                                                     c.selected, action, false, 2));
+                EXPECT_EQ(got, expected) << c.code << " of " << set->size() << " delete " << IsDelete(action);
+            }
+    TRankSet small;
+    ASSERT_TRUE(small.Assign(part.data(), 1000));
+    EXPECT_FALSE(f.Stat("KNM2")->FilterRanks(small.Words(), {KeyRec(5, 17)}, TFilterAction::Keep, false, 2, 1));
+    EXPECT_EQ(CountRanks(small.Words()), 1000u);
 }
