@@ -25,55 +25,11 @@ inline uint64_t PackGroup(const uint8_t* n, const uint8_t* positions) {
     return code;
 }
 
-// Where the other numbers of a combination may lie around a group of it (Splits).
-constexpr int kAnywhere = -1;  // also between the group's numbers
-constexpr int kOutside = -2;   // under or over the group, any number of each
-
-// Sets in match the rank of every ascending combination of 1..50 that holds the ascending group
-// t[0..k) with its other numbers placed as below says: kAnywhere, kOutside, or that many under
-// t[0] and the rest over t[k-1].
-void MarkHolding(const uint8_t* t, int k, int below, uint64_t* match) {
-    const int m = 5 - k;
-    uint8_t others[kMaxNumber];
-    int count = 0;
-    for (int n = kMinNumber; n <= kMaxNumber; ++n) {
-        const bool inGroup = std::find(t, t + k, uint8_t(n)) != t + k;
-        const bool placed = below == kAnywhere || n < t[0] || n > t[k - 1];
-        if (!inGroup && placed) others[count++] = uint8_t(n);
-    }
-    const TRankTables& tables = RankTables();
-    int pick[5];
-    for (int j = 0; j < m; ++j) pick[j] = j;
-    while (m <= count) {
-        bool fits = true;
-        if (below >= 0) {
-            int under = 0;
-            for (int j = 0; j < m; ++j) under += others[pick[j]] < t[0] ? 1 : 0;
-            fits = under == below;
-        }
-        if (fits) {
-            // Merge the group and the picked numbers, both ascending.
-            uint8_t n[5];
-            int a = 0, b = 0;
-            for (int j = 0; j < 5; ++j)
-                n[j] = b >= m || (a < k && t[a] < others[pick[b]]) ? t[a++] : others[pick[b++]];
-            uint32_t rank;
-            if (CombinationRank(n, tables, rank)) match[rank / 64] |= uint64_t(1) << (rank % 64);
-        }
-        // The next m-subset of others, in lexicographic order.
-        int j = m - 1;
-        while (j >= 0 && pick[j] == count - m + j) --j;
-        if (j < 0) break;
-        ++pick[j];
-        for (int i = j + 1; i < m; ++i) pick[i] = pick[i - 1] + 1;
-    }
-}
-
 // The shapes: which groups of positions of five numbers a statistic takes, in merge order.
 // Each calls out(positions) with K 0-based positions per group.
 
 // Splits(f) calls f(below) for every way the shape places a group within an ascending
-// combination (see MarkHolding).
+// combination (see MarkCombinationsHolding).
 
 template <int K>
 struct TMixShape {
@@ -212,11 +168,8 @@ public:
         for (int j = 1; j <= 5 - K; ++j) perGroup = perGroup * size_t(kMaxNumber - K - (5 - K) + j) / size_t(j);
         if (groups.size() * perGroup > CountRanks(words)) return false;
         std::vector<uint64_t> match(kRankWords, 0);
-        for (const auto& t : groups) shape_.Splits([&](int below) { MarkHolding(t.data(), K, below, match.data()); });
-        if (IsDelete(action))
-            for (size_t w = 0; w < kRankWords; ++w) words[w] &= ~match[w];
-        else
-            for (size_t w = 0; w < kRankWords; ++w) words[w] &= match[w];
+        for (const auto& t : groups) shape_.Splits([&](int below) { MarkCombinationsHolding(t.data(), K, below, match.data()); });
+        FilterRanksByMatch(words, match.data(), IsDelete(action));
         return true;
     }
 

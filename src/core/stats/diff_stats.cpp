@@ -7,6 +7,7 @@
 #include "core/util/translate.h"
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <string>
 #include <vector>
@@ -258,6 +259,48 @@ public:
             if (m != include) dst[k++] = src[i];
         }
         return k;
+    }
+
+    // On ranks, when the selected windows are few against the set: the combinations that have a
+    // selected window are enumerated and marked (the differences of a combination of the set are
+    // 1..49).
+    bool FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool, int,
+                     size_t) override {
+        std::vector<std::array<uint8_t, K>> windows;
+        for (const auto& e : selected) {
+            std::array<uint8_t, K> d{};
+            int span = 0;
+            bool fits = true;
+            for (int j = 0; j < 4; ++j) {
+                const uint16_t v = e.Key.K[j];
+                if (j >= K) {
+                    fits = fits && v == 0;
+                    continue;
+                }
+                fits = fits && v >= 1 && v < kMaxNumber;
+                d[size_t(j)] = uint8_t(v);
+                span += v;
+            }
+            if (fits && span < kMaxNumber) windows.push_back(d);
+        }
+        std::sort(windows.begin(), windows.end());
+        windows.erase(std::unique(windows.begin(), windows.end()), windows.end());
+        // A window at one place and from one first number holds at most C(49 - K, 4 - K)
+        // combinations; testing one costs more than marking one.
+        size_t perStart = 1;
+        for (int j = 1; j <= 4 - K; ++j) perStart = perStart * size_t(kMaxNumber - 1 - K - (4 - K) + j) / size_t(j);
+        if (windows.size() * kWindows * kMaxNumber * perStart > CountRanks(words)) return false;
+        std::vector<uint64_t> match(kRankWords, 0);
+        for (const auto& d : windows)
+            for (uint8_t first = kMinNumber;; ++first) {
+                uint8_t t[K + 1] = {first};
+                for (int j = 0; j < K; ++j) t[j + 1] = uint8_t(t[j] + d[size_t(j)]);
+                if (t[K] > kMaxNumber) break;
+                // The window at place w: w numbers under it, the rest over it.
+                for (int w = 0; w < kWindows; ++w) MarkCombinationsHolding(t, K + 1, w, match.data());
+            }
+        FilterRanksByMatch(words, match.data(), IsDelete(action));
+        return true;
     }
 
 private:

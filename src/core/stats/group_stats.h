@@ -224,56 +224,90 @@ public:
                               TFilterAction action, bool, int) override {
         TStatBatchScope scope(*this, nullptr, &selected);
         const bool include = IsDelete(action);
-        // Dense indexes of the groups of 1..50: 1 .. Count.
-        std::array<uint16_t, 256> dense{};
-        uint64_t base = uint64_t(groups_.Count) + 1;
-        for (int j = 0; j < groups_.Count; ++j) dense[groups_.Order[size_t(j)]] = uint16_t(j + 1);
-        uint64_t size = 1;
-        for (int j = 0; j < K; ++j) size *= base;
-        std::vector<uint64_t> table(size_t(size / 64 + 1), 0);
+        const TDenseGroups dense = DenseGroups();
+        std::vector<uint64_t> table(size_t(dense.Size / 64 + 1), 0);
+        SelectedCodes(selected, dense, [&](uint64_t code) { table[size_t(code >> 6)] |= uint64_t(1) << (code & 63); });
+        size_t k = 0;
+        for (size_t i = 0; i < count; ++i) {
+            const uint8_t* n = src[i].data();
+            bool m = false;
+            if (!dense.Codes(n, [&](uint64_t code) { return m = (table[size_t(code >> 6)] >> (code & 63)) & 1; }))
+                m = this->Matches(n, selected);
+            if (m != include) dst[k++] = src[i];
+        }
+        return k;
+    }
+
+    // On ranks, while the codes of the tuples stay 16-bit: from the bitmaps or the column of the
+    // tuples (the groups follow the settings alone).
+    bool FilterRanks(uint64_t* words, const TStatDrawArray& selected, TFilterAction action, bool, int,
+                     size_t) override {
+        const TDenseGroups dense = DenseGroups();
+        if (dense.Size > 65536) return false;
+        std::vector<uint8_t> match(size_t(dense.Size), 0);
+        SelectedCodes(selected, dense, [&](uint64_t code) { match[size_t(code)] = 1; });
+        // A number of 1..50 in no group (its tuples are looked up in the list) fits neither.
+        const TRankPassData data = RankPassDataFor(*this, uint32_t(dense.Size), [&dense](const uint8_t* n, TCodeSink& sink) {
+            if (!dense.Codes(n, [&](uint64_t code) { return sink.Add(code), false; })) sink.Over = true;
+        });
+        const uint8_t del = IsDelete(action) ? 1 : 0;
+        return data.FilterRanks(words, match.data(), del);
+    }
+
+protected:
+    // Dense indexes of the groups (1 .. Count) and the codes of tuples over them: the index of
+    // position j times Base^j, all below Size.
+    struct TDenseGroups {
+        std::array<uint16_t, 256> OfGroup{};   // by group id; 0 for none
+        std::array<uint16_t, 256> OfNumber{};  // by number of 1..50; 0 for any other byte
+        uint64_t Base = 1, Size = 1;
+        // Calls f(code) for each tuple of n while f returns false; false when n has a byte
+        // outside 1..50.
+        template <class F>
+        bool Codes(const uint8_t* n, F&& f) const {
+            const uint16_t d[5] = {OfNumber[n[0]], OfNumber[n[1]], OfNumber[n[2]], OfNumber[n[3]], OfNumber[n[4]]};
+            if (!(d[0] && d[1] && d[2] && d[3] && d[4])) return false;
+            for (int s = 0; s < TTuplePositions<K, Mix>::kCount; ++s) {
+                const auto& p = TTuplePositions<K, Mix>::kSets[size_t(s)];
+                uint64_t code = 0, mul = 1;
+                for (int j = 0; j < K; ++j) {
+                    code += d[p[size_t(j)]] * mul;
+                    mul *= Base;
+                }
+                if (f(code)) break;
+            }
+            return true;
+        }
+    };
+    TDenseGroups DenseGroups() const {
+        TDenseGroups g;
+        g.Base = uint64_t(groups_.Count) + 1;
+        for (int j = 0; j < groups_.Count; ++j) g.OfGroup[groups_.Order[size_t(j)]] = uint16_t(j + 1);
+        for (int j = 0; j < K; ++j) g.Size *= g.Base;
+        for (int n = kMinNumber; n <= kMaxNumber; ++n) g.OfNumber[size_t(n)] = g.OfGroup[groups_.Of[size_t(n)]];
+        return g;
+    }
+    // Calls f(code) for every selected tuple of groups of 1..50.
+    template <class F>
+    void SelectedCodes(const TStatDrawArray& selected, const TDenseGroups& g, F&& f) const {
         for (const auto& e : selected) {
             bool fits = true;
             uint64_t code = 0, mul = 1;
             for (int j = 0; j < 4; ++j) {
                 const uint16_t v = e.Key.K[j];
                 if (j < K) {
-                    const uint16_t d = v < 256 ? dense[v] : 0;
+                    const uint16_t d = v < 256 ? g.OfGroup[v] : 0;
                     fits = fits && d != 0;
                     code += d * mul;
-                    mul *= base;
+                    mul *= g.Base;
                 } else {
                     fits = fits && v == 0;
                 }
             }
-            if (fits) table[size_t(code >> 6)] |= uint64_t(1) << (code & 63);
+            if (fits) f(code);
         }
-        // Only 1..50 get a dense index here: any other byte takes the plain look-up.
-        std::array<uint16_t, 256> denseOf{};
-        for (int n = kMinNumber; n <= kMaxNumber; ++n) denseOf[size_t(n)] = dense[groups_.Of[size_t(n)]];
-        size_t k = 0;
-        for (size_t i = 0; i < count; ++i) {
-            const uint8_t* n = src[i].data();
-            const uint16_t d[5] = {denseOf[n[0]], denseOf[n[1]], denseOf[n[2]], denseOf[n[3]], denseOf[n[4]]};
-            bool m = false;
-            if (d[0] && d[1] && d[2] && d[3] && d[4]) {
-                for (int s = 0; s < TTuplePositions<K, Mix>::kCount && !m; ++s) {
-                    const auto& p = TTuplePositions<K, Mix>::kSets[size_t(s)];
-                    uint64_t code = 0, mul = 1;
-                    for (int j = 0; j < K; ++j) {
-                        code += d[p[size_t(j)]] * mul;
-                        mul *= base;
-                    }
-                    m = (table[size_t(code >> 6)] >> (code & 63)) & 1;
-                }
-            } else {
-                m = this->Matches(n, selected);
-            }
-            if (m != include) dst[k++] = src[i];
-        }
-        return k;
     }
 
-protected:
     TNumberGroups groups_ = Kind::Groups(this->Config());
 };
 

@@ -127,13 +127,7 @@ public:
                                                    [this](const uint8_t* n, TCodeSink& sink) { sink.Add(Key(n)); });
         const std::vector<uint8_t> table = MaskMatches(selected);
         const uint8_t del = IsDelete(action) ? 1 : 0;
-        if (data.Bitmaps)
-            data.Bitmaps->FilterRanks(words, table.data(), del);
-        else if (data.Column)
-            data.Column->FilterRanks(words, data.Column->SetMatches(table.data()).data(), del);
-        else
-            return false;
-        return true;
+        return data.FilterRanks(words, table.data(), del);
     }
 
 private:

@@ -150,13 +150,8 @@ bool TstShreddingStat::FilterRanks(uint64_t* words, const TStatDrawArray& select
     const uint64_t salt = std::hash<std::string>()(formula_.Formula()) ^ uint64_t(formula_.Digits());
     const TRankPassData data = DrawRankPassDataFor(*this, limit, codesOf, lastIndex, sorted, words, salt);
     const uint8_t delFlag = del ? 1 : 0;
-    if (data.Bitmaps)
-        data.Bitmaps->FilterRanks(words, chosen.data(), delFlag);
-    else if (data.Column)
-        data.Column->FilterRanks(words, data.Column->SetMatches(chosen.data()).data(), delFlag);
-    else
-        return false;  // the records pass, until passes on this draw repeat
-    return true;
+    // Until passes on this draw repeat, the records pass.
+    return data.FilterRanks(words, chosen.data(), delFlag);
 }
 
 void AddShreddingStats(TStatRegistry& r) { r.Add(143, StatClassOf<TstShreddingStat>()); }

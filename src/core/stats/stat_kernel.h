@@ -284,14 +284,7 @@ public:
                     data = RankPassDataFor(*this, Self::kCodes, codesOf);
                 else
                     data = DrawRankPassDataFor(*this, Self::kCodes, codesOf, lastIndex, sorted, words);
-                if (data.Bitmaps) {
-                    data.Bitmaps->FilterRanks(words, match, delFlag);
-                    return true;
-                }
-                if (data.Column) {
-                    data.Column->FilterRanks(words, data.Column->SetMatches(match).data(), delFlag);
-                    return true;
-                }
+                if (data.FilterRanks(words, match, delFlag)) return true;
             }
             // Else the codes of each combination of the set, read from the full set by rank, in
             // parts of the words (each part on an instance with the draws loaded as for this one).

@@ -151,6 +151,73 @@ const TRankTables& RankTables() {
 
 // ---- TValueColumn ---------------------------------------------------------------------------
 
+namespace {
+
+// Calls f(pick) for every ascending choice of m numbers of list[0..count), m up to 5; none when
+// m is negative.
+template <class F>
+void ForEachChoice(const uint8_t* list, int count, int m, F&& f) {
+    if (m < 0 || m > count) return;
+    int at[5];
+    uint8_t pick[5];
+    for (int j = 0; j < m; ++j) at[j] = j;
+    while (true) {
+        for (int j = 0; j < m; ++j) pick[j] = list[at[j]];
+        f(pick);
+        int j = m - 1;
+        while (j >= 0 && at[j] == count - m + j) --j;
+        if (j < 0) return;
+        ++at[j];
+        for (int i = j + 1; i < m; ++i) at[i] = at[i - 1] + 1;
+    }
+}
+
+} // namespace
+
+void MarkCombinationsHolding(const uint8_t* t, int k, int below, uint64_t* match) {
+    const int m = 5 - k;
+    const TRankTables& tables = RankTables();
+    auto mark = [&](const uint8_t* n) {
+        uint32_t rank;
+        if (CombinationRank(n, tables, rank)) match[rank / 64] |= uint64_t(1) << (rank % 64);
+    };
+    if (below == kAnywhere) {
+        uint8_t others[kMaxNumber];
+        int count = 0;
+        for (int n = kMinNumber; n <= kMaxNumber; ++n)
+            if (std::find(t, t + k, uint8_t(n)) == t + k) others[count++] = uint8_t(n);
+        ForEachChoice(others, count, m, [&](const uint8_t* pick) {
+            // Merge the group and the picked numbers, both ascending.
+            uint8_t n[5];
+            int a = 0, b = 0;
+            for (int j = 0; j < 5; ++j) n[j] = b >= m || (a < k && t[a] < pick[b]) ? t[a++] : pick[b++];
+            mark(n);
+        });
+        return;
+    }
+    uint8_t under[kMaxNumber], over[kMaxNumber];
+    int nUnder = 0, nOver = 0;
+    for (int n = kMinNumber; n < t[0]; ++n) under[nUnder++] = uint8_t(n);
+    for (int n = t[k - 1] + 1; n <= kMaxNumber; ++n) over[nOver++] = uint8_t(n);
+    for (int b = below == kOutside ? 0 : below; b <= (below == kOutside ? m : below); ++b)
+        ForEachChoice(under, nUnder, b, [&](const uint8_t* low) {
+            ForEachChoice(over, nOver, m - b, [&](const uint8_t* high) {
+                uint8_t n[5];
+                std::copy(low, low + b, n);
+                std::copy(t, t + k, n + b);
+                std::copy(high, high + (m - b), n + b + k);
+                mark(n);
+            });
+        });
+}
+
+void FilterRanksByMatch(uint64_t* words, const uint64_t* match, bool del) {
+    if (del)
+        for (size_t w = 0; w < kRankWords; ++w) words[w] &= ~match[w];
+    else
+        for (size_t w = 0; w < kRankWords; ++w) words[w] &= match[w];
+}
+
 VELMORA_POPCNT_CLONES size_t CountRanks(const uint64_t* words) {
     size_t n = 0;
     for (size_t w = 0; w < kRankWords; ++w) n += size_t(std::popcount(words[w]));
@@ -240,8 +307,16 @@ VELMORA_POPCNT_CLONES void TValueColumn::FilterRanks(uint64_t* words, const uint
             const auto* id = ids + w * 64;
             uint64_t drop = 0;
             if (w + 1 < kRankWords && std::popcount(bits) > 16) {
-                // Dense: every rank of the word, no branch per rank.
-                for (unsigned j = 0; j < 64; ++j) drop |= uint64_t(setMatch[id[j]] == delFlag) << j;
+                // Dense: every rank of the word, no branch per rank. The answers (0 or 1) of eight
+                // ranks are gathered as the bytes of a word and packed into eight bits by one
+                // multiplication (bit 0 of byte k lands in bit 56 + k), eight such words apart.
+                uint64_t match = 0;
+                for (unsigned q = 0; q < 8; ++q) {
+                    uint64_t bytes = 0;
+                    for (unsigned k = 0; k < 8; ++k) bytes |= uint64_t(setMatch[id[8 * q + k]]) << (8 * k);
+                    match |= ((bytes * 0x0102040810204080ULL) >> 56) << (8 * q);
+                }
+                drop = delFlag ? match : ~match;
             } else {
                 for (uint64_t b = bits; b != 0; b &= b - 1) {
                     const unsigned j = unsigned(std::countr_zero(b));
@@ -438,6 +513,16 @@ void TryValueColumn(const TValueColumnUse& use, const TCodesOf& codesOf, double 
     e->Column = column;
     cache.Bytes += column->Bytes();
     cache.Trim();
+}
+
+bool TRankPassData::FilterRanks(uint64_t* words, const uint8_t* codeMatch, uint8_t delFlag) const {
+    if (Bitmaps)
+        Bitmaps->FilterRanks(words, codeMatch, delFlag);
+    else if (Column)
+        Column->FilterRanks(words, Column->SetMatches(codeMatch).data(), delFlag);
+    else
+        return false;
+    return true;
 }
 
 namespace {

@@ -53,6 +53,15 @@ inline bool CombinationRank(const uint8_t* n, const TRankTables& t, uint32_t& ra
     return ((a - 1) | (b - a - 1) | (c - b - 1) | (d - c - 1) | (e - d - 1) | (kMaxNumber - e)) >= 0;
 }
 
+// Where the other numbers of a combination may lie around a group of its numbers.
+constexpr int kAnywhere = -1;  // also between the group's numbers
+constexpr int kOutside = -2;   // under or over the group, any number of each
+
+// Sets in match (kRankWords words, see TRankSet) the rank of every ascending combination of 1..50
+// that holds the ascending group t[0..k) (k 1..5, numbers of 1..50) with its other numbers placed
+// as below says: kAnywhere, kOutside, or that many under t[0] and the rest over t[k-1].
+void MarkCombinationsHolding(const uint8_t* t, int k, int below, uint64_t* match);
+
 // ---- the column ---------------------------------------------------------------------------
 
 class TValueColumn {
@@ -130,6 +139,8 @@ struct TCodeSink {
 constexpr size_t kRankWords = (size_t(kCombinationTotal) + 63) / 64;
 // The ranks set in kRankWords words.
 size_t CountRanks(const uint64_t* words);
+// Clears the ranks of words that are in match (deleting) or are not (keeping).
+void FilterRanksByMatch(uint64_t* words, const uint64_t* match, bool del);
 
 // For a statistic whose combinations emit few different filter codes: per code, the bitmap of
 // the ranks whose combination emits it. A pass over a set held as ranks then ORs the bitmaps of
@@ -225,6 +236,9 @@ void TryValueColumn(const TValueColumnUse& use, const TCodesOf& codesOf, double 
 struct TRankPassData {
     std::shared_ptr<const TCodeBitmaps> Bitmaps;
     std::shared_ptr<const TValueColumn> Column;
+    // Clears the ranks of words whose answer (a code of the combination matches: codeMatch[code]
+    // is 1) equals delFlag, from the bitmaps or the column; false when there is neither.
+    bool FilterRanks(uint64_t* words, const uint8_t* codeMatch, uint8_t delFlag) const;
 };
 TRankPassData RankPassDataFor(const TCustomStat& stat, uint32_t codeBound, const TCodesOf& codesOf);
 

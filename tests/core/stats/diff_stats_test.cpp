@@ -311,3 +311,16 @@ TEST(DiffStats, FullSetFigures) {
     EXPECT_EQ(figures["DIFK"].at("4"), progressions);
     EXPECT_EQ(figures["SEQS"].size(), 3u);
 }
+
+// On ranks, the combinations that have one of a few selected windows of differences are
+// enumerated: the survivors are the records pass's. Windows a combination of 1..50 cannot have
+// (a difference of 0 or 50, a span over 49) mark nothing.
+TEST(DiffStats, WindowsPassOnRanksEqualsThePassOnRecords) {
+    FamilyFixture f;
+    const std::pair<const char*, TStatDrawArray> cases[] = {
+        {"KDS2", {KeyRec(3, 12), KeyRec(1, 1), KeyRec(0, 4), KeyRec(30, 20)}},
+        {"KDS3", {KeyRec(1, 1, 13), KeyRec(46, 1, 1), KeyRec(2, 50, 1)}},
+        {"KDS4", {KeyRec(4, 1, 1, 13), KeyRec(1, 1, 1, 1)}},
+    };
+    for (const auto& [code, selected] : cases) ExpectRanksPassAsRecords(f, code, selected);
+}

@@ -2,6 +2,7 @@
 // texts of a value list, key records and the standard runs by code.
 #pragma once
 
+#include "core/combs/rank_set.h"
 #include "core/stats/stat_list.h"
 #include "core/stats/stat_runs.h"
 #include "../../test_draws.h"
@@ -107,6 +108,28 @@ inline size_t KeptOfFullSet(TCustomStat& s, const TStatDrawArray& selected) {
     const TCombsArray& all = FullCombinationSet();
     TCombsArray out(all.size());
     return FilterCombinationSet(s, all.data(), all.size(), out.data(), selected, TFilterAction::Keep, false, 0);
+}
+
+// The pass on ranks of the method against its records pass, kept and deleted, on the full set and
+// on every third combination of it; the method must have a pass on ranks for these selected values.
+inline void ExpectRanksPassAsRecords(const FamilyFixture& f, const std::string& code, const TStatDrawArray& selected) {
+    const TCombsArray& all = FullCombinationSet();
+    TCombsArray part;
+    for (size_t i = 0; i < all.size(); i += 3) part.push_back(all[i]);
+    const TCombsArray* sets[] = {&all, &part};
+    for (const TCombsArray* set : sets)
+        for (TFilterAction action : {TFilterAction::Keep, TFilterAction::Delete}) {
+            TRankSet ranks;
+            ASSERT_TRUE(ranks.Assign(set->data(), set->size()));
+            ASSERT_TRUE(f.Stat(code)->FilterRanks(ranks.Words(), selected, action, false, 2, 1)) << code;
+            ranks.Recount();
+            TCombsArray got(ranks.Count());
+            ranks.Decode(got.data());
+            TCombsArray expected(set->size());
+            expected.resize(FilterCombinationSet(*f.Stat(code), set->data(), set->size(), expected.data(), selected,
+                                                 action, false, 2));
+            EXPECT_EQ(got, expected) << code << " of " << set->size() << " delete " << IsDelete(action);
+        }
 }
 
 using V = std::vector<std::string>;

@@ -49,6 +49,19 @@ TCombsArray Sample() {
     return s;
 }
 
+// The sample and a list over the fixture draws (under config), with columns as ColumnsScope has
+// them.
+struct ColumnsFixture : ColumnsScope {
+    TCombsArray sample = Sample();
+    TDrawsArray draws = FixtureDraws();
+    TStatList list;
+    explicit ColumnsFixture(const TConfigData& config = {}) {
+        list.Config = config;
+        list.Bind(draws);
+        list.Build();
+    }
+};
+
 // How many combinations of the sample come before those without a rank.
 size_t RankedPart(const TCombsArray& sample) {
     const TRankTables& t = RankTables();
@@ -130,13 +143,9 @@ TEST(ValueColumns, RankIsTheGenerationOrder) {
 // Every registered method under config (two tests, default and changed settings, so that they
 // can run side by side).
 static void CheckEveryMethod(const TConfigData& config) {
-    ColumnsScope scope;
-    const TCombsArray sample = Sample();
-    TDrawsArray draws = FixtureDraws();
-    TStatList list;
-    list.Config = config;
-    list.Bind(draws);
-    list.Build();
+    ColumnsFixture f(config);
+    TStatList& list = f.list;
+    const TCombsArray& sample = f.sample;
     for (int i = 0; i < list.Count(); ++i) {
         CheckMethod(list, i, sample);
         ClearValueColumns();
@@ -156,12 +165,9 @@ TEST(ValueColumns, EveryMethodEqualsPlainUnderChangedSettings) {
 // A method with a parameter gets one column per parameter, and settings changed after a column
 // was built give a column of their own.
 TEST(ValueColumns, ParameterAndSettingsGetTheirOwnColumn) {
-    ColumnsScope scope;
-    const TCombsArray sample = Sample();
-    TDrawsArray draws = FixtureDraws();
-    TStatList list;
-    list.Bind(draws);
-    list.Build();
+    ColumnsFixture f;
+    TStatList& list = f.list;
+    const TCombsArray& sample = f.sample;
     const int chnv = list.IndexOfCode("CHNV");
     ASSERT_GE(chnv, 0);
     CheckMethod(list, chnv, sample);
@@ -176,12 +182,9 @@ TEST(ValueColumns, ParameterAndSettingsGetTheirOwnColumn) {
 }
 
 TEST(ValueColumns, CacheKeepsTheMostRecentWithinItsBound) {
-    ColumnsScope scope;
-    const TCombsArray sample = Sample();
-    TDrawsArray draws = FixtureDraws();
-    TStatList list;
-    list.Bind(draws);
-    list.Build();
+    ColumnsFixture f;
+    TStatList& list = f.list;
+    const TCombsArray& sample = f.sample;
     const char* codes[] = {"HCS1", "HCS2", "CHNV", "SUMS"};
     for (const char* code : codes) ASSERT_GE(list.IndexOfCode(code), 0) << code;
     // Room for two 2-byte columns (HCS1 has few values; a 1-byte column is smaller).
@@ -204,12 +207,9 @@ TEST(ValueColumns, CacheKeepsTheMostRecentWithinItsBound) {
 // reference draw: another reference draw, an edited archive or another formula gets data of its
 // own.
 TEST(ValueColumns, ReferenceDrawDataFollowsTheDraws) {
-    ColumnsScope scope;
-    const TCombsArray sample = Sample();
-    TDrawsArray draws = FixtureDraws();
-    TStatList list;
-    list.Bind(draws);
-    list.Build();
+    ColumnsFixture f;
+    TStatList& list = f.list;
+    const TCombsArray& sample = f.sample;
     struct Step {
         int last;
         int edited;  // the draw given the numbers below first; -1 none
@@ -227,6 +227,7 @@ TEST(ValueColumns, ReferenceDrawDataFollowsTheDraws) {
     for (const char* code : {"RPC2", "PRV+1", "PRDV", "SDN1", "SHR1"}) {
         const int i = list.IndexOfCode(code);
         ASSERT_GE(i, 0) << code;
+        TDrawsArray& draws = f.draws;
         const TDrawsArray original = draws;
         for (const Step& step : steps) {
             if (step.edited >= 0) std::copy(step.numbers.begin(), step.numbers.end(), draws[size_t(step.edited)].Numbers);
@@ -242,15 +243,12 @@ TEST(ValueColumns, ReferenceDrawDataFollowsTheDraws) {
 // Unless forced, the data of a reference draw is built on the pass after passes that tested a full
 // set one by one, and that pass gives what the one-by-one pass gave.
 TEST(ValueColumns, ReferenceDrawDataIsBuiltWhenPassesRepeat) {
-    ColumnsScope scope;
+    ColumnsFixture f;
     SetValueColumnForced(false);
-    TDrawsArray draws = FixtureDraws();
-    TStatList list;
-    list.Bind(draws);
-    list.Build();
+    TStatList& list = f.list;
     const int i = list.IndexOfCode("RPC2");
     ASSERT_GE(i, 0);
-    const TStatDrawArray seen = SeenValues(list, i, Sample());
+    const TStatDrawArray seen = SeenValues(list, i, f.sample);
     TStatDrawArray third;
     for (size_t k = 0; k < seen.size(); k += 3) third.push_back(seen[k]);
     const TCombsArray& all = FullCombinationSet();
