@@ -532,9 +532,22 @@ namespace {
 // do).
 TRankPassData BuildRankPassData(uint32_t codeBound, const TCodesOf& codesOf) {
     TRankPassData data;
-    TValueColumnBuilder column(codeBound);
     auto bitmaps = std::make_unique<TCodeBitmaps>(codeBound);
     const TCombsArray& all = FullCombinationSet();
+    if (codeBound <= TCodeBitmaps::kMaxCodes) {
+        // The bitmaps always hold so few codes: no column beside them.
+        TCodeSink sink;
+        sink.Bound = codeBound;
+        for (size_t r = 0; r < all.size(); ++r) {
+            sink.Clear();
+            codesOf(all[r].data(), sink);
+            if (sink.Over) return data;
+            bitmaps->Add(sink.Codes, sink.N, uint32_t(r));
+        }
+        data.Bitmaps = std::move(bitmaps);
+        return data;
+    }
+    TValueColumnBuilder column(codeBound);
     for (size_t r = 0; r < all.size(); ++r) {
         TCodeSink& sink = column.Sink();
         codesOf(all[r].data(), sink);
@@ -566,6 +579,11 @@ TRankPassData KeepRankPassData(const TColumnKey& key, TRankPassData data) {
     cache.Trim();
     return data;
 }
+
+// Building the data of a reference draw costs about three passes that test the full set one by
+// one (the codes of every combination, written to the bitmaps or the column): it is built once the
+// passes on that draw have tested that many.
+constexpr size_t kDrawDataBuildAfter = 3;
 
 // The archive as far as a statistic may read it, the reference draw and the order.
 uint64_t DrawsHash(const TDrawsArray* draws, int lastIndex, bool sorted) {
@@ -623,7 +641,7 @@ TRankPassData DrawRankPassDataFor(const TCustomStat& stat, uint32_t codeBound, c
                 e->Pending = true;
             }
             // The earlier passes of this draw must have cost about what building costs.
-            if (e->Tested < size_t(kCombinationTotal)) {
+            if (e->Tested < kDrawDataBuildAfter * size_t(kCombinationTotal)) {
                 e->Tested += tested;
                 return {};
             }

@@ -245,9 +245,10 @@ TRankPassData RankPassDataFor(const TCustomStat& stat, uint32_t codeBound, const
 // The same for a statistic whose codes may follow the draws loaded for the pass (the reference
 // draw, a period): kept per archive, reference draw and order as well, so it is worth building only
 // when passes on the same draw repeat, as the variants of a script line do. It is built once the
-// earlier passes of the key have tested as many combinations one by one as the full set holds (at
-// most twice the work of testing them all so), at once when columns are forced; until then both
-// are null and the caller tests the combinations of words, the set of this pass, one by one.
+// earlier passes of the key have tested about as many combinations one by one as building costs
+// (three full sets: at most about twice the work of testing them all so), at once when columns are
+// forced; until then both are null and the caller tests the combinations of words, the set of this
+// pass, one by one.
 // salt stands for what else the codes follow that the settings do not hold (a formula).
 TRankPassData DrawRankPassDataFor(const TCustomStat& stat, uint32_t codeBound, const TCodesOf& codesOf, int lastIndex,
                                   bool sorted, const uint64_t* words, uint64_t salt = 0);
