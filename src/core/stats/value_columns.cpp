@@ -153,6 +153,16 @@ const TRankTables& RankTables() {
 
 namespace {
 
+// Sets count ranks from rank on.
+void SetRankRun(uint64_t* match, uint32_t rank, uint32_t count) {
+    while (count > 0) {
+        const uint32_t bit = rank % 64, n = std::min<uint32_t>(64 - bit, count);
+        match[rank / 64] |= (n == 64 ? ~uint64_t(0) : (uint64_t(1) << n) - 1) << bit;
+        rank += n;
+        count -= n;
+    }
+}
+
 // Calls f(pick) for every ascending choice of m numbers of list[0..count), m up to 5; none when
 // m is negative.
 template <class F>
@@ -201,12 +211,21 @@ void MarkCombinationsHolding(const uint8_t* t, int k, int below, uint64_t* match
     for (int n = t[k - 1] + 1; n <= kMaxNumber; ++n) over[nOver++] = uint8_t(n);
     for (int b = below == kOutside ? 0 : below; b <= (below == kOutside ? m : below); ++b)
         ForEachChoice(under, nUnder, b, [&](const uint8_t* low) {
-            ForEachChoice(over, nOver, m - b, [&](const uint8_t* high) {
-                uint8_t n[5];
-                std::copy(low, low + b, n);
-                std::copy(t, t + k, n + b);
-                std::copy(high, high + (m - b), n + b + k);
+            uint8_t n[5];
+            std::copy(low, low + b, n);
+            std::copy(t, t + k, n + b);
+            const int high = m - b;
+            if (high == 0) {
                 mark(n);
+                return;
+            }
+            // The numbers over the group but the last; the last runs from the next number to 50,
+            // and those combinations have consecutive ranks (the last number varies fastest).
+            ForEachChoice(over, nOver - 1, high - 1, [&](const uint8_t* part) {
+                std::copy(part, part + (high - 1), n + b + k);
+                n[4] = high == 1 ? over[0] : uint8_t(part[high - 2] + 1);
+                uint32_t rank;
+                if (CombinationRank(n, tables, rank)) SetRankRun(match, rank, uint32_t(kMaxNumber - n[4] + 1));
             });
         });
 }
